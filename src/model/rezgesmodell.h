@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+// One building category of the vibration limit table: the foundation value below
+// 10 Hz, the middle band (10..50 Hz) and the upper band (above 50 Hz) as slope and
+// base, and the fixed text of the top floor slab level.
+struct Kategória {
+    const char16_t* felirat;   // the option's caption, with its access key
+    double állandó;            // below 10 Hz
+    double középMeredekség;    // 10..50 Hz: (f - 10) * slope + base
+    double középAlap;
+    double felsőMeredekség;    // above 50 Hz: (f - 50) * slope + base
+    double felsőAlap;
+    const char16_t* felsőFödém; // the top floor slab text
+};
+
+inline constexpr std::array<Kategória, 3> Kategóriák{{
+    {u"&Ipari objektum", 20, 0.5, 20, 0.2, 40, u"40,00 mm/s"},
+    {u"&Lakóépület", 5, 0.25, 5, 0.1, 15, u"15,00 mm/s"},
+    {u"&Műemlék", 3, 0.125, 3, 0.04, 8, u"8,00 mm/s"},
+}};
+
+// The vibration limit model of the main window: its three variables, the
+// computation and the foundation label's text. The window supplies the result
+// labels through the two accessors.
+class RezgésModell {
+public:
+    virtual ~RezgésModell() = default;
+
+    std::int16_t Épülettípus = 0; // 0 industrial, 1 residential, 2 historic monument
+    std::int16_t Frekvencia = 0;  // Hz
+    float MaxSebesség = 0.0f;     // mm/s at the foundation, whole hundredths
+
+    // Computes MaxSebesség from Épülettípus and Frekvencia.
+    void Számít();
+    // Writes the foundation label: the number text, then " mm/s" after it.
+    void CímkeFelirás();
+
+    // The number text of MaxSebesség: whole values right-aligned in three characters
+    // with ",00", fractional ones with a point and two decimals.
+    QString SzámSzöveg() const;
+
+    // The top floor slab text of a category; none outside 0..2.
+    static std::optional<QString> FelsőFödémSzöveg(std::int16_t épülettípus);
+
+protected:
+    // Element `index` of the result label array CímkeMaxSebesség.
+    virtual QString CímkeMaxSebességFelirat(std::int16_t index) const = 0;
+    virtual void CímkeMaxSebességFeliratÍr(std::int16_t index, const QString& felirat) = 0;
+};

@@ -1,0 +1,116 @@
+#include "text.h"
+
+#include "errors.h"
+
+#include <cfloat>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace rt {
+
+namespace {
+
+// The magnitude of a single to seven significant digits, with a point; exponent
+// form (1E+07, 1.5E-05) outside 1E-04 up to 9999999.
+QString magnitudeText(float value) {
+    const double magnitude = std::fabs(static_cast<double>(value));
+    if (magnitude == 0.0)
+        return QStringLiteral("0");
+    if (std::isnan(magnitude))
+        return QStringLiteral("NaN");
+    if (std::isinf(magnitude))
+        return QStringLiteral("Inf");
+
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.6e", magnitude);
+    const char* e = std::strchr(buffer, 'e');
+    const int exponent = std::atoi(e + 1);
+
+    auto trimZeros = [](QString digits) {
+        if (digits.contains(u'.')) {
+            while (digits.endsWith(u'0'))
+                digits.chop(1);
+            if (digits.endsWith(u'.'))
+                digits.chop(1);
+        }
+        return digits;
+    };
+
+    if (exponent >= 7 || exponent < -4) {
+        const QString mantissa = trimZeros(QString::fromLatin1(buffer, int(e - buffer)));
+        const QString sign = exponent < 0 ? QStringLiteral("-") : QStringLiteral("+");
+        return mantissa + u'E' + sign +
+               QStringLiteral("%1").arg(std::abs(exponent), 2, 10, QLatin1Char('0'));
+    }
+    std::snprintf(buffer, sizeof buffer, "%.*f", 6 - exponent, magnitude);
+    return trimZeros(QString::fromLatin1(buffer));
+}
+
+} // namespace
+
+QString Str(float value) {
+    return (value < 0 ? QStringLiteral("-") : QStringLiteral(" ")) + magnitudeText(value);
+}
+
+QString Trim(const QString& text) {
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first) == u' ')
+        ++first;
+    while (last > first && text.at(last - 1) == u' ')
+        --last;
+    return text.mid(first, last - first);
+}
+
+QString Left(const QString& text, int length) {
+    if (length < 0)
+        throw RuntimeError(ErrorKind::InvalidPropertyValue, QStringLiteral("Left"));
+    return text.left(length);
+}
+
+QString Right(const QString& text, int length) {
+    if (length < 0)
+        throw RuntimeError(ErrorKind::InvalidPropertyValue, QStringLiteral("Right"));
+    return text.right(length);
+}
+
+QString IntegerText(int value) { return QString::number(value); }
+
+QString NumberText(float value, const QLocale& format) {
+    QString text = magnitudeText(value);
+    text.replace(u'.', format.decimalPoint());
+    return value < 0 ? QStringLiteral("-") + text : text;
+}
+
+namespace {
+
+double parseNumber(const QString& text, const QLocale& format) {
+    QLocale strict = format;
+    strict.setNumberOptions(QLocale::RejectGroupSeparator);
+    const QString trimmed = text.trimmed();
+    bool ok = false;
+    const double value = strict.toDouble(trimmed, &ok);
+    if (!ok || std::isnan(value))
+        throw RuntimeError(ErrorKind::TypeMismatch, QStringLiteral("\"%1\"").arg(text));
+    return value;
+}
+
+} // namespace
+
+std::int16_t ToInteger(const QString& text, const QLocale& format) {
+    const double value = std::nearbyint(parseNumber(text, format)); // halves go to even
+    if (!(value >= INT16_MIN && value <= INT16_MAX))
+        throw RuntimeError(ErrorKind::Overflow, QStringLiteral("\"%1\"").arg(text));
+    return static_cast<std::int16_t>(value);
+}
+
+float ToSingle(const QString& text, const QLocale& format) {
+    const double value = parseNumber(text, format);
+    if (!(std::fabs(value) <= static_cast<double>(FLT_MAX)))
+        throw RuntimeError(ErrorKind::Overflow, QStringLiteral("\"%1\"").arg(text));
+    return static_cast<float>(value);
+}
+
+} // namespace rt

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QRectF>
+#include <QString>
+#include <QVector>
+
+#include <cstdint>
+
+namespace rt {
+
+inline constexpr float TwipsPerPixel = 15.0f; // at 96 device-independent dots per inch
+
+inline constexpr int toPixels(float twips) { return int(twips / TwipsPerPixel + (twips < 0 ? -0.5f : 0.5f)); }
+inline constexpr float toTwips(int pixels) { return float(pixels) * TwipsPerPixel; }
+
+// The window states and border styles of the forms runtime.
+enum WindowStateValue : std::int16_t { vbNormal = 0, vbMinimized = 1, vbMaximized = 2 };
+enum BorderStyleValue : std::int16_t {
+    vbBSNone = 0,
+    vbFixedSingle = 1,
+    vbSizable = 2,
+    vbFixedDialog = 3,
+    vbFixedToolWindow = 4,
+    vbSizableToolWindow = 5
+};
+
+// What placement code needs of a window; lengths are its outer frame in twips.
+class Window {
+public:
+    virtual ~Window() = default;
+
+    virtual QString Name() const = 0;
+    virtual std::int16_t BorderStyle() const = 0;
+    virtual std::int16_t WindowState() const = 0;
+    // Raises the invalid property value error for a state other than 0, 1 and 2.
+    virtual void SetWindowState(std::int16_t state) = 0;
+    virtual float Left() const = 0;
+    virtual float Top() const = 0;
+    virtual float Width() const = 0;
+    virtual float Height() const = 0;
+    virtual void SetLeft(float twips) = 0;
+    virtual void SetTop(float twips) = 0;
+    virtual void SetWidth(float twips) = 0;
+    virtual void SetHeight(float twips) = 0;
+    // False where the window system does not tell a window where it stands.
+    virtual bool ReportsPosition() const { return true; }
+};
+
+// The screens, in twips: the primary screen's size and every screen's available area,
+// the primary screen's first.
+class Screens {
+public:
+    virtual ~Screens() = default;
+    virtual float Width() const = 0;
+    virtual float Height() const = 0;
+    virtual QVector<QRectF> AvailableAreas() const = 0;
+};
+
+} // namespace rt

@@ -1,0 +1,156 @@
+#include "ablakhelyzet.h"
+
+#include "runtime/errors.h"
+#include "runtime/settings_store.h"
+#include "runtime/text.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+namespace {
+
+QString applicationTitle() {
+    // The application title; the name under which the window placement is kept.
+    const QString name = QCoreApplication::applicationName();
+    return name.isEmpty() ? QStringLiteral("Velorix") : name;
+}
+
+bool sizable(const rt::Window& ablak) {
+    const auto style = ablak.BorderStyle();
+    return style == rt::vbSizable || style == rt::vbSizableToolWindow;
+}
+
+// The same format with the other decimal separator: a value written under a point
+// format is read under a comma one and the other way round.
+QString otherSeparator(QString text, const QLocale& format) {
+    const QString own = format.decimalPoint();
+    const QString other = own == QStringLiteral(",") ? QStringLiteral(".") : QStringLiteral(",");
+    return text.replace(other, own);
+}
+
+} // namespace
+
+const QString AblakHelyzet::KulcsÁllapot = QStringLiteral("ablakállapot");
+const QString AblakHelyzet::KulcsBalszél = QStringLiteral("ablak balszéle");
+const QString AblakHelyzet::KulcsFelsőszél = QStringLiteral("ablak felsőszéle");
+const QString AblakHelyzet::KulcsSzélesség = QStringLiteral("ablak szélessége");
+const QString AblakHelyzet::KulcsMagasság = QStringLiteral("ablak magassága");
+
+AblakHelyzet::AblakHelyzet(const rt::Screens& képernyő)
+    : képernyő_(képernyő), figyelmeztet_([](const QString& szöveg) {
+          std::fprintf(stderr, "%s\n", qPrintable(szöveg));
+      }) {}
+
+void AblakHelyzet::ír(const rt::Window& ablak, const QString& kulcs, const QString& szöveg,
+                      QStringList& hibák) {
+    try {
+        rt::SaveSetting(applicationTitle(), ablak.Name(), kulcs, szöveg);
+    } catch (const rt::RuntimeError& hiba) {
+        if (!hibák.contains(hiba.detail()))
+            hibák.append(hiba.detail());
+    }
+}
+
+void AblakHelyzet::AblakHelyzetMentés(rt::Window& ablak) {
+    QStringList hibák;
+    const std::int16_t állapot = ablak.WindowState();
+    ír(ablak, KulcsÁllapot, rt::IntegerText(állapot), hibák);
+    // Minimized or maximized, and where the window system keeps positions to itself,
+    // the position stored earlier stays.
+    if (állapot == rt::vbNormal && ablak.ReportsPosition()) {
+        ír(ablak, KulcsBalszél, rt::NumberText(ablak.Left(), számformátum_), hibák);
+        ír(ablak, KulcsFelsőszél, rt::NumberText(ablak.Top(), számformátum_), hibák);
+        if (sizable(ablak)) {
+            ír(ablak, KulcsSzélesség, rt::NumberText(ablak.Width(), számformátum_), hibák);
+            ír(ablak, KulcsMagasság, rt::NumberText(ablak.Height(), számformátum_), hibák);
+        }
+    }
+    for (const QString& hiba : hibák)
+        figyelmeztet_(QStringLiteral("Velorix: az ablak helyzete nem menthető (%1)").arg(hiba));
+}
+
+std::optional<std::int16_t> AblakHelyzet::olvasÁllapot(const rt::Window& ablak) const {
+    try {
+        const QString szöveg = rt::GetSetting(applicationTitle(), ablak.Name(), KulcsÁllapot,
+                                              rt::IntegerText(0));
+        std::int16_t állapot;
+        try {
+            állapot = rt::ToInteger(szöveg, számformátum_);
+        } catch (const rt::RuntimeError&) {
+            állapot = rt::ToInteger(otherSeparator(szöveg, számformátum_), számformátum_);
+        }
+        if (állapot >= rt::vbNormal && állapot <= rt::vbMaximized)
+            return állapot;
+    } catch (const rt::RuntimeError&) {
+    }
+    return std::nullopt;
+}
+
+std::optional<float> AblakHelyzet::olvasHossz(const rt::Window& ablak, const QString& kulcs,
+                                              float alapérték) const {
+    try {
+        const QString szöveg = rt::GetSetting(applicationTitle(), ablak.Name(), kulcs,
+                                              rt::NumberText(alapérték, számformátum_));
+        try {
+            return rt::ToSingle(szöveg, számformátum_);
+        } catch (const rt::RuntimeError&) {
+            return rt::ToSingle(otherSeparator(szöveg, számformátum_), számformátum_);
+        }
+    } catch (const rt::RuntimeError&) {
+    }
+    return std::nullopt;
+}
+
+void AblakHelyzet::AblakHelyzetBetöltés(rt::Window& ablak) {
+    ablak.SetWindowState(olvasÁllapot(ablak).value_or(rt::vbNormal));
+    if (ablak.WindowState() != rt::vbNormal)
+        return;
+    if (!ablak.ReportsPosition())
+        return; // the window system places the window
+
+    const float szélesség = képernyő_.Width();
+    const float balAlap = szélesség / 4.0f;
+    const float felsőAlap = szélesség / 3.0f; // the screen's width, not its height
+    ablak.SetLeft(olvasHossz(ablak, KulcsBalszél, balAlap).value_or(balAlap));
+    ablak.SetTop(olvasHossz(ablak, KulcsFelsőszél, felsőAlap).value_or(felsőAlap));
+    if (sizable(ablak)) {
+        const float szélességAlap = szélesség / 2.0f;
+        const float magasságAlap = szélesség / 3.0f;
+        ablak.SetWidth(olvasHossz(ablak, KulcsSzélesség, szélességAlap).value_or(szélességAlap));
+        ablak.SetHeight(olvasHossz(ablak, KulcsMagasság, magasságAlap).value_or(magasságAlap));
+    }
+
+    const QRectF most(ablak.Left(), ablak.Top(), ablak.Width(), ablak.Height());
+    const QRectF igazított = KépernyőreIgazít(most, képernyő_.AvailableAreas());
+    if (igazított.left() != most.left())
+        ablak.SetLeft(float(igazított.left()));
+    if (igazított.top() != most.top())
+        ablak.SetTop(float(igazított.top()));
+}
+
+QRectF AblakHelyzet::KépernyőreIgazít(const QRectF& ablak, const QVector<QRectF>& területek) {
+    if (területek.isEmpty())
+        return ablak;
+    QRectF terület = területek.first();
+    for (const QRectF& t : területek) {
+        // the top-left corner belongs to a screen when it lies inside its area
+        if (ablak.left() >= t.left() && ablak.left() < t.right() && ablak.top() >= t.top() &&
+            ablak.top() < t.bottom()) {
+            terület = t;
+            break;
+        }
+    }
+    auto igazít = [](double kezdet, double hossz, double tkezdet, double thossz) {
+        if (hossz > thossz)
+            return tkezdet;
+        if (kezdet < tkezdet)
+            return tkezdet;
+        if (kezdet + hossz > tkezdet + thossz)
+            return tkezdet + thossz - hossz;
+        return kezdet;
+    };
+    return {igazít(ablak.left(), ablak.width(), terület.left(), terület.width()),
+            igazít(ablak.top(), ablak.height(), terület.top(), terület.height()), ablak.width(),
+            ablak.height()};
+}

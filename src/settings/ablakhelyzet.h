@@ -1,0 +1,53 @@
+#pragma once
+
+#include "runtime/window.h"
+
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+// Saving and restoring a window's state, position and (for a sizable border) size in
+// the per-user settings store, under the application title and the window's name.
+class AblakHelyzet {
+public:
+    // The keys, letter for letter.
+    static const QString KulcsÁllapot;
+    static const QString KulcsBalszél;
+    static const QString KulcsFelsőszél;
+    static const QString KulcsSzélesség;
+    static const QString KulcsMagasság;
+
+    explicit AblakHelyzet(const rt::Screens& képernyő);
+    virtual ~AblakHelyzet() = default;
+
+    // As the window closes. A store that cannot be written does not stop the window
+    // from closing: the failure goes to standard error and the rest is still written.
+    void AblakHelyzetMentés(rt::Window& ablak);
+    // As the window loads, before it is first shown. A stored value that cannot be read
+    // counts as absent, and the window always ends up wholly on a screen.
+    void AblakHelyzetBetöltés(rt::Window& ablak);
+
+    // The user's number format in which lengths are stored (the system's by default).
+    void setNumberFormat(const QLocale& format) { számformátum_ = format; }
+    // Where failures to write are reported (standard error by default).
+    void setWarningSink(std::function<void(const QString&)> sink) { figyelmeztet_ = std::move(sink); }
+
+    // The rectangle, in twips, moved by the least amount that puts it wholly within the
+    // available area of the screen holding its top-left corner (or of the first area,
+    // where none does); larger than that area, it goes to the area's top-left corner.
+    static QRectF KépernyőreIgazít(const QRectF& ablak, const QVector<QRectF>& területek);
+
+private:
+    std::optional<std::int16_t> olvasÁllapot(const rt::Window& ablak) const;
+    std::optional<float> olvasHossz(const rt::Window& ablak, const QString& kulcs,
+                                    float alapérték) const;
+    void ír(const rt::Window& ablak, const QString& kulcs, const QString& szöveg,
+            QStringList& hibák);
+
+    const rt::Screens& képernyő_;
+    QLocale számformátum_;
+    std::function<void(const QString&)> figyelmeztet_;
+};

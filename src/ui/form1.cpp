@@ -1,0 +1,251 @@
+#include "form1.h"
+
+#include "elrendezes.h"
+#include "runtime/application.h"
+#include "runtime/text.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QStyleFactory>
+
+#include "gorgeto.h"
+
+namespace {
+
+QRect pixels(const Vezérlő& v) {
+    return {rt::toPixels(float(v.left)), rt::toPixels(float(v.top)), rt::toPixels(float(v.width)),
+            rt::toPixels(float(v.height))};
+}
+
+QString text(const char16_t* s) { return s ? QString::fromUtf16(s) : QString(); }
+
+} // namespace
+
+void előkészít() {
+    rt::describeApplication();
+    // The layout is absolute and made for the classic look: keep one style everywhere.
+    if (QStyle* style = QStyleFactory::create(QStringLiteral("Windows")))
+        QApplication::setStyle(style);
+    QApplication::setFont(rt::sansSerifFont(AlapBetűméret));
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/velorix-16.png"), QSize(16, 16));
+    icon.addFile(QStringLiteral(":/icons/velorix-32.png"), QSize(32, 32));
+    QApplication::setWindowIcon(icon);
+}
+
+const rt::Screens& Form1::systemScreens() {
+    static const rt::SystemScreens screens;
+    return screens;
+}
+
+Form1::Form1(const rt::Screens& képernyő, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      AblakHelyzet(képernyő), ablak_(*this, rt::vbFixedSingle) {
+    felépít();
+    bekapcsol();
+    Form_Load();
+}
+
+Form1::~Form1() = default;
+
+void Form1::felépít() {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(text(Ablakfelirat));
+    setWindowIcon(QApplication::windowIcon());
+    setFixedSize(rt::toPixels(ÜgyfélSzélesség), rt::toPixels(ÜgyfélMagasság));
+    setFont(rt::sansSerifFont(AlapBetűméret));
+
+    const QFont értékBetű = rt::sansSerifFont(ÉrtékBetűméret);
+    QList<QWidget*> sorrend;
+    for (const Vezérlő& v : Elrendezés) {
+        QWidget* tároló = v.tároló ? static_cast<QWidget*>(Frame1) : this;
+        QWidget* w = nullptr;
+        switch (v.fajta) {
+        case Fajta::Választó: {
+            auto* gomb = new QRadioButton(text(v.felirat), tároló);
+            gomb->setChecked(v.index == 1);
+            Választó[std::size_t(v.index)] = gomb;
+            w = gomb;
+            break;
+        }
+        case Fajta::Címke:
+        case Fajta::Értékcímke:
+        case Fajta::Színsáv: {
+            auto* címke = new QLabel(text(v.felirat), tároló);
+            címke->setAutoFillBackground(true);
+            címke->setWordWrap(false);
+            címke->setTextFormat(Qt::PlainText);
+            címke->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            if (v.fajta == Fajta::Értékcímke) {
+                címke->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                címke->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+                címke->setFont(értékBetű);
+                címke->setIndent(2);
+            }
+            if (v.fajta == Fajta::Színsáv) {
+                QPalette p = címke->palette();
+                p.setColor(QPalette::Window, QColor(v.háttér));
+                címke->setPalette(p);
+            }
+            w = címke;
+            break;
+        }
+        case Fajta::Görgető: {
+            auto* görgető = new Görgető(tároló);
+            görgető->setRange(0, 100);
+            görgető->setValue(0);
+            görgető->setSingleStep(1);
+            görgető->setPageStep(10);
+            görgető->setAccessibleName(
+                rt::Trim(text(Elrendezés[3].felirat)).chopped(1)); // its caption, no colon
+            GörgetőFrekvencia = görgető;
+            w = görgető;
+            break;
+        }
+        case Fajta::Állapotsor: {
+            auto* sáv = new QStatusBar(tároló);
+            sáv->setSizeGripEnabled(false);
+            sáv->setFont(rt::sansSerifFont(ÁllapotsorBetűméret));
+            ÁllapotsorPanel = new QLabel(text(v.felirat));
+            ÁllapotsorPanel->setObjectName(QStringLiteral("ÁllapotsorPanel"));
+            ÁllapotsorPanel->setTextFormat(Qt::PlainText);
+            sáv->addWidget(ÁllapotsorPanel, 1);
+            sáv->setAccessibleName(text(v.felirat));
+            Állapotsor = sáv;
+            w = sáv;
+            break;
+        }
+        case Fajta::Keret:
+            Frame1 = new QGroupBox(text(v.felirat), tároló);
+            w = Frame1;
+            break;
+        }
+        w->setObjectName(text(v.név));
+        if (v.index >= 0)
+            w->setProperty("Index", v.index);
+        w->setProperty("TabIndex", v.tabIndex);
+        if (v.tipp)
+            w->setToolTip(text(v.tipp));
+        w->setGeometry(pixels(v));
+        sorrend.append(w);
+    }
+    CímkeFeliratFrekvencia = findChild<QLabel*>(QStringLiteral("CímkeFeliratFrekvencia"));
+    CímkeFrekvencia = findChild<QLabel*>(QStringLiteral("CímkeFrekvencia"));
+    Label1 = findChild<QLabel*>(QStringLiteral("Label1"));
+    Label2 = findChild<QLabel*>(QStringLiteral("Label2"));
+    Label3 = findChild<QLabel*>(QStringLiteral("Label3"));
+    Label4 = findChild<QLabel*>(QStringLiteral("Label4"));
+    Label5 = findChild<QLabel*>(QStringLiteral("Label5"));
+    for (QLabel* címke : findChildren<QLabel*>(QStringLiteral("CímkeMaxSebesség")))
+        CímkeMaxSebesség[std::size_t(címke->property("Index").toInt())] = címke;
+
+    // Overlapping strips: the later one is drawn on top, as in the table's order.
+    Label2->raise();
+    Label3->raise();
+    for (int i = 1; i < sorrend.size(); ++i)
+        QWidget::setTabOrder(sorrend[i - 1], sorrend[i]);
+}
+
+void Form1::bekapcsol() {
+    for (QRadioButton* gomb : Választó) {
+        connect(gomb, &QRadioButton::toggled, this, [this, gomb](bool kijelölt) {
+            if (kijelölt)
+                rt::guarded(
+                    [&] { Választó_Click(std::int16_t(gomb->property("Index").toInt())); });
+        });
+    }
+    connect(GörgetőFrekvencia, &QScrollBar::valueChanged, this,
+            [this] { rt::guarded([this] { görgetőVáltozott(); }); });
+    connect(GörgetőFrekvencia, &QScrollBar::sliderPressed, this,
+            [this] { húzásKezdete_ = GörgetőFrekvencia->value(); });
+    connect(GörgetőFrekvencia, &QScrollBar::sliderReleased, this, [this] {
+        if (GörgetőFrekvencia->value() != húzásKezdete_)
+            rt::guarded([this] { GörgetőFrekvencia_Change(); });
+    });
+}
+
+// While the thumb is dragged every movement is a Scroll; the end of the drag, and
+// every other change, a Change.
+void Form1::görgetőVáltozott() {
+    if (GörgetőFrekvencia->isSliderDown())
+        GörgetőFrekvencia_Scroll();
+    else
+        GörgetőFrekvencia_Change();
+}
+
+void Form1::Form_Load() {
+    Épülettípus = 1;
+    AblakHelyzetBetöltés(ablak_);
+}
+
+void Form1::Form_Unload(std::int16_t& Cancel) {
+    AblakHelyzetMentés(ablak_);
+    (void)Cancel;
+}
+
+void Form1::GörgetőFrekvencia_Change() {
+    Frekvencia = std::int16_t(GörgetőFrekvencia->value());
+    Számít();
+    CímkeFelirás();
+    CímkeFrekvencia->setText(rt::IntegerText(Frekvencia));
+}
+
+void Form1::GörgetőFrekvencia_Scroll() {
+    Frekvencia = std::int16_t(GörgetőFrekvencia->value());
+    Számít();
+    CímkeFelirás();
+    CímkeFrekvencia->setText(rt::IntegerText(Frekvencia));
+}
+
+void Form1::Választó_Click(std::int16_t Index) {
+    Épülettípus = Index;
+    Frekvencia = std::int16_t(GörgetőFrekvencia->value());
+    Számít();
+    CímkeFelirás();
+    if (const auto felirat = FelsőFödémSzöveg(Index))
+        CímkeMaxSebesség[1]->setText(*felirat);
+}
+
+QString Form1::CímkeMaxSebességFelirat(std::int16_t index) const {
+    return CímkeMaxSebesség.at(std::size_t(index))->text();
+}
+
+void Form1::CímkeMaxSebességFeliratÍr(std::int16_t index, const QString& felirat) {
+    CímkeMaxSebesség.at(std::size_t(index))->setText(felirat);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    std::int16_t cancel = 0;
+    rt::guarded([&] { Form_Unload(cancel); });
+    if (cancel != 0)
+        event->ignore();
+    else
+        event->accept();
+}
+
+// Two tab stops, as on the platform the window was made for: the option group (its
+// selected option) and the scroll bar.
+bool Form1::focusNextPrevChild(bool next) {
+    (void)next;
+    QWidget* fókusz = focusWidget();
+    const bool csoportban = std::find(Választó.begin(), Választó.end(), fókusz) != Választó.end();
+    if (csoportban) {
+        GörgetőFrekvencia->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+    for (QRadioButton* gomb : Választó) {
+        if (gomb->isChecked()) {
+            gomb->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return QWidget::focusNextPrevChild(next);
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "model/rezgesmodell.h"
+#include "runtime/screen.h"
+#include "settings/ablakhelyzet.h"
+
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+
+class QGroupBox;
+class QLabel;
+class QRadioButton;
+class QScrollBar;
+class QStatusBar;
+
+// moc reads base classes by ASCII names only.
+using Form1Modell = RezgésModell;
+using Form1Helyzet = AblakHelyzet;
+
+// The one window: built once from its design-time description, then driven by its
+// five event handlers.
+class Form1 : public QWidget, public Form1Modell, public Form1Helyzet {
+    Q_OBJECT
+
+public:
+    explicit Form1(const rt::Screens& képernyő = systemScreens(), QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // The window as the placement code sees it.
+    rt::Window& Ablak() { return ablak_; }
+
+    // The controls.
+    std::array<QRadioButton*, 3> Választó{};
+    std::array<QLabel*, 2> CímkeMaxSebesség{};
+    QLabel* CímkeFeliratFrekvencia = nullptr;
+    QLabel* CímkeFrekvencia = nullptr;
+    QScrollBar* GörgetőFrekvencia = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QStatusBar* Állapotsor = nullptr;
+    QLabel* ÁllapotsorPanel = nullptr;
+    QGroupBox* Frame1 = nullptr;
+
+    // The event handlers.
+    void Form_Load();
+    void Form_Unload(std::int16_t& Cancel);
+    void GörgetőFrekvencia_Change();
+    void GörgetőFrekvencia_Scroll();
+    void Választó_Click(std::int16_t Index);
+
+    static const rt::Screens& systemScreens();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+    QString CímkeMaxSebességFelirat(std::int16_t index) const override;
+    void CímkeMaxSebességFeliratÍr(std::int16_t index, const QString& felirat) override;
+
+private:
+    void felépít();
+    void bekapcsol();
+    void görgetőVáltozott();
+
+    rt::WidgetWindow ablak_;
+    int húzásKezdete_ = 0;
+};
+
+// Style, font and icon of the application; main and the tests call it once.
+void előkészít();

@@ -1,0 +1,17 @@
+#include "form1.h"
+#include "runtime/application.h"
+
+int main(int argc, char** argv) {
+    rt::Application app(argc, argv);
+    előkészít();
+    try {
+        Form1 form;
+        form.show();
+        return app.exec();
+    } catch (const rt::RuntimeError& error) {
+        rt::reportFatal(error);
+    } catch (const std::exception& error) {
+        rt::reportFatal(error);
+    }
+    return 1;
+}
