@@ -21,9 +21,7 @@ public:
     }
 
 protected:
-    QString CímkeMaxSebességFelirat(std::int16_t index) const override {
-        return címke[index];
-    }
+    QString CímkeMaxSebességFelirat(std::int16_t index) const override { return címke[index]; }
     void CímkeMaxSebességFeliratÍr(std::int16_t index, const QString& felirat) override {
         címke[index] = felirat;
         ++írások;
@@ -49,10 +47,18 @@ private slots:
         const struct {
             int f;
             float a, b, c;
-        } rows[] = {{5, 20, 5, 3},           {9, 20, 5, 3},         {10, 20, 5, 3},
-                    {11, 20.5f, 5.25f, 3.12f}, {13, 21.5f, 5.75f, 3.37f}, {30, 30, 10, 5.5f},
-                    {49, 39.5f, 14.75f, 7.87f}, {50, 40, 15, 8},       {51, 40.2f, 15.1f, 8.04f},
-                    {57, 41.4f, 15.7f, 8.28f}, {75, 45, 17.5f, 9},     {100, 50, 20, 10}};
+        } rows[] = {{5, 20, 5, 3},
+                    {9, 20, 5, 3},
+                    {10, 20, 5, 3},
+                    {11, 20.5f, 5.25f, 3.12f},
+                    {13, 21.5f, 5.75f, 3.37f},
+                    {30, 30, 10, 5.5f},
+                    {49, 39.5f, 14.75f, 7.87f},
+                    {50, 40, 15, 8},
+                    {51, 40.2f, 15.1f, 8.04f},
+                    {57, 41.4f, 15.7f, 8.28f},
+                    {75, 45, 17.5f, 9},
+                    {100, 50, 20, 10}};
         for (const auto& r : rows)
             QTest::addRow("%d Hz", r.f) << r.f << r.a << r.b << r.c;
     }

@@ -71,12 +71,24 @@ private slots:
         QTest::addColumn<QString>("trimmed");
         QTest::addColumn<QString>("left");
         QTest::addColumn<QString>("right");
-        QTest::newRow("blanks") << "  5.5 " << 3 << "5.5" << "  5" << ".5 ";
-        QTest::newRow("past the end") << "ő" << 4 << "ő" << "ő" << "ő";
-        QTest::newRow("empty") << "" << 2 << "" << "" << "";
-        QTest::newRow("zero length") << " ab" << 0 << "ab" << "" << "";
-        QTest::newRow("tab is not a blank") << "\tx " << 2 << "\tx" << "\tx" << "x ";
-        QTest::newRow("accents count once") << "Műemlék" << 3 << "Műemlék" << "Műe" << "lék";
+        QTest::newRow("blanks") << "  5.5 " << 3 << "5.5"
+                                << "  5"
+                                << ".5 ";
+        QTest::newRow("past the end") << "ő" << 4 << "ő"
+                                      << "ő"
+                                      << "ő";
+        QTest::newRow("empty") << "" << 2 << ""
+                               << ""
+                               << "";
+        QTest::newRow("zero length") << " ab" << 0 << "ab"
+                                     << ""
+                                     << "";
+        QTest::newRow("tab is not a blank") << "\tx " << 2 << "\tx"
+                                            << "\tx"
+                                            << "x ";
+        QTest::newRow("accents count once") << "Műemlék" << 3 << "Műemlék"
+                                            << "Műe"
+                                            << "lék";
     }
     void trimLeftRight() {
         QFETCH(QString, text);
@@ -89,8 +101,10 @@ private slots:
         QCOMPARE(rt::Right(text, n), right);
     }
     void negativeLengthIsAnError() {
-        QCOMPARE(errorOf([] { rt::Left(QStringLiteral("a"), -1); }), ErrorKind::InvalidPropertyValue);
-        QCOMPARE(errorOf([] { rt::Right(QStringLiteral("a"), -1); }), ErrorKind::InvalidPropertyValue);
+        QCOMPARE(errorOf([] { rt::Left(QStringLiteral("a"), -1); }),
+                 ErrorKind::InvalidPropertyValue);
+        QCOMPARE(errorOf([] { rt::Right(QStringLiteral("a"), -1); }),
+                 ErrorKind::InvalidPropertyValue);
     }
 
     void integerText() {

@@ -10,11 +10,11 @@
 // 10 Hz, the middle band (10..50 Hz) and the upper band (above 50 Hz) as slope and
 // base, and the fixed text of the top floor slab level.
 struct Kategória {
-    const char16_t* felirat;   // the option's caption, with its access key
-    double állandó;            // below 10 Hz
-    double középMeredekség;    // 10..50 Hz: (f - 10) * slope + base
+    const char16_t* felirat; // the option's caption, with its access key
+    double állandó;          // below 10 Hz
+    double középMeredekség;  // 10..50 Hz: (f - 10) * slope + base
     double középAlap;
-    double felsőMeredekség;    // above 50 Hz: (f - 50) * slope + base
+    double felsőMeredekség; // above 50 Hz: (f - 50) * slope + base
     double felsőAlap;
     const char16_t* felsőFödém; // the top floor slab text
 };

@@ -18,7 +18,9 @@ bool& ending() {
 
 } // namespace
 
-QString App::Title() { return QStringLiteral("Velorix"); }
+QString App::Title() {
+    return QStringLiteral("Velorix");
+}
 
 void describeApplication() {
     QCoreApplication::setApplicationName(App::Title());
@@ -58,7 +60,8 @@ void reportFatal(const RuntimeError& error) {
 }
 
 void reportFatal(const std::exception& error) {
-    reportFatal(RuntimeError(ErrorKind::InvalidPropertyValue, QString::fromLocal8Bit(error.what())));
+    reportFatal(
+        RuntimeError(ErrorKind::InvalidPropertyValue, QString::fromLocal8Bit(error.what())));
 }
 
 } // namespace rt

@@ -23,7 +23,9 @@ QString errorName(ErrorKind kind) {
 RuntimeError::RuntimeError(ErrorKind kind, QString detail)
     : kind_(kind), detail_(std::move(detail)), what_(message().toStdString()) {}
 
-QString RuntimeError::name() const { return errorName(kind_); }
+QString RuntimeError::name() const {
+    return errorName(kind_);
+}
 
 QString RuntimeError::message() const {
     QString text = QStringLiteral("Futásidejű hiba: '%1'\n\n%2").arg(number()).arg(name());

@@ -12,8 +12,14 @@ inline std::int16_t checked16(int value) {
         throw RuntimeError(ErrorKind::Overflow);
     return static_cast<std::int16_t>(value);
 }
-inline std::int16_t Add16(std::int16_t a, std::int16_t b) { return checked16(int(a) + int(b)); }
-inline std::int16_t Sub16(std::int16_t a, std::int16_t b) { return checked16(int(a) - int(b)); }
-inline std::int16_t Mul16(std::int16_t a, std::int16_t b) { return checked16(int(a) * int(b)); }
+inline std::int16_t Add16(std::int16_t a, std::int16_t b) {
+    return checked16(int(a) + int(b));
+}
+inline std::int16_t Sub16(std::int16_t a, std::int16_t b) {
+    return checked16(int(a) - int(b));
+}
+inline std::int16_t Mul16(std::int16_t a, std::int16_t b) {
+    return checked16(int(a) * int(b));
+}
 
 } // namespace rt

@@ -42,7 +42,9 @@ QVector<QRectF> SystemScreens::AvailableAreas() const {
 WidgetWindow::WidgetWindow(QWidget& widget, std::int16_t borderStyle)
     : widget_(widget), borderStyle_(borderStyle) {}
 
-QString WidgetWindow::Name() const { return widget_.objectName(); }
+QString WidgetWindow::Name() const {
+    return widget_.objectName();
+}
 
 std::int16_t WidgetWindow::WindowState() const {
     const Qt::WindowStates state = widget_.windowState();
@@ -69,13 +71,25 @@ void WidgetWindow::SetWindowState(std::int16_t state) {
     }
 }
 
-float WidgetWindow::Left() const { return toTwips(widget_.frameGeometry().x()); }
-float WidgetWindow::Top() const { return toTwips(widget_.frameGeometry().y()); }
-float WidgetWindow::Width() const { return toTwips(widget_.frameGeometry().width()); }
-float WidgetWindow::Height() const { return toTwips(widget_.frameGeometry().height()); }
+float WidgetWindow::Left() const {
+    return toTwips(widget_.frameGeometry().x());
+}
+float WidgetWindow::Top() const {
+    return toTwips(widget_.frameGeometry().y());
+}
+float WidgetWindow::Width() const {
+    return toTwips(widget_.frameGeometry().width());
+}
+float WidgetWindow::Height() const {
+    return toTwips(widget_.frameGeometry().height());
+}
 
-void WidgetWindow::SetLeft(float twips) { widget_.move(toPixels(twips), widget_.frameGeometry().y()); }
-void WidgetWindow::SetTop(float twips) { widget_.move(widget_.frameGeometry().x(), toPixels(twips)); }
+void WidgetWindow::SetLeft(float twips) {
+    widget_.move(toPixels(twips), widget_.frameGeometry().y());
+}
+void WidgetWindow::SetTop(float twips) {
+    widget_.move(widget_.frameGeometry().x(), toPixels(twips));
+}
 
 void WidgetWindow::SetWidth(float twips) {
     const int frame = widget_.frameGeometry().width() - widget_.width();
@@ -96,8 +110,8 @@ QString sansSerifFamily() {
         const QStringList families = QFontDatabase::families();
         if (families.contains(QStringLiteral("MS Sans Serif"), Qt::CaseInsensitive))
             return QStringLiteral("MS Sans Serif");
-        const int id = QFontDatabase::addApplicationFont(
-            QStringLiteral(":/fonts/LiberationSans-Regular.ttf"));
+        const int id =
+            QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/LiberationSans-Regular.ttf"));
         const QStringList loaded = QFontDatabase::applicationFontFamilies(id);
         if (!loaded.isEmpty())
             return loaded.first();

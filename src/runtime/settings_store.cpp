@@ -37,7 +37,9 @@ QString writeFailureReason(const QString& path) {
 
 } // namespace
 
-QString settingsLocation(const QString& application) { return openStore(application)->fileName(); }
+QString settingsLocation(const QString& application) {
+    return openStore(application)->fileName();
+}
 
 QString GetSetting(const QString& application, const QString& section, const QString& key,
                    const QString& defaultValue) {
@@ -63,9 +65,9 @@ void SaveSetting(const QString& application, const QString& section, const QStri
     store->endGroup();
     store->sync();
     if (store->status() != QSettings::NoError)
-        throw RuntimeError(ErrorKind::SettingsStore,
-                           QStringLiteral("%1: %2").arg(store->fileName(),
-                                                        writeFailureReason(store->fileName())));
+        throw RuntimeError(
+            ErrorKind::SettingsStore,
+            QStringLiteral("%1: %2").arg(store->fileName(), writeFailureReason(store->fileName())));
 }
 
 } // namespace rt

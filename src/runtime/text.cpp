@@ -76,7 +76,9 @@ QString Right(const QString& text, int length) {
     return text.right(length);
 }
 
-QString IntegerText(int value) { return QString::number(value); }
+QString IntegerText(int value) {
+    return QString::number(value);
+}
 
 QString NumberText(float value, const QLocale& format) {
     QString text = magnitudeText(value);

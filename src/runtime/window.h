@@ -10,8 +10,12 @@ namespace rt {
 
 inline constexpr float TwipsPerPixel = 15.0f; // at 96 device-independent dots per inch
 
-inline constexpr int toPixels(float twips) { return int(twips / TwipsPerPixel + (twips < 0 ? -0.5f : 0.5f)); }
-inline constexpr float toTwips(int pixels) { return float(pixels) * TwipsPerPixel; }
+inline constexpr int toPixels(float twips) {
+    return int(twips / TwipsPerPixel + (twips < 0 ? -0.5f : 0.5f));
+}
+inline constexpr float toTwips(int pixels) {
+    return float(pixels) * TwipsPerPixel;
+}
 
 // The window states and border styles of the forms runtime.
 enum WindowStateValue : std::int16_t { vbNormal = 0, vbMinimized = 1, vbMaximized = 2 };

@@ -72,8 +72,8 @@ void AblakHelyzet::AblakHelyzetMentés(rt::Window& ablak) {
 
 std::optional<std::int16_t> AblakHelyzet::olvasÁllapot(const rt::Window& ablak) const {
     try {
-        const QString szöveg = rt::GetSetting(applicationTitle(), ablak.Name(), KulcsÁllapot,
-                                              rt::IntegerText(0));
+        const QString szöveg =
+            rt::GetSetting(applicationTitle(), ablak.Name(), KulcsÁllapot, rt::IntegerText(0));
         std::int16_t állapot;
         try {
             állapot = rt::ToInteger(szöveg, számformátum_);

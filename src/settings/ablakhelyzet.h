@@ -33,7 +33,9 @@ public:
     // The user's number format in which lengths are stored (the system's by default).
     void setNumberFormat(const QLocale& format) { számformátum_ = format; }
     // Where failures to write are reported (standard error by default).
-    void setWarningSink(std::function<void(const QString&)> sink) { figyelmeztet_ = std::move(sink); }
+    void setWarningSink(std::function<void(const QString&)> sink) {
+        figyelmeztet_ = std::move(sink);
+    }
 
     // The rectangle, in twips, moved by the least amount that puts it wholly within the
     // available area of the screen holding its top-left corner (or of the first area,

@@ -23,7 +23,9 @@ QRect pixels(const Vezérlő& v) {
             rt::toPixels(float(v.height))};
 }
 
-QString text(const char16_t* s) { return s ? QString::fromUtf16(s) : QString(); }
+QString text(const char16_t* s) {
+    return s ? QString::fromUtf16(s) : QString();
+}
 
 } // namespace
 
@@ -88,7 +90,12 @@ void Form1::felépít() {
                 címke->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
                 címke->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
                 címke->setFont(értékBetű);
-                címke->setIndent(2);
+                címke->setIndent(1);
+            }
+            if (v.előtér != 0) {
+                QPalette p = címke->palette();
+                p.setColor(QPalette::WindowText, QColor(v.előtér));
+                címke->setPalette(p);
             }
             if (v.fajta == Fajta::Színsáv) {
                 QPalette p = címke->palette();
@@ -158,8 +165,7 @@ void Form1::bekapcsol() {
     for (QRadioButton* gomb : Választó) {
         connect(gomb, &QRadioButton::toggled, this, [this, gomb](bool kijelölt) {
             if (kijelölt)
-                rt::guarded(
-                    [&] { Választó_Click(std::int16_t(gomb->property("Index").toInt())); });
+                rt::guarded([&] { Választó_Click(std::int16_t(gomb->property("Index").toInt())); });
         });
     }
     connect(GörgetőFrekvencia, &QScrollBar::valueChanged, this,
