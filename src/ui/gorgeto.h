@@ -10,4 +10,6 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // At 9 pixels high the style leaves the arrow buttons blank: draw their arrows.
+    void paintEvent(QPaintEvent* event) override;
 };
