@@ -18,10 +18,6 @@ bool& ending() {
 
 } // namespace
 
-QString App::Title() {
-    return QStringLiteral("Velorix");
-}
-
 void describeApplication() {
     QCoreApplication::setApplicationName(App::Title());
     QCoreApplication::setApplicationVersion(QStringLiteral("1.00"));

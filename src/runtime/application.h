@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app.h"
 #include "errors.h"
 
 #include <QApplication>
@@ -7,11 +8,6 @@
 #include <functional>
 
 namespace rt {
-
-// The application title, under which the window placement is stored.
-namespace App {
-QString Title();
-}
 
 // The application object and the one place where an error that nothing traps ends
 // the program: it shows the runtime's standard error message, titled with the

@@ -1,19 +1,16 @@
 #include "ablakhelyzet.h"
 
+#include "runtime/app.h"
 #include "runtime/errors.h"
 #include "runtime/settings_store.h"
 #include "runtime/text.h"
-
-#include <QCoreApplication>
 
 #include <cstdio>
 
 namespace {
 
 QString applicationTitle() {
-    // The application title; the name under which the window placement is kept.
-    const QString name = QCoreApplication::applicationName();
-    return name.isEmpty() ? QStringLiteral("Velorix") : name;
+    return rt::App::Title();
 }
 
 bool sizable(const rt::Window& ablak) {

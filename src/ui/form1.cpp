@@ -35,6 +35,7 @@ void előkészít() {
     if (QStyle* style = QStyleFactory::create(QStringLiteral("Windows")))
         QApplication::setStyle(style);
     QApplication::setFont(rt::sansSerifFont(AlapBetűméret));
+    QGuiApplication::setDesktopFileName(QStringLiteral("hu.example.Velorix"));
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/velorix-16.png"), QSize(16, 16));
     icon.addFile(QStringLiteral(":/icons/velorix-32.png"), QSize(32, 32));
@@ -198,13 +199,16 @@ void Form1::Form_Unload(std::int16_t& Cancel) {
 }
 
 void Form1::GörgetőFrekvencia_Change() {
-    Frekvencia = std::int16_t(GörgetőFrekvencia->value());
-    Számít();
-    CímkeFelirás();
-    CímkeFrekvencia->setText(rt::IntegerText(Frekvencia));
+    frekvenciaFrissít();
 }
 
 void Form1::GörgetőFrekvencia_Scroll() {
+    frekvenciaFrissít();
+}
+
+// What Change and Scroll both do: the frequency from the scroll bar, the foundation value
+// and the frequency label.
+void Form1::frekvenciaFrissít() {
     Frekvencia = std::int16_t(GörgetőFrekvencia->value());
     Számít();
     CímkeFelirás();

@@ -66,6 +66,7 @@ private:
     void felépít();
     void bekapcsol();
     void görgetőVáltozott();
+    void frekvenciaFrissít();
 
     rt::WidgetWindow ablak_;
     int húzásKezdete_ = 0;

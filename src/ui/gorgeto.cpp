@@ -48,8 +48,8 @@ void Görgető::paintEvent(QPaintEvent* event) {
     initStyleOption(&option);
     QPainter painter(this);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                     QPalette::ButtonText));
+    painter.setBrush(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     for (const auto& [control, direction] :
          {std::pair{QStyle::SC_ScrollBarSubLine, -1}, std::pair{QStyle::SC_ScrollBarAddLine, 1}}) {
         const QRect button = style()->subControlRect(QStyle::CC_ScrollBar, &option, control, this);
