@@ -257,6 +257,8 @@ private slots:
     }
 
     void accessibility() {
+        QCOMPARE(QAccessible::queryAccessibleInterface(form.get())->role(), QAccessible::Window);
+        QCOMPARE(accessible(form.get(), QAccessible::Name), form->windowTitle());
         QCOMPARE(accessible(form->Választó[0], QAccessible::Name),
                  QStringLiteral("Ipari objektum"));
         QCOMPARE(accessible(form->Választó[1], QAccessible::Name), QStringLiteral("Lakóépület"));

@@ -4,6 +4,7 @@
 #include "runtime/application.h"
 #include "runtime/text.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -17,6 +18,13 @@
 #include "gorgeto.h"
 
 namespace {
+
+// Assistive technology sees the window as a frame (a plain widget would be a filler).
+QAccessibleInterface* windowAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String("Form1") && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    return nullptr;
+}
 
 QRect pixels(const Vezérlő& v) {
     return {rt::toPixels(float(v.left)), rt::toPixels(float(v.top)), rt::toPixels(float(v.width)),
@@ -36,6 +44,7 @@ void előkészít() {
         QApplication::setStyle(style);
     QApplication::setFont(rt::sansSerifFont(AlapBetűméret));
     QGuiApplication::setDesktopFileName(QStringLiteral("hu.example.Velorix"));
+    QAccessible::installFactory(windowAccessible);
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/velorix-16.png"), QSize(16, 16));
     icon.addFile(QStringLiteral(":/icons/velorix-32.png"), QSize(32, 32));
