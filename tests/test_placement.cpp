@@ -389,6 +389,16 @@ private slots:
         QCOMPARE(form.frameGeometry().topLeft(), where);
     }
 
+    // A position that is a number but lies far beyond any screen, on the real window.
+    void hugeStoredPositionComesBack() {
+        store(AblakHelyzet::KulcsBalszél, QStringLiteral("1e30"));
+        store(AblakHelyzet::KulcsFelsőszél, QStringLiteral("-3E+38"));
+        Form1 form;
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        QCOMPARE(form.frameGeometry().right(), area.right());
+        QCOMPARE(form.frameGeometry().top(), area.top());
+    }
+
     // With the platform's second screen (the offscreen platform's screen configuration).
     void realSecondScreen() {
         const QList<QScreen*> screens = QGuiApplication::screens();

@@ -10,8 +10,16 @@ namespace rt {
 
 inline constexpr float TwipsPerPixel = 15.0f; // at 96 device-independent dots per inch
 
+// Nearest pixel; lengths past the window system's range stop at its end (16777215 pixels)
+// rather than overflow.
 inline constexpr int toPixels(float twips) {
-    return int(twips / TwipsPerPixel + (twips < 0 ? -0.5f : 0.5f));
+    constexpr float limit = 16777215.0f;
+    const float pixels = twips / TwipsPerPixel;
+    if (!(pixels > -limit))
+        return -int(limit);
+    if (!(pixels < limit))
+        return int(limit);
+    return int(pixels + (pixels < 0 ? -0.5f : 0.5f));
 }
 inline constexpr float toTwips(int pixels) {
     return float(pixels) * TwipsPerPixel;
