@@ -399,6 +399,20 @@ private slots:
         QCOMPARE(form.frameGeometry().top(), area.top());
     }
 
+    // The frame is known only once the window is shown: then all of it comes onto the screen.
+    void frameComesOntoTheScreenOnceKnown() {
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        const int top = area.bottom() + 1 - 188; // the client area fits, its frame does not
+        store(AblakHelyzet::KulcsFelsőszél, rt::NumberText(rt::toTwips(top)));
+        Form1 form;
+        QCOMPARE(form.frameGeometry().top(), top);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        if (form.frameGeometry() == form.geometry())
+            QSKIP("this platform draws no frame");
+        QTRY_COMPARE(form.frameGeometry().bottom(), area.bottom());
+    }
+
     // With the platform's second screen (the offscreen platform's screen configuration).
     void realSecondScreen() {
         const QList<QScreen*> screens = QGuiApplication::screens();

@@ -118,6 +118,12 @@ void AblakHelyzet::AblakHelyzetBetöltés(rt::Window& ablak) {
         ablak.SetHeight(olvasHossz(ablak, KulcsMagasság, magasságAlap).value_or(magasságAlap));
     }
 
+    KépernyőnTart(ablak);
+}
+
+void AblakHelyzet::KépernyőnTart(rt::Window& ablak) {
+    if (ablak.WindowState() != rt::vbNormal || !ablak.ReportsPosition())
+        return;
     const QRectF most(ablak.Left(), ablak.Top(), ablak.Width(), ablak.Height());
     const QRectF igazított = KépernyőreIgazít(most, képernyő_.AvailableAreas());
     if (igazított.left() != most.left())

@@ -29,6 +29,9 @@ public:
     // As the window loads, before it is first shown. A stored value that cannot be read
     // counts as absent, and the window always ends up wholly on a screen.
     void AblakHelyzetBetöltés(rt::Window& ablak);
+    // Moves a normal window wholly onto a screen (see KépernyőreIgazít). Loading does it
+    // once; the window does it again when the window system first tells its frame.
+    void KépernyőnTart(rt::Window& ablak);
 
     // The user's number format in which lengths are stored (the system's by default).
     void setNumberFormat(const QLocale& format) { számformátum_ = format; }

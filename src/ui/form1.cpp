@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QStyleFactory>
+#include <QTimer>
 
 #include "gorgeto.h"
 
@@ -239,6 +240,33 @@ QString Form1::CímkeMaxSebességFelirat(std::int16_t index) const {
 
 void Form1::CímkeMaxSebességFeliratÍr(std::int16_t index, const QString& felirat) {
     CímkeMaxSebesség.at(std::size_t(index))->setText(felirat);
+}
+
+// Until the window system has framed the window its outer size is the client size, and
+// it may place the frame where the client area was asked to be. While it settles the
+// window after the first show, keep the whole frame on the screen.
+void Form1::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    keretEllenőrzés();
+}
+
+void Form1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!megjelenésÓta_.isValid()) {
+        megjelenésÓta_.start();
+        // not every window system reports each of its moves: look again as it settles
+        for (const int ms : {0, 100, 400, 1000, 1450})
+            QTimer::singleShot(ms, this, [this] { keretEllenőrzés(); });
+    }
+    keretEllenőrzés();
+}
+
+void Form1::keretEllenőrzés() {
+    constexpr qint64 elhelyezésIdeje = 1500; // ms for the window system to frame and place it
+    if (!megjelenésÓta_.isValid() || megjelenésÓta_.elapsed() > elhelyezésIdeje ||
+        frameGeometry() == geometry())
+        return;
+    rt::guarded([this] { KépernyőnTart(ablak_); });
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

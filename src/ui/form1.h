@@ -4,6 +4,7 @@
 #include "runtime/screen.h"
 #include "settings/ablakhelyzet.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 #include <array>
@@ -57,6 +58,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
     QString CímkeMaxSebességFelirat(std::int16_t index) const override;
@@ -67,9 +70,11 @@ private:
     void bekapcsol();
     void görgetőVáltozott();
     void frekvenciaFrissít();
+    void keretEllenőrzés();
 
     rt::WidgetWindow ablak_;
     int húzásKezdete_ = 0;
+    QElapsedTimer megjelenésÓta_;
 };
 
 // Style, font and icon of the application; main and the tests call it once.
