@@ -19,7 +19,8 @@ DESTDIR="$scratch/root" cmake --install "$build" --prefix /usr >/dev/null
 root="$scratch/root/usr"
 id=hu.example.Velorix
 for f in bin/velorix share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
-         share/icons/hicolor/16x16/apps/$id.png share/icons/hicolor/32x32/apps/$id.png; do
+         share/icons/hicolor/16x16/apps/$id.png share/icons/hicolor/32x32/apps/$id.png \
+         share/doc/Velorix/LiberationSans-copyright; do
     check "installs $f" test -s "$root/$f"
 done
 check "the program is executable" test -x "$root/bin/velorix"
