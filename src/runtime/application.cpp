@@ -35,29 +35,25 @@ void Application::setReporter(Reporter r) {
 bool Application::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
-    } catch (const RuntimeError& error) {
-        reportFatal(error);
     } catch (const std::exception& error) {
         reportFatal(error);
     }
     return true;
 }
 
-void reportFatal(const RuntimeError& error) {
+void reportFatal(const std::exception& error) {
     if (ending())
         return; // the program is already ending: one message is enough
     ending() = true;
-    if (reporter()) {
-        reporter()(error);
-    } else {
-        QMessageBox::critical(nullptr, App::Title(), error.message());
-    }
+    const auto* runtimeError = dynamic_cast<const RuntimeError*>(&error);
+    const RuntimeError shown = runtimeError ? *runtimeError
+                                            : RuntimeError(ErrorKind::InvalidPropertyValue,
+                                                           QString::fromLocal8Bit(error.what()));
+    if (reporter())
+        reporter()(shown);
+    else
+        QMessageBox::critical(nullptr, App::Title(), shown.message());
     QCoreApplication::exit(1);
-}
-
-void reportFatal(const std::exception& error) {
-    reportFatal(
-        RuntimeError(ErrorKind::InvalidPropertyValue, QString::fromLocal8Bit(error.what())));
 }
 
 } // namespace rt

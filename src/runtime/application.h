@@ -24,7 +24,6 @@ public:
 };
 
 // Shows the standard error message and ends the program with status 1.
-void reportFatal(const RuntimeError& error);
 void reportFatal(const std::exception& error);
 
 // Runs a handler that Qt calls through a signal, sending any error it raises to the
@@ -32,8 +31,6 @@ void reportFatal(const std::exception& error);
 template <typename Handler> void guarded(Handler&& handler) noexcept {
     try {
         handler();
-    } catch (const RuntimeError& error) {
-        reportFatal(error);
     } catch (const std::exception& error) {
         reportFatal(error);
     }

@@ -9,10 +9,6 @@
 
 namespace {
 
-QString applicationTitle() {
-    return rt::App::Title();
-}
-
 bool sizable(const rt::Window& ablak) {
     const auto style = ablak.BorderStyle();
     return style == rt::vbSizable || style == rt::vbSizableToolWindow;
@@ -24,6 +20,23 @@ QString otherSeparator(QString text, const QLocale& format) {
     const QString own = format.decimalPoint();
     const QString other = own == QStringLiteral(",") ? QStringLiteral(".") : QStringLiteral(",");
     return text.replace(other, own);
+}
+
+// The stored value of a key, converted in the given number format or else with the other
+// decimal separator; the default for a value that is absent or cannot be read.
+template <typename Érték, typename Átalakítás>
+Érték olvas(const rt::Window& ablak, const QString& kulcs, const QString& alapSzöveg,
+            Érték alapérték, const QLocale& formátum, Átalakítás átalakít) {
+    try {
+        const QString szöveg = rt::GetSetting(rt::App::Title(), ablak.Name(), kulcs, alapSzöveg);
+        try {
+            return átalakít(szöveg, formátum);
+        } catch (const rt::RuntimeError&) {
+            return átalakít(otherSeparator(szöveg, formátum), formátum);
+        }
+    } catch (const rt::RuntimeError&) {
+        return alapérték;
+    }
 }
 
 } // namespace
@@ -42,7 +55,7 @@ AblakHelyzet::AblakHelyzet(const rt::Screens& képernyő)
 void AblakHelyzet::ír(const rt::Window& ablak, const QString& kulcs, const QString& szöveg,
                       QStringList& hibák) {
     try {
-        rt::SaveSetting(applicationTitle(), ablak.Name(), kulcs, szöveg);
+        rt::SaveSetting(rt::App::Title(), ablak.Name(), kulcs, szöveg);
     } catch (const rt::RuntimeError& hiba) {
         if (!hibák.contains(hiba.detail()))
             hibák.append(hiba.detail());
@@ -67,40 +80,22 @@ void AblakHelyzet::AblakHelyzetMentés(rt::Window& ablak) {
         figyelmeztet_(QStringLiteral("Velorix: az ablak helyzete nem menthető (%1)").arg(hiba));
 }
 
-std::optional<std::int16_t> AblakHelyzet::olvasÁllapot(const rt::Window& ablak) const {
-    try {
-        const QString szöveg =
-            rt::GetSetting(applicationTitle(), ablak.Name(), KulcsÁllapot, rt::IntegerText(0));
-        std::int16_t állapot;
-        try {
-            állapot = rt::ToInteger(szöveg, számformátum_);
-        } catch (const rt::RuntimeError&) {
-            állapot = rt::ToInteger(otherSeparator(szöveg, számformátum_), számformátum_);
-        }
-        if (állapot >= rt::vbNormal && állapot <= rt::vbMaximized)
-            return állapot;
-    } catch (const rt::RuntimeError&) {
-    }
-    return std::nullopt;
+std::int16_t AblakHelyzet::olvasÁllapot(const rt::Window& ablak) const {
+    const std::int16_t állapot = olvas(
+        ablak, KulcsÁllapot, rt::IntegerText(rt::vbNormal), std::int16_t(rt::vbNormal),
+        számformátum_, [](const QString& s, const QLocale& f) { return rt::ToInteger(s, f); });
+    return állapot >= rt::vbNormal && állapot <= rt::vbMaximized ? állapot
+                                                                 : std::int16_t(rt::vbNormal);
 }
 
-std::optional<float> AblakHelyzet::olvasHossz(const rt::Window& ablak, const QString& kulcs,
-                                              float alapérték) const {
-    try {
-        const QString szöveg = rt::GetSetting(applicationTitle(), ablak.Name(), kulcs,
-                                              rt::NumberText(alapérték, számformátum_));
-        try {
-            return rt::ToSingle(szöveg, számformátum_);
-        } catch (const rt::RuntimeError&) {
-            return rt::ToSingle(otherSeparator(szöveg, számformátum_), számformátum_);
-        }
-    } catch (const rt::RuntimeError&) {
-    }
-    return std::nullopt;
+float AblakHelyzet::olvasHossz(const rt::Window& ablak, const QString& kulcs,
+                               float alapérték) const {
+    return olvas(ablak, kulcs, rt::NumberText(alapérték, számformátum_), alapérték, számformátum_,
+                 [](const QString& s, const QLocale& f) { return rt::ToSingle(s, f); });
 }
 
 void AblakHelyzet::AblakHelyzetBetöltés(rt::Window& ablak) {
-    ablak.SetWindowState(olvasÁllapot(ablak).value_or(rt::vbNormal));
+    ablak.SetWindowState(olvasÁllapot(ablak));
     if (ablak.WindowState() != rt::vbNormal)
         return;
     if (!ablak.ReportsPosition())
@@ -109,13 +104,13 @@ void AblakHelyzet::AblakHelyzetBetöltés(rt::Window& ablak) {
     const float szélesség = képernyő_.Width();
     const float balAlap = szélesség / 4.0f;
     const float felsőAlap = szélesség / 3.0f; // the screen's width, not its height
-    ablak.SetLeft(olvasHossz(ablak, KulcsBalszél, balAlap).value_or(balAlap));
-    ablak.SetTop(olvasHossz(ablak, KulcsFelsőszél, felsőAlap).value_or(felsőAlap));
+    ablak.SetLeft(olvasHossz(ablak, KulcsBalszél, balAlap));
+    ablak.SetTop(olvasHossz(ablak, KulcsFelsőszél, felsőAlap));
     if (sizable(ablak)) {
         const float szélességAlap = szélesség / 2.0f;
         const float magasságAlap = szélesség / 3.0f;
-        ablak.SetWidth(olvasHossz(ablak, KulcsSzélesség, szélességAlap).value_or(szélességAlap));
-        ablak.SetHeight(olvasHossz(ablak, KulcsMagasság, magasságAlap).value_or(magasságAlap));
+        ablak.SetWidth(olvasHossz(ablak, KulcsSzélesség, szélességAlap));
+        ablak.SetHeight(olvasHossz(ablak, KulcsMagasság, magasságAlap));
     }
 
     KépernyőnTart(ablak);

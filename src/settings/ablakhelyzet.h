@@ -7,7 +7,6 @@
 #include <QStringList>
 
 #include <functional>
-#include <optional>
 
 // Saving and restoring a window's state, position and (for a sizable border) size in
 // the per-user settings store, under the application title and the window's name.
@@ -46,9 +45,10 @@ public:
     static QRectF KépernyőreIgazít(const QRectF& ablak, const QVector<QRectF>& területek);
 
 private:
-    std::optional<std::int16_t> olvasÁllapot(const rt::Window& ablak) const;
-    std::optional<float> olvasHossz(const rt::Window& ablak, const QString& kulcs,
-                                    float alapérték) const;
+    // The stored state, 0 for one that cannot be read or lies outside 0..2.
+    std::int16_t olvasÁllapot(const rt::Window& ablak) const;
+    // A stored length, the default for one that cannot be read.
+    float olvasHossz(const rt::Window& ablak, const QString& kulcs, float alapérték) const;
     void ír(const rt::Window& ablak, const QString& kulcs, const QString& szöveg,
             QStringList& hibák);
 

@@ -77,7 +77,6 @@ void Form1::felépít() {
     setFont(rt::sansSerifFont(AlapBetűméret));
 
     const QFont értékBetű = rt::sansSerifFont(ÉrtékBetűméret);
-    QList<QWidget*> sorrend;
     for (const Vezérlő& v : Elrendezés) {
         QWidget* tároló = v.tároló ? static_cast<QWidget*>(Frame1) : this;
         QWidget* w = nullptr;
@@ -103,16 +102,12 @@ void Form1::felépít() {
                 címke->setFont(értékBetű);
                 címke->setIndent(1);
             }
-            if (v.előtér != 0) {
-                QPalette p = címke->palette();
-                p.setColor(QPalette::WindowText, QColor(v.előtér));
-                címke->setPalette(p);
-            }
-            if (v.fajta == Fajta::Színsáv) {
-                QPalette p = címke->palette();
-                p.setColor(QPalette::Window, QColor(v.háttér));
-                címke->setPalette(p);
-            }
+            QPalette színek = címke->palette();
+            if (v.előtér != 0)
+                színek.setColor(QPalette::WindowText, QColor(v.előtér));
+            if (v.fajta == Fajta::Színsáv)
+                színek.setColor(QPalette::Window, QColor(v.háttér));
+            címke->setPalette(színek);
             w = címke;
             break;
         }
@@ -153,7 +148,6 @@ void Form1::felépít() {
         if (v.tipp)
             w->setToolTip(text(v.tipp));
         w->setGeometry(pixels(v));
-        sorrend.append(w);
     }
     CímkeFeliratFrekvencia = findChild<QLabel*>(QStringLiteral("CímkeFeliratFrekvencia"));
     CímkeFrekvencia = findChild<QLabel*>(QStringLiteral("CímkeFrekvencia"));
@@ -164,12 +158,9 @@ void Form1::felépít() {
     Label5 = findChild<QLabel*>(QStringLiteral("Label5"));
     for (QLabel* címke : findChildren<QLabel*>(QStringLiteral("CímkeMaxSebesség")))
         CímkeMaxSebesség[std::size_t(címke->property("Index").toInt())] = címke;
-
     // Overlapping strips: the later one is drawn on top, as in the table's order.
     Label2->raise();
     Label3->raise();
-    for (int i = 1; i < sorrend.size(); ++i)
-        QWidget::setTabOrder(sorrend[i - 1], sorrend[i]);
 }
 
 void Form1::bekapcsol() {
@@ -281,7 +272,6 @@ void Form1::closeEvent(QCloseEvent* event) {
 // Two tab stops, as on the platform the window was made for: the option group (its
 // selected option) and the scroll bar.
 bool Form1::focusNextPrevChild(bool next) {
-    (void)next;
     QWidget* fókusz = focusWidget();
     const bool csoportban = std::find(Választó.begin(), Választó.end(), fókusz) != Választó.end();
     if (csoportban) {

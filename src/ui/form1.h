@@ -29,9 +29,6 @@ public:
     explicit Form1(const rt::Screens& képernyő = systemScreens(), QWidget* parent = nullptr);
     ~Form1() override;
 
-    // The window as the placement code sees it.
-    rt::Window& Ablak() { return ablak_; }
-
     // The controls.
     std::array<QRadioButton*, 3> Választó{};
     std::array<QLabel*, 2> CímkeMaxSebesség{};

@@ -8,8 +8,6 @@ int main(int argc, char** argv) {
         Form1 form;
         form.show();
         return app.exec();
-    } catch (const rt::RuntimeError& error) {
-        rt::reportFatal(error);
     } catch (const std::exception& error) {
         rt::reportFatal(error);
     }
