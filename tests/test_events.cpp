@@ -54,6 +54,10 @@ class TestEvents : public QObject {
     QString topFloor() const { return form->CímkeMaxSebesség[1]->text(); }
     QString frequency() const { return form->CímkeFrekvencia->text(); }
 
+    void clickOn(QStyle::SubControl part) {
+        QTest::mouseClick(bar, Qt::LeftButton, {}, subControlCentre(bar, part));
+    }
+
     void key(Qt::Key k, int times = 1) {
         for (int i = 0; i < times; ++i)
             QTest::keyClick(QApplication::focusWidget(), k);
@@ -181,8 +185,7 @@ private slots:
         QFETCH(int, key);
         QFETCH(int, value);
         bar->setValue(start);
-        QTest::mouseClick(bar, Qt::LeftButton, {},
-                          subControlCentre(bar, QStyle::SC_ScrollBarSlider));
+        clickOn(QStyle::SC_ScrollBarSlider);
         QCOMPARE(QApplication::focusWidget(), bar); // a click gives it the focus
         QCOMPARE(bar->value(), start);
         QTest::keyClick(bar, Qt::Key(key));
@@ -193,18 +196,14 @@ private slots:
     }
 
     void arrowsAndPageArea() {
-        QTest::mouseClick(bar, Qt::LeftButton, {},
-                          subControlCentre(bar, QStyle::SC_ScrollBarAddLine));
+        clickOn(QStyle::SC_ScrollBarAddLine);
         QCOMPARE(frequency(), QStringLiteral("1"));
-        QTest::mouseClick(bar, Qt::LeftButton, {},
-                          subControlCentre(bar, QStyle::SC_ScrollBarAddPage));
+        clickOn(QStyle::SC_ScrollBarAddPage);
         QCOMPARE(frequency(), QStringLiteral("11"));
         QCOMPARE(foundation(), QStringLiteral("5.25 mm/s"));
-        QTest::mouseClick(bar, Qt::LeftButton, {},
-                          subControlCentre(bar, QStyle::SC_ScrollBarSubLine));
+        clickOn(QStyle::SC_ScrollBarSubLine);
         QCOMPARE(frequency(), QStringLiteral("10"));
-        QTest::mouseClick(bar, Qt::LeftButton, {},
-                          subControlCentre(bar, QStyle::SC_ScrollBarSubPage));
+        clickOn(QStyle::SC_ScrollBarSubPage);
         QCOMPARE(frequency(), QStringLiteral("0"));
     }
 
