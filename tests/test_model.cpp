@@ -1,5 +1,6 @@
 #include "model/rezgesmodell.h"
 #include "runtime/errors.h"
+#include "testlocale.h"
 
 #include <QtTest>
 
@@ -225,5 +226,10 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestModel)
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv); // takes the C locale from the environment
+    checkExpectedLocale();
+    TestModel test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_model.moc"

@@ -2,10 +2,12 @@
 #include "runtime/errors.h"
 #include "runtime/int16.h"
 #include "runtime/text.h"
+#include "testlocale.h"
 
 #include <QtTest>
 
 #include <cfloat>
+#include <clocale>
 #include <cmath>
 
 using rt::ErrorKind;
@@ -63,6 +65,33 @@ private slots:
         QLocale::setDefault(QLocale(QLocale::Hungarian, QLocale::Hungary));
         QCOMPARE(rt::Str(1234.5f), QStringLiteral(" 1234.5"));
         QLocale::setDefault(QLocale::c());
+    }
+
+    // The process's C locale (what printf and strtod follow) has no say in any text.
+    void textsIgnoreTheCLocale_data() {
+        QTest::addColumn<QByteArray>("cLocale");
+        QTest::newRow("hu_HU") << QByteArray("hu_HU.UTF-8");
+        QTest::newRow("de_DE") << QByteArray("de_DE.UTF-8");
+    }
+    void textsIgnoreTheCLocale() {
+        QFETCH(QByteArray, cLocale);
+        const QByteArray before = std::setlocale(LC_ALL, nullptr);
+        if (!std::setlocale(LC_ALL, cLocale.constData()))
+            QSKIP("locale not installed (script/bootstrap makes it)");
+        const QLocale point = QLocale::c();
+        const QLocale comma(QLocale::Hungarian, QLocale::Hungary);
+        const QStringList texts{rt::Str(15.1f),
+                                rt::Str(20.0f),
+                                rt::Str(8.2799997f),
+                                rt::Str(1.0e7f),
+                                rt::NumberText(3840.0f, point),
+                                rt::NumberText(3840.0f, comma),
+                                rt::NumberText(1234.5f, point),
+                                rt::NumberText(1234.5f, comma),
+                                rt::NumberText(1.5e9f, comma)};
+        std::setlocale(LC_ALL, before.constData());
+        QCOMPARE(texts, (QStringList{" 15.1", " 20", " 8.28", " 1E+07", "3840", "3840", "1234.5",
+                                     "1234,5", "1,5E+09"}));
     }
 
     void trimLeftRight_data() {
@@ -240,6 +269,7 @@ private slots:
 
 int main(int argc, char** argv) {
     rt::Application app(argc, argv);
+    checkExpectedLocale();
     TestRuntime test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -3,6 +3,7 @@
 // What the window tests share: a settings folder of their own, set before the
 // application reads any setting, and an application prepared as main prepares it.
 #include "runtime/application.h"
+#include "testlocale.h"
 #include "ui/form1.h"
 
 #include <QTemporaryDir>
@@ -17,6 +18,7 @@ inline QTemporaryDir& configDir() {
     int main(int argc, char** argv) {                                                              \
         qputenv("XDG_CONFIG_HOME", configDir().path().toUtf8());                                   \
         rt::Application app(argc, argv);                                                           \
+        checkExpectedLocale();                                                                     \
         előkészít();                                                                               \
         TestClass test;                                                                            \
         return QTest::qExec(&test, argc, argv);                                                    \

@@ -3,10 +3,10 @@
 #include "errors.h"
 
 #include <cfloat>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <string_view>
 
 namespace rt {
 
@@ -23,29 +23,38 @@ QString magnitudeText(float value) {
     if (std::isinf(magnitude))
         return QStringLiteral("Inf");
 
+    // std::to_chars, unlike printf, never follows the process's C locale: the digits
+    // always come with a point, whatever LC_NUMERIC says.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.6e", magnitude);
-    const char* e = std::strchr(buffer, 'e');
-    const int exponent = std::atoi(e + 1);
+    const auto scientific =
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 6);
+    const std::string_view digits(buffer, std::size_t(scientific.ptr - buffer));
+    const std::size_t e = digits.find('e');
+    int exponent = 0;
+    const char* exponentText = digits.data() + e + 1;
+    if (*exponentText == '+')
+        ++exponentText; // from_chars takes a minus sign only
+    std::from_chars(exponentText, scientific.ptr, exponent);
 
-    auto trimZeros = [](QString digits) {
-        if (digits.contains(u'.')) {
-            while (digits.endsWith(u'0'))
-                digits.chop(1);
-            if (digits.endsWith(u'.'))
-                digits.chop(1);
+    auto trimZeros = [](QString text) {
+        if (text.contains(u'.')) {
+            while (text.endsWith(u'0'))
+                text.chop(1);
+            if (text.endsWith(u'.'))
+                text.chop(1);
         }
-        return digits;
+        return text;
     };
 
     if (exponent >= 7 || exponent < -4) {
-        const QString mantissa = trimZeros(QString::fromLatin1(buffer, int(e - buffer)));
+        const QString mantissa = trimZeros(QString::fromLatin1(digits.data(), qsizetype(e)));
         const QString sign = exponent < 0 ? QStringLiteral("-") : QStringLiteral("+");
         return mantissa + u'E' + sign +
                QStringLiteral("%1").arg(std::abs(exponent), 2, 10, QLatin1Char('0'));
     }
-    std::snprintf(buffer, sizeof buffer, "%.*f", 6 - exponent, magnitude);
-    return trimZeros(QString::fromLatin1(buffer));
+    const auto fixed = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                     std::chars_format::fixed, 6 - exponent);
+    return trimZeros(QString::fromLatin1(buffer, qsizetype(fixed.ptr - buffer)));
 }
 
 } // namespace
