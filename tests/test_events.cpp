@@ -3,6 +3,8 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QMenu>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyleOptionSlider>
@@ -171,6 +173,10 @@ private slots:
         QTest::addColumn<int>("value");
         QTest::newRow("Right") << 50 << int(Qt::Key_Right) << 51;
         QTest::newRow("Left") << 50 << int(Qt::Key_Left) << 49;
+        QTest::newRow("Up steps like Left") << 50 << int(Qt::Key_Up) << 49;
+        QTest::newRow("Down steps like Right") << 50 << int(Qt::Key_Down) << 51;
+        QTest::newRow("Up at 0") << 0 << int(Qt::Key_Up) << 0;
+        QTest::newRow("Down at 100") << 100 << int(Qt::Key_Down) << 100;
         QTest::newRow("Page Down") << 50 << int(Qt::Key_PageDown) << 60;
         QTest::newRow("Page Up") << 50 << int(Qt::Key_PageUp) << 40;
         QTest::newRow("Home") << 50 << int(Qt::Key_Home) << 0;
@@ -228,6 +234,61 @@ private slots:
         QTest::mouseRelease(bar, Qt::LeftButton, {}, start + QPoint(150, 0));
         QCOMPARE(bar->value(), atRelease);
         QCOMPARE(frequency(), QString::number(atRelease));
+    }
+
+    // All 3 x 101 cases by dragging the thumb pixel by pixel from one end to the other.
+    void everyCaseByDragging() {
+        for (int k : {1, 0, 2}) {
+            if (k != 1) // the first pass computes with the category chosen at load
+                QTest::mouseClick(form->Választó[std::size_t(k)], Qt::LeftButton);
+            QSet<int> seen;
+            const QPoint start = subControlCentre(bar, QStyle::SC_ScrollBarSlider);
+            QTest::mousePress(bar, Qt::LeftButton, {}, start);
+            for (int dx = -bar->width(); dx <= bar->width(); ++dx) {
+                QTest::mouseMove(bar, start + QPoint(dx, 0));
+                seen.insert(bar->value());
+                if (seen.size() == 1)
+                    continue; // the thumb has not left 0 yet: nothing has been raised
+                QCOMPARE(frequency(), QString::number(bar->value()));
+                QCOMPARE(foundation(), expected(k, bar->value()));
+            }
+            QTest::mouseRelease(bar, Qt::LeftButton, {}, start + QPoint(bar->width(), 0));
+            QCOMPARE(seen.size(), 101);
+            QCOMPARE(foundation(), expected(k, 100));
+            QCOMPARE(topFloor(), k == 1 ? QStringLiteral("15.00 mm/s")
+                                        : *RezgésModell::FelsőFödémSzöveg(std::int16_t(k)));
+            bar->setValue(0);
+        }
+    }
+
+    // Qt's own texts are Hungarian too: the scroll bar's right-click menu.
+    void scrollBarMenuIsHungarian() {
+        const QString qm = QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
+                           QStringLiteral("/qtbase_hu.qm");
+        if (!QFile::exists(qm))
+            QSKIP("Qt's Hungarian translation is not installed (qt6-translations-l10n)");
+        QStringList entries;
+        QTimer::singleShot(0, this, [&] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                for (const QAction* action : menu->actions())
+                    entries << action->text();
+                menu->close();
+            }
+        });
+        const QPoint at = bar->rect().center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, bar->mapToGlobal(at));
+        QApplication::sendEvent(bar, &event); // runs the menu until it is closed
+        QVERIFY(!entries.isEmpty());
+        QCOMPARE(entries.first(), QStringLiteral("Görgetés itt"));
+        QVERIFY(entries.contains(QStringLiteral("Bal szélen")));
+        QVERIFY(!entries.contains(QStringLiteral("Scroll here")));
+    }
+
+    void missingTranslationChangesNothing() {
+        QVERIFY(!rt::installQtTranslation(QStringLiteral("/nonexistent")));
+        QCOMPARE(QCoreApplication::translate("QScrollBar", "Scroll here"),
+                 rt::installQtTranslation() ? QStringLiteral("Görgetés itt")
+                                            : QStringLiteral("Scroll here"));
     }
 
     void tabMovesBetweenTheGroupAndTheScrollBar() {

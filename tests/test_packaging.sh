@@ -36,6 +36,7 @@ check "the release" grep -q "<release version=\"$version\"" "$root/share/metainf
 deb=$(ls "$scratch"/pkg/*.deb)
 check "the package's version is $version" test "$(dpkg-deb -f "$deb" Version)" = "$version"
 check "the package depends on Qt's widgets" bash -c "dpkg-deb -f '$deb' Depends | grep -q libqt6widgets6"
+check "the package depends on Qt's translations" bash -c "dpkg-deb -f '$deb' Depends | grep -q qt6-translations-l10n"
 dpkg-deb -c "$deb" >"$scratch/contents"
 for f in ./usr/bin/velorix ./usr/share/applications/$id.desktop ./usr/share/metainfo/$id.metainfo.xml \
          ./usr/share/icons/hicolor/32x32/apps/$id.png ./usr/share/icons/hicolor/16x16/apps/$id.png; do

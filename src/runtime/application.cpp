@@ -1,6 +1,10 @@
 #include "application.h"
 
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
+
+#include <memory>
 
 namespace rt {
 
@@ -21,6 +25,21 @@ bool& ending() {
 void describeApplication() {
     QCoreApplication::setApplicationName(App::Title());
     QCoreApplication::setApplicationVersion(QStringLiteral("1.00"));
+}
+
+bool installQtTranslation(const QString& folder) {
+    static QTranslator* installed = nullptr;
+    auto translator = std::make_unique<QTranslator>();
+    const QString from =
+        folder.isEmpty() ? QLibraryInfo::path(QLibraryInfo::TranslationsPath) : folder;
+    if (!translator->load(QStringLiteral("qtbase_hu"), from))
+        return false;
+    if (installed) {
+        QCoreApplication::removeTranslator(installed);
+        delete installed;
+    }
+    installed = translator.release();
+    return QCoreApplication::installTranslator(installed);
 }
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {

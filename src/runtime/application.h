@@ -39,4 +39,10 @@ template <typename Handler> void guarded(Handler&& handler) noexcept {
 // Sets the application's name, title and version.
 void describeApplication();
 
+// Qt's own texts the user meets (the scroll bar's menu, the buttons of a message box) in
+// Hungarian, as the whole interface is, whatever the user's locale. Looks in Qt's
+// translations folder unless told another; where the file is missing Qt's texts stay in
+// English and nothing else changes. Returns whether the translation is in force.
+bool installQtTranslation(const QString& folder = {});
+
 } // namespace rt

@@ -40,6 +40,7 @@ QString text(const char16_t* s) {
 
 void előkészít() {
     rt::describeApplication();
+    rt::installQtTranslation();
     // The layout is absolute and made for the classic look: keep one style everywhere.
     if (QStyle* style = QStyleFactory::create(QStringLiteral("Windows")))
         QApplication::setStyle(style);
