@@ -263,8 +263,8 @@ private slots:
 
     // Qt's own texts are Hungarian too: the scroll bar's right-click menu.
     void scrollBarMenuIsHungarian() {
-        const QString qm = QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
-                           QStringLiteral("/qtbase_hu.qm");
+        const QString qm =
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_hu.qm");
         if (!QFile::exists(qm))
             QSKIP("Qt's Hungarian translation is not installed (qt6-translations-l10n)");
         QStringList entries;

@@ -2,9 +2,16 @@
 
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QSocketNotifier>
 #include <QTranslator>
 
 #include <memory>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+#endif
 
 namespace rt {
 
@@ -41,6 +48,38 @@ bool installQtTranslation(const QString& folder) {
     installed = translator.release();
     return QCoreApplication::installTranslator(installed);
 }
+
+#ifdef Q_OS_UNIX
+namespace {
+
+int terminationPipe[2] = {-1, -1};
+
+void onTerminationSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(terminationPipe[0], &byte, 1);
+}
+
+} // namespace
+
+void closeWindowsOnTermination() {
+    if (terminationPipe[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM, 0, terminationPipe) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(terminationPipe[1], QSocketNotifier::Read, qApp);
+    QObject::connect(notifier, &QSocketNotifier::activated, qApp, [] {
+        char byte;
+        [[maybe_unused]] const ssize_t read = ::read(terminationPipe[1], &byte, 1);
+        QApplication::closeAllWindows();
+    });
+    struct sigaction action {};
+    action.sa_handler = onTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(signal, &action, nullptr);
+}
+#else
+void closeWindowsOnTermination() {}
+#endif
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     describeApplication();

@@ -45,4 +45,8 @@ void describeApplication();
 // English and nothing else changes. Returns whether the translation is in force.
 bool installQtTranslation(const QString& folder = {});
 
+// SIGTERM, SIGINT and SIGHUP (the session ending, Ctrl+C in a terminal) close the windows
+// as the close box does, so that they save what they keep, and the program ends normally.
+void closeWindowsOnTermination();
+
 } // namespace rt

@@ -46,11 +46,27 @@ QString WidgetWindow::Name() const {
     return widget_.objectName();
 }
 
+namespace {
+
+bool onWayland() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+} // namespace
+
+bool WidgetWindow::sizable() const {
+    return borderStyle_ == vbSizable || borderStyle_ == vbSizableToolWindow;
+}
+
 std::int16_t WidgetWindow::WindowState() const {
     const Qt::WindowStates state = widget_.windowState();
     if (state & Qt::WindowMinimized)
         return vbMinimized;
-    if (state & Qt::WindowMaximized)
+    // A window of fixed size that the window system flagged maximized but left at its
+    // normal size is a normal window where it stands: its position is what to keep.
+    if ((state & Qt::WindowMaximized) &&
+        (sizable() || !widget_.isVisible() || widget_.size() != widget_.minimumSize() ||
+         widget_.minimumSize() != widget_.maximumSize()))
         return vbMaximized;
     return vbNormal;
 }
@@ -64,7 +80,9 @@ void WidgetWindow::SetWindowState(std::int16_t state) {
         widget_.setWindowState(Qt::WindowMinimized);
         return;
     case vbMaximized:
-        widget_.setWindowState(Qt::WindowMaximized);
+        // A Wayland compositor gives a maximized window the whole screen and ends the
+        // program when its surface keeps another size: a fixed-size window stays normal.
+        widget_.setWindowState(!sizable() && onWayland() ? Qt::WindowNoState : Qt::WindowMaximized);
         return;
     default:
         throw RuntimeError(ErrorKind::InvalidPropertyValue, QStringLiteral("WindowState"));
@@ -102,7 +120,7 @@ void WidgetWindow::SetHeight(float twips) {
 }
 
 bool WidgetWindow::ReportsPosition() const {
-    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    return !onWayland();
 }
 
 QString sansSerifFamily() {

@@ -36,6 +36,8 @@ public:
     bool ReportsPosition() const override;
 
 private:
+    bool sizable() const;
+
     QWidget& widget_;
     std::int16_t borderStyle_;
 };

@@ -7,6 +7,7 @@ int main(int argc, char** argv) {
     try {
         Form1 form;
         form.show();
+        rt::closeWindowsOnTermination();
         return app.exec();
     } catch (const std::exception& error) {
         rt::reportFatal(error);
