@@ -25,10 +25,11 @@ QString otherSeparator(QString text, const QLocale& format) {
 // The stored value of a key, converted in the given number format or else with the other
 // decimal separator; the default for a value that is absent or cannot be read.
 template <typename Érték, typename Átalakítás>
-Érték olvas(const rt::Window& ablak, const QString& kulcs, const QString& alapSzöveg,
-            Érték alapérték, const QLocale& formátum, Átalakítás átalakít) {
+Érték olvas(const rt::SettingsReader& tároló, const rt::Window& ablak, const QString& kulcs,
+            const QString& alapSzöveg, Érték alapérték, const QLocale& formátum,
+            Átalakítás átalakít) {
     try {
-        const QString szöveg = rt::GetSetting(rt::App::Title(), ablak.Name(), kulcs, alapSzöveg);
+        const QString szöveg = tároló.GetSetting(ablak.Name(), kulcs, alapSzöveg);
         try {
             return átalakít(szöveg, formátum);
         } catch (const rt::RuntimeError&) {
@@ -52,50 +53,53 @@ AblakHelyzet::AblakHelyzet(const rt::Screens& képernyő)
           std::fprintf(stderr, "%s\n", qPrintable(szöveg));
       }) {}
 
-void AblakHelyzet::ír(const rt::Window& ablak, const QString& kulcs, const QString& szöveg,
-                      QStringList& hibák) {
-    try {
-        rt::SaveSetting(rt::App::Title(), ablak.Name(), kulcs, szöveg);
-    } catch (const rt::RuntimeError& hiba) {
-        if (!hibák.contains(hiba.detail()))
-            hibák.append(hiba.detail());
-    }
-}
-
 void AblakHelyzet::AblakHelyzetMentés(rt::Window& ablak) {
-    QStringList hibák;
+    // One close's values are written together, so that the store always holds one
+    // window's complete placement, and closing never waits long for the store.
+    rt::SettingsWriter tároló(rt::App::Title());
     const std::int16_t állapot = ablak.WindowState();
-    ír(ablak, KulcsÁllapot, rt::IntegerText(állapot), hibák);
+    tároló.SaveSetting(ablak.Name(), KulcsÁllapot, rt::IntegerText(állapot));
     // Minimized or maximized, and where the window system keeps positions to itself,
     // the position stored earlier stays.
     if (állapot == rt::vbNormal && ablak.ReportsPosition()) {
-        ír(ablak, KulcsBalszél, rt::NumberText(ablak.Left(), számformátum_), hibák);
-        ír(ablak, KulcsFelsőszél, rt::NumberText(ablak.Top(), számformátum_), hibák);
+        tároló.SaveSetting(ablak.Name(), KulcsBalszél,
+                           rt::NumberText(ablak.Left(), számformátum_));
+        tároló.SaveSetting(ablak.Name(), KulcsFelsőszél,
+                           rt::NumberText(ablak.Top(), számformátum_));
         if (sizable(ablak)) {
-            ír(ablak, KulcsSzélesség, rt::NumberText(ablak.Width(), számformátum_), hibák);
-            ír(ablak, KulcsMagasság, rt::NumberText(ablak.Height(), számformátum_), hibák);
+            tároló.SaveSetting(ablak.Name(), KulcsSzélesség,
+                               rt::NumberText(ablak.Width(), számformátum_));
+            tároló.SaveSetting(ablak.Name(), KulcsMagasság,
+                               rt::NumberText(ablak.Height(), számformátum_));
         }
     }
-    for (const QString& hiba : hibák)
-        figyelmeztet_(QStringLiteral("Velorix: az ablak helyzete nem menthető (%1)").arg(hiba));
-}
-
-std::int16_t AblakHelyzet::olvasÁllapot(const rt::Window& ablak) const {
-    const std::int16_t állapot = olvas(
-        ablak, KulcsÁllapot, rt::IntegerText(rt::vbNormal), std::int16_t(rt::vbNormal),
-        számformátum_, [](const QString& s, const QLocale& f) { return rt::ToInteger(s, f); });
-    return állapot >= rt::vbNormal && állapot <= rt::vbMaximized ? állapot
-                                                                 : std::int16_t(rt::vbNormal);
-}
-
-float AblakHelyzet::olvasHossz(const rt::Window& ablak, const QString& kulcs,
-                               float alapérték) const {
-    return olvas(ablak, kulcs, rt::NumberText(alapérték, számformátum_), alapérték, számformátum_,
-                 [](const QString& s, const QLocale& f) { return rt::ToSingle(s, f); });
+    const rt::SettingsWriter::Result eredmény = tároló.commit(zárolásIdeje_);
+    for (const QString& üzenet : eredmény.messages)
+        figyelmeztet_(eredmény.written
+                          ? QStringLiteral("Velorix: %1").arg(üzenet)
+                          : QStringLiteral("Velorix: az ablak helyzete nem menthető (%1)")
+                                .arg(üzenet));
 }
 
 void AblakHelyzet::AblakHelyzetBetöltés(rt::Window& ablak) {
-    ablak.SetWindowState(olvasÁllapot(ablak));
+    // One snapshot of the store for the whole load: every value follows one rule.
+    const rt::SettingsReader tároló(rt::App::Title());
+    if (!tároló.problem().isEmpty())
+        figyelmeztet_(QStringLiteral("Velorix: a tárolt ablakhelyzet nem olvasható, az "
+                                     "alapértékek érvényesek (%1)")
+                          .arg(tároló.problem()));
+    auto egész = [](const QString& s, const QLocale& f) { return rt::ToInteger(s, f); };
+    auto szám = [](const QString& s, const QLocale& f) { return rt::ToSingle(s, f); };
+    auto hossz = [&](const QString& kulcs, float alapérték) {
+        return olvas(tároló, ablak, kulcs, rt::NumberText(alapérték, számformátum_), alapérték,
+                     számformátum_, szám);
+    };
+
+    std::int16_t állapot = olvas(tároló, ablak, KulcsÁllapot, rt::IntegerText(rt::vbNormal),
+                                 std::int16_t(rt::vbNormal), számformátum_, egész);
+    if (állapot < rt::vbNormal || állapot > rt::vbMaximized)
+        állapot = rt::vbNormal;
+    ablak.SetWindowState(állapot);
     if (ablak.WindowState() != rt::vbNormal)
         return;
     if (!ablak.ReportsPosition())
@@ -104,13 +108,13 @@ void AblakHelyzet::AblakHelyzetBetöltés(rt::Window& ablak) {
     const float szélesség = képernyő_.Width();
     const float balAlap = szélesség / 4.0f;
     const float felsőAlap = szélesség / 3.0f; // the screen's width, not its height
-    ablak.SetLeft(olvasHossz(ablak, KulcsBalszél, balAlap));
-    ablak.SetTop(olvasHossz(ablak, KulcsFelsőszél, felsőAlap));
+    ablak.SetLeft(hossz(KulcsBalszél, balAlap));
+    ablak.SetTop(hossz(KulcsFelsőszél, felsőAlap));
     if (sizable(ablak)) {
         const float szélességAlap = szélesség / 2.0f;
         const float magasságAlap = szélesség / 3.0f;
-        ablak.SetWidth(olvasHossz(ablak, KulcsSzélesség, szélességAlap));
-        ablak.SetHeight(olvasHossz(ablak, KulcsMagasság, magasságAlap));
+        ablak.SetWidth(hossz(KulcsSzélesség, szélességAlap));
+        ablak.SetHeight(hossz(KulcsMagasság, magasságAlap));
     }
 
     KépernyőnTart(ablak);

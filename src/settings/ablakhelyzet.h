@@ -34,6 +34,8 @@ public:
 
     // The user's number format in which lengths are stored (the system's by default).
     void setNumberFormat(const QLocale& format) { számformátum_ = format; }
+    // How long a close waits for another program writing the store.
+    void setLockTimeout(int ms) { zárolásIdeje_ = ms; }
     // Where failures to write are reported (standard error by default).
     void setWarningSink(std::function<void(const QString&)> sink) {
         figyelmeztet_ = std::move(sink);
@@ -45,14 +47,8 @@ public:
     static QRectF KépernyőreIgazít(const QRectF& ablak, const QVector<QRectF>& területek);
 
 private:
-    // The stored state, 0 for one that cannot be read or lies outside 0..2.
-    std::int16_t olvasÁllapot(const rt::Window& ablak) const;
-    // A stored length, the default for one that cannot be read.
-    float olvasHossz(const rt::Window& ablak, const QString& kulcs, float alapérték) const;
-    void ír(const rt::Window& ablak, const QString& kulcs, const QString& szöveg,
-            QStringList& hibák);
-
     const rt::Screens& képernyő_;
     QLocale számformátum_;
+    int zárolásIdeje_ = 1000;
     std::function<void(const QString&)> figyelmeztet_;
 };
