@@ -2,6 +2,7 @@
 #include "runtime/settings_store.h"
 #include "runtime/text.h"
 #include "testsupport.h"
+#include "testwindow.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,55 +13,6 @@ namespace {
 
 const QString app = QStringLiteral("Velorix");
 const QString section = QStringLiteral("Form1");
-
-struct TestScreens : rt::Screens {
-    float width, height;
-    QVector<QRectF> areas;
-    TestScreens(float w, float h) : width(w), height(h), areas{QRectF(0, 0, w, h)} {}
-    float Width() const override { return width; }
-    float Height() const override { return height; }
-    QVector<QRectF> AvailableAreas() const override { return areas; }
-};
-
-// A window with exact twips values; records the order of the assignments.
-struct TestWindow : rt::Window {
-    std::int16_t border = rt::vbFixedSingle;
-    std::int16_t state = 0;
-    float left = 0, top = 0, width = 3885, height = 3135;
-    bool reportsPosition = true;
-    QStringList assigned;
-
-    QString Name() const override { return section; }
-    std::int16_t BorderStyle() const override { return border; }
-    std::int16_t WindowState() const override { return state; }
-    void SetWindowState(std::int16_t s) override {
-        if (s < 0 || s > 2)
-            throw rt::RuntimeError(rt::ErrorKind::InvalidPropertyValue);
-        state = s;
-        assigned << QStringLiteral("WindowState");
-    }
-    float Left() const override { return left; }
-    float Top() const override { return top; }
-    float Width() const override { return width; }
-    float Height() const override { return height; }
-    void SetLeft(float v) override {
-        left = v;
-        assigned << QStringLiteral("Left");
-    }
-    void SetTop(float v) override {
-        top = v;
-        assigned << QStringLiteral("Top");
-    }
-    void SetWidth(float v) override {
-        width = v;
-        assigned << QStringLiteral("Width");
-    }
-    void SetHeight(float v) override {
-        height = v;
-        assigned << QStringLiteral("Height");
-    }
-    bool ReportsPosition() const override { return reportsPosition; }
-};
 
 QString storeFile() {
     return rt::settingsLocation(app);
@@ -316,6 +268,29 @@ private slots:
         QCOMPARE(w.top, expectedTop);
     }
 
+    // A corner exactly on a screen's left or top edge belongs to that screen.
+    void cornerOnTheEdgeOfTheNextScreen_data() {
+        QTest::addColumn<QRectF>("second");
+        QTest::addColumn<QPointF>("corner");
+        QTest::newRow("left edge") << QRectF(15360, 0, 19200, 11520) << QPointF(15360, 1000);
+        QTest::newRow("top edge") << QRectF(0, 11520, 15360, 11520) << QPointF(1000, 11520);
+        QTest::newRow("both") << QRectF(15360, 11520, 15360, 11520) << QPointF(15360, 11520);
+    }
+    void cornerOnTheEdgeOfTheNextScreen() {
+        QFETCH(QRectF, second);
+        QFETCH(QPointF, corner);
+        const QRectF window(corner, QSizeF(3885, 3135));
+        QCOMPARE(AblakHelyzet::KépernyőreIgazít(window, {QRectF(0, 0, 15360, 11520), second}),
+                 window);
+        TestScreens screens(15360, 11520);
+        screens.areas << second;
+        store(AblakHelyzet::KulcsBalszél, rt::NumberText(float(corner.x()), english));
+        store(AblakHelyzet::KulcsFelsőszél, rt::NumberText(float(corner.y()), english));
+        TestWindow w;
+        placement(screens).AblakHelyzetBetöltés(w);
+        QCOMPARE(QPointF(w.left, w.top), corner);
+    }
+
     void largerThanTheScreenGoesToItsCorner() {
         const QRectF area(15360, 300, 15360, 11220);
         QCOMPARE(AblakHelyzet::KépernyőreIgazít(QRectF(16000, 500, 16000, 12000),
@@ -424,6 +399,11 @@ private slots:
         {
             Form1 form;
             QCOMPARE(form.pos(), second.topLeft() + QPoint(40, 30)); // stays on the second screen
+        }
+        store(AblakHelyzet::KulcsBalszél, rt::NumberText(rt::toTwips(second.x())));
+        {
+            Form1 form;
+            QCOMPARE(form.pos().x(), second.x()); // exactly on its left edge
         }
         store(AblakHelyzet::KulcsBalszél, rt::NumberText(rt::toTwips(second.right() - 100)));
         {

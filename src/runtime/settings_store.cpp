@@ -30,8 +30,7 @@ std::unique_ptr<QSettings> registry(const QString& application) {
 QString storeFile(const QString& application) {
     const QSettings probe(QSettings::IniFormat, QSettings::UserScope,
                           QStringLiteral(".velorix-folder-probe"));
-    return QFileInfo(probe.fileName()).absolutePath() + u'/' + application +
-           QStringLiteral(".ini");
+    return QFileInfo(probe.fileName()).absolutePath() + u'/' + application + QStringLiteral(".ini");
 }
 
 // The store's bytes, read once; a problem where it is not a file that can be read.
@@ -96,6 +95,24 @@ struct ParsedCopy {
         return true;
     }
 };
+
+// Why the lock could not be taken, in words the user can act on.
+QString lockProblem(const QLockFile& lock, const QString& lockPath) {
+    if (QFileInfo(lockPath).isDir())
+        return QStringLiteral("a zárolófájl helyén egy mappa áll");
+    if (lock.error() == QLockFile::LockFailedError)
+        return QStringLiteral("egy másik program zárolja");
+    // the folder may be full or read-only: a probe tells the system's reason
+    QFile probe(lockPath + QStringLiteral(".probe"));
+    QString reason = QStringLiteral("a zárolófájl nem hozható létre");
+    if (!probe.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        reason += QStringLiteral(": ") + probe.errorString();
+    else if (probe.write(QByteArray(64, '\n')) != 64 || !probe.flush())
+        reason += QStringLiteral(": ") + probe.errorString();
+    probe.close();
+    probe.remove();
+    return reason;
+}
 
 QString hibásPath(const QString& path) {
     const QString base = path + QStringLiteral(".hibás");
@@ -173,18 +190,16 @@ SettingsWriter::Result SettingsWriter::commit(int lockTimeoutMs) {
     };
 
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return fail(QStringLiteral("a(z) %1 mappa nem hozható létre")
-                        .arg(QFileInfo(path).absolutePath()));
+        return fail(
+            QStringLiteral("a(z) %1 mappa nem hozható létre").arg(QFileInfo(path).absolutePath()));
 
     // The lock QSettings itself takes, so that other writers of the store wait for us
     // and we for them, but never longer than the close may take.
-    QLockFile lock(path + QStringLiteral(".lock"));
-    if (!lock.tryLock(lockTimeoutMs)) {
-        const QString why = lock.error() == QLockFile::LockFailedError
-                                ? QStringLiteral("egy másik program zárolja")
-                                : QStringLiteral("a zárolófájl nem hozható létre");
-        return fail(QStringLiteral("%1 (%2.lock); nem mentve").arg(why, path));
-    }
+    const QString lockPath = path + QStringLiteral(".lock");
+    QLockFile lock(lockPath);
+    if (!lock.tryLock(lockTimeoutMs))
+        return fail(
+            QStringLiteral("%1 (%2); nem mentve").arg(lockProblem(lock, lockPath), lockPath));
 
     const FileContent old = readStoreFile(path);
     if (!old.problem.isEmpty())
@@ -231,17 +246,20 @@ SettingsWriter::Result SettingsWriter::commit(int lockTimeoutMs) {
             const QString why = asideFile.errorString();
             asideFile.close();
             QFile::remove(aside);
-            return fail(QStringLiteral("nem értelmezhető, és nem tehető félre (%1): %2")
-                            .arg(aside, why));
+            return fail(
+                QStringLiteral("nem értelmezhető, és nem tehető félre (%1): %2").arg(aside, why));
         }
     }
 
     // Written beside the store and renamed over it only once complete.
     QSaveFile out(old.target);
     out.setDirectWriteFallback(false);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-        return fail(QStringLiteral("nem írható, a régi tartalma megmaradt: %1")
-                        .arg(out.errorString()));
+    // Unbuffered, so that a full disk shows at the write itself, before the rename: a
+    // buffered write's late failure could otherwise go unseen and leave an empty store.
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        out.write(bytes) != bytes.size() || !out.flush() || !out.commit())
+        return fail(
+            QStringLiteral("nem írható, a régi tartalma megmaradt: %1").arg(out.errorString()));
 
     QFile check(old.target);
     if (!check.open(QIODevice::ReadOnly) || check.readAll() != bytes)
@@ -277,8 +295,7 @@ QString SettingsReader::GetSetting(const QString& section, const QString& key,
 
 SettingsWriter::SettingsWriter(const QString& application) : application_(application) {}
 
-void SettingsWriter::SaveSetting(const QString& section, const QString& key,
-                                 const QString& value) {
+void SettingsWriter::SaveSetting(const QString& section, const QString& key, const QString& value) {
     keys_.append({section + u'/' + key, value});
 }
 

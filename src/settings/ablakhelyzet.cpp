@@ -62,8 +62,7 @@ void AblakHelyzet::AblakHelyzetMentés(rt::Window& ablak) {
     // Minimized or maximized, and where the window system keeps positions to itself,
     // the position stored earlier stays.
     if (állapot == rt::vbNormal && ablak.ReportsPosition()) {
-        tároló.SaveSetting(ablak.Name(), KulcsBalszél,
-                           rt::NumberText(ablak.Left(), számformátum_));
+        tároló.SaveSetting(ablak.Name(), KulcsBalszél, rt::NumberText(ablak.Left(), számformátum_));
         tároló.SaveSetting(ablak.Name(), KulcsFelsőszél,
                            rt::NumberText(ablak.Top(), számformátum_));
         if (sizable(ablak)) {
@@ -75,10 +74,10 @@ void AblakHelyzet::AblakHelyzetMentés(rt::Window& ablak) {
     }
     const rt::SettingsWriter::Result eredmény = tároló.commit(zárolásIdeje_);
     for (const QString& üzenet : eredmény.messages)
-        figyelmeztet_(eredmény.written
-                          ? QStringLiteral("Velorix: %1").arg(üzenet)
-                          : QStringLiteral("Velorix: az ablak helyzete nem menthető (%1)")
-                                .arg(üzenet));
+        figyelmeztet_(
+            eredmény.written
+                ? QStringLiteral("Velorix: %1").arg(üzenet)
+                : QStringLiteral("Velorix: az ablak helyzete nem menthető (%1)").arg(üzenet));
 }
 
 void AblakHelyzet::AblakHelyzetBetöltés(rt::Window& ablak) {

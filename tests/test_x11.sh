@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# The real program on an X server with a window manager (Xvfb + openbox), with stores
+# that users and editors leave behind: a state 2 that the window system cannot give a
+# fixed-size window, and a position typed by hand with a decimal comma.
+set -uo pipefail
+program=$1
+for tool in Xvfb openbox xdotool xwininfo; do
+    command -v $tool >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+work=$(mktemp -d)
+display=120
+while [ -e "/tmp/.X${display}-lock" ]; do display=$((display + 1)); done
+Xvfb ":$display" -screen 0 1024x768x24 -dpi 96 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+export DISPLAY=":$display"
+trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+for _ in $(seq 50); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
+openbox >"$work/openbox.log" 2>&1 &
+sleep 0.5
+
+failures=0
+fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
+state_of() { sed -n 's/^ablak%\(U00\)\?[Ee]1llapot=//p' "$1/Velorix.ini"; }
+left_of() { sed -n 's/^ablak%20balsz%\(U00\)\?[Ee]9le=//p' "$1/Velorix.ini"; }
+
+# Starts the program with a store; leaves its pid in $pid and its window's client-area
+# position in $x $y.
+start() { # config folder, locale
+    XDG_CONFIG_HOME="$1" LANG="$2" LC_ALL="$2" "$program" 2>"$1/stderr" &
+    pid=$!
+    window=""
+    for _ in $(seq 100); do
+        window=$(xdotool search --pid $pid --name 'MSZ 13018' 2>/dev/null | head -n1)
+        [ -n "$window" ] && break
+        sleep 0.1
+    done
+    [ -n "$window" ] || return 1
+    sleep 1.6 # the window system frames and places it
+    x=$(xwininfo -id "$window" | sed -n 's/.*Absolute upper-left X: *//p')
+    y=$(xwininfo -id "$window" | sed -n 's/.*Absolute upper-left Y: *//p')
+}
+stop() {
+    kill -TERM $pid
+    wait $pid
+}
+
+# A stored maximized state: the window opens, and when it is closed at its normal size,
+# the state 0 and its position are stored.
+config="$work/maximized"
+mkdir -p "$config"
+printf '[Form1]\nablak%%U00E1llapot=2\nablak%%20balsz%%U00E9le=1500\n' >"$config/Velorix.ini"
+if start "$config" C.UTF-8; then
+    xdotool windowmove "$window" 300 200
+    sleep 0.8
+    x=$(xwininfo -id "$window" | sed -n 's/.*Absolute upper-left X: *//p')
+    stop; status=$?
+    state=$(state_of "$config")
+    left=$(left_of "$config")
+    if [ "$status" = 0 ] && [ "$state" = 0 ] && [ -n "$left" ] && [ $((left / 15)) -le "$x" ] &&
+        [ $((x - left / 15)) -le 10 ]; then
+        echo "ok: stored state 2: closed at normal size stores state 0 and left $left (client at x $x)"
+    else
+        fail "stored state 2: status $status, stored state '$state', left '$left', client x $x"
+        cat "$config/Velorix.ini"
+    fi
+else
+    fail "stored state 2: no window"
+fi
+
+# A left edge typed by hand with an unquoted decimal comma: 1234,5 twips (82 pixels), not
+# the default of a quarter of the screen (256 pixels), under a comma and a point locale.
+for locale in hu_HU.UTF-8 C.UTF-8; do
+    config="$work/comma-$locale"
+    mkdir -p "$config"
+    printf '[Form1]\nablak balszéle=1234,5\nablak felsőszéle=1500\n' >"$config/Velorix.ini"
+    if start "$config" "$locale"; then
+        stop
+        if [ "$x" -ge 82 ] && [ "$x" -le 92 ]; then
+            echo "ok: hand-typed 1234,5 under $locale: the client area at x $x"
+        else
+            fail "hand-typed 1234,5 under $locale: the client area at x $x"
+        fi
+    else
+        fail "hand-typed 1234,5 under $locale: no window"
+    fi
+done
+
+echo "$failures failed"
+[ $failures -eq 0 ]
