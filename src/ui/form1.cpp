@@ -50,6 +50,8 @@ void előkészít() {
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/velorix-16.png"), QSize(16, 16));
     icon.addFile(QStringLiteral(":/icons/velorix-32.png"), QSize(32, 32));
+    for (const int size : {48, 64, 128}) // crisp at higher scale factors
+        icon.addFile(QStringLiteral(":/icons/velorix-%1.png").arg(size), QSize(size, size));
     QApplication::setWindowIcon(icon);
 }
 
