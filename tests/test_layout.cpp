@@ -278,6 +278,47 @@ private slots:
                  QStringLiteral("8.28 mm/s"));
         QCOMPARE(accessible(form->CímkeFrekvencia, QAccessible::Name), QStringLiteral("0"));
     }
+
+    // Each value is tied to its caption, both ways: a screen reader tells which value it is.
+    void accessibleRelations_data() {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QStringList>("named"); // object names, with the Index of an element
+        QTest::newRow("foundation") << "Label4" << QStringList{"CímkeMaxSebesség0"};
+        QTest::newRow("top floor") << "Label5" << QStringList{"CímkeMaxSebesség1"};
+        QTest::newRow("frequency")
+            << "CímkeFeliratFrekvencia" << QStringList{"CímkeFrekvencia", "GörgetőFrekvencia"};
+    }
+    void accessibleRelations() {
+        QFETCH(QString, caption);
+        QFETCH(QStringList, named);
+        auto nameOf = [](QAccessibleInterface* a) {
+            const QObject* o = a->object();
+            const QVariant index = o->property("Index");
+            return o->objectName() + (index.isValid() ? index.toString() : QString());
+        };
+        QWidget* captionWidget = form->findChild<QWidget*>(caption);
+        QAccessibleInterface* captionA = QAccessible::queryAccessibleInterface(captionWidget);
+        QStringList labelled;
+        for (const auto& [other, relation] : captionA->relations(QAccessible::Labelled))
+            labelled << nameOf(other);
+        labelled.sort();
+        QCOMPARE(labelled, named);
+        for (const auto& [other, relation] : captionA->relations(QAccessible::Labelled)) {
+            QStringList captions;
+            for (const auto& [back, r] : other->relations(QAccessible::Label))
+                captions << nameOf(back);
+            QVERIFY2(captions.contains(caption), qPrintable(captions.join(u',')));
+        }
+        // the names stay the labels' texts
+        QCOMPARE(captionA->text(QAccessible::Name), qobject_cast<QLabel*>(captionWidget)->text());
+    }
+
+    // Crisp at any scale factor: the window icon has the larger sizes too.
+    void iconSizes() {
+        const QList<QSize> sizes = QApplication::windowIcon().availableSizes();
+        for (const int size : {16, 32, 48, 64, 128})
+            QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
+    }
 };
 
 VELORIX_TEST_MAIN(TestLayout)

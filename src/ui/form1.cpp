@@ -20,10 +20,47 @@
 
 namespace {
 
+// The widgets a label names ("labelFor") or is named by ("labelledBy") for assistive
+// technology, besides its buddy and its titled group box.
+const char* const LabelFor = "labelFor";
+const char* const LabelledBy = "labelledBy";
+
+// A label of the window to assistive technology: its text as its name, as Qt's own label
+// has it, and its ties to its caption or to the values and inputs it names.
+class TiedLabel : public QAccessibleWidget {
+public:
+    explicit TiedLabel(QLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return static_cast<const QLabel*>(widget())->text();
+        return QAccessibleWidget::text(t);
+    }
+
+    QList<QPair<QAccessibleInterface*, QAccessible::Relation>>
+    relations(QAccessible::Relation match) const override {
+        auto found = QAccessibleWidget::relations(match); // captions with it as their buddy
+        auto add = [&](QObject* other, QAccessible::Relation relation) {
+            if (!other || !(match & relation))
+                return;
+            if (QAccessibleInterface* a = QAccessible::queryAccessibleInterface(other))
+                found.append({a, relation});
+        };
+        add(static_cast<const QLabel*>(widget())->buddy(), QAccessible::Labelled);
+        for (QObject* other : widget()->property(LabelFor).value<QObjectList>())
+            add(other, QAccessible::Labelled);
+        for (QObject* other : widget()->property(LabelledBy).value<QObjectList>())
+            add(other, QAccessible::Label);
+        return found;
+    }
+};
+
 // Assistive technology sees the window as a frame (a plain widget would be a filler).
 QAccessibleInterface* windowAccessible(const QString& className, QObject* object) {
     if (className == QLatin1String("Form1") && object && object->isWidgetType())
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    if (auto* label = qobject_cast<QLabel*>(object); label && qobject_cast<Form1*>(label->window()))
+        return new TiedLabel(label);
     return nullptr;
 }
 
@@ -161,6 +198,15 @@ void Form1::felépít() {
     Label5 = findChild<QLabel*>(QStringLiteral("Label5"));
     for (QLabel* címke : findChildren<QLabel*>(QStringLiteral("CímkeMaxSebesség")))
         CímkeMaxSebesség[std::size_t(címke->property("Index").toInt())] = címke;
+    // Each value tied to its caption for assistive technology; the frequency caption names
+    // both the value and the scroll bar. The names stay the labels' texts.
+    Label4->setBuddy(CímkeMaxSebesség[0]);
+    Label5->setBuddy(CímkeMaxSebesség[1]);
+    CímkeFeliratFrekvencia->setBuddy(GörgetőFrekvencia);
+    CímkeFeliratFrekvencia->setProperty(LabelFor,
+                                        QVariant::fromValue(QObjectList{CímkeFrekvencia}));
+    CímkeFrekvencia->setProperty(LabelledBy,
+                                 QVariant::fromValue(QObjectList{CímkeFeliratFrekvencia}));
     // Overlapping strips: the later one is drawn on top, as in the table's order.
     Label2->raise();
     Label3->raise();
