@@ -58,3 +58,46 @@ std::optional<QString> RezgésModell::FelsőFödémSzöveg(std::int16_t épület
         return std::nullopt;
     return QString::fromUtf16(Kategóriák[std::size_t(épülettípus)].felsőFödém);
 }
+
+namespace {
+
+// The model with its two result labels as plain texts.
+class SzövegesModell : public RezgésModell {
+public:
+    QString címke[2];
+
+protected:
+    QString CímkeMaxSebességFelirat(std::int16_t index) const override { return címke[index]; }
+    void CímkeMaxSebességFeliratÍr(std::int16_t index, const QString& felirat) override {
+        címke[index] = felirat;
+    }
+};
+
+} // namespace
+
+Eredmény RezgésModell::Eredményszövegek(std::int16_t épülettípus, std::int16_t frekvencia) {
+    SzövegesModell modell;
+    modell.Épülettípus = épülettípus;
+    modell.Frekvencia = frekvencia;
+    modell.Számít();
+    modell.CímkeFelirás();
+    return {modell.címke[0], FelsőFödémSzöveg(épülettípus).value_or(QString()), modell.MaxSebesség};
+}
+
+QString RezgésModell::KategóriaNév(std::int16_t épülettípus) {
+    if (épülettípus < 0 || épülettípus >= std::int16_t(Kategóriák.size()))
+        return {};
+    return QString::fromUtf16(Kategóriák[std::size_t(épülettípus)].felirat).remove(u'&');
+}
+
+std::optional<std::int16_t> RezgésModell::KategóriaKeres(const QString& szöveg) {
+    const QString keresett = szöveg.trimmed();
+    for (std::size_t i = 0; i < Kategóriák.size(); ++i) {
+        const auto index = std::int16_t(i);
+        if (keresett == QString::number(i) ||
+            keresett.compare(QString::fromUtf16(Kategóriák[i].név), Qt::CaseInsensitive) == 0 ||
+            keresett.compare(KategóriaNév(index), Qt::CaseInsensitive) == 0)
+            return index;
+    }
+    return std::nullopt;
+}

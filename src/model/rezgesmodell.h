@@ -17,13 +17,22 @@ struct Kategória {
     double felsőMeredekség; // above 50 Hz: (f - 50) * slope + base
     double felsőAlap;
     const char16_t* felsőFödém; // the top floor slab text
+    const char16_t* név;        // short name, for the command line
 };
 
 inline constexpr std::array<Kategória, 3> Kategóriák{{
-    {u"&Ipari objektum", 20, 0.5, 20, 0.2, 40, u"40,00 mm/s"},
-    {u"&Lakóépület", 5, 0.25, 5, 0.1, 15, u"15,00 mm/s"},
-    {u"&Műemlék", 3, 0.125, 3, 0.04, 8, u"8,00 mm/s"},
+    {u"&Ipari objektum", 20, 0.5, 20, 0.2, 40, u"40,00 mm/s", u"ipari"},
+    {u"&Lakóépület", 5, 0.25, 5, 0.1, 15, u"15,00 mm/s", u"lakó"},
+    {u"&Műemlék", 3, 0.125, 3, 0.04, 8, u"8,00 mm/s", u"műemlék"},
 }};
+
+// What the window shows for a category and a frequency: its result texts after a click on
+// that category and the scroll bar moved to the frequency, and the foundation value.
+struct Eredmény {
+    QString alapon;      // the foundation label
+    QString felsőFödém;  // the top floor slab label
+    float MaxSebesség{}; // the foundation value, whole hundredths
+};
 
 // The vibration limit model of the main window: its three variables, the
 // computation and the foundation label's text. The window supplies the result
@@ -47,6 +56,17 @@ public:
 
     // The top floor slab text of a category; none outside 0..2.
     static std::optional<QString> FelsőFödémSzöveg(std::int16_t épülettípus);
+
+    // The window's results for a category (0..2) and a frequency, computed by the same
+    // steps as the window's handlers; for the limit curves, the command line and the
+    // clipboard, so that they never differ from what the window shows.
+    static Eredmény Eredményszövegek(std::int16_t épülettípus, std::int16_t frekvencia);
+
+    // The category's caption without its access key mark ("Lakóépület").
+    static QString KategóriaNév(std::int16_t épülettípus);
+    // A category by its index ("1"), its short name ("lakó") or its caption
+    // ("Lakóépület"), ignoring case; none for anything else.
+    static std::optional<std::int16_t> KategóriaKeres(const QString& szöveg);
 
 protected:
     // Element `index` of the result label array CímkeMaxSebesség.

@@ -17,6 +17,11 @@
 #include <QTimer>
 
 #include "gorgeto.h"
+#include "hatargorbek.h"
+
+#include <QClipboard>
+#include <QMenu>
+#include <QShortcut>
 
 namespace {
 
@@ -213,6 +218,13 @@ void Form1::felépít() {
 }
 
 void Form1::bekapcsol() {
+    connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, this,
+            [this] { HatárgörbékMegnyit(); });
+    connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
+            [this] { Másol(); });
+    Frame1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Frame1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& hol) { eredményMenü(Frame1->mapToGlobal(hol)); });
     for (QRadioButton* gomb : Választó) {
         connect(gomb, &QRadioButton::toggled, this, [this, gomb](bool kijelölt) {
             if (kijelölt)
@@ -263,6 +275,7 @@ void Form1::frekvenciaFrissít() {
     Számít();
     CímkeFelirás();
     CímkeFrekvencia->setText(rt::IntegerText(Frekvencia));
+    görbékFrissít();
 }
 
 void Form1::Választó_Click(std::int16_t Index) {
@@ -272,6 +285,48 @@ void Form1::Választó_Click(std::int16_t Index) {
     CímkeFelirás();
     if (const auto felirat = FelsőFödémSzöveg(Index))
         CímkeMaxSebesség[1]->setText(*felirat);
+    görbékFrissít();
+}
+
+void Form1::görbékFrissít() {
+    if (görbék_)
+        görbék_->Beállít(Épülettípus, Frekvencia);
+}
+
+Határgörbék* Form1::HatárgörbékMegnyit() {
+    if (!görbék_) {
+        görbék_ = new Határgörbék(this);
+        görbékFrissít();
+    }
+    görbék_->show();
+    görbék_->raise();
+    görbék_->activateWindow();
+    return görbék_;
+}
+
+QString Form1::VágólapSzöveg() const {
+    QString kategória;
+    for (const QRadioButton* gomb : Választó)
+        if (gomb->isChecked())
+            kategória = gomb->text().remove(u'&');
+    return QStringLiteral("%1, %2 Hz: alapon %3, legfelső födémszinten %4")
+        .arg(kategória, CímkeFrekvencia->text(), rt::Trim(CímkeMaxSebesség[0]->text()),
+             rt::Trim(CímkeMaxSebesség[1]->text()));
+}
+
+void Form1::Másol() {
+    QGuiApplication::clipboard()->setText(VágólapSzöveg());
+}
+
+void Form1::eredményMenü(const QPoint& hol) {
+    QMenu menü(this);
+    QAction* görbék = menü.addAction(QStringLiteral("Határgörbék…"));
+    görbék->setShortcut(QKeySequence(Qt::Key_F2));
+    connect(görbék, &QAction::triggered, this, [this] { HatárgörbékMegnyit(); });
+    QAction* másolás = menü.addAction(QStringLiteral("Másolás"));
+    másolás->setShortcut(QKeySequence::Copy);
+    connect(másolás, &QAction::triggered, this, [this] { Másol(); });
+    menü.exec(hol);
 }
 
 QString Form1::CímkeMaxSebességFelirat(std::int16_t index) const {
@@ -312,10 +367,13 @@ void Form1::keretEllenőrzés() {
 void Form1::closeEvent(QCloseEvent* event) {
     std::int16_t cancel = 0;
     rt::guarded([&] { Form_Unload(cancel); });
-    if (cancel != 0)
+    if (cancel != 0) {
         event->ignore();
-    else
-        event->accept();
+        return;
+    }
+    event->accept();
+    if (görbék_) // the curves go with the window they follow
+        görbék_->close();
 }
 
 // Two tab stops, as on the platform the window was made for: the option group (its

@@ -3,8 +3,10 @@
 #include "model/rezgesmodell.h"
 #include "runtime/screen.h"
 #include "settings/ablakhelyzet.h"
+#include "ui/hatargorbek.h"
 
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -53,6 +55,14 @@ public:
 
     static const rt::Screens& systemScreens();
 
+    // Beyond the window's own job, on the same model: the limit curves (F2, or the result
+    // frame's right-click menu) and the result as a line of text for the clipboard
+    // (Ctrl+C, or the same menu).
+    Határgörbék* HatárgörbékMegnyit();
+    Határgörbék* NyitottHatárgörbék() const { return görbék_.data(); }
+    QString VágólapSzöveg() const;
+    void Másol();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
@@ -68,10 +78,13 @@ private:
     void görgetőVáltozott();
     void frekvenciaFrissít();
     void keretEllenőrzés();
+    void görbékFrissít();
+    void eredményMenü(const QPoint& hol);
 
     rt::WidgetWindow ablak_;
     int húzásKezdete_ = 0;
     QElapsedTimer megjelenésÓta_;
+    QPointer<Határgörbék> görbék_;
 };
 
 // Style, font and icon of the application; main and the tests call it once.

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QStringList>
+
+// The command line, the program's name first: with arguments the program opens no window
+// (it runs with no display at all) and answers from the same model as the window.
+// Returns the exit status.
+int Parancssor(const QStringList& argumentumok);

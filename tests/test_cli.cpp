@@ -1,0 +1,216 @@
+// The command line, run as a real process with no display at all.
+#include "testsupport.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QRadioButton>
+#include <QScrollBar>
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QByteArray out, err;
+};
+
+Run velorix(const QStringList& arguments, const QByteArray& input = {}) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QString::fromLatin1(name)); // no display: it must not need one
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(VELORIX_PROGRAM), arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    Run run;
+    if (!process.waitForFinished(60000))
+        return run;
+    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+QString writeFile(const QString& name, const QByteArray& bytes) {
+    const QString path = configDir().filePath(name);
+    QFile file(path);
+    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    file.write(bytes);
+    return path;
+}
+
+} // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+
+private slots:
+    // One source of truth: for all 303 cases the command line prints what the window shows
+    // after a click on the category and the scroll bar moved to the frequency.
+    void sameTextsAsTheWindow() {
+        const QStringList names{"ipari", "lakó", "műemlék"};
+        for (int k = 0; k < 3; ++k) {
+            Form1 form;
+            form.Választó[std::size_t((k + 1) % 3)]->click(); // so that k's click is a change
+            form.Választó[std::size_t(k)]->click();
+            for (int f = 0; f <= 100; ++f) {
+                form.GörgetőFrekvencia->setValue(f);
+                // the category by number and by name, both spellings of the options
+                const QStringList arguments =
+                    f % 2
+                        ? QStringList{"--kategoria", names[k], "--frekvencia", QString::number(f)}
+                        : QStringList{"-k", QString::number(k), "--frequency", QString::number(f)};
+                const Run run = velorix(arguments);
+                QCOMPARE(run.status, 0);
+                const QString expected = form.CímkeMaxSebesség[0]->text() + u'\n' +
+                                         form.CímkeMaxSebesség[1]->text() + u'\n';
+                QCOMPARE(QString::fromUtf8(run.out), expected);
+            }
+        }
+    }
+
+    void helpAndVersion() {
+        const Run help = velorix({"--help"});
+        QCOMPARE(help.status, 0);
+        const QString text = QString::fromUtf8(help.out);
+        for (const char* word :
+             {"--kategoria", "--category", "--frekvencia", "--ertekel", "párosra", "100,5 Hz"})
+            QVERIFY2(text.contains(QString::fromUtf8(word)), word);
+        const Run version = velorix({"--version"});
+        QCOMPARE(version.status, 0);
+        QCOMPARE(version.out, QByteArray("Velorix 1.00\n"));
+    }
+
+    void badOptions_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("category 3") << QStringList{"-k", "3", "-f", "10"} << "kategória";
+        QTest::newRow("unknown name") << QStringList{"-k", "iroda", "-f", "10"} << "kategória";
+        QTest::newRow("101 Hz") << QStringList{"-k", "1", "-f", "101"} << "frekvencia";
+        QTest::newRow("fractional Hz") << QStringList{"-k", "1", "-f", "10.5"} << "frekvencia";
+        QTest::newRow("no frequency") << QStringList{"-k", "1"} << "együtt";
+        QTest::newRow("unknown option") << QStringList{"--xyz"} << "xyz";
+        QTest::newRow("both modes") << QStringList{"-e", "-", "-k", "1"} << "--ertekel";
+    }
+    void badOptions() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, says);
+        const Run run = velorix(arguments);
+        QCOMPARE(run.status, 2);
+        QVERIFY(run.out.isEmpty());
+        QVERIFY2(QString::fromUtf8(run.err).contains(says), run.err.constData());
+    }
+
+    // Good files: both separators and decimal styles, other columns in place, the status
+    // telling whether any row exceeds.
+    void evaluate_data() {
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QByteArray>("output");
+        QTest::addColumn<int>("status");
+        QTest::newRow("Hungarian spreadsheet")
+            << QByteArray("\xEF\xBB\xBFhely;Frekvencia;Sebesség;KATEGÓRIA\r\n"
+                          "Fő u. 1;51;15,1;lakó\r\n\"a;b\";57,4;8,3;2\r\n")
+            << QByteArray("\xEF\xBB\xBFhely;Frekvencia;Sebesség;KATEGÓRIA;határérték;"
+                          "kihasználtság;megítélés\r\n"
+                          "Fő u. 1;51;15,1;lakó;15,10;100,0;megfelel\r\n"
+                          "\"a;b\";57,4;8,3;2;8,28;100,2;túllépi\r\n")
+            << 1;
+        QTest::newRow("English, comma separated")
+            << QByteArray("category,frequency,ppv,note\n0,10,20,x\n1,50.5,14.9,\"y,z\"\n"
+                          "2,100,10,\n")
+            << QByteArray("category,frequency,ppv,note,határérték,kihasználtság,megítélés\n"
+                          "0,10,20,x,20.00,100.0,megfelel\n"
+                          "1,50.5,14.9,\"y,z\",15.00,99.3,megfelel\n"
+                          "2,100,10,,10.00,100.0,megfelel\n")
+            << 0;
+        QTest::newRow("whole numbers, semicolons: a decimal comma")
+            << QByteArray("frekvencia;sebesség;kategória\n11;3;műemlék\n")
+            << QByteArray("frekvencia;sebesség;kategória;határérték;kihasználtság;megítélés\n"
+                          "11;3;műemlék;3,12;96,2;megfelel\n")
+            << 0;
+    }
+    void evaluate() {
+        QFETCH(QByteArray, input);
+        QFETCH(QByteArray, output);
+        QFETCH(int, status);
+        const QString file = writeFile(QStringLiteral("good.csv"), input);
+        const Run fromFile = velorix({"--ertekel", file});
+        QCOMPARE(fromFile.out, output);
+        QCOMPARE(fromFile.status, status);
+        QVERIFY2(fromFile.err.contains("mérés"), fromFile.err.constData()); // the summary
+        QCOMPARE(fromFile.err.count('\n'), 1);
+        const Run fromInput = velorix({"--evaluate", "-"}, input);
+        QCOMPARE(fromInput.out, output);
+        QCOMPARE(fromInput.status, status);
+    }
+
+    // Bad input: a clear message naming the file, line and column, status 2, and nothing
+    // on standard output for a file.
+    void badFiles_data() {
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QString>("says");
+        const QByteArray header = "frekvencia;sebesség;kategória\n51;1;1\n";
+        QTest::newRow("empty cell") << header + "51;;1\n"
+                                    << ", 3. sor, 2. oszlop (sebesség): üres";
+        QTest::newRow("text for a number") << header + "ötven;1;1\n"
+                                           << "3. sor, 1. oszlop";
+        QTest::newRow("negative velocity") << header + "51;-0,5;1\n"
+                                           << "3. sor, 2. oszlop";
+        QTest::newRow("NaN") << header + "51;NaN;1\n"
+                             << "NaN";
+        QTest::newRow("infinity") << header + "51;inf;1\n"
+                                  << "végtelen";
+        QTest::newRow("above 100 Hz") << header + "100,6;1;1\n"
+                                      << "tartományon kívül";
+        QTest::newRow("negative frequency") << header + "-1;1;1\n"
+                                            << "tartományon kívül";
+        QTest::newRow("unknown category") << header + "51;1;iroda\n"
+                                          << "3. oszlop (kategória)";
+        QTest::newRow("ragged row") << header + "51;1\n"
+                                    << "3. sor: 2 mező";
+        QTest::newRow("missing column") << QByteArray("frekvencia;kategória\n1;1\n") << "sebesség";
+        QTest::newRow("two decimal marks") << header + "51,5.5;1;1\n"
+                                           << "nem szám";
+        QTest::newRow("unclosed quote") << header + "51;\"1;1\n"
+                                        << "idézőjel";
+        QTest::newRow("binary") << QByteArray("\x7f"
+                                              "ELF\x02\x01\x01\0\0\0",
+                                              10)
+                                << "bináris";
+        QTest::newRow("empty file") << QByteArray() << "üres";
+    }
+    void badFiles() {
+        QFETCH(QByteArray, input);
+        QFETCH(QString, says);
+        const QString file = writeFile(QStringLiteral("bad.csv"), input);
+        const Run run = velorix({"-e", file});
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.out.isEmpty(), run.out.constData());
+        const QString err = QString::fromUtf8(run.err);
+        QVERIFY2(err.contains(file) && err.contains(says), qPrintable(err));
+    }
+
+    void unreadableFiles() {
+        const Run missing = velorix({"-e", configDir().filePath(QStringLiteral("none.csv"))});
+        QCOMPARE(missing.status, 2);
+        QVERIFY(missing.err.contains("none.csv") && missing.err.contains("nincs ilyen fájl"));
+
+        // 100 MB (sparse): refused before a byte is read
+        const QString huge = configDir().filePath(QStringLiteral("huge.csv"));
+        {
+            QFile file(huge);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("frekvencia;sebesség;kategória\n");
+            QVERIFY(file.resize(100LL * 1000 * 1000));
+        }
+        const Run large = velorix({"-e", huge});
+        QCOMPARE(large.status, 2);
+        QVERIFY(large.out.isEmpty());
+        QVERIFY2(large.err.contains("túl nagy"), large.err.constData());
+        QFile::remove(huge);
+    }
+};
+
+VELORIX_TEST_MAIN(TestCli)
+#include "test_cli.moc"
