@@ -314,6 +314,24 @@ private slots:
         QCOMPARE(w.top, 99.0f);
     }
 
+    // A store kept elsewhere behind a link (a dotfiles folder) is written where it lies,
+    // the link stays, and so do the file's permissions.
+    void linkedStoreStaysLinked() {
+        const QString real = configDir().filePath(QStringLiteral("dotfiles/Velorix.ini"));
+        QVERIFY(QDir().mkpath(QFileInfo(real).absolutePath()));
+        writeFile(real, validStore);
+        QVERIFY(QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner));
+        QVERIFY(QFile::link(real, storePath()));
+        close(10, 20);
+        QVERIFY2(warnings.isEmpty(), qPrintable(warned()));
+        QVERIFY(QFileInfo(storePath()).isSymLink());
+        const QFile::Permissions kept = QFile::permissions(real);
+        QVERIFY(kept.testFlag(QFile::WriteOwner));
+        QVERIFY(!(kept & (QFile::ReadGroup | QFile::ReadOther))); // still private
+        QCOMPARE(load().left, 10.0f);
+        QFile::remove(real);
+    }
+
     // What the user's file held besides the placement survives a close.
     void otherContentSurvives() {
         writeFile(storePath(), "[Other]\nsomething=kept\n" + validStore);
