@@ -37,7 +37,12 @@ int main(int argc, char** argv) {
     const int status = Értékelés::Értékel(path, devnull, devnull);
     const double seconds = double(timer.nsecsElapsed()) / 1e9;
     std::fclose(devnull);
-    std::printf("%d rows in %.2f s: %.0f rows/s (exit status %d)\n", rows, seconds,
-                double(rows) / seconds, status);
+    // figures with a point whatever the C locale says
+    const QString line = QStringLiteral("%1 rows in %2 s: %3 rows/s (exit status %4)\n")
+                             .arg(rows)
+                             .arg(QString::number(seconds, 'f', 2))
+                             .arg(QString::number(double(rows) / seconds, 'f', 0))
+                             .arg(status);
+    std::fputs(line.toUtf8().constData(), stdout);
     return status == Értékelés::HibásBemenet ? 1 : 0;
 }
