@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLockFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QThread>
@@ -141,6 +142,10 @@ private slots:
         if (::mount("tmpfs", where.constData(), "tmpfs", 0, "size=24k") != 0)
             QSKIP("this machine cannot mount a tmpfs here");
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, mountPoint.path());
+        const auto restore = qScopeGuard([&] { // also when a check below fails
+            QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configDir().path());
+            ::umount(where.constData());
+        });
         const QString path = storePath();
         writeFile(path, validStore);
         { // fill the rest, then give back what the row leaves free
@@ -155,8 +160,6 @@ private slots:
         const qint64 took = close(3000, 4000);
         const QByteArray after = contentOf(path);
         TestWindow w = load();
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configDir().path());
-        ::umount(where.constData());
 
         if (!written) {
             QCOMPARE(after, validStore);
