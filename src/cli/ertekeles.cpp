@@ -1,6 +1,6 @@
 #include "ertekeles.h"
 
-#include "model/rezgesmodell.h"
+#include "kozos.h"
 #include "runtime/text.h"
 
 #include <QFile>
@@ -122,17 +122,11 @@ QByteArray számSzöveg(double érték, int tizedesek, char tizedesjel) {
 
 class Értékelő {
 public:
-    Értékelő(QString név) : név_(std::move(név)) {}
-
     // One pass over the input; writes only when `ki` is given. Returns false at the first
     // fault, which hiba() then tells.
     bool fut(QIODevice& be, std::FILE* ki) {
+        *this = Értékelő();
         ki_ = ki;
-        sorszám_ = 0;
-        sorok_ = túllépők_ = 0;
-        legnagyobb_ = 0;
-        bájtok_ = 0;
-        fejléc_ = false;
         for (;;) {
             QByteArray sor = be.readLine(); // empty only at the end: a line keeps its newline
             if (sor.isEmpty())
@@ -267,10 +261,7 @@ private:
             return hibás(hol(Sebesség, QStringLiteral("negatív sebesség")));
         const auto k = RezgésModell::KategóriaKeres(QString::fromUtf8(cella(Kategória)));
         if (!k)
-            return hibás(
-                hol(Kategória, QStringLiteral("ismeretlen kategória: \"%1\" (0, 1, 2 vagy ipari, "
-                                              "lakó, műemlék)")
-                                   .arg(QString::fromUtf8(cella(Kategória).trimmed()))));
+            return hibás(hol(Kategória, IsmeretlenKategória(QString::fromUtf8(cella(Kategória)))));
 
         const double határérték = határ(*k, int(kerekített));
         const double kihasználtság = *v / határérték * 100.0;
@@ -313,7 +304,6 @@ private:
         puffer_.clear();
     }
 
-    QString név_;
     std::FILE* ki_ = nullptr;
     QByteArray puffer_;
     std::vector<QByteArray> mezők_;
@@ -331,11 +321,6 @@ private:
     Hiba hiba_;
 };
 
-void üzen(std::FILE* hibák, const QString& szöveg) {
-    std::fputs(szöveg.toUtf8().constData(), hibák);
-    std::fputc('\n', hibák);
-}
-
 QString hibaSzöveg(const QString& név, const Hiba& h) {
     QString hely = név;
     if (h.sor > 0)
@@ -349,25 +334,22 @@ QString hibaSzöveg(const QString& név, const Hiba& h) {
 
 QString Súgó() {
     return QStringLiteral(
-               "Mérések értékelése (--ertekel): a CSV fájl fejlécsorral kezdődik, amely megnevezi "
-               "a frekvencia (Hz), a "
-               "sebesség (mm/s) és a kategória (0, 1, 2 vagy ipari, lakó, műemlék) oszlopot "
-               "(angolul: "
-               "frequency, ppv, category; a kis- és nagybetű mindegy); a többi oszlop "
-               "változatlanul "
-               "megmarad.\n Elválasztó a vessző vagy a pontosvessző, tizedesjel a pont vagy "
-               "(pontosvessző "
+               "Mérések értékelése (--ertekel): a CSV fájl fejlécsorral kezdődik, amely "
+               "megnevezi a frekvencia (Hz), a sebesség (mm/s) és a kategória (0, 1, 2 vagy "
+               "ipari, lakó, műemlék) oszlopot (angolul: frequency, ppv, category; a kis- és "
+               "nagybetű mindegy); a többi oszlop változatlanul megmarad.\n"
+               "Elválasztó a vessző vagy a pontosvessző, tizedesjel a pont vagy (pontosvessző "
                "mellett) a vessző. Minden sor mögé három oszlop kerül: határérték (az alapon "
-               "megengedhető sebesség), kihasználtság (a mért érték a határérték százalékában, egy "
-               "tizedesre) és megítélés (megfelel / túllépi), a bemenet elválasztójával és "
-               "tizedesjelével.\nA frekvenciát a program egész Hz-re kerekíti, ahogy a görgetősáv "
-               "tartja: a legközelebbire, a pontos felet a párosra (50,5 -> 50; 51,5 -> 52). A "
-               "görgetősáv 0–100 Hz-et fog át, a program ezen kívül nem ad határértéket: a 100,5 "
-               "Hz "
-               "fölötti és a negatív frekvencia hibás bemenet.\nKilépési kód: 0, ha minden sor "
-               "megfelel; 1, ha valamelyik túllépi; 2 hibás bemenetnél (üzenet a fájl, a sor és az "
-               "oszlop megnevezésével; szabályos fájlnál ilyenkor semmi sem kerül a kimenetre). "
-               "Legfeljebb %1 MiB.")
+               "megengedhető sebesség), kihasználtság (a mért érték a határérték százalékában, "
+               "egy tizedesre) és megítélés (megfelel / túllépi), a bemenet elválasztójával és "
+               "tizedesjelével.\n"
+               "A frekvenciát a program egész Hz-re kerekíti, ahogy a görgetősáv tartja: a "
+               "legközelebbire, a pontos felet a párosra (50,5 -> 50; 51,5 -> 52). A görgetősáv "
+               "0–100 Hz-et fog át, a program ezen kívül nem ad határértéket: a 100,5 Hz fölötti "
+               "és a negatív frekvencia hibás bemenet.\n"
+               "Kilépési kód: 0, ha minden sor megfelel; 1, ha valamelyik túllépi; 2 hibás "
+               "bemenetnél (üzenet a fájl, a sor és az oszlop megnevezésével; szabályos fájlnál "
+               "ilyenkor semmi sem kerül a kimenetre). Legfeljebb %1 MiB.")
         .arg(FájlKorlát / 1024 / 1024);
 }
 
@@ -381,38 +363,39 @@ int Értékel(const QString& fájl, std::FILE* ki, std::FILE* hibák) {
     } else {
         const QFileInfo info(fájl);
         if (!info.exists()) {
-            üzen(hibák, hibaSzöveg(név, {0, 0, {}, QStringLiteral("nincs ilyen fájl")}));
+            SorKiír(hibák, hibaSzöveg(név, {0, 0, {}, QStringLiteral("nincs ilyen fájl")}));
             return HibásBemenet;
         }
         if (info.isDir()) {
-            üzen(hibák, hibaSzöveg(név, {0, 0, {}, QStringLiteral("mappa, nem fájl")}));
+            SorKiír(hibák, hibaSzöveg(név, {0, 0, {}, QStringLiteral("mappa, nem fájl")}));
             return HibásBemenet;
         }
         szabályos = info.isFile();
         if (szabályos && info.size() > FájlKorlát) {
-            üzen(hibák, hibaSzöveg(név, {0,
-                                         0,
-                                         {},
-                                         QStringLiteral("túl nagy: %1 bájt (legfeljebb %2 MiB)")
-                                             .arg(info.size())
-                                             .arg(FájlKorlát / 1024 / 1024)}));
+            SorKiír(hibák, hibaSzöveg(név, {0,
+                                            0,
+                                            {},
+                                            QStringLiteral("túl nagy: %1 bájt (legfeljebb %2 MiB)")
+                                                .arg(info.size())
+                                                .arg(FájlKorlát / 1024 / 1024)}));
             return HibásBemenet;
         }
         be.setFileName(fájl);
         if (!be.open(QIODevice::ReadOnly)) {
-            üzen(hibák,
-                 hibaSzöveg(név,
-                            {0, 0, {}, QStringLiteral("nem olvasható: %1").arg(be.errorString())}));
+            SorKiír(
+                hibák,
+                hibaSzöveg(név,
+                           {0, 0, {}, QStringLiteral("nem olvasható: %1").arg(be.errorString())}));
             return HibásBemenet;
         }
     }
 
-    Értékelő értékelő(név);
+    Értékelő értékelő;
     // A regular file is checked whole first, so that a fault leaves the output empty;
     // anything else is read once, as it comes.
     if (szabályos) {
         if (!értékelő.fut(be, nullptr)) {
-            üzen(hibák, hibaSzöveg(név, értékelő.hiba()));
+            SorKiír(hibák, hibaSzöveg(név, értékelő.hiba()));
             return HibásBemenet;
         }
         be.seek(0);
@@ -420,18 +403,18 @@ int Értékel(const QString& fájl, std::FILE* ki, std::FILE* hibák) {
     const bool rendben = értékelő.fut(be, ki);
     std::fflush(ki);
     if (!rendben) {
-        üzen(hibák, hibaSzöveg(név, értékelő.hiba()));
+        SorKiír(hibák, hibaSzöveg(név, értékelő.hiba()));
         return HibásBemenet;
     }
     const QString legnagyobb =
         QString::fromLatin1(számSzöveg(értékelő.legnagyobb(), 1, értékelő.tizedesjel()));
-    üzen(hibák, QStringLiteral("Velorix: %1: %2 mérés, %3 megfelel, %4 túllépi; a legnagyobb "
-                               "kihasználtság %5%")
-                    .arg(név)
-                    .arg(értékelő.sorok())
-                    .arg(értékelő.sorok() - értékelő.túllépők())
-                    .arg(értékelő.túllépők())
-                    .arg(legnagyobb));
+    SorKiír(hibák, QStringLiteral("Velorix: %1: %2 mérés, %3 megfelel, %4 túllépi; a legnagyobb "
+                                  "kihasználtság %5%")
+                       .arg(név)
+                       .arg(értékelő.sorok())
+                       .arg(értékelő.sorok() - értékelő.túllépők())
+                       .arg(értékelő.túllépők())
+                       .arg(legnagyobb));
     return értékelő.túllépők() > 0 ? Túllépi : Megfelel;
 }
 

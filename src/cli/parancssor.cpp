@@ -1,7 +1,7 @@
 #include "parancssor.h"
 
 #include "ertekeles.h"
-#include "model/rezgesmodell.h"
+#include "kozos.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -10,14 +10,9 @@
 
 namespace {
 
-void ír(std::FILE* hova, const QString& szöveg) {
-    std::fputs(szöveg.toUtf8().constData(), hova);
-    std::fputc('\n', hova);
-}
-
 int hiba(const QString& szöveg) {
-    ír(stderr, QStringLiteral("Velorix: %1").arg(szöveg));
-    ír(stderr, QStringLiteral("Súgó: velorix --help"));
+    SorKiír(stderr, QStringLiteral("Velorix: %1").arg(szöveg));
+    SorKiír(stderr, QStringLiteral("Súgó: velorix --help"));
     return Értékelés::HibásBemenet;
 }
 
@@ -79,8 +74,8 @@ int Parancssor(const QStringList& argumentumok) {
         return 0;
     }
     if (elemző.isSet(verzió)) {
-        ír(stdout, QStringLiteral("%1 %2").arg(QCoreApplication::applicationName(),
-                                               QCoreApplication::applicationVersion()));
+        SorKiír(stdout, QStringLiteral("%1 %2").arg(QCoreApplication::applicationName(),
+                                                    QCoreApplication::applicationVersion()));
         return 0;
     }
     if (!elemző.positionalArguments().isEmpty())
@@ -98,16 +93,14 @@ int Parancssor(const QStringList& argumentumok) {
 
     const auto k = RezgésModell::KategóriaKeres(elemző.value(kategória));
     if (!k)
-        return hiba(QStringLiteral("ismeretlen kategória: \"%1\" (0, 1, 2 vagy ipari, lakó, "
-                                   "műemlék)")
-                        .arg(elemző.value(kategória)));
+        return hiba(IsmeretlenKategória(elemző.value(kategória)));
     bool egész = false;
     const int f = elemző.value(frekvencia).trimmed().toInt(&egész);
     if (!egész || f < 0 || f > 100)
         return hiba(QStringLiteral("a frekvencia egész szám 0 és 100 között: \"%1\"")
                         .arg(elemző.value(frekvencia)));
     const Eredmény e = RezgésModell::Eredményszövegek(*k, std::int16_t(f));
-    ír(stdout, e.alapon);
-    ír(stdout, e.felsőFödém);
+    SorKiír(stdout, e.alapon);
+    SorKiír(stdout, e.felsőFödém);
     return 0;
 }

@@ -62,13 +62,13 @@ std::int16_t WidgetWindow::WindowState() const {
     const Qt::WindowStates state = widget_.windowState();
     if (state & Qt::WindowMinimized)
         return vbMinimized;
-    // A window of fixed size that the window system flagged maximized but left at its
-    // normal size is a normal window where it stands: its position is what to keep.
-    if ((state & Qt::WindowMaximized) &&
-        (sizable() || !widget_.isVisible() || widget_.size() != widget_.minimumSize() ||
-         widget_.minimumSize() != widget_.maximumSize()))
-        return vbMaximized;
-    return vbNormal;
+    if (!(state & Qt::WindowMaximized))
+        return vbNormal;
+    // A shown fixed-size window that the window system flagged maximized but left at its
+    // one size is a normal window where it stands: its position is what to keep.
+    const bool keptItsSize =
+        widget_.size() == widget_.minimumSize() && widget_.minimumSize() == widget_.maximumSize();
+    return !sizable() && widget_.isVisible() && keptItsSize ? vbNormal : vbMaximized;
 }
 
 void WidgetWindow::SetWindowState(std::int16_t state) {

@@ -72,12 +72,28 @@ void AblakHelyzet::AblakHelyzetMentés(rt::Window& ablak) {
                                rt::NumberText(ablak.Height(), számformátum_));
         }
     }
-    const rt::SettingsWriter::Result eredmény = tároló.commit(zárolásIdeje_);
+    const rt::SettingsWriter::Result eredmény = tároló.commit();
     for (const QString& üzenet : eredmény.messages)
         figyelmeztet_(
             eredmény.written
                 ? QStringLiteral("Velorix: %1").arg(üzenet)
                 : QStringLiteral("Velorix: az ablak helyzete nem menthető (%1)").arg(üzenet));
+}
+
+std::int16_t AblakHelyzet::olvasÁllapot(const rt::SettingsReader& tároló,
+                                        const rt::Window& ablak) const {
+    const std::int16_t állapot = olvas(
+        tároló, ablak, KulcsÁllapot, rt::IntegerText(rt::vbNormal), std::int16_t(rt::vbNormal),
+        számformátum_, [](const QString& s, const QLocale& f) { return rt::ToInteger(s, f); });
+    return állapot >= rt::vbNormal && állapot <= rt::vbMaximized ? állapot
+                                                                 : std::int16_t(rt::vbNormal);
+}
+
+float AblakHelyzet::olvasHossz(const rt::SettingsReader& tároló, const rt::Window& ablak,
+                               const QString& kulcs, float alapérték) const {
+    return olvas(tároló, ablak, kulcs, rt::NumberText(alapérték, számformátum_), alapérték,
+                 számformátum_,
+                 [](const QString& s, const QLocale& f) { return rt::ToSingle(s, f); });
 }
 
 void AblakHelyzet::AblakHelyzetBetöltés(rt::Window& ablak) {
@@ -87,18 +103,7 @@ void AblakHelyzet::AblakHelyzetBetöltés(rt::Window& ablak) {
         figyelmeztet_(QStringLiteral("Velorix: a tárolt ablakhelyzet nem olvasható, az "
                                      "alapértékek érvényesek (%1)")
                           .arg(tároló.problem()));
-    auto egész = [](const QString& s, const QLocale& f) { return rt::ToInteger(s, f); };
-    auto szám = [](const QString& s, const QLocale& f) { return rt::ToSingle(s, f); };
-    auto hossz = [&](const QString& kulcs, float alapérték) {
-        return olvas(tároló, ablak, kulcs, rt::NumberText(alapérték, számformátum_), alapérték,
-                     számformátum_, szám);
-    };
-
-    std::int16_t állapot = olvas(tároló, ablak, KulcsÁllapot, rt::IntegerText(rt::vbNormal),
-                                 std::int16_t(rt::vbNormal), számformátum_, egész);
-    if (állapot < rt::vbNormal || állapot > rt::vbMaximized)
-        állapot = rt::vbNormal;
-    ablak.SetWindowState(állapot);
+    ablak.SetWindowState(olvasÁllapot(tároló, ablak));
     if (ablak.WindowState() != rt::vbNormal)
         return;
     if (!ablak.ReportsPosition())
@@ -107,13 +112,13 @@ void AblakHelyzet::AblakHelyzetBetöltés(rt::Window& ablak) {
     const float szélesség = képernyő_.Width();
     const float balAlap = szélesség / 4.0f;
     const float felsőAlap = szélesség / 3.0f; // the screen's width, not its height
-    ablak.SetLeft(hossz(KulcsBalszél, balAlap));
-    ablak.SetTop(hossz(KulcsFelsőszél, felsőAlap));
+    ablak.SetLeft(olvasHossz(tároló, ablak, KulcsBalszél, balAlap));
+    ablak.SetTop(olvasHossz(tároló, ablak, KulcsFelsőszél, felsőAlap));
     if (sizable(ablak)) {
         const float szélességAlap = szélesség / 2.0f;
         const float magasságAlap = szélesség / 3.0f;
-        ablak.SetWidth(hossz(KulcsSzélesség, szélességAlap));
-        ablak.SetHeight(hossz(KulcsMagasság, magasságAlap));
+        ablak.SetWidth(olvasHossz(tároló, ablak, KulcsSzélesség, szélességAlap));
+        ablak.SetHeight(olvasHossz(tároló, ablak, KulcsMagasság, magasságAlap));
     }
 
     KépernyőnTart(ablak);

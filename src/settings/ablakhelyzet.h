@@ -8,6 +8,10 @@
 
 #include <functional>
 
+namespace rt {
+class SettingsReader;
+}
+
 // Saving and restoring a window's state, position and (for a sizable border) size in
 // the per-user settings store, under the application title and the window's name.
 class AblakHelyzet {
@@ -34,8 +38,6 @@ public:
 
     // The user's number format in which lengths are stored (the system's by default).
     void setNumberFormat(const QLocale& format) { számformátum_ = format; }
-    // How long a close waits for another program writing the store.
-    void setLockTimeout(int ms) { zárolásIdeje_ = ms; }
     // Where failures to write are reported (standard error by default).
     void setWarningSink(std::function<void(const QString&)> sink) {
         figyelmeztet_ = std::move(sink);
@@ -47,8 +49,13 @@ public:
     static QRectF KépernyőreIgazít(const QRectF& ablak, const QVector<QRectF>& területek);
 
 private:
+    // The stored state, 0 for one that cannot be read or lies outside 0..2.
+    std::int16_t olvasÁllapot(const rt::SettingsReader& tároló, const rt::Window& ablak) const;
+    // A stored length, the default for one that cannot be read.
+    float olvasHossz(const rt::SettingsReader& tároló, const rt::Window& ablak,
+                     const QString& kulcs, float alapérték) const;
+
     const rt::Screens& képernyő_;
     QLocale számformátum_;
-    int zárolásIdeje_ = 1000;
     std::function<void(const QString&)> figyelmeztet_;
 };

@@ -6,22 +6,21 @@
 
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
+#include <QMenu>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStyleFactory>
 #include <QTimer>
 
 #include "gorgeto.h"
 #include "hatargorbek.h"
-
-#include <QClipboard>
-#include <QMenu>
-#include <QShortcut>
 
 namespace {
 

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "model/rezgesmodell.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdio>
+
+// What the command line's parts share: a line of text on an output, and the message for
+// a category it does not know, naming the ones it does from the model's table.
+inline void SorKiír(std::FILE* hova, const QString& szöveg) {
+    std::fputs(szöveg.toUtf8().constData(), hova);
+    std::fputc('\n', hova);
+}
+
+inline QString IsmeretlenKategória(const QString& szöveg) {
+    QStringList nevek;
+    for (const Kategória& k : Kategóriák)
+        nevek << QString::fromUtf16(k.név);
+    return QStringLiteral("ismeretlen kategória: \"%1\" (0, 1, 2 vagy %2)")
+        .arg(szöveg.trimmed(), nevek.join(QStringLiteral(", ")));
+}
