@@ -7,6 +7,9 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace {
 
 struct Run {
@@ -74,8 +77,8 @@ private slots:
         const Run help = velorix({"--help"});
         QCOMPARE(help.status, 0);
         const QString text = QString::fromUtf8(help.out);
-        for (const char* word :
-             {"--kategoria", "--category", "--frekvencia", "--ertekel", "párosra", "100,5 Hz"})
+        for (const char* word : {"--kategoria", "--category", "--frekvencia", "--ertekel",
+                                 "Windows-1250", "UTF-16", "Hz-es", "14,87"})
             QVERIFY2(text.contains(QString::fromUtf8(word)), word);
         const Run version = velorix({"--version"});
         QCOMPARE(version.status, 0);
@@ -114,14 +117,14 @@ private slots:
             << QByteArray("\xEF\xBB\xBFhely;Frekvencia;Sebesség;KATEGÓRIA;határérték;"
                           "kihasználtság;megítélés\r\n"
                           "Fő u. 1;51;15,1;lakó;15,10;100,0;megfelel\r\n"
-                          "\"a;b\";57,4;8,3;2;8,28;100,2;túllépi\r\n")
+                          "\"a;b\";57,4;8,3;2;8,29;100,1;túllépi\r\n")
             << 1;
         QTest::newRow("English, comma separated")
             << QByteArray("category,frequency,ppv,note\n0,10,20,x\n1,50.5,14.9,\"y,z\"\n"
                           "2,100,10,\n")
             << QByteArray("category,frequency,ppv,note,határérték,kihasználtság,megítélés\n"
                           "0,10,20,x,20.00,100.0,megfelel\n"
-                          "1,50.5,14.9,\"y,z\",15.00,99.3,megfelel\n"
+                          "1,50.5,14.9,\"y,z\",15.05,99.0,megfelel\n"
                           "2,100,10,,10.00,100.0,megfelel\n")
             << 0;
         QTest::newRow("whole numbers, semicolons: a decimal comma")
@@ -160,11 +163,11 @@ private slots:
         QTest::newRow("NaN") << header + "51;NaN;1\n"
                              << "NaN";
         QTest::newRow("infinity") << header + "51;inf;1\n"
-                                  << "végtelen";
-        QTest::newRow("above 100 Hz") << header + "100,6;1;1\n"
-                                      << "tartományon kívül";
+                                  << "nem szám: \"inf\"";
         QTest::newRow("negative frequency") << header + "-1;1;1\n"
-                                            << "tartományon kívül";
+                                            << "negatív frekvencia";
+        QTest::newRow("only a header, CR endings")
+            << QByteArray("frekvencia;sebesség;kategória\r") << "nincs adatsor";
         QTest::newRow("unknown category") << header + "51;1;iroda\n"
                                           << "3. oszlop (kategória)";
         QTest::newRow("ragged row") << header + "51;1\n"
@@ -191,24 +194,102 @@ private slots:
         QVERIFY2(err.contains(file) && err.contains(says), qPrintable(err));
     }
 
+    void unreadableFiles_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("says");
+        const QString dir = configDir().path();
+        QFile::link(dir + QStringLiteral("/loop-b.csv"), dir + QStringLiteral("/loop-a.csv"));
+        QFile::link(dir + QStringLiteral("/loop-a.csv"), dir + QStringLiteral("/loop-b.csv"));
+        QTest::newRow("missing") << dir + QStringLiteral("/none.csv") << "nincs ilyen fájl";
+        QTest::newRow("a folder") << dir << "mappa, nem fájl";
+        QTest::newRow("a loop of links")
+            << dir + QStringLiteral("/loop-a.csv") << "nem olvasható: ";
+    }
     void unreadableFiles() {
-        const Run missing = velorix({"-e", configDir().filePath(QStringLiteral("none.csv"))});
-        QCOMPARE(missing.status, 2);
-        QVERIFY(missing.err.contains("none.csv") && missing.err.contains("nincs ilyen fájl"));
+        QFETCH(QString, path);
+        QFETCH(QString, says);
+        const Run run = velorix({"-e", path});
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.contains(path.toUtf8()) && QString::fromUtf8(run.err).contains(says),
+                 run.err.constData());
+    }
 
-        // 100 MB (sparse): refused before a byte is read
-        const QString huge = configDir().filePath(QStringLiteral("huge.csv"));
+    // A file the user may not read, in a folder of their own (root reads everything).
+    void noPermission() {
+        if (::geteuid() == 0)
+            QSKIP("root reads every file");
+        const QString path =
+            writeFile(QStringLiteral("secret.csv"), "frekvencia;sebesség;kategória\n");
+        QFile::setPermissions(path, QFileDevice::Permissions());
+        const Run run = velorix({"-e", path});
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.contains("nem olvasható: "), run.err.constData());
+    }
+
+    // Output that cannot be written is a fault, never a success summary.
+    void fullDisk() {
+        if (!QFileInfo::exists(QStringLiteral("/dev/full")))
+            QSKIP("no /dev/full");
+        const QString file =
+            writeFile(QStringLiteral("ok.csv"), "frekvencia;sebesség;kategória\n51;1;1\n");
+        QProcess process;
+        process.setStandardOutputFile(QStringLiteral("/dev/full"));
+        process.start(QStringLiteral(VELORIX_PROGRAM), {"--ertekel", file});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 2);
+        const QByteArray err = process.readAllStandardError();
+        QVERIFY2(err.contains("írási hiba") && !err.contains("mérés"), err.constData());
+    }
+
+    // No size limit and flat memory: a log beyond the old 64 MiB cap is evaluated whole,
+    // and a 60 MB line is refused without taking 60 MB.
+    void largeInputs() {
+        const QString big = configDir().filePath(QStringLiteral("big.csv"));
+        qint64 rows = 0;
         {
-            QFile file(huge);
+            QFile file(big);
             QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("frekvencia;sebesség;kategória\n");
-            QVERIFY(file.resize(100LL * 1000 * 1000));
+            file.write("hely;frekvencia;sebesség;kategória\r\n");
+            QByteArray block;
+            for (int i = 0; i < 10'000; ++i)
+                block += "Fő u. " + QByteArray::number(i % 97) + ";" + QByteArray::number(i % 101) +
+                         ",5;" + QByteArray::number(3 + i % 11) + ",25;" +
+                         QByteArray::number(i % 3) + "\r\n";
+            const int blockRows = 10'000;
+            while (file.size() < 66LL * 1024 * 1024) {
+                file.write(block);
+                rows += blockRows;
+            }
         }
-        const Run large = velorix({"-e", huge});
-        QCOMPARE(large.status, 2);
-        QVERIFY(large.out.isEmpty());
-        QVERIFY2(large.err.contains("túl nagy"), large.err.constData());
-        QFile::remove(huge);
+        QProcess process;
+        process.setStandardOutputFile(QStringLiteral("/dev/null"));
+        process.start(QStringLiteral(VELORIX_PROGRAM), {"--ertekel", big});
+        QVERIFY(process.waitForFinished(300000));
+        const QByteArray err = process.readAllStandardError();
+        QVERIFY2(process.exitCode() != 2, err.constData());
+        QVERIFY2(err.contains(QByteArray::number(rows) + " mérés"), err.constData());
+        QFile::remove(big);
+
+        const QString line = writeFile(QStringLiteral("line.csv"), {});
+        {
+            QFile file(line);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("frekvencia;sebesség;kategória\n51;1;");
+            const QByteArray block(1 << 20, 'x');
+            for (int i = 0; i < 60; ++i)
+                file.write(block);
+            file.write("\n");
+        }
+        process.start(QStringLiteral(VELORIX_PROGRAM), {"--ertekel", line});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 2);
+        QVERIFY(process.readAllStandardError().contains("2. sor: túl hosszú sor"));
+        QFile::remove(line);
+#if !defined(__SANITIZE_ADDRESS__)
+        rusage usage{};
+        getrusage(RUSAGE_CHILDREN, &usage);
+        QVERIFY2(usage.ru_maxrss < 32 * 1024, qPrintable(QString::number(usage.ru_maxrss)));
+#endif
     }
 };
 

@@ -4,21 +4,29 @@
 
 #include <cstdio>
 
-// Evaluates measured events against the foundation limit: a CSV file with a header row
-// naming the columns frekvencia (Hz), sebesség (mm/s) and kategória, each row written
+class Kimenet;
+namespace Szöveg {
+class Forrás;
+}
+
+// Evaluates measured events against the foundation limit: a CSV or TSV log whose header
+// row names the columns frekvencia (Hz), sebesség (mm/s) and kategória, each row written
 // out again with the limit, the utilisation and the verdict. See Értékelés::Súgó.
 namespace Értékelés {
 
-inline constexpr qint64 FájlKorlát = 64LL * 1024 * 1024; // the largest input accepted
-
 enum Kilépés { Megfelel = 0, Túllépi = 1, HibásBemenet = 2 };
 
-// What the help says of the evaluation: the columns, the rounding, the range.
+// What the help says of the evaluation: the columns, the curve, the formats.
 QString Súgó();
 
 // Reads the file (or standard input for "-"), writes the rows to `ki` and a one-line
 // summary or the error to `hibák`. A regular file is checked whole before anything is
-// written, so a file that cannot be evaluated leaves the output empty.
+// written, so a file that cannot be evaluated leaves the output empty; a stream is
+// written in whole rows, up to the row before a fault.
 int Értékel(const QString& fájl, std::FILE* ki, std::FILE* hibák);
+
+// The same from an open source, for callers in the same process: the rows to `ki`, the
+// summary or the error (without the program's name) to `üzenet`.
+int Értékel(Szöveg::Forrás& forrás, const QString& név, Kimenet& ki, QString* üzenet);
 
 } // namespace Értékelés

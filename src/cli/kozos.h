@@ -3,7 +3,6 @@
 #include "model/rezgesmodell.h"
 
 #include <QString>
-#include <QStringList>
 
 #include <cstdio>
 
@@ -15,9 +14,5 @@ inline void SorKiír(std::FILE* hova, const QString& szöveg) {
 }
 
 inline QString IsmeretlenKategória(const QString& szöveg) {
-    QStringList nevek;
-    for (const Kategória& k : Kategóriák)
-        nevek << QString::fromUtf16(k.név);
-    return QStringLiteral("ismeretlen kategória: \"%1\" (0, 1, 2 vagy %2)")
-        .arg(szöveg.trimmed(), nevek.join(QStringLiteral(", ")));
+    return RezgésModell::IsmeretlenKategória(szöveg.trimmed());
 }

@@ -2,6 +2,7 @@
 
 #include "ertekeles.h"
 #include "kozos.h"
+#include "model/hatarertek.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -96,8 +97,10 @@ int Parancssor(const QStringList& argumentumok) {
         return hiba(IsmeretlenKategória(elemző.value(kategória)));
     bool egész = false;
     const int f = elemző.value(frekvencia).trimmed().toInt(&egész);
-    if (!egész || f < 0 || f > 100)
-        return hiba(QStringLiteral("a frekvencia egész szám 0 és 100 között: \"%1\"")
+    if (!egész || f < Határérték::LegkisebbFrekvencia || f > Határérték::LegnagyobbFrekvencia)
+        return hiba(QStringLiteral("a frekvencia egész szám %1 és %2 között: \"%3\"")
+                        .arg(Határérték::LegkisebbFrekvencia)
+                        .arg(Határérték::LegnagyobbFrekvencia)
                         .arg(elemző.value(frekvencia)));
     const Eredmény e = RezgésModell::Eredményszövegek(*k, std::int16_t(f));
     SorKiír(stdout, e.alapon);

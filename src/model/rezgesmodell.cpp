@@ -4,6 +4,8 @@
 #include "runtime/int16.h"
 #include "runtime/text.h"
 
+#include <QStringList>
+
 #include <cmath>
 
 namespace {
@@ -91,13 +93,22 @@ QString RezgésModell::KategóriaNév(std::int16_t épülettípus) {
 }
 
 std::optional<std::int16_t> RezgésModell::KategóriaKeres(const QString& szöveg) {
-    const QString keresett = szöveg.trimmed();
+    const QString keresett = rt::NameKey(szöveg);
     for (std::size_t i = 0; i < Kategóriák.size(); ++i) {
         const auto index = std::int16_t(i);
         if (keresett == QString::number(i) ||
-            keresett.compare(QString::fromUtf16(Kategóriák[i].név), Qt::CaseInsensitive) == 0 ||
-            keresett.compare(KategóriaNév(index), Qt::CaseInsensitive) == 0)
+            keresett == rt::NameKey(QString::fromUtf16(Kategóriák[i].név)) ||
+            keresett == rt::NameKey(QString::fromUtf16(Kategóriák[i].angolNév)) ||
+            keresett == rt::NameKey(KategóriaNév(index)))
             return index;
     }
     return std::nullopt;
+}
+
+QString RezgésModell::IsmeretlenKategória(const QString& szöveg) {
+    QStringList nevek;
+    for (const Kategória& k : Kategóriák)
+        nevek << QString::fromUtf16(k.név);
+    return QStringLiteral("ismeretlen kategória: \"%1\" (0, 1, 2 vagy %2)")
+        .arg(szöveg, nevek.join(QStringLiteral(", ")));
 }

@@ -17,13 +17,15 @@ struct Kategória {
     double felsőMeredekség; // above 50 Hz: (f - 50) * slope + base
     double felsőAlap;
     const char16_t* felsőFödém; // the top floor slab text
+    double felsőFödémÉrték;     // the same value, mm/s
     const char16_t* név;        // short name, for the command line
+    const char16_t* angolNév;   // the English name a log may use
 };
 
 inline constexpr std::array<Kategória, 3> Kategóriák{{
-    {u"&Ipari objektum", 20, 0.5, 20, 0.2, 40, u"40,00 mm/s", u"ipari"},
-    {u"&Lakóépület", 5, 0.25, 5, 0.1, 15, u"15,00 mm/s", u"lakó"},
-    {u"&Műemlék", 3, 0.125, 3, 0.04, 8, u"8,00 mm/s", u"műemlék"},
+    {u"&Ipari objektum", 20, 0.5, 20, 0.2, 40, u"40,00 mm/s", 40, u"ipari", u"industrial"},
+    {u"&Lakóépület", 5, 0.25, 5, 0.1, 15, u"15,00 mm/s", 15, u"lakó", u"residential"},
+    {u"&Műemlék", 3, 0.125, 3, 0.04, 8, u"8,00 mm/s", 8, u"műemlék", u"monument"},
 }};
 
 // What the window shows for a category and a frequency: its result texts after a click on
@@ -64,9 +66,13 @@ public:
 
     // The category's caption without its access key mark ("Lakóépület").
     static QString KategóriaNév(std::int16_t épülettípus);
-    // A category by its index ("1"), its short name ("lakó") or its caption
-    // ("Lakóépület"), ignoring case; none for anything else.
+    // A category by its index ("1"), its short name ("lakó"), its caption ("Lakóépület")
+    // or its English name ("residential"), ignoring case, accents and the Unicode normal
+    // form; none for anything else.
     static std::optional<std::int16_t> KategóriaKeres(const QString& szöveg);
+    // The message for a category text that KategóriaKeres does not know, naming the
+    // accepted ones: ismeretlen kategória: "iroda" (0, 1, 2 vagy ipari, lakó, műemlék).
+    static QString IsmeretlenKategória(const QString& szöveg);
 
 protected:
     // Element `index` of the result label array CímkeMaxSebesség.

@@ -125,3 +125,24 @@ float ToSingle(const QString& text, const QLocale& format) {
 }
 
 } // namespace rt
+
+QString rt::NameKey(const QString& text) {
+    const QString decomposed = text.normalized(QString::NormalizationForm_KD);
+    QString key;
+    key.reserve(decomposed.size());
+    bool blank = false;
+    for (const QChar c : decomposed) {
+        if (c.category() == QChar::Mark_NonSpacing || c.category() == QChar::Mark_Enclosing ||
+            c.category() == QChar::Mark_SpacingCombining)
+            continue;
+        if (c.isSpace()) {
+            blank = !key.isEmpty();
+            continue;
+        }
+        if (blank)
+            key += u' ';
+        blank = false;
+        key += c.toCaseFolded();
+    }
+    return key;
+}

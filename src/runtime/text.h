@@ -28,4 +28,9 @@ QString NumberText(float value, const QLocale& format = QLocale());
 std::int16_t ToInteger(const QString& text, const QLocale& format = QLocale());
 float ToSingle(const QString& text, const QLocale& format = QLocale());
 
+// A name as people type it, reduced for matching: compatibility decomposition with the
+// accents dropped (precomposed or decomposed, "Műemlék" and "Mu\u030bemle\u0301k" alike), case
+// folded, blanks trimmed and runs of them made one. "Frekvencia" and "frekvencia" match.
+QString NameKey(const QString& text);
+
 } // namespace rt

@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "elrendezes.h"
+#include "model/hatarertek.h"
 #include "runtime/application.h"
 #include "runtime/text.h"
 
@@ -157,7 +158,7 @@ void Form1::felépít() {
         }
         case Fajta::Görgető: {
             auto* görgető = new Görgető(tároló);
-            görgető->setRange(0, 100);
+            görgető->setRange(Határérték::LegkisebbFrekvencia, Határérték::LegnagyobbFrekvencia);
             görgető->setValue(0);
             görgető->setSingleStep(1);
             görgető->setPageStep(10);

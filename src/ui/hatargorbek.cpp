@@ -1,5 +1,6 @@
 #include "hatargorbek.h"
 
+#include "model/hatarertek.h"
 #include "model/rezgesmodell.h"
 #include "runtime/text.h"
 
@@ -30,17 +31,17 @@ Határgörbék::Határgörbék(QWidget* parent) : QWidget(parent, Qt::Window) {
     resize(560, 380);
     for (std::size_t k = 0; k < görbék_.size(); ++k)
         for (std::size_t f = 0; f < görbék_[k].size(); ++f)
-            görbék_[k][f] =
-                RezgésModell::Eredményszövegek(std::int16_t(k), std::int16_t(f)).MaxSebesség;
+            görbék_[k][f] = Határérték::AlaponSzázad(int(k), double(f)) / 100.0;
     auto* mentés = new QShortcut(QKeySequence::Save, this);
     connect(mentés, &QShortcut::activated, this, [this] { MentésPárbeszéddel(); });
     Beállít(épülettípus_, frekvencia_);
 }
 
 void Határgörbék::Beállít(std::int16_t épülettípus, int frekvencia) {
-    if (épülettípus >= 0 && épülettípus < 3)
+    if (Határérték::ÉrvényesKategória(épülettípus))
         épülettípus_ = épülettípus;
-    frekvencia_ = std::clamp(frekvencia, 0, 100);
+    frekvencia_ =
+        std::clamp(frekvencia, Határérték::LegkisebbFrekvencia, Határérték::LegnagyobbFrekvencia);
     setAccessibleDescription(PontSzöveg());
     update();
 }
@@ -81,7 +82,7 @@ void Határgörbék::Rajzol(QPainter& festő, const QSizeF& méret) const {
     for (int v = 10; v <= 50; v += 10)
         festő.drawLine(pont(0, v), pont(100, v));
     festő.setPen(QPen(palette().color(QPalette::Mid), 1, Qt::DashLine));
-    for (const int f : {10, 50}) // the band edges
+    for (const double f : {Határérték::AlsóSávhatár, Határérték::FelsőSávhatár}) // band edges
         festő.drawLine(pont(f, 0), pont(f, FelsőHatár));
     festő.setPen(QPen(szöveg, 1));
     festő.drawLine(pont(0, 0), pont(100, 0));
