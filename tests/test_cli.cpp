@@ -77,8 +77,10 @@ private slots:
         const Run help = velorix({"--help"});
         QCOMPARE(help.status, 0);
         const QString text = QString::fromUtf8(help.out);
-        for (const char* word : {"--kategoria", "--category", "--frekvencia", "--ertekel",
-                                 "Windows-1250", "UTF-16", "Hz-es", "14,87"})
+        for (const char* word :
+             {"--kategoria", "--category", "--frekvencia", "--ertekel", "Windows-1250", "UTF-16",
+              "Hz-es", "14,87", "--elemez", "--analyze", "--erzekenyseg", "--modszer", "miniSEED",
+              "TIMESERIES"})
             QVERIFY2(text.contains(QString::fromUtf8(word)), word);
         const Run version = velorix({"--version"});
         QCOMPARE(version.status, 0);
@@ -95,6 +97,18 @@ private slots:
         QTest::newRow("no frequency") << QStringList{"-k", "1"} << "együtt";
         QTest::newRow("unknown option") << QStringList{"--xyz"} << "xyz";
         QTest::newRow("both modes") << QStringList{"-e", "-", "-k", "1"} << "--ertekel";
+        QTest::newRow("analysis without a category")
+            << QStringList{"--elemez", "x.mseed"} << "--kategoria";
+        QTest::newRow("unknown place") << QStringList{"--elemez", "x", "-k", "1", "--hely", "tető"}
+                                       << "ismeretlen hely: \"tető\"";
+        QTest::newRow("unknown method")
+            << QStringList{"--analyze", "x", "-k", "1", "--method", "rms"} << "ismeretlen módszer";
+        QTest::newRow("unknown unit") << QStringList{"--elemez", "x", "-k", "1", "--unit", "cm/s"}
+                                      << "ismeretlen mértékegység: \"cm/s\"";
+        QTest::newRow("zero sensitivity")
+            << QStringList{"--elemez", "x", "-k", "1", "--erzekenyseg", "0"} << "érzékenység";
+        QTest::newRow("analysis options without --elemez")
+            << QStringList{"-k", "1", "-f", "10", "--hely", "alap"} << "--elemez";
     }
     void badOptions() {
         QFETCH(QStringList, arguments);

@@ -3,9 +3,14 @@
 #include "ertekeles.h"
 #include "kozos.h"
 #include "model/hatarertek.h"
+#include "rezgeselemzes.h"
+#include "runtime/text.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QLocale>
+
+#include <cmath>
 
 #include <cstdio>
 
@@ -41,7 +46,7 @@ int Parancssor(const QStringList& argumentumok) {
     elemző.setApplicationDescription(
         tördel(QStringLiteral("Épületek megengedhető rezgéssebessége az MSZ 13018 szerint.\n"
                               "Argumentum nélkül az ablak nyílik meg.\n\n") +
-               Értékelés::Súgó()));
+               Értékelés::Súgó() + QStringLiteral("\n\n") + RezgésElemzés::Súgó()));
     const QCommandLineOption súgó({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Ez a súgó."));
     const QCommandLineOption verzió({QStringLiteral("v"), QStringLiteral("version")},
@@ -64,9 +69,35 @@ int Parancssor(const QStringList& argumentumok) {
         QStringLiteral("Mérések értékelése egy CSV fájlból (- a szabványos bemenet); "
                        "lásd fent."),
         QStringLiteral("fájl"));
-    elemző.addOption(kategória);
-    elemző.addOption(frekvencia);
-    elemző.addOption(értékel);
+    const QCommandLineOption elemez(
+        {QStringLiteral("elemez"), QStringLiteral("analyze")},
+        QStringLiteral("Rezgésjel (miniSEED, TIMESERIES, CSV) elemzése és megítélése; utána "
+                       "további fájlok is jöhetnek; lásd fent."),
+        QStringLiteral("fájl"));
+    const QCommandLineOption hely(
+        {QStringLiteral("hely"), QStringLiteral("location")},
+        QStringLiteral("Az --elemez megítélésének helye: alap (foundation, alapértelmezés) vagy "
+                       "fodem (top, a legfelső födémszint)."),
+        QStringLiteral("hely"));
+    const QCommandLineOption módszer(
+        {QStringLiteral("modszer"), QStringLiteral("method")},
+        QStringLiteral("A megítélő frekvencia: zc (nullátmenetek, alapértelmezés) vagy fft."),
+        QStringLiteral("módszer"));
+    const QCommandLineOption érzékenység(
+        {QStringLiteral("erzekenyseg"), QStringLiteral("sensitivity")},
+        QStringLiteral("Egész (count) mintákhoz: count per mm/s."), QStringLiteral("N"));
+    const QCommandLineOption egység(
+        {QStringLiteral("egyseg"), QStringLiteral("unit")},
+        QStringLiteral("A lebegőpontos minták mértékegysége, ha a fájl nem mondja: m/s, mm/s "
+                       "(alapértelmezés) vagy in/s."),
+        QStringLiteral("egység"));
+    const QCommandLineOption mintavétel(
+        {QStringLiteral("mintavetel"), QStringLiteral("sample-rate")},
+        QStringLiteral("Időoszlop nélküli CSV mintavételi frekvenciája (Hz)."),
+        QStringLiteral("Hz"));
+    for (const QCommandLineOption* o : {&kategória, &frekvencia, &értékel, &elemez, &hely, &módszer,
+                                        &érzékenység, &egység, &mintavétel})
+        elemző.addOption(*o);
 
     if (!elemző.parse(argumentumok))
         return hiba(elemző.errorText());
@@ -79,6 +110,68 @@ int Parancssor(const QStringList& argumentumok) {
                                                     QCoreApplication::applicationVersion()));
         return 0;
     }
+    if (elemző.isSet(elemez)) {
+        if (elemző.isSet(értékel) || elemző.isSet(frekvencia))
+            return hiba(QStringLiteral("az --elemez mellett nem adható meg --ertekel vagy "
+                                       "--frekvencia"));
+        RezgésElemzés::Kérés kérés;
+        kérés.fájlok = elemző.values(elemez) + elemző.positionalArguments();
+        if (!elemző.isSet(kategória))
+            return hiba(QStringLiteral("az --elemez mellé a --kategoria is kell"));
+        const auto k = RezgésModell::KategóriaKeres(elemző.value(kategória));
+        if (!k)
+            return hiba(IsmeretlenKategória(elemző.value(kategória)));
+        kérés.kategória = *k;
+        if (elemző.isSet(hely)) {
+            const QString h = rt::NameKey(elemző.value(hely));
+            if (h == u"alap" || h == u"foundation")
+                kérés.hely = Elemzés::Hely::Alap;
+            else if (h == u"fodem" || h == u"top")
+                kérés.hely = Elemzés::Hely::Födém;
+            else
+                return hiba(QStringLiteral("ismeretlen hely: \"%1\" (alap vagy fodem)")
+                                .arg(elemző.value(hely)));
+        }
+        if (elemző.isSet(módszer)) {
+            const QString m = rt::NameKey(elemző.value(módszer));
+            if (m == u"zc")
+                kérés.módszer = Elemzés::Módszer::ZC;
+            else if (m == u"fft")
+                kérés.módszer = Elemzés::Módszer::FFT;
+            else
+                return hiba(QStringLiteral("ismeretlen módszer: \"%1\" (zc vagy fft)")
+                                .arg(elemző.value(módszer)));
+        }
+        auto pozitív = [&](const QCommandLineOption& o, std::optional<double>& hova) {
+            if (!elemző.isSet(o))
+                return true;
+            QString szöveg = elemző.value(o).trimmed();
+            szöveg.replace(u',', u'.');
+            bool jó = false;
+            const double v = QLocale::c().toDouble(szöveg, &jó);
+            if (!jó || !(v > 0) || !std::isfinite(v))
+                return false;
+            hova = v;
+            return true;
+        };
+        if (!pozitív(érzékenység, kérés.beállítás.érzékenység))
+            return hiba(QStringLiteral("az érzékenység pozitív szám: \"%1\"")
+                            .arg(elemző.value(érzékenység)));
+        if (!pozitív(mintavétel, kérés.beállítás.mintavétel))
+            return hiba(
+                QStringLiteral("a mintavétel pozitív szám: \"%1\"").arg(elemző.value(mintavétel)));
+        if (elemző.isSet(egység)) {
+            kérés.beállítás.egység = Rezgésjel::EgységKeres(elemző.value(egység));
+            if (!kérés.beállítás.egység)
+                return hiba(QStringLiteral("ismeretlen mértékegység: \"%1\" (m/s, mm/s vagy in/s)")
+                                .arg(elemző.value(egység)));
+        }
+        return RezgésElemzés::Elemez(kérés, stdout, stderr);
+    }
+    for (const QCommandLineOption* o : {&hely, &módszer, &érzékenység, &egység, &mintavétel})
+        if (elemző.isSet(*o))
+            return hiba(QStringLiteral("a --%1 csak az --elemez mellett adható meg")
+                            .arg(o->names().value(0)));
     if (!elemző.positionalArguments().isEmpty())
         return hiba(
             QStringLiteral("ismeretlen argumentum: %1").arg(elemző.positionalArguments().first()));

@@ -1,0 +1,174 @@
+#include "elemzes.h"
+
+#include <kiss_fftr.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+namespace Elemzés {
+
+namespace {
+
+std::size_t kettőHatványa(std::size_t n) {
+    std::size_t m = 1;
+    while (m < n)
+        m <<= 1;
+    return std::max<std::size_t>(m, 2);
+}
+
+struct FftTörlő {
+    void operator()(kiss_fftr_state* cfg) const { kiss_fftr_free(cfg); }
+};
+
+// The zero crossings around the peak sample p, as the definition gives them.
+std::optional<double> nullátmenet(const std::vector<double>& v, std::size_t p, double mintavétel) {
+    auto pozitív = [](double x) { return x > 0; };
+    auto hely = [&](std::size_t j) { return double(j) + v[j] / (v[j] - v[j + 1]); };
+    std::optional<double> előtte, utána;
+    for (std::size_t j = p; j-- > 0;) { // crossings between j and j+1 with j+1 <= p
+        if (pozitív(v[j]) != pozitív(v[j + 1])) {
+            előtte = hely(j);
+            break;
+        }
+    }
+    for (std::size_t j = p; j + 1 < v.size(); ++j) {
+        if (pozitív(v[j]) != pozitív(v[j + 1])) {
+            utána = hely(j);
+            break;
+        }
+    }
+    if (!előtte || !utána || !(*utána > *előtte))
+        return std::nullopt;
+    const double félPeriódus = (*utána - *előtte) / mintavétel;
+    return 1.0 / (2.0 * félPeriódus);
+}
+
+} // namespace
+
+std::vector<float> Spektrum(const std::vector<double>& középre, std::size_t* mOut) {
+    const std::size_t m = kettőHatványa(középre.size());
+    if (mOut)
+        *mOut = m;
+    std::unique_ptr<kiss_fftr_state, FftTörlő> cfg(kiss_fftr_alloc(int(m), 0, nullptr, nullptr));
+    std::vector<kiss_fft_scalar> be(m, 0.0f);
+    std::transform(középre.begin(), középre.end(), be.begin(),
+                   [](double x) { return kiss_fft_scalar(x); });
+    std::vector<kiss_fft_cpx> ki(m / 2 + 1);
+    kiss_fftr(cfg.get(), be.data(), ki.data());
+    std::vector<kiss_fft_scalar>().swap(be); // freed before the amplitudes are made
+    std::vector<float> amplitúdó(m / 2 + 1);
+    for (std::size_t k = 0; k < ki.size(); ++k)
+        amplitúdó[k] = std::hypot(ki[k].r, ki[k].i);
+    return amplitúdó;
+}
+
+Jellemzők Számol(std::vector<double>& v, double mintavétel) {
+    Jellemzők j;
+    const std::size_t n = v.size();
+    if (n == 0)
+        return j;
+    long double összeg = 0;
+    for (const double x : v)
+        összeg += x;
+    const double átlag = double(összeg / (long double)n);
+    for (double& x : v)
+        x -= átlag;
+
+    for (std::size_t i = 0; i < n; ++i) {
+        if (std::fabs(v[i]) > j.ppv) {
+            j.ppv = std::fabs(v[i]);
+            j.csúcsMinta = i;
+        }
+    }
+    j.idő = double(j.csúcsMinta) / mintavétel;
+    if (j.ppv > 0)
+        j.zc = nullátmenet(v, j.csúcsMinta, mintavétel);
+
+    for (std::size_t i = 1; i + 1 < n; ++i) // mm/s^2 -> m/s^2
+        j.gyorsulás = std::max(j.gyorsulás, std::fabs(v[i + 1] - v[i - 1]) * mintavétel / 2 / 1000);
+    double elmozdulás = 0;
+    for (std::size_t i = 1; i < n; ++i) {
+        elmozdulás += (v[i - 1] + v[i]) / 2 / mintavétel;
+        j.elmozdulás = std::max(j.elmozdulás, std::fabs(elmozdulás));
+    }
+
+    if (j.ppv > 0) {
+        std::size_t m = 0;
+        const std::vector<float> a = Spektrum(v, &m);
+        std::size_t k = 1;
+        for (std::size_t i = 2; i <= m / 2; ++i)
+            if (a[i] > a[k])
+                k = i;
+        double d = 0;
+        if (k + 1 <= m / 2) {
+            const double bal = a[k - 1], közép = a[k], jobb = a[k + 1];
+            const double nevező = bal - 2 * közép + jobb;
+            if (nevező != 0)
+                d = 0.5 * (bal - jobb) / nevező;
+        }
+        if (a[k] > 0)
+            j.fft = (double(k) + d) * mintavétel / double(m);
+    }
+    return j;
+}
+
+void Megítél(Eredmény& e, int kategória, Hely hely, Módszer módszer) {
+    e.döntő = -1;
+    e.megfelel = true;
+    double legnagyobb = -1;
+    for (std::size_t i = 0; i < e.összetevők.size(); ++i) {
+        Összetevő& ö = e.összetevők[i];
+        ö.megítélt = false;
+        ö.frekvenciaNélkül = false;
+        ö.megítélés = {};
+        const double ppv = ö.jellemzők.ppv;
+        if (hely == Hely::Födém) {
+            if (ö.függőleges)
+                continue;
+            ö.megítélés = Határérték::Megítél(Határérték::FelsőFödémSzázad(kategória), ppv);
+        } else {
+            const std::optional<double> f =
+                módszer == Módszer::ZC ? ö.jellemzők.zc : ö.jellemzők.fft;
+            if (f) {
+                ö.megítélés = Határérték::AlaponMegítél(kategória, *f, ppv);
+            } else {
+                ö.megítélés =
+                    Határérték::Megítél(Határérték::LegkisebbAlaponSzázad(kategória), ppv);
+                ö.frekvenciaNélkül = true;
+            }
+        }
+        ö.megítélt = true;
+        e.megfelel = e.megfelel && ö.megítélés.megfelel;
+        if (ö.megítélés.kihasználtság > legnagyobb) {
+            legnagyobb = ö.megítélés.kihasználtság;
+            e.döntő = int(i);
+        }
+    }
+}
+
+Eredmény Elemez(Rezgésjel::Felvétel& felvétel, int kategória, Hely hely, Módszer módszer) {
+    Eredmény e;
+    for (Rezgésjel::Csatorna& cs : felvétel.csatornák) {
+        Összetevő ö;
+        ö.név = cs.név;
+        ö.függőleges = cs.függőleges;
+        ö.jellemzők = Számol(cs.minták, felvétel.mintavétel);
+        e.összetevők.push_back(std::move(ö));
+    }
+    const std::size_t n = felvétel.hossz();
+    for (std::size_t i = 0; i < n; ++i) {
+        double négyzet = 0;
+        for (const Rezgésjel::Csatorna& cs : felvétel.csatornák)
+            négyzet += cs.minták[i] * cs.minták[i];
+        const double vektor = std::sqrt(négyzet);
+        if (vektor > e.pvs) {
+            e.pvs = vektor;
+            e.pvsIdő = double(i) / felvétel.mintavétel;
+        }
+    }
+    Megítél(e, kategória, hely, módszer);
+    return e;
+}
+
+} // namespace Elemzés

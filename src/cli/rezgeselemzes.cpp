@@ -1,0 +1,175 @@
+#include "rezgeselemzes.h"
+
+#include "kozos.h"
+#include "naplokimenet.h"
+
+#include <QStringList>
+
+#include <atomic>
+#include <charconv>
+#include <thread>
+#include <vector>
+
+namespace RezgésElemzés {
+
+const char* const Fejléc = "fájl;csatorna;ppv;idő;zc_frekvencia;fft_frekvencia;gyorsulás;"
+                           "elmozdulás;határérték;kihasználtság;megítélés";
+
+namespace {
+
+// A number with a decimal comma and a fixed count of decimals.
+QByteArray szám(double érték, int tizedesek) {
+    char puffer[64];
+    const auto vége =
+        std::to_chars(puffer, puffer + sizeof puffer, érték, std::chars_format::fixed, tizedesek)
+            .ptr;
+    QByteArray szöveg(puffer, vége - puffer);
+    szöveg.replace('.', ',');
+    if (szöveg.startsWith('-') && szöveg.count('0') == szöveg.size() - 2)
+        szöveg.remove(0, 1); // no "-0,000"
+    return szöveg;
+}
+
+QByteArray mező(const QString& szöveg) {
+    QByteArray bájtok = szöveg.toUtf8();
+    if (bájtok.contains(';') || bájtok.contains('"') || bájtok.contains('\n') ||
+        bájtok.contains('\r'))
+        bájtok = '"' + bájtok.replace("\"", "\"\"") + '"';
+    return bájtok;
+}
+
+QByteArray ítélet(const Elemzés::Összetevő& ö) {
+    QByteArray szöveg = ö.megítélés.megfelel ? "megfelel" : "túllépi";
+    if (ö.frekvenciaNélkül)
+        szöveg += " (nincs frekvencia: a legkisebb érték)";
+    else if (ö.megítélés.százHzFeletti)
+        szöveg += " (100 Hz feletti: a 100 Hz-es érték)";
+    return szöveg;
+}
+
+QString tized(std::int64_t t) {
+    return QString::number(t / 10) + u',' + QChar(char16_t(u'0' + t % 10));
+}
+
+struct Munka {
+    QByteArray sorok;
+    QStringList üzenetek;
+    int állapot = 0;
+};
+
+Munka egyFájl(const Kérés& kérés, const QString& fájl) {
+    Munka m;
+    Rezgésjel::Eredmény olvasott = Rezgésjel::Olvas(fájl, kérés.beállítás);
+    if (!olvasott.hiba.isEmpty()) {
+        m.üzenetek << QStringLiteral("Velorix: %1: %2").arg(fájl, olvasott.hiba);
+        m.állapot = 2;
+        return m;
+    }
+    for (Rezgésjel::Felvétel& f : olvasott.felvételek) {
+        const Elemzés::Eredmény e = Elemzés::Elemez(f, kérés.kategória, kérés.hely, kérés.módszer);
+        m.sorok += Sorok(f, e);
+        m.üzenetek << Összegzés(f, e);
+        if (!e.megfelel)
+            m.állapot = std::max(m.állapot, 1);
+        for (auto& cs : f.csatornák)
+            std::vector<double>().swap(cs.minták);
+    }
+    return m;
+}
+
+} // namespace
+
+QByteArray Sorok(const Rezgésjel::Felvétel& f, const Elemzés::Eredmény& e) {
+    QByteArray ki;
+    const QByteArray fájl = mező(f.fájl);
+    for (const Elemzés::Összetevő& ö : e.összetevők) {
+        const Elemzés::Jellemzők& j = ö.jellemzők;
+        ki += fájl + ';' + mező(ö.név) + ';' + szám(j.ppv, 3) + ';' + szám(j.idő, 4) + ';' +
+              (j.zc ? szám(*j.zc, 2) : QByteArray()) + ';' +
+              (j.fft ? szám(*j.fft, 2) : QByteArray()) + ';' + szám(j.gyorsulás, 3) + ';' +
+              szám(j.elmozdulás, 4) + ';';
+        if (ö.megítélt) {
+            const std::int64_t t = ö.megítélés.kihasználtságTized();
+            ki += Határérték::SzázadSzöveg(ö.megítélés.határSzázad, u',').toUtf8() + ';' +
+                  tized(t).toUtf8() + ';' + ítélet(ö);
+        } else {
+            ki += ";;";
+        }
+        ki += '\n';
+    }
+    ki += fájl + ";PVS;" + szám(e.pvs, 3) + ';' + szám(e.pvsIdő, 4) + ";;;;;;;\n";
+    return ki;
+}
+
+QString Összegzés(const Rezgésjel::Felvétel& f, const Elemzés::Eredmény& e) {
+    QString név = f.fájl;
+    if (!f.állomás.isEmpty())
+        név += QStringLiteral(" (%1)").arg(f.állomás);
+    if (e.döntő < 0)
+        return QStringLiteral("Velorix: %1: nincs megítélt összetevő").arg(név);
+    const Elemzés::Összetevő& d = e.összetevők[std::size_t(e.döntő)];
+    return QStringLiteral("Velorix: %1: %2: a legnagyobb kihasználtság %3 % (%4); PVS %5 mm/s")
+        .arg(név, e.megfelel ? QStringLiteral("megfelel") : QStringLiteral("túllépi"),
+             tized(d.megítélés.kihasználtságTized()), d.név, QString::fromUtf8(szám(e.pvs, 3)));
+}
+
+int Elemez(const Kérés& kérés, std::FILE* ki, std::FILE* hibák) {
+    const std::size_t n = std::size_t(kérés.fájlok.size());
+    std::vector<Munka> munkák(n);
+    std::atomic<std::size_t> következő{0};
+    auto dolgozó = [&] {
+        for (std::size_t i; (i = következő++) < n;)
+            munkák[i] = egyFájl(kérés, kérés.fájlok[qsizetype(i)]);
+    };
+    const std::size_t szálak =
+        std::min<std::size_t>(n, std::max(1u, std::thread::hardware_concurrency()));
+    std::vector<std::thread> futók;
+    for (std::size_t i = 1; i < szálak; ++i)
+        futók.emplace_back(dolgozó);
+    dolgozó();
+    for (std::thread& t : futók)
+        t.join();
+
+    FájlKimenet kimenet(ki);
+    QByteArray szöveg = QByteArray(Fejléc) + '\n';
+    int állapot = 0;
+    for (const Munka& m : munkák) {
+        szöveg += m.sorok;
+        állapot = std::max(állapot, m.állapot);
+    }
+    if (!kimenet.ír(szöveg)) {
+        SorKiír(hibák, QStringLiteral("Velorix: kimenet: írási hiba: %1").arg(kimenet.hiba()));
+        return 2;
+    }
+    for (const Munka& m : munkák)
+        for (const QString& ü : m.üzenetek)
+            SorKiír(hibák, ü);
+    return állapot;
+}
+
+QString Súgó() {
+    return QStringLiteral(
+        "Rezgésjel elemzése (--elemez): miniSEED (Steim-1/2, INT16/32, FLOAT32/64), TIMESERIES "
+        "szöveg (SLIST vagy TSPAIR) vagy CSV/TSV, komponensenként egy oszloppal és egy "
+        "elhagyható időoszloppal (idő, time vagy t, másodpercben; nélküle --mintavetel kell). "
+        "Egy állomás és hely egy felvétel, csatornái a komponensek; a Z végű csatorna, illetve "
+        "a Z, V, függőleges vagy vertical nevű oszlop a függőleges. Egész (count) mintákhoz "
+        "--erzekenyseg kell (count per mm/s); a lebegőpontos minta mm/s, ha a fájl vagy az "
+        "--egyseg (m/s, mm/s, in/s) mást nem mond.\n"
+        "Komponensenként: PPV (a legnagyobb |v| az átlag levonása után) és ideje, a csúcs "
+        "körüli nullátmenetek félperiódusából számolt frekvencia (zc), a zérókiegészített "
+        "amplitúdóspektrum parabolával finomított csúcsa (fft), a csúcsgyorsulás (m/s²) és "
+        "a csúcselmozdulás (mm); felvételenként a vektorösszeg csúcsa (PVS).\n"
+        "Megítélés: --hely alap (alapértelmezés) mellett minden komponens PPV-je a saját "
+        "frekvenciáján (--modszer zc vagy fft) érvényes alapi határértékhez; 100 Hz fölött a "
+        "100 Hz-es érték, frekvencia nélkül a kategória legkisebb értéke érvényes. --hely "
+        "fodem mellett a vízszintes komponensek a legfelső födémszint értékéhez; a függőleges "
+        "látszik, de nincs megítélve. A felvétel megítélését a legnagyobb kihasználtságú "
+        "komponens adja.\n"
+        "Kimenet: pontosvesszővel, tizedesvesszővel, UTF-8-ban, a fájlok sorrendjében, "
+        "felvételenként egy PVS sorral; az összegzés a szabványos hibakimenetre kerül. "
+        "Kilépési kód: 0, ha minden felvétel megfelel; 1, ha valamelyik túllépi; 2, ha "
+        "valamelyik fájl hibás (a többit ilyenkor is elemzi).");
+}
+
+} // namespace RezgésElemzés

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "analysis/elemzes.h"
+#include "records/rezgesjel.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdio>
+
+// --elemez: seismograph records to figures and a verdict, as semicolon-separated rows.
+namespace RezgésElemzés {
+
+struct Kérés {
+    QStringList fájlok;
+    int kategória = 1;
+    Elemzés::Hely hely = Elemzés::Hely::Alap;
+    Elemzés::Módszer módszer = Elemzés::Módszer::ZC;
+    Rezgésjel::Beállítás beállítás;
+};
+
+// The header row of the output, exactly.
+extern const char* const Fejléc;
+
+// One record's rows: each component, then the peak vector sum (UTF-8, decimal comma, LF).
+QByteArray Sorok(const Rezgésjel::Felvétel& felvétel, const Elemzés::Eredmény& eredmény);
+// One record's summary for standard error.
+QString Összegzés(const Rezgésjel::Felvétel& felvétel, const Elemzés::Eredmény& eredmény);
+
+// Analyses every file, several at a time over the cores, writes the rows in the order of
+// the files to `ki` and the summaries and faults to `hibák`. Exit status: 0 all within,
+// 1 any exceeds, 2 any fault (the other files are still analysed).
+int Elemez(const Kérés& kérés, std::FILE* ki, std::FILE* hibák);
+
+QString Súgó();
+
+} // namespace RezgésElemzés

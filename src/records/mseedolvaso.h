@@ -1,0 +1,18 @@
+#pragma once
+
+#include "rezgesjel.h"
+
+#include <QByteArray>
+
+// miniSEED (SEED 2.4 data records) through libmseed.
+namespace Rezgésjel {
+
+// Whether the bytes start with a miniSEED data record.
+bool MseedFájl(const QByteArray& eleje);
+
+// Every data record of the file, one record per station and location. A gap or overlap
+// in a channel, bytes that are not whole records (a cut last record, data between
+// records), or channels that differ in rate, start or length are faults.
+Eredmény MseedOlvas(const QString& fájl, const Beállítás& beállítás);
+
+} // namespace Rezgésjel

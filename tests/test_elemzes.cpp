@@ -1,0 +1,424 @@
+// Seismograph records with known answers, written the way instruments and seismology tools
+// write them (miniSEED by libmseed itself, TIMESERIES text, CSV), read and analysed.
+#include "mseedwriter.h"
+#include "testlocale.h"
+
+#ifndef Q_MOC_RUN // moc's parser takes no accented namespace names
+#include "analysis/elemzes.h"
+#include "cli/rezgeselemzes.h"
+#include "model/hatarertek.h"
+#include "records/rezgesjel.h"
+#endif
+
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cmath>
+#include <functional>
+
+namespace {
+
+QTemporaryDir& dir() {
+    static QTemporaryDir d;
+    return d;
+}
+
+QString save(const QString& name, const QByteArray& bytes) {
+    const QString path = dir().filePath(name);
+    QFile file(path);
+    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    file.write(bytes);
+    return path;
+}
+
+constexpr double Rate = 1000;   // samples per second, as field instruments record
+constexpr double Counts = 1000; // counts per mm/s
+
+// A test signal in mm/s.
+using Signal = std::function<double(double t)>;
+
+std::vector<double> sample(const Signal& s, int n, double scale = 1) {
+    std::vector<double> v(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i)
+        v[std::size_t(i)] = s(i / Rate) * scale;
+    return v;
+}
+
+std::vector<MseedChannel> threeComponents(const Signal& z, const Signal& n, const Signal& e,
+                                          int samples, double scale) {
+    std::vector<MseedChannel> c(3);
+    const char* names[] = {"HHZ", "HHN", "HHE"};
+    const Signal* waves[] = {&z, &n, &e};
+    for (int i = 0; i < 3; ++i) {
+        c[std::size_t(i)].channel = names[i];
+        c[std::size_t(i)].rate = Rate;
+        c[std::size_t(i)].samples = sample(*waves[i], samples, scale);
+    }
+    return c;
+}
+
+// The same three components as TIMESERIES blocks.
+QByteArray timeseries(const std::vector<MseedChannel>& channels, bool pairs, const char* type,
+                      const char* unit) {
+    QByteArray text;
+    for (const MseedChannel& c : channels) {
+        text += QByteArray("TIMESERIES HU_BUD1_00_") + c.channel + "_D, " +
+                QByteArray::number(qsizetype(c.samples.size())) + " samples, " +
+                QByteArray::number(c.rate) + " sps, 2026-12-08T10:00:00.000000, " +
+                (pairs ? "TSPAIR" : "SLIST") + ", " + type + ", " + unit + "\n";
+        for (std::size_t i = 0; i < c.samples.size(); ++i) {
+            const QByteArray value = QByteArray(type) == "INTEGER"
+                                         ? QByteArray::number(qint64(std::lround(c.samples[i])))
+                                         : QByteArray::number(c.samples[i], 'g', 10);
+            if (pairs)
+                text += "2026-12-08T10:00:" + QByteArray::number(i / Rate, 'f', 6) + "  " + value +
+                        "\n";
+            else
+                text += value + ((i % 6 == 5) ? "\n" : "  ");
+        }
+        if (!pairs)
+            text += "\n";
+    }
+    return text;
+}
+
+// As a spreadsheet: time, then the components with a unit in their names.
+QByteArray table(const std::vector<MseedChannel>& channels, char separator, bool comma) {
+    QByteArray text = QByteArray("idő [s]") + separator + "Z [mm/s]" + separator + "N [mm/s]" +
+                      separator + "E [mm/s]\r\n";
+    for (std::size_t i = 0; i < channels[0].samples.size(); ++i) {
+        QByteArray row = QByteArray::number(i / Rate, 'f', 4);
+        for (const MseedChannel& c : channels)
+            row += separator + QByteArray::number(c.samples[i], 'f', 6);
+        if (comma)
+            row.replace('.', ',');
+        text += row + "\r\n";
+    }
+    return text;
+}
+
+double sine(double f, double t, double phase = 0) {
+    return std::sin(2 * M_PI * f * t + phase);
+}
+
+// Three windowed bursts in thousandths of mm/s, times `scale`.
+std::vector<MseedChannel> bursts(double scale) {
+    const Signal z = [](double t) {
+        return 3.5 * std::exp(-std::pow((t - 0.8) / 0.1, 2)) * sine(17, t, 0.4);
+    };
+    const Signal n = [](double t) {
+        return 7.25 * std::exp(-std::pow((t - 1.1) / 0.08, 2)) * sine(30, t, 1.0);
+    };
+    const Signal e = [](double t) {
+        return 1.5 * std::exp(-std::pow((t - 0.5) / 0.2, 2)) * sine(5, t, 2.0);
+    };
+    auto channels = threeComponents(z, n, e, 2000, 1);
+    for (MseedChannel& c : channels)
+        for (double& x : c.samples)
+            x = std::round(x * 1000) / 1000 * scale;
+    return channels;
+}
+
+} // namespace
+
+class TestAnalysis : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Known answers: the PPV, the zero-crossing frequency to the printed precision, the FFT
+    // frequency within one bin, and the verdict the limit engine gives at that frequency.
+    void knownAnswers_data() {
+        QTest::addColumn<double>("frequency");
+        QTest::addColumn<double>("amplitude");
+        QTest::addColumn<double>("offset");
+        QTest::addColumn<double>("phase");
+        QTest::newRow("5 Hz") << 5.0 << 4.0 << 0.0 << -1.0;
+        QTest::newRow("17 Hz") << 17.0 << 6.5 << 0.0 << 0.3;
+        QTest::newRow("30 Hz") << 30.0 << 12.0 << 0.0 << 1.1;
+        QTest::newRow("60 Hz") << 60.0 << 16.0 << 0.0 << 0.2;
+        QTest::newRow("120 Hz: the 100 Hz value") << 20.0 * 6 << 21.0 << 0.0 << 0.7;
+        QTest::newRow("a DC offset") << 17.0 << 6.5 << 40.0 << 0.3;
+        QTest::newRow("starts mid-cycle") << 30.0 << 3.0 << 0.0 << 2.4;
+    }
+    void knownAnswers() {
+        QFETCH(double, frequency);
+        QFETCH(double, amplitude);
+        QFETCH(double, offset);
+        QFETCH(double, phase);
+        // whole cycles, so that the signal's own mean is nil and the offset all there is to remove
+        const int n = int(std::lround(std::floor(4096 * frequency / Rate) * Rate / frequency));
+        const Signal s = [&](double t) { return offset + amplitude * sine(frequency, t, phase); };
+        std::vector<double> v = sample(s, n);
+        double mean = 0;
+        for (const double x : v)
+            mean += x / n;
+        double ppv = 0;
+        for (const double x : v)
+            ppv = std::max(ppv, std::fabs(x - mean));
+
+        for (const int encoding : {DE_STEIM2, DE_FLOAT32, DE_FLOAT64}) {
+            const double scale = encoding == DE_STEIM2 ? Counts : 1;
+            const auto channels = threeComponents(s, s, s, n, scale);
+            const QString file = save(QStringLiteral("sine.mseed"), mseed(channels, encoding));
+            Rezgésjel::Beállítás settings;
+            if (encoding == DE_STEIM2)
+                settings.érzékenység = Counts;
+            Rezgésjel::Eredmény read = Rezgésjel::Olvas(file, settings);
+            QVERIFY2(read.hiba.isEmpty(), qPrintable(read.hiba));
+            QCOMPARE(read.felvételek.size(), std::size_t(1));
+            Rezgésjel::Felvétel& record = read.felvételek[0];
+            QCOMPARE(record.csatornák.size(), std::size_t(3));
+            QVERIFY(record.csatornák[0].függőleges && !record.csatornák[1].függőleges);
+            QCOMPARE(record.mintavétel, Rate);
+            const Elemzés::Eredmény e =
+                Elemzés::Elemez(record, 1, Elemzés::Hely::Alap, Elemzés::Módszer::ZC);
+            for (const Elemzés::Összetevő& c : e.összetevők) {
+                const double tolerance = encoding == DE_STEIM2 ? 0.6 / Counts : 1e-5 * amplitude;
+                QVERIFY2(std::fabs(c.jellemzők.ppv - ppv) <= tolerance,
+                         qPrintable(QString::number(c.jellemzők.ppv)));
+                QVERIFY(c.jellemzők.zc);
+                QVERIFY2(std::fabs(*c.jellemzők.zc - frequency) < 0.005 * frequency + 0.01,
+                         qPrintable(QString::number(*c.jellemzők.zc)));
+                QVERIFY(c.jellemzők.fft);
+                const double bin = Rate / 4096;
+                QVERIFY2(std::fabs(*c.jellemzők.fft - frequency) <= bin,
+                         qPrintable(QString::number(*c.jellemzők.fft)));
+                const auto expected =
+                    Határérték::AlaponMegítél(1, *c.jellemzők.zc, c.jellemzők.ppv);
+                QCOMPARE(c.megítélés.határSzázad, expected.határSzázad);
+                QCOMPARE(c.megítélés.megfelel, c.jellemzők.ppv <= expected.határ());
+                QCOMPARE(c.megítélés.százHzFeletti, frequency > 100);
+                // acceleration and displacement of a sine, as the difference and the sum see it
+                const double w = 2 * M_PI * frequency;
+                QVERIFY(std::fabs(c.jellemzők.gyorsulás - ppv * std::sin(w / Rate) * Rate / 1000) <
+                        0.02 * ppv * w / 1000);
+                QVERIFY(c.jellemzők.elmozdulás <= 3 * ppv / w + 1e-9);
+            }
+            QVERIFY(std::fabs(e.pvs - std::sqrt(3.0) * ppv) <= 1e-3 * ppv + 2.0 / Counts);
+        }
+    }
+
+    // Where the two frequencies part: a strong low tone with a short high burst on its peak.
+    void zeroCrossingAndFftDiffer() {
+        const int n = 10000;
+        const Signal s = [](double t) {
+            const double burst = std::exp(-std::pow((t - 5.0) / 0.05, 2));
+            return 2.0 * sine(8, t) + 9.0 * burst * sine(45, t - 5.0, M_PI / 2);
+        };
+        auto channels = threeComponents(s, s, s, n, 1);
+        const QString file = save(QStringLiteral("two.mseed"), mseed(channels, DE_FLOAT64));
+        Rezgésjel::Eredmény read = Rezgésjel::Olvas(file, {});
+        QVERIFY2(read.hiba.isEmpty(), qPrintable(read.hiba));
+        Elemzés::Eredmény zc =
+            Elemzés::Elemez(read.felvételek[0], 2, Elemzés::Hely::Alap, Elemzés::Módszer::ZC);
+        const Elemzés::Jellemzők& j = zc.összetevők[0].jellemzők;
+        QVERIFY2(*j.zc > 30, qPrintable(QString::number(*j.zc)));
+        QVERIFY2(std::fabs(*j.fft - 8) < 0.5, qPrintable(QString::number(*j.fft)));
+        QCOMPARE(zc.összetevők[0].megítélés.határSzázad, Határérték::AlaponSzázad(2, *j.zc));
+        Elemzés::Megítél(zc, 2, Elemzés::Hely::Alap, Elemzés::Módszer::FFT);
+        QCOMPARE(zc.összetevők[0].megítélés.határSzázad, Határérték::AlaponSzázad(2, *j.fft));
+    }
+
+    // No crossing on one side of the peak: no frequency, the category's lowest value.
+    void noFrequencyTakesTheLowestValue() {
+        std::vector<double> v(500);
+        for (std::size_t i = 0; i < v.size(); ++i)
+            v[i] = double(i); // a ramp: one crossing only
+        Rezgésjel::Felvétel f;
+        f.mintavétel = Rate;
+        f.csatornák.push_back({QStringLiteral("Z"), true, v});
+        const Elemzés::Eredmény e =
+            Elemzés::Elemez(f, 0, Elemzés::Hely::Alap, Elemzés::Módszer::ZC);
+        QVERIFY(!e.összetevők[0].jellemzők.zc);
+        QVERIFY(e.összetevők[0].frekvenciaNélkül);
+        QCOMPARE(e.összetevők[0].megítélés.határSzázad, Határérték::LegkisebbAlaponSzázad(0));
+    }
+
+    // At the top floor slab: the horizontals against the category's value, the vertical
+    // shown but not judged.
+    void topFloorSlab() {
+        const Signal big = [](double t) { return 30 * sine(12, t); };
+        const Signal small = [](double t) { return 9 * sine(12, t); };
+        auto channels = threeComponents(big, small, small, 1000, 1);
+        Rezgésjel::Eredmény read =
+            Rezgésjel::Olvas(save(QStringLiteral("top.mseed"), mseed(channels, DE_FLOAT32)), {});
+        const Elemzés::Eredmény e =
+            Elemzés::Elemez(read.felvételek[0], 2, Elemzés::Hely::Födém, Elemzés::Módszer::ZC);
+        QVERIFY(!e.összetevők[0].megítélt);
+        QCOMPARE(e.összetevők[1].megítélés.határSzázad, Határérték::FelsőFödémSzázad(2));
+        QVERIFY(!e.megfelel);
+        QCOMPARE(e.döntő, 1);
+    }
+
+    // Every layout gives the same figures as the miniSEED of the same samples: windowed
+    // bursts, so that each peak is one sample, held to thousandths of mm/s as counts are.
+    void textLayouts_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("options");
+        const auto mm = bursts(1);
+        const auto counts = bursts(Counts);
+        const auto metres = bursts(0.001);
+        QTest::newRow("TIMESERIES SLIST, counts") << timeseries(counts, false, "INTEGER", "Counts")
+                                                  << QStringList{"--erzekenyseg", "1000"};
+        QTest::newRow("TIMESERIES TSPAIR, m/s")
+            << timeseries(metres, true, "FLOAT", "M/S") << QStringList{};
+        QTest::newRow("CSV, semicolons, decimal comma") << table(mm, ';', true) << QStringList{};
+        QTest::newRow("TSV, decimal point") << table(mm, '\t', false) << QStringList{};
+        QTest::newRow("miniSEED Steim-1")
+            << mseed(counts, DE_STEIM1) << QStringList{"--sensitivity", "1000"};
+        QTest::newRow("miniSEED INT32, 4096-byte records")
+            << mseed(counts, DE_INT32, 4096) << QStringList{"--erzekenyseg", "1000"};
+        QTest::newRow("miniSEED FLOAT64 in m/s")
+            << mseed(metres, DE_FLOAT64) << QStringList{"--egyseg", "m/s"};
+    }
+    void textLayouts() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, options);
+        const QString reference = save(QStringLiteral("ref.mseed"), mseed(bursts(1), DE_FLOAT64));
+        const QString file = save(QStringLiteral("layout.dat"), bytes);
+        // the rows' fields after the file and channel names
+        auto rows = [&](const QString& path, const QStringList& extra) {
+            QProcess p;
+            p.start(QStringLiteral(VELORIX_PROGRAM),
+                    QStringList{"--elemez", path, "-k", "1"} + extra);
+            p.waitForFinished(60000);
+            QList<QStringList> fields;
+            for (const QByteArray& line : p.readAllStandardOutput().split('\n'))
+                fields << QString::fromUtf8(line).split(u';').mid(2);
+            return std::make_pair(p.exitCode(), fields);
+        };
+        const auto expected = rows(reference, {});
+        const auto got = rows(file, options);
+        QCOMPARE(got.first, expected.first);
+        QCOMPARE(got.second.size(), expected.second.size());
+        QCOMPARE(got.second.size(), 1 + 4 + 1);
+        for (qsizetype r = 1; r < got.second.size(); ++r) {
+            QCOMPARE(got.second[r].size(), expected.second[r].size());
+            for (qsizetype c = 0; c < got.second[r].size(); ++c) {
+                const QString& a = got.second[r][c];
+                const QString& b = expected.second[r][c];
+                bool number = false;
+                const double x = QString(a).replace(u',', u'.').toDouble(&number);
+                const double y = QString(b).replace(u',', u'.').toDouble();
+                if (!number) {
+                    QCOMPARE(a, b);
+                    continue;
+                }
+                // within two units of the last printed digit
+                const qsizetype decimals = a.size() - a.indexOf(u',') - 1;
+                QVERIFY2(
+                    std::fabs(x - y) <= 2 * std::pow(10.0, -double(decimals)) + 1e-12,
+                    qPrintable(QStringLiteral("row %1 field %2: %3 / %4").arg(r).arg(c).arg(a, b)));
+            }
+        }
+    }
+
+    // Faults: exit 2, the file and the reason; the other files are still analysed.
+    void faults_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("says");
+        const Signal s = [](double t) { return 2 * sine(20, t); };
+        const auto good = threeComponents(s, s, s, 1500, Counts);
+        const QByteArray whole = mseed(good, DE_STEIM2);
+        QTest::newRow("a cut last record")
+            << whole.left(whole.size() - 200) << QStringList{"--erzekenyseg", "1000"}
+            << "csonka: az utolsó teljes rekord után 312 bájt";
+        auto gap = good;
+        MseedChannel later = gap[1];
+        later.start += 20 * HPTMODULUS; // 20 s later than the first part
+        QByteArray withGap = mseed({gap[0], gap[1], gap[2], later}, DE_STEIM2);
+        QTest::newRow("a gap") << withGap << QStringList{"--erzekenyseg", "1000"}
+                               << "HU.BUD1.00.HHN: hézag";
+        auto rates = good;
+        rates[2].rate = 100;
+        QTest::newRow("unequal rates")
+            << mseed(rates, DE_STEIM2) << QStringList{"--erzekenyseg", "1000"}
+            << "HU.BUD1.00.HHE: a mintavételi frekvencia";
+        auto lengths = good;
+        lengths[1].samples.resize(1400);
+        QTest::newRow("unequal lengths")
+            << mseed(lengths, DE_STEIM2) << QStringList{"--erzekenyseg", "1000"}
+            << "HU.BUD1.00.HHN: 1400 minta";
+        auto starts = good;
+        starts[2].start += HPTMODULUS / 10;
+        QTest::newRow("unequal starts")
+            << mseed(starts, DE_STEIM2) << QStringList{"--erzekenyseg", "1000"}
+            << "HU.BUD1.00.HHE: a kezdőidő";
+        QTest::newRow("counts without a sensitivity") << whole << QStringList{} << "--erzekenyseg";
+        QTest::newRow("an unknown unit") << QByteArray("t;Z [cm/s]\n0;1\n0,01;2\n0,02;1\n")
+                                         << QStringList{} << "ismeretlen mértékegység: \"cm/s\"";
+        QTest::newRow("an unknown unit in TIMESERIES")
+            << QByteArray(
+                   "TIMESERIES HU_A_00_HHZ_D, 3 samples, 100 sps, 2026-12-08T10:00:00.000000, "
+                   "SLIST, FLOAT, NM/S\n1 2 3\n")
+            << QStringList{} << "ismeretlen mértékegység";
+        QTest::newRow("fewer samples than the header says")
+            << QByteArray(
+                   "TIMESERIES HU_A_00_HHZ_D, 4 samples, 100 sps, 2026-12-08T10:00:00.000000, "
+                   "SLIST, FLOAT, MM/S\n1 2 3\n")
+            << QStringList{} << "4 minta, de 3";
+        QTest::newRow("uneven time column") << QByteArray("t;Z\n0;1\n0,01;2\n0,03;1\n0,04;1\n")
+                                            << QStringList{} << "nem egyenletes";
+        QByteArray random(4096, 0);
+        QRandomGenerator r(7);
+        for (char& c : random)
+            c = char(r.bounded(256));
+        QTest::newRow("random bytes") << random << QStringList{} << "bináris";
+    }
+    void faults() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, options);
+        QFETCH(QString, says);
+        const QString bad = save(QStringLiteral("bad.dat"), bytes);
+        const Signal s = [](double t) { return 2 * sine(20, t); };
+        const QString good = save(QStringLiteral("good.mseed"),
+                                  mseed(threeComponents(s, s, s, 1000, 1), DE_FLOAT32));
+        QProcess p;
+        p.start(QStringLiteral(VELORIX_PROGRAM),
+                QStringList{"--elemez", bad, good, "-k", "lakó"} + options);
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 2);
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        QVERIFY2(err.contains(bad + QStringLiteral(": ")) && err.contains(says), qPrintable(err));
+        const QByteArray out = p.readAllStandardOutput();
+        QVERIFY2(out.contains(good.toUtf8() + ";PVS;") && !out.contains(bad.toUtf8()),
+                 out.constData()); // the good file is still analysed
+    }
+
+    // The output: the header exactly, three decimals, comma, one PVS row per record, and
+    // the files in the order given although they are analysed in parallel.
+    void outputInArgumentOrder() {
+        QStringList files;
+        for (int i = 0; i < 6; ++i) {
+            const double f = 5 + 10 * i;
+            const Signal s = [f](double t) { return 4 * sine(f, t); };
+            files << save(QStringLiteral("order-%1.mseed").arg(i),
+                          mseed(threeComponents(s, s, s, 3000 + 2000 * (5 - i), 1), DE_FLOAT64));
+        }
+        QProcess p;
+        p.start(QStringLiteral(VELORIX_PROGRAM),
+                QStringList{"--analyze"} + files + QStringList{"-k", "0"});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 0);
+        const QList<QByteArray> lines = p.readAllStandardOutput().split('\n');
+        QCOMPARE(lines[0], QByteArray(RezgésElemzés::Fejléc));
+        QCOMPARE(lines.size(), 1 + 6 * 4 + 1);
+        for (int i = 0; i < 6; ++i) {
+            QVERIFY(lines[1 + 4 * i].startsWith(files[i].toUtf8() + ";HU.BUD1.00.HHZ;4,000;"));
+            QVERIFY(lines[4 + 4 * i].startsWith(files[i].toUtf8() + ";PVS;"));
+            QCOMPARE(lines[4 + 4 * i].count(';'), 10);
+        }
+    }
+};
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    checkExpectedLocale();
+    TestAnalysis test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "test_elemzes.moc"
