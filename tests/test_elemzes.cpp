@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -412,6 +413,51 @@ private slots:
             QVERIFY(lines[4 + 4 * i].startsWith(files[i].toUtf8() + ";PVS;"));
             QCOMPARE(lines[4 + 4 * i].count(';'), 10);
         }
+    }
+
+    // --jelentes: one PDF, a page per record in argument order; none at all after a fault.
+    void reportFromTheCommandLine() {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
+            QSKIP("pdfinfo (poppler-utils) is not installed");
+        QStringList files;
+        for (int i = 0; i < 2; ++i) {
+            const double f = 12 + 20 * i;
+            const Signal s = [f](double t) { return 3 * sine(f, t); };
+            files << save(QStringLiteral("report-%1.mseed").arg(i),
+                          mseed(threeComponents(s, s, s, 2000, 1), DE_FLOAT32));
+        }
+        const QString pdf = dir().filePath(QStringLiteral("report.pdf"));
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY")); // no display needed
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(VELORIX_PROGRAM),
+                QStringList{"--elemez"} + files + QStringList{"-k", "műemlék", "--jelentes", pdf});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 0);
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {pdf});
+        QVERIFY(info.waitForFinished(30000));
+        QVERIFY(
+            QString::fromUtf8(info.readAllStandardOutput()).simplified().contains(u"Pages: 2 "));
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(30000));
+        const QString content = QString::fromUtf8(text.readAllStandardOutput());
+        QVERIFY(content.indexOf(QStringLiteral("report-0.mseed")) >= 0);
+        QVERIFY(content.indexOf(QStringLiteral("report-0.mseed")) <
+                content.indexOf(QStringLiteral("report-1.mseed")));
+        QVERIFY(content.contains(QStringLiteral("Műemlék")));
+
+        QFile::remove(pdf);
+        const QString bad = save(QStringLiteral("bad.txt"), "Z;N\n1;2\n");
+        p.start(QStringLiteral(VELORIX_PROGRAM),
+                QStringList{"--elemez", files[0], bad, "-k", "1", "--jelentes", pdf});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 2);
+        QVERIFY(!QFile::exists(pdf));
+        QVERIFY(p.readAllStandardError().contains("a jelentés nem készült el"));
     }
 };
 

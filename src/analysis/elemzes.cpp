@@ -63,7 +63,7 @@ std::vector<float> Spektrum(const std::vector<double>& középre, std::size_t* m
     return amplitúdó;
 }
 
-Jellemzők Számol(std::vector<double>& v, double mintavétel) {
+Jellemzők Számol(std::vector<double>& v, double mintavétel, Rajzadat* rajz) {
     Jellemzők j;
     const std::size_t n = v.size();
     if (n == 0)
@@ -109,6 +109,36 @@ Jellemzők Számol(std::vector<double>& v, double mintavétel) {
         }
         if (a[k] > 0)
             j.fft = (double(k) + d) * mintavétel / double(m);
+        if (rajz) { // up to the drawn limit, the largest amplitude of each step
+            const std::size_t utolsó =
+                std::min(m / 2, std::size_t(SpektrumHatár * double(m) / mintavétel));
+            const std::size_t csoport =
+                std::max<std::size_t>(1, (utolsó + RajzOszlopok - 1) / RajzOszlopok);
+            rajz->spektrumLépés = double(csoport) * mintavétel / double(m);
+            for (std::size_t i = 0; i <= utolsó; i += csoport) {
+                float legnagyobb = 0;
+                for (std::size_t q = i; q < std::min(i + csoport, utolsó + 1); ++q)
+                    legnagyobb = std::max(legnagyobb, a[q]);
+                rajz->spektrum.push_back(legnagyobb);
+            }
+        }
+    }
+    if (rajz) {
+        rajz->hossz = double(n) / mintavétel;
+        const std::size_t oszlopok = std::min(n, RajzOszlopok);
+        rajz->legkisebb.assign(oszlopok, 0);
+        rajz->legnagyobb.assign(oszlopok, 0);
+        for (std::size_t o = 0; o < oszlopok; ++o) {
+            const std::size_t eleje = o * n / oszlopok,
+                              vége = std::max(eleje + 1, (o + 1) * n / oszlopok);
+            float kicsi = float(v[eleje]), nagy = float(v[eleje]);
+            for (std::size_t i = eleje; i < vége; ++i) {
+                kicsi = std::min(kicsi, float(v[i]));
+                nagy = std::max(nagy, float(v[i]));
+            }
+            rajz->legkisebb[o] = kicsi;
+            rajz->legnagyobb[o] = nagy;
+        }
     }
     return j;
 }
@@ -147,13 +177,14 @@ void Megítél(Eredmény& e, int kategória, Hely hely, Módszer módszer) {
     }
 }
 
-Eredmény Elemez(Rezgésjel::Felvétel& felvétel, int kategória, Hely hely, Módszer módszer) {
+Eredmény Elemez(Rezgésjel::Felvétel& felvétel, int kategória, Hely hely, Módszer módszer,
+                bool rajzadatok) {
     Eredmény e;
     for (Rezgésjel::Csatorna& cs : felvétel.csatornák) {
         Összetevő ö;
         ö.név = cs.név;
         ö.függőleges = cs.függőleges;
-        ö.jellemzők = Számol(cs.minták, felvétel.mintavétel);
+        ö.jellemzők = Számol(cs.minták, felvétel.mintavétel, rajzadatok ? &ö.rajz : nullptr);
         e.összetevők.push_back(std::move(ö));
     }
     const std::size_t n = felvétel.hossz();

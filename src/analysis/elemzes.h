@@ -33,8 +33,17 @@ struct Jellemzők {
     double elmozdulás = 0;     // mm
 };
 
+// What a window or a report draws of a component, reduced to a few thousand points.
+struct Rajzadat {
+    std::vector<float> legkisebb, legnagyobb; // the trace's envelope, mm/s, in equal columns
+    double hossz = 0;                         // s, the record's length
+    std::vector<float> spektrum;              // amplitude, the largest in each step
+    double spektrumLépés = 0;                 // Hz per point
+};
+
 // The figures of one component. Takes the samples (mm/s) and leaves them less their mean.
-Jellemzők Számol(std::vector<double>& minták, double mintavétel);
+// With `rajz` also what is drawn of it.
+Jellemzők Számol(std::vector<double>& minták, double mintavétel, Rajzadat* rajz = nullptr);
 
 // The amplitude spectrum as the FFT figure uses it: bin k at k * rate / M, for k = 0..M/2.
 std::vector<float> Spektrum(const std::vector<double>& középre, std::size_t* m = nullptr);
@@ -46,6 +55,7 @@ struct Összetevő {
     bool megítélt = false;         // judged (the vertical is not, at the top floor slab)
     bool frekvenciaNélkül = false; // no frequency: the category's lowest value applied
     Határérték::Megítélés megítélés;
+    Rajzadat rajz; // only when asked for
 };
 
 struct Eredmény {
@@ -58,7 +68,11 @@ struct Eredmény {
 
 // The figures of every component and its judgement. Leaves the record's samples less their
 // means.
-Eredmény Elemez(Rezgésjel::Felvétel& felvétel, int kategória, Hely hely, Módszer módszer);
+Eredmény Elemez(Rezgésjel::Felvétel& felvétel, int kategória, Hely hely, Módszer módszer,
+                bool rajzadatok = false);
+
+inline constexpr std::size_t RajzOszlopok = 2048;    // envelope columns
+inline constexpr double SpektrumHatár = 250;          // Hz, the highest drawn
 
 // Judges figures already computed (another category, place or method) without redoing them.
 void Megítél(Eredmény& eredmény, int kategória, Hely hely, Módszer módszer);

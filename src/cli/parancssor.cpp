@@ -95,8 +95,12 @@ int Parancssor(const QStringList& argumentumok) {
         {QStringLiteral("mintavetel"), QStringLiteral("sample-rate")},
         QStringLiteral("Időoszlop nélküli CSV mintavételi frekvenciája (Hz)."),
         QStringLiteral("Hz"));
+    const QCommandLineOption jelentés(
+        {QStringLiteral("jelentes"), QStringLiteral("report")},
+        QStringLiteral("Az --elemez felvételeiről PDF eseményjelentés ebbe a fájlba."),
+        QStringLiteral("fájl.pdf"));
     for (const QCommandLineOption* o : {&kategória, &frekvencia, &értékel, &elemez, &hely, &módszer,
-                                        &érzékenység, &egység, &mintavétel})
+                                        &érzékenység, &egység, &mintavétel, &jelentés})
         elemző.addOption(*o);
 
     if (!elemző.parse(argumentumok))
@@ -166,9 +170,11 @@ int Parancssor(const QStringList& argumentumok) {
                 return hiba(QStringLiteral("ismeretlen mértékegység: \"%1\" (m/s, mm/s vagy in/s)")
                                 .arg(elemző.value(egység)));
         }
+        kérés.jelentés = elemző.value(jelentés);
         return RezgésElemzés::Elemez(kérés, stdout, stderr);
     }
-    for (const QCommandLineOption* o : {&hely, &módszer, &érzékenység, &egység, &mintavétel})
+    for (const QCommandLineOption* o :
+         {&hely, &módszer, &érzékenység, &egység, &mintavétel, &jelentés})
         if (elemző.isSet(*o))
             return hiba(QStringLiteral("a --%1 csak az --elemez mellett adható meg")
                             .arg(o->names().value(0)));

@@ -2,6 +2,7 @@
 
 #include "kozos.h"
 #include "naplokimenet.h"
+#include "report/jelentes.h"
 
 #include <QStringList>
 
@@ -55,6 +56,7 @@ struct Munka {
     QByteArray sorok;
     QStringList üzenetek;
     int állapot = 0;
+    std::vector<Jelentés::Tétel> tételek; // for the report
 };
 
 Munka egyFájl(const Kérés& kérés, const QString& fájl) {
@@ -65,14 +67,19 @@ Munka egyFájl(const Kérés& kérés, const QString& fájl) {
         m.állapot = 2;
         return m;
     }
+    const bool jelentés = !kérés.jelentés.isEmpty();
     for (Rezgésjel::Felvétel& f : olvasott.felvételek) {
-        const Elemzés::Eredmény e = Elemzés::Elemez(f, kérés.kategória, kérés.hely, kérés.módszer);
+        Elemzés::Eredmény e =
+            Elemzés::Elemez(f, kérés.kategória, kérés.hely, kérés.módszer, jelentés);
         m.sorok += Sorok(f, e);
         m.üzenetek << Összegzés(f, e);
         if (!e.megfelel)
             m.állapot = std::max(m.állapot, 1);
         for (auto& cs : f.csatornák)
             std::vector<double>().swap(cs.minták);
+        if (jelentés)
+            m.tételek.push_back(
+                {std::move(f), std::move(e), kérés.kategória, kérés.hely, kérés.módszer});
     }
     return m;
 }
@@ -144,6 +151,26 @@ int Elemez(const Kérés& kérés, std::FILE* ki, std::FILE* hibák) {
     for (const Munka& m : munkák)
         for (const QString& ü : m.üzenetek)
             SorKiír(hibák, ü);
+    if (!kérés.jelentés.isEmpty()) {
+        if (állapot == 2) {
+            SorKiír(hibák, QStringLiteral("Velorix: %1: a jelentés nem készült el, mert nem minden "
+                                          "felvétel volt megítélhető")
+                               .arg(kérés.jelentés));
+            return 2;
+        }
+        std::vector<Jelentés::Tétel> tételek;
+        for (Munka& m : munkák)
+            for (Jelentés::Tétel& t : m.tételek)
+                tételek.push_back(std::move(t));
+        QString hiba;
+        if (!Jelentés::Ír(kérés.jelentés, tételek, &hiba)) {
+            SorKiír(hibák, QStringLiteral("Velorix: %1").arg(hiba));
+            return 2;
+        }
+        SorKiír(hibák, QStringLiteral("Velorix: a jelentés elkészült: %1 (%2 oldal)")
+                           .arg(kérés.jelentés)
+                           .arg(tételek.size()));
+    }
     return állapot;
 }
 
@@ -169,7 +196,10 @@ QString Súgó() {
         "Kimenet: pontosvesszővel, tizedesvesszővel, UTF-8-ban, a fájlok sorrendjében, "
         "felvételenként egy PVS sorral; az összegzés a szabványos hibakimenetre kerül. "
         "Kilépési kód: 0, ha minden felvétel megfelel; 1, ha valamelyik túllépi; 2, ha "
-        "valamelyik fájl hibás (a többit ilyenkor is elemzi).");
+        "valamelyik fájl hibás (a többit ilyenkor is elemzi).\n"
+        "A --jelentes FÁJL.pdf mellett A4-es PDF eseményjelentés is készül, felvételenként egy "
+        "oldallal (fejléc, táblázat, rezgésképek, spektrumok, határgörbe a pontokkal, "
+        "megítélés); hibás fájl esetén nem készül jelentés.");
 }
 
 } // namespace RezgésElemzés

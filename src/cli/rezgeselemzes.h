@@ -17,6 +17,7 @@ struct Kérés {
     Elemzés::Hely hely = Elemzés::Hely::Alap;
     Elemzés::Módszer módszer = Elemzés::Módszer::ZC;
     Rezgésjel::Beállítás beállítás;
+    QString jelentés; // a PDF report of every record, when given
 };
 
 // The header row of the output, exactly.

@@ -124,7 +124,7 @@ Eredmény MseedOlvas(const QString& fájl, const Beállítás& beállítás) {
         MintaFajta fajta;
         fajta.count = egészMinták[csatorna];
         QString hiba;
-        const std::optional<double> szorzó = Szorzó(fajta, beállítás, &hiba);
+        const std::optional<double> szorzó = Szorzó(fajta, beállítás, &hiba, &e.érzékenységKell);
         if (!szorzó) {
             e.hiba = QStringLiteral("%1: %2").arg(csatorna, hiba);
             return e;

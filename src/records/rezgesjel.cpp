@@ -42,7 +42,8 @@ bool Függőleges(const QString& csatornaKód) {
     return csatornaKód.size() >= 2 && csatornaKód.endsWith(u'Z');
 }
 
-std::optional<double> Szorzó(const MintaFajta& fajta, const Beállítás& b, QString* hiba) {
+std::optional<double> Szorzó(const MintaFajta& fajta, const Beállítás& b, QString* hiba,
+                             bool* érzékenységKell) {
     if (fajta.egység) { // the file names a physical unit
         if (b.érzékenység) {
             *hiba = QStringLiteral("a fájl szerint a minták mértékegysége %1, az érzékenység "
@@ -60,6 +61,8 @@ std::optional<double> Szorzó(const MintaFajta& fajta, const Beállítás& b, QS
     }
     if (fajta.count) {
         if (!b.érzékenység) {
+            if (érzékenységKell)
+                *érzékenységKell = true;
             *hiba = QStringLiteral("a minták egész számok (count): a mm/s-ra váltáshoz adja meg "
                                    "az érzékenységet (--erzekenyseg, count per mm/s)");
             return std::nullopt;
@@ -169,6 +172,8 @@ Eredmény Olvas(const QString& fájl, const Beállítás& beállítás) {
     e = MseedFájl(eleje) ? MseedOlvas(fájl, beállítás) : SzövegOlvas(fájl, beállítás);
     if (!e.hiba.isEmpty())
         e.felvételek.clear(); // a fault in one record is a fault of the file
+    else
+        e.érzékenységKell = false;
     return e;
 }
 

@@ -44,6 +44,7 @@ struct Beállítás {
 struct Eredmény {
     std::vector<Felvétel> felvételek;
     QString hiba; // empty when read
+    bool érzékenységKell = false; // the fault: integer counts and no sensitivity given
 };
 
 // A component's role from its name: a channel code ending in Z, or a column named Z, V,
@@ -68,7 +69,9 @@ struct MintaFajta {
 };
 
 // The factor from the samples to mm/s, or the reason there is none.
-std::optional<double> Szorzó(const MintaFajta& fajta, const Beállítás& beállítás, QString* hiba);
+// `érzékenységKell` is set when the samples are counts and no sensitivity was given.
+std::optional<double> Szorzó(const MintaFajta& fajta, const Beállítás& beállítás, QString* hiba,
+                             bool* érzékenységKell = nullptr);
 
 // The channels put together into records, one per station: the same sample rate, start
 // and length in each, or the fault naming the channel that differs.

@@ -131,7 +131,7 @@ Eredmény idősor(const QString& fájl, const QByteArray& szöveg, const Beáll�
             }
         }
         QString miért;
-        const std::optional<double> szorzó = Szorzó(fajta, beállítás, &miért);
+        const std::optional<double> szorzó = Szorzó(fajta, beállítás, &miért, &e.érzékenységKell);
         if (!szorzó) {
             e.hiba = QStringLiteral("%1: %2").arg(cs.név, miért);
             return e;

@@ -2,6 +2,7 @@
 
 #include "elrendezes.h"
 #include "model/hatarertek.h"
+#include "rezgesjelablak.h"
 #include "runtime/application.h"
 #include "runtime/text.h"
 
@@ -9,10 +10,18 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QIcon>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QShortcut>
@@ -222,6 +231,9 @@ void Form1::bekapcsol() {
             [this] { HatárgörbékMegnyit(); });
     connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
             [this] { Másol(); });
+    connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this,
+            [this] { RezgésjelPárbeszéddel(); });
+    setAcceptDrops(true);
     Frame1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Frame1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& hol) { eredményMenü(Frame1->mapToGlobal(hol)); });
@@ -291,6 +303,82 @@ void Form1::Választó_Click(std::int16_t Index) {
 void Form1::görbékFrissít() {
     if (görbék_)
         görbék_->Beállít(Épülettípus, Frekvencia);
+    for (const QPointer<RezgésjelAblak>& ablak : rezgésjelek_)
+        if (ablak)
+            ablak->KategóriaBeállít(Épülettípus);
+}
+
+QString Form1::RezgésjelSzűrő() {
+    return QStringLiteral("Rezgésjelek (*.mseed *.miniseed *.msd *.txt *.csv *.tsv *.ascii);;"
+                          "miniSEED (*.mseed *.miniseed *.msd);;"
+                          "Szöveges rezgésjel (*.txt *.csv *.tsv *.ascii);;Minden fájl (*)");
+}
+
+QList<RezgésjelAblak*> Form1::NyitottRezgésjelek() const {
+    QList<RezgésjelAblak*> nyitott;
+    for (const QPointer<RezgésjelAblak>& ablak : rezgésjelek_)
+        if (ablak)
+            nyitott << ablak.data();
+    return nyitott;
+}
+
+QList<RezgésjelAblak*> Form1::RezgésjelMegnyit(const QString& fájl) {
+    Rezgésjel::Beállítás beállítás;
+    QList<RezgésjelAblak*> ablakok;
+    for (;;) {
+        QString hiba;
+        bool érzékenységKell = false;
+        RezgésjelAblak::Megnyit(fájl, beállítás, Épülettípus, this, &hiba, &érzékenységKell,
+                                &ablakok);
+        if (hiba.isEmpty())
+            break;
+        if (érzékenységKell) { // counts: ask for the instrument's sensitivity
+            bool rendben = false;
+            const double érzékenység = QInputDialog::getDouble(
+                this, QStringLiteral("Érzékenység"),
+                QStringLiteral("A(z) %1 mintái egész számok (count).\nA műszer érzékenysége "
+                               "(count per mm/s):")
+                    .arg(QFileInfo(fájl).fileName()),
+                1000, 1e-9, 1e12, 3, &rendben);
+            if (rendben) {
+                beállítás.érzékenység = érzékenység;
+                continue;
+            }
+        }
+        QMessageBox::warning(this, QStringLiteral("Rezgésjel megnyitása"),
+                             QStringLiteral("A(z) %1 nem nyitható meg:\n%2")
+                                 .arg(QDir::toNativeSeparators(fájl), hiba));
+        return {};
+    }
+    for (RezgésjelAblak* ablak : ablakok) {
+        rezgésjelek_ << ablak;
+        ablak->show();
+    }
+    return ablakok;
+}
+
+void Form1::RezgésjelPárbeszéddel() {
+    const QStringList fájlok = QFileDialog::getOpenFileNames(
+        this, QStringLiteral("Rezgésjel megnyitása"), QString(), RezgésjelSzűrő());
+    for (const QString& fájl : fájlok)
+        RezgésjelMegnyit(fájl);
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> címek = event->mimeData()->urls();
+    if (!címek.isEmpty() &&
+        std::all_of(címek.begin(), címek.end(), [](const QUrl& u) { return u.isLocalFile(); }))
+        event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent* event) {
+    const QList<QUrl> címek = event->mimeData()->urls();
+    event->acceptProposedAction();
+    // after the drop has ended, so that a message box does not hold the dragging program
+    QTimer::singleShot(0, this, [this, címek] {
+        for (const QUrl& cím : címek)
+            RezgésjelMegnyit(cím.toLocalFile());
+    });
 }
 
 Határgörbék* Form1::HatárgörbékMegnyit() {
@@ -326,6 +414,9 @@ void Form1::eredményMenü(const QPoint& hol) {
     QAction* másolás = menü.addAction(QStringLiteral("Másolás"));
     másolás->setShortcut(QKeySequence::Copy);
     connect(másolás, &QAction::triggered, this, [this] { Másol(); });
+    QAction* megnyitás = menü.addAction(QStringLiteral("Rezgésjel megnyitása…"));
+    megnyitás->setShortcut(QKeySequence::Open);
+    connect(megnyitás, &QAction::triggered, this, [this] { RezgésjelPárbeszéddel(); });
     menü.exec(hol);
 }
 
@@ -372,8 +463,11 @@ void Form1::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
-    if (görbék_) // the curves go with the window they follow
+    if (görbék_) // the curves and the records go with the window they follow
         görbék_->close();
+    for (const QPointer<RezgésjelAblak>& ablak : rezgésjelek_)
+        if (ablak)
+            ablak->close();
 }
 
 // Two tab stops, as on the platform the window was made for: the option group (its

@@ -17,6 +17,7 @@ class QLabel;
 class QRadioButton;
 class QScrollBar;
 class QStatusBar;
+class RezgésjelAblak;
 
 // moc reads base classes by ASCII names only.
 using Form1Modell = RezgésModell;
@@ -63,11 +64,23 @@ public:
     QString VágólapSzöveg() const;
     void Másol();
 
+    // Seismograph records beside the window, each in a window of its own that follows the
+    // category chosen here: from a file dialog (Ctrl+O, or the result frame's menu), from
+    // files dropped on the window, or from the command line. An unreadable file opens
+    // none; a message box names the file and the reason. Returns the windows opened.
+    QList<RezgésjelAblak*> RezgésjelMegnyit(const QString& fájl);
+    void RezgésjelPárbeszéddel();
+    QList<RezgésjelAblak*> NyitottRezgésjelek() const;
+    // The file dialog's filter of the readable formats.
+    static QString RezgésjelSzűrő();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool focusNextPrevChild(bool next) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
     QString CímkeMaxSebességFelirat(std::int16_t index) const override;
     void CímkeMaxSebességFeliratÍr(std::int16_t index, const QString& felirat) override;
@@ -85,6 +98,7 @@ private:
     int húzásKezdete_ = 0;
     QElapsedTimer megjelenésÓta_;
     QPointer<Határgörbék> görbék_;
+    QList<QPointer<RezgésjelAblak>> rezgésjelek_;
 };
 
 // Style, font and icon of the application; main and the tests call it once.

@@ -34,5 +34,4 @@ protected:
 private:
     std::int16_t épülettípus_ = 1;
     int frekvencia_ = 0;
-    std::array<std::array<double, 101>, 3> görbék_{}; // mm/s, by category and whole Hz
 };

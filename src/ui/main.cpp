@@ -3,10 +3,26 @@
 #include "runtime/application.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
 
 int main(int argc, char** argv) {
-    if (argc > 1) { // the command line: no window, no display needed
-        QCoreApplication app(argc, argv);
+    if (argc > 1 && std::any_of(argv + 1, argv + argc, [](const char* a) { return a[0] == '-'; })) {
+        // the command line: no window, no display needed; a report is drawn off screen
+        const bool jelentés = std::any_of(argv + 1, argv + argc, [](const char* a) {
+            return std::strncmp(a, "--jelentes", 10) == 0 || std::strncmp(a, "--report", 8) == 0;
+        });
+        std::unique_ptr<QCoreApplication> app;
+        if (jelentés) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            app = std::make_unique<QGuiApplication>(argc, argv);
+        } else {
+            app = std::make_unique<QCoreApplication>(argc, argv);
+        }
         rt::describeApplication();
         rt::installQtTranslation();
         return Parancssor(QCoreApplication::arguments());
@@ -17,6 +33,13 @@ int main(int argc, char** argv) {
         Form1 form;
         form.show();
         rt::closeWindowsOnTermination();
+        // record files given without options: each in a record window beside the main one
+        const QStringList fájlok = QCoreApplication::arguments().mid(1);
+        if (!fájlok.isEmpty())
+            QTimer::singleShot(0, &form, [&form, fájlok] {
+                for (const QString& fájl : fájlok)
+                    form.RezgésjelMegnyit(fájl);
+            });
         return app.exec();
     } catch (const std::exception& error) {
         rt::reportFatal(error);

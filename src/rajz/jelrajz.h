@@ -1,0 +1,34 @@
+#pragma once
+
+#include "analysis/elemzes.h"
+#include "hatargorbe.h"
+
+#include <QFont>
+#include <QPalette>
+#include <QRectF>
+#include <QString>
+
+class QPainter;
+
+// What the record window and the report draw of a record: the velocity traces on one
+// time axis with each peak marked, and the amplitude spectra with each dominant frequency.
+namespace Rajz {
+
+// A number with a decimal comma ("9,396").
+QString Szám(double érték, int tizedesek);
+// The component's colour, by its place in the record.
+QColor ÖsszetevőSzín(int index);
+// The channel's short name: the last part of NET.STA.LOC.CHA.
+QString RövidNév(const QString& csatorna);
+
+void Nyomvonalak(QPainter& festő, const QRectF& hely, const QPalette& paletta, const QFont& betű,
+                 const Elemzés::Eredmény& eredmény);
+
+// Each component's (frequency, PPV) point for the limit chart, by the judging method's
+// frequency; a component with no frequency has none.
+std::vector<Pont> ÖsszetevőPontok(const Elemzés::Eredmény& eredmény, Elemzés::Módszer módszer);
+
+void Spektrumok(QPainter& festő, const QRectF& hely, const QPalette& paletta, const QFont& betű,
+                const Elemzés::Eredmény& eredmény);
+
+} // namespace Rajz

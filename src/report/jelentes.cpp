@@ -1,0 +1,209 @@
+#include "jelentes.h"
+
+#include "model/rezgesmodell.h"
+#include "rajz/hatargorbe.h"
+#include "rajz/jelrajz.h"
+#include "rajz/tablazat.h"
+#include "runtime/screen.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace Jelentés {
+
+namespace {
+
+// The PDF's coordinates at the resolution that fonts are measured at, so that the painters
+// measure text as it will be drawn.
+constexpr int Felbontás = 96;
+
+QPalette nyomtatóPaletta() {
+    QPalette p;
+    p.setColor(QPalette::Base, Qt::white);
+    p.setColor(QPalette::Text, Qt::black);
+    p.setColor(QPalette::Mid, QColor(150, 150, 150));
+    return p;
+}
+
+// One record's page inside `keret`.
+void oldal(QPainter& festő, const QRectF& keret, const Tétel& t) {
+    const QPalette paletta = nyomtatóPaletta();
+    const QFont cím = [] {
+        QFont f = rt::sansSerifFont(14);
+        f.setBold(true);
+        return f;
+    }();
+    const QFont szöveg = rt::sansSerifFont(8.5);
+    const QFont kicsi = rt::sansSerifFont(7);
+    QFont vastag = szöveg;
+    vastag.setBold(true);
+    double y = keret.top();
+
+    festő.setPen(Qt::black);
+    festő.setFont(cím);
+    y += QFontMetricsF(cím).ascent();
+    festő.drawText(QPointF(keret.left(), y), QStringLiteral("Rezgésmérési jelentés (MSZ 13018)"));
+    y += QFontMetricsF(cím).descent() + 8;
+
+    // the header
+    const Rezgésjel::Felvétel& f = t.felvétel;
+    QStringList csatornák;
+    for (const Rezgésjel::Csatorna& c : f.csatornák)
+        csatornák << c.név;
+    const double másodperc = f.mintavétel > 0 ? double(f.hossz()) / f.mintavétel : 0;
+    std::size_t minták = 0;
+    for (const auto& ö : t.eredmény.összetevők)
+        minták = std::max(minták, std::size_t(ö.rajz.hossz * f.mintavétel + 0.5));
+    const QList<std::pair<QString, QString>> fejléc = {
+        {QStringLiteral("Fájl"), QFileInfo(f.fájl).fileName()},
+        {QStringLiteral("Állomás"), f.állomás.isEmpty() ? QStringLiteral("–") : f.állomás},
+        {QStringLiteral("Csatornák"), csatornák.join(QStringLiteral(", "))},
+        {QStringLiteral("Kezdőidő"),
+         f.kezdet ? f.kezdet->toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")) +
+                        QStringLiteral(" UTC")
+                  : QStringLiteral("nincs megadva")},
+        {QStringLiteral("Mintavétel"),
+         QStringLiteral("%1 Hz, %2 minta (%3 s)")
+             .arg(Rajz::Szám(f.mintavétel, f.mintavétel == std::floor(f.mintavétel) ? 0 : 3))
+             .arg(minták ? minták : f.hossz())
+             .arg(Rajz::Szám(minták ? double(minták) / f.mintavétel : másodperc, 3))},
+        {QStringLiteral("Kategória"), RezgésModell::KategóriaNév(std::int16_t(t.kategória))},
+        {QStringLiteral("Hely"), Rajz::HelyNév(t.hely)},
+        {QStringLiteral("Módszer"), Rajz::MódszerNév(t.módszer)},
+    };
+    const QFontMetricsF m(szöveg);
+    double címkeSzélesség = 0;
+    for (const auto& [k, v] : fejléc)
+        címkeSzélesség =
+            std::max(címkeSzélesség, QFontMetricsF(vastag).horizontalAdvance(k + u':'));
+    for (const auto& [k, v] : fejléc) {
+        y += m.height();
+        festő.setFont(vastag);
+        festő.drawText(QPointF(keret.left(), y), k + u':');
+        festő.setFont(szöveg);
+        festő.drawText(QPointF(keret.left() + címkeSzélesség + 6, y), v);
+    }
+    y += 10;
+
+    // the table
+    const QStringList fej = Rajz::TáblázatFejléc();
+    const QList<QStringList> sorok = Rajz::TáblázatSorok(t.eredmény);
+    const QFontMetricsF km(kicsi);
+    QFont kicsiVastag = kicsi;
+    kicsiVastag.setBold(true);
+    // widths: the widest cell of each column, then stretched to the page
+    std::vector<double> szélesség(std::size_t(fej.size()), 0);
+    for (qsizetype c = 0; c < fej.size(); ++c) {
+        szélesség[std::size_t(c)] = QFontMetricsF(kicsiVastag).horizontalAdvance(fej[c]);
+        for (const QStringList& sor : sorok)
+            szélesség[std::size_t(c)] =
+                std::max(szélesség[std::size_t(c)], km.horizontalAdvance(sor.value(c)));
+    }
+    double összes = 0;
+    for (double& w : szélesség)
+        összes += (w += 6);
+    const double nyújtás = keret.width() / összes;
+    const double sorMagasság = km.height() + 4;
+    auto sorRajz = [&](const QStringList& cellák, bool fejsor, bool kiemelt) {
+        double x = keret.left();
+        if (fejsor || kiemelt) {
+            festő.fillRect(QRectF(keret.left(), y, keret.width(), sorMagasság),
+                           fejsor ? QColor(230, 230, 230) : QColor(255, 225, 225));
+        }
+        festő.setPen(QPen(QColor(150, 150, 150), 0.4));
+        festő.drawLine(QPointF(keret.left(), y + sorMagasság),
+                       QPointF(keret.right(), y + sorMagasság));
+        festő.setPen(Qt::black);
+        festő.setFont(fejsor ? kicsiVastag : kicsi);
+        for (qsizetype c = 0; c < cellák.size(); ++c) {
+            const double w = szélesség[std::size_t(c)] * nyújtás;
+            const Qt::Alignment igazítás = c == 0 || c == cellák.size() - 1 || fejsor
+                                               ? Qt::AlignLeft | Qt::AlignVCenter
+                                               : Qt::AlignRight | Qt::AlignVCenter;
+            festő.drawText(QRectF(x + 3, y, w - 6, sorMagasság), int(igazítás), cellák[c]);
+            x += w;
+        }
+        y += sorMagasság;
+    };
+    sorRajz(fej, true, false);
+    for (qsizetype r = 0; r < sorok.size(); ++r) {
+        const bool túl = r < qsizetype(t.eredmény.összetevők.size()) &&
+                         t.eredmény.összetevők[std::size_t(r)].megítélt &&
+                         !t.eredmény.összetevők[std::size_t(r)].megítélés.megfelel;
+        sorRajz(sorok[r], false, túl);
+    }
+    y += 8;
+
+    // the verdict
+    QFont ítéletBetű = rt::sansSerifFont(11);
+    ítéletBetű.setBold(true);
+    festő.setFont(ítéletBetű);
+    festő.setPen(t.eredmény.megfelel ? QColor(0, 110, 40) : QColor(190, 0, 0));
+    y += QFontMetricsF(ítéletBetű).ascent();
+    festő.drawText(QPointF(keret.left(), y), Rajz::Ítélet(t.eredmény));
+    y += QFontMetricsF(ítéletBetű).descent() + 8;
+    festő.setPen(Qt::black);
+
+    // the drawings, sharing what is left above the footer
+    const double lábléc = km.height() + 6;
+    const double maradék = keret.bottom() - lábléc - y;
+    const double nyomHossz = maradék * 0.36, spektrumHossz = maradék * 0.27;
+    const QFont rajzBetű = rt::sansSerifFont(7);
+    Rajz::Nyomvonalak(festő, QRectF(keret.left(), y, keret.width(), nyomHossz - 6), paletta,
+                      rajzBetű, t.eredmény);
+    y += nyomHossz;
+    Rajz::Spektrumok(festő, QRectF(keret.left(), y, keret.width(), spektrumHossz - 6), paletta,
+                     rajzBetű, t.eredmény);
+    y += spektrumHossz;
+    festő.save();
+    festő.translate(keret.left(), y);
+    const QSizeF ábraMéret(keret.width(), keret.bottom() - lábléc - y);
+    const Rajz::Határábra ábra = Rajz::Határgörbe(festő, ábraMéret, paletta, rajzBetű, t.kategória);
+    Rajz::Pontok(festő, ábra, paletta, rajzBetű, Rajz::ÖsszetevőPontok(t.eredmény, t.módszer));
+    festő.restore();
+
+    // the footer
+    festő.setFont(kicsi);
+    festő.setPen(QColor(80, 80, 80));
+    festő.drawText(
+        QPointF(keret.left(), keret.bottom() - km.descent()),
+        QStringLiteral("%1 %2 – a jelentés készült: %3")
+            .arg(QCoreApplication::applicationName(), QCoreApplication::applicationVersion(),
+                 QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"))));
+}
+
+} // namespace
+
+bool Ír(const QString& pdf, const std::vector<Tétel>& tételek, QString* hiba) {
+    QPdfWriter író(pdf);
+    író.setResolution(Felbontás);
+    író.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                  QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
+    író.setTitle(QStringLiteral("Rezgésmérési jelentés"));
+    író.setCreator(QStringLiteral("%1 %2").arg(QCoreApplication::applicationName(),
+                                               QCoreApplication::applicationVersion()));
+    QPainter festő;
+    if (!festő.begin(&író)) {
+        *hiba = QStringLiteral("a(z) %1 nem írható").arg(pdf);
+        return false;
+    }
+    const QRectF keret(QPointF(0, 0), író.pageLayout().paintRectPixels(Felbontás).size());
+    for (std::size_t i = 0; i < tételek.size(); ++i) {
+        if (i > 0)
+            író.newPage();
+        oldal(festő, keret, tételek[i]);
+    }
+    if (!festő.end() || QFileInfo(pdf).size() == 0) {
+        *hiba = QStringLiteral("a(z) %1 nem írható").arg(pdf);
+        return false;
+    }
+    return true;
+}
+
+} // namespace Jelentés

@@ -1,0 +1,260 @@
+#include "rezgesjelablak.h"
+
+#include "model/rezgesmodell.h"
+#include "rajz/hatargorbe.h"
+#include "rajz/jelrajz.h"
+#include "rajz/tablazat.h"
+#include "report/jelentes.h"
+
+#include <QAccessible>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <functional>
+
+namespace {
+
+// A widget that draws with a painter function.
+class Rajzlap : public QWidget {
+public:
+    Rajzlap(std::function<void(QPainter&, const QRectF&)> rajzol, const QString& név,
+            QWidget* szülő)
+        : QWidget(szülő), rajzol_(std::move(rajzol)) {
+        setAccessibleName(név);
+        setMinimumSize(240, 160);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter festő(this);
+        festő.fillRect(rect(), palette().color(QPalette::Base));
+        rajzol_(festő, QRectF(rect()));
+    }
+
+private:
+    std::function<void(QPainter&, const QRectF&)> rajzol_;
+};
+
+} // namespace
+
+RezgésjelAblak* RezgésjelAblak::Megnyit(const QString& fájl, const Rezgésjel::Beállítás& beállítás,
+                                        int kategória, QWidget* szülő, QString* hiba,
+                                        bool* érzékenységKell, QList<RezgésjelAblak*>* mind) {
+    Rezgésjel::Eredmény olvasott = Rezgésjel::Olvas(fájl, beállítás);
+    if (!olvasott.hiba.isEmpty()) {
+        *hiba = olvasott.hiba;
+        if (érzékenységKell)
+            *érzékenységKell = olvasott.érzékenységKell;
+        return nullptr;
+    }
+    // one window for the file's first record; a file with several stations opens each
+    RezgésjelAblak* első = nullptr;
+    for (Rezgésjel::Felvétel& f : olvasott.felvételek) {
+        Elemzés::Eredmény e =
+            Elemzés::Elemez(f, kategória, Elemzés::Hely::Alap, Elemzés::Módszer::ZC, true);
+        for (Rezgésjel::Csatorna& cs : f.csatornák)
+            std::vector<double>().swap(cs.minták);
+        auto* ablak = new RezgésjelAblak(std::move(f), std::move(e), kategória, szülő);
+        if (!első)
+            első = ablak;
+        if (mind)
+            mind->append(ablak);
+    }
+    return első;
+}
+
+RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Eredmény eredmény,
+                               int kategória, QWidget* szülő)
+    : QWidget(szülő, Qt::Window), felvétel_(std::move(felvétel)), eredmény_(std::move(eredmény)),
+      kategória_(kategória) {
+    setObjectName(QStringLiteral("Rezgésjel"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    const QString név = QFileInfo(felvétel_.fájl).fileName();
+    setWindowTitle(QStringLiteral("Rezgésjel – %1").arg(név));
+    setAccessibleName(windowTitle());
+    resize(1000, 900);
+
+    fejléc_ = new QLabel(this);
+    fejléc_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    helyVálasztó_ = new QComboBox(this);
+    helyVálasztó_->addItems(
+        {Rajz::HelyNév(Elemzés::Hely::Alap), Rajz::HelyNév(Elemzés::Hely::Födém)});
+    helyVálasztó_->setAccessibleName(QStringLiteral("Hely"));
+    módszerVálasztó_ = new QComboBox(this);
+    módszerVálasztó_->addItems(
+        {Rajz::MódszerNév(Elemzés::Módszer::ZC), Rajz::MódszerNév(Elemzés::Módszer::FFT)});
+    módszerVálasztó_->setAccessibleName(QStringLiteral("Módszer"));
+    auto* jelentés = new QPushButton(QStringLiteral("&Jelentés PDF-be…"), this);
+    connect(jelentés, &QPushButton::clicked, this, [this] { JelentésPárbeszéddel(); });
+    connect(new QShortcut(QKeySequence::Print, this), &QShortcut::activated, this,
+            [this] { JelentésPárbeszéddel(); });
+    connect(helyVálasztó_, &QComboBox::currentIndexChanged, this,
+            [this](int i) { HelyBeállít(i == 0 ? Elemzés::Hely::Alap : Elemzés::Hely::Födém); });
+    connect(módszerVálasztó_, &QComboBox::currentIndexChanged, this, [this](int i) {
+        MódszerBeállít(i == 0 ? Elemzés::Módszer::ZC : Elemzés::Módszer::FFT);
+    });
+
+    nyomok_ = new Rajzlap(
+        [this](QPainter& p, const QRectF& r) {
+            Rajz::Nyomvonalak(p, r.adjusted(4, 4, -4, -4), palette(), font(), eredmény_);
+        },
+        QStringLiteral("Rezgéssebesség az idő függvényében"), this);
+    spektrumok_ = new Rajzlap(
+        [this](QPainter& p, const QRectF& r) {
+            Rajz::Spektrumok(p, r.adjusted(4, 4, -4, -4), palette(), font(), eredmény_);
+        },
+        QStringLiteral("Amplitúdóspektrumok"), this);
+    ábra_ = new Rajzlap(
+        [this](QPainter& p, const QRectF& r) {
+            const Rajz::Határábra ábra =
+                Rajz::Határgörbe(p, r.size(), palette(), font(), kategória_);
+            Rajz::Pontok(p, ábra, palette(), font(), Rajz::ÖsszetevőPontok(eredmény_, módszer_));
+        },
+        QStringLiteral("Határgörbe a komponensek pontjaival"), this);
+
+    táblázat_ = new QTableWidget(this);
+    táblázat_->setAccessibleName(QStringLiteral("Komponensek"));
+    táblázat_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    táblázat_->verticalHeader()->hide();
+    táblázat_->setColumnCount(int(Rajz::TáblázatFejléc().size()));
+    táblázat_->setHorizontalHeaderLabels(Rajz::TáblázatFejléc());
+    táblázat_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    táblázat_->horizontalHeader()->setStretchLastSection(true);
+    ítélet_ = new QLabel(this);
+    QFont vastag = font();
+    vastag.setBold(true);
+    vastag.setPointSizeF(font().pointSizeF() * 1.25);
+    ítélet_->setFont(vastag);
+
+    auto* vezérlők = new QHBoxLayout;
+    auto* helyCímke = new QLabel(QStringLiteral("&Hely:"), this);
+    helyCímke->setBuddy(helyVálasztó_);
+    auto* módszerCímke = new QLabel(QStringLiteral("&Módszer:"), this);
+    módszerCímke->setBuddy(módszerVálasztó_);
+    vezérlők->addWidget(helyCímke);
+    vezérlők->addWidget(helyVálasztó_);
+    vezérlők->addSpacing(12);
+    vezérlők->addWidget(módszerCímke);
+    vezérlők->addWidget(módszerVálasztó_);
+    vezérlők->addStretch();
+    vezérlők->addWidget(jelentés);
+
+    auto* alsó = new QSplitter(Qt::Horizontal, this);
+    alsó->addWidget(spektrumok_);
+    alsó->addWidget(ábra_);
+    auto* rajzok = new QSplitter(Qt::Vertical, this);
+    rajzok->addWidget(nyomok_);
+    rajzok->addWidget(alsó);
+    rajzok->setStretchFactor(0, 1);
+    rajzok->setStretchFactor(1, 1);
+
+    auto* elrendezés = new QVBoxLayout(this);
+    elrendezés->addWidget(fejléc_);
+    elrendezés->addLayout(vezérlők);
+    elrendezés->addWidget(rajzok, 1);
+    elrendezés->addWidget(táblázat_);
+    elrendezés->addWidget(ítélet_);
+    frissít();
+}
+
+void RezgésjelAblak::KategóriaBeállít(int kategória) {
+    if (!Határérték::ÉrvényesKategória(kategória) || kategória == kategória_)
+        return;
+    kategória_ = kategória;
+    frissít();
+}
+
+void RezgésjelAblak::HelyBeállít(Elemzés::Hely hely) {
+    hely_ = hely;
+    helyVálasztó_->setCurrentIndex(hely == Elemzés::Hely::Alap ? 0 : 1);
+    frissít();
+}
+
+void RezgésjelAblak::MódszerBeállít(Elemzés::Módszer módszer) {
+    módszer_ = módszer;
+    módszerVálasztó_->setCurrentIndex(módszer == Elemzés::Módszer::ZC ? 0 : 1);
+    frissít();
+}
+
+void RezgésjelAblak::frissít() {
+    Elemzés::Megítél(eredmény_, kategória_, hely_, módszer_);
+    QStringList csatornák;
+    for (const Rezgésjel::Csatorna& c : felvétel_.csatornák)
+        csatornák << c.név;
+    fejléc_->setText(QStringLiteral("%1   •   %2   •   kezdet: %3   •   %4 Hz   •   %5")
+                         .arg(QFileInfo(felvétel_.fájl).fileName(),
+                              felvétel_.állomás.isEmpty() ? csatornák.join(QStringLiteral(", "))
+                                                          : felvétel_.állomás,
+                              felvétel_.kezdet ? felvétel_.kezdet->toString(
+                                                     QStringLiteral("yyyy-MM-dd HH:mm:ss")) +
+                                                     QStringLiteral(" UTC")
+                                               : QStringLiteral("–"),
+                              Rajz::Szám(felvétel_.mintavétel, 0),
+                              RezgésModell::KategóriaNév(std::int16_t(kategória_))));
+
+    const QList<QStringList> sorok = Rajz::TáblázatSorok(eredmény_);
+    táblázat_->setRowCount(int(sorok.size()));
+    for (int r = 0; r < sorok.size(); ++r) {
+        const bool túl = r < int(eredmény_.összetevők.size()) &&
+                         eredmény_.összetevők[std::size_t(r)].megítélt &&
+                         !eredmény_.összetevők[std::size_t(r)].megítélés.megfelel;
+        for (int c = 0; c < sorok[r].size(); ++c) {
+            auto* cella = táblázat_->item(r, c);
+            if (!cella) {
+                cella = new QTableWidgetItem;
+                táblázat_->setItem(r, c, cella);
+            }
+            cella->setText(sorok[r][c]);
+            cella->setTextAlignment(c == 0 || c == sorok[r].size() - 1
+                                        ? Qt::AlignLeft | Qt::AlignVCenter
+                                        : Qt::AlignRight | Qt::AlignVCenter);
+            cella->setForeground(túl ? QColor(190, 0, 0) : palette().color(QPalette::Text));
+        }
+    }
+    int magasság = táblázat_->horizontalHeader()->height() + 4;
+    for (int r = 0; r < táblázat_->rowCount(); ++r)
+        magasság += táblázat_->rowHeight(r);
+    táblázat_->setFixedHeight(magasság);
+
+    ítélet_->setText(Rajz::Ítélet(eredmény_));
+    QPalette p = ítélet_->palette();
+    p.setColor(QPalette::WindowText, eredmény_.megfelel ? QColor(0, 110, 40) : QColor(190, 0, 0));
+    ítélet_->setPalette(p);
+    ítélet_->setAccessibleName(ítélet_->text());
+    QAccessibleEvent esemény(ítélet_, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&esemény);
+    setAccessibleDescription(ítélet_->text());
+    update();
+    for (QWidget* w : {nyomok_, spektrumok_, ábra_})
+        w->update();
+}
+
+bool RezgésjelAblak::JelentésÍr(const QString& pdf, QString* hiba) const {
+    Rezgésjel::Felvétel f = felvétel_;
+    return Jelentés::Ír(pdf, {{std::move(f), eredmény_, kategória_, hely_, módszer_}}, hiba);
+}
+
+void RezgésjelAblak::JelentésPárbeszéddel() {
+    const QString javaslat = QFileInfo(felvétel_.fájl).completeBaseName() + QStringLiteral(".pdf");
+    QString fájl = QFileDialog::getSaveFileName(this, QStringLiteral("Jelentés PDF-be"), javaslat,
+                                                QStringLiteral("PDF dokumentum (*.pdf)"));
+    if (fájl.isEmpty())
+        return;
+    if (QFileInfo(fájl).suffix().isEmpty())
+        fájl += QStringLiteral(".pdf");
+    QString hiba;
+    if (!JelentésÍr(fájl, &hiba))
+        QMessageBox::warning(this, windowTitle(),
+                             QStringLiteral("A jelentés nem készült el: %1").arg(hiba));
+}

@@ -1,0 +1,265 @@
+// The record window beside the main window: its table against the command line's figures,
+// the category followed at once, place and method, opening by every door, faults in a
+// message box, the report on paper.
+#include "mseedwriter.h"
+#include "testsupport.h"
+
+#ifndef Q_MOC_RUN // moc's parser takes no accented namespace names
+#include "ui/rezgesjelablak.h"
+#endif
+
+#include <QComboBox>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QProcess>
+#include <QRadioButton>
+#include <QTableWidget>
+
+#include <cmath>
+
+namespace {
+
+QString save(const QString& name, const QByteArray& bytes) {
+    const QString path = configDir().filePath(name);
+    QFile file(path);
+    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    file.write(bytes);
+    return path;
+}
+
+// Bursts of 23, 14 and 31 Hz, in mm/s as floats.
+QString record(const QString& name = QStringLiteral("robbantas.mseed")) {
+    std::vector<MseedChannel> channels(3);
+    const char* names[] = {"HHZ", "HHN", "HHE"};
+    const double f[] = {23, 14, 31}, a[] = {6.1, 9.4, 4.2};
+    for (int c = 0; c < 3; ++c) {
+        channels[std::size_t(c)].channel = names[c];
+        channels[std::size_t(c)].rate = 1000;
+        for (int i = 0; i < 3000; ++i) {
+            const double t = i / 1000.0;
+            channels[std::size_t(c)].samples.push_back(
+                a[c] * std::exp(-std::pow((t - 1.2 - 0.05 * c) / 0.15, 2)) *
+                std::sin(2 * M_PI * f[c] * t + c));
+        }
+    }
+    return save(name, mseed(channels, DE_FLOAT64));
+}
+
+// The command line's rows for the same file: per channel, its fields after the name.
+QList<QStringList> cliRows(const QString& file, const QStringList& options) {
+    QProcess p;
+    p.start(QStringLiteral(VELORIX_PROGRAM), QStringList{"--elemez", file} + options);
+    p.waitForFinished(60000);
+    QList<QStringList> rows;
+    for (const QByteArray& line : p.readAllStandardOutput().split('\n').mid(1))
+        if (!line.isEmpty())
+            rows << QString::fromUtf8(line).split(u';').mid(2);
+    return rows;
+}
+
+// The table as the same fields: PPV, time, ZC, FFT, acceleration, displacement, limit,
+// utilisation, verdict.
+QList<QStringList> tableRows(const QTableWidget* table) {
+    QList<QStringList> rows;
+    for (int r = 0; r < table->rowCount(); ++r) {
+        QStringList row;
+        for (int c = 1; c < table->columnCount(); ++c)
+            row << table->item(r, c)->text();
+        rows << row;
+    }
+    return rows;
+}
+
+} // namespace
+
+class TestRecordWindow : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Form1> form;
+
+private slots:
+    void init() {
+        form = std::make_unique<Form1>();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+    void cleanup() { form.reset(); }
+
+    // The table holds the figures the command line prints, for every category, place and
+    // method, and follows the main window's category at once.
+    void tableAgainstTheCommandLine_data() {
+        QTest::addColumn<int>("category");
+        QTest::addColumn<bool>("top");
+        QTest::addColumn<bool>("fft");
+        for (int k = 0; k < 3; ++k)
+            for (const bool top : {false, true})
+                for (const bool fft : {false, true})
+                    QTest::addRow("k%d%s%s", k, top ? " top" : "", fft ? " fft" : "")
+                        << k << top << fft;
+    }
+    void tableAgainstTheCommandLine() {
+        QFETCH(int, category);
+        QFETCH(bool, top);
+        QFETCH(bool, fft);
+        const QString file = record();
+        const QList<RezgésjelAblak*> opened = form->RezgésjelMegnyit(file);
+        QCOMPARE(opened.size(), 1);
+        RezgésjelAblak* window = opened.first();
+        QCOMPARE(window->windowTitle(), QStringLiteral("Rezgésjel – robbantas.mseed"));
+        form->Választó[std::size_t(category)]->click();
+        form->Választó[std::size_t((category + 1) % 3)]->click();
+        form->Választó[std::size_t(category)]->click();
+        QCOMPARE(window->Kategória(), category);
+        window->HelyBeállít(top ? Elemzés::Hely::Födém : Elemzés::Hely::Alap);
+        window->MódszerBeállít(fft ? Elemzés::Módszer::FFT : Elemzés::Módszer::ZC);
+        const QList<QStringList> expected =
+            cliRows(file, {"-k", QString::number(category), "--hely", top ? "fodem" : "alap",
+                           "--modszer", fft ? "fft" : "zc"});
+        const QList<QStringList> got = tableRows(window->Táblázat());
+        QCOMPARE(got.size(), expected.size());
+        for (qsizetype r = 0; r < got.size(); ++r) {
+            QStringList want = expected[r];
+            if (r + 1 == got.size()) // the PVS row: the PPV and its time
+                want = want.mid(0, 2);
+            for (qsizetype c = 0; c < want.size(); ++c) {
+                QString cell = got[r][c];
+                if (c == want.size() - 1 && r + 1 < got.size() && cell == u"nincs megítélve")
+                    cell.clear(); // the vertical at the top floor slab
+                QCOMPARE(cell, want[c]);
+            }
+        }
+        // the verdict in words, as a screen reader gets it
+        QLabel* verdict = window->ÍtéletCímke();
+        const bool exceeds =
+            std::any_of(expected.begin(), expected.end(),
+                        [](const QStringList& row) { return row.value(8).startsWith(u"túllépi"); });
+        QVERIFY2(verdict->text().startsWith(exceeds ? u"Túllépi: a legnagyobb kihasználtság "
+                                                    : u"Megfelel: a legnagyobb kihasználtság "),
+                 qPrintable(verdict->text()));
+        QCOMPARE(verdict->accessibleName(), verdict->text());
+    }
+
+    // The window's place and method can be chosen with its own controls.
+    void choosersDriveTheJudgement() {
+        RezgésjelAblak* window = form->RezgésjelMegnyit(record()).first();
+        auto* place = window->findChildren<QComboBox*>().value(0);
+        auto* method = window->findChildren<QComboBox*>().value(1);
+        QVERIFY(place && method);
+        const QString limitBefore = window->Táblázat()->item(0, 7)->text();
+        place->setCurrentIndex(1);
+        QCOMPARE(window->Táblázat()->item(0, 7)->text(), QString()); // the vertical, unjudged
+        QCOMPARE(window->Táblázat()->item(1, 7)->text(), QStringLiteral("15,00"));
+        place->setCurrentIndex(0);
+        QCOMPARE(window->Táblázat()->item(0, 7)->text(), limitBefore);
+        method->setCurrentIndex(1);
+        QCOMPARE(
+            tableRows(window->Táblázat()).value(0).value(6),
+            cliRows(window->Felvétel().fájl, {"-k", "1", "--modszer", "fft"}).value(0).value(6));
+    }
+
+    // Closing the record changes nothing in the main window; closing the main window closes
+    // the records.
+    void closing() {
+        const QStringList before{form->CímkeMaxSebesség[0]->text(),
+                                 form->CímkeMaxSebesség[1]->text()};
+        QPointer<RezgésjelAblak> first = form->RezgésjelMegnyit(record()).first();
+        QPointer<RezgésjelAblak> second = form->RezgésjelMegnyit(record()).first();
+        first->close();
+        QTRY_VERIFY(!first);
+        QCOMPARE(
+            (QStringList{form->CímkeMaxSebesség[0]->text(), form->CímkeMaxSebesség[1]->text()}),
+            before);
+        QCOMPARE(form->NyitottRezgésjelek().size(), 1);
+        form->close();
+        QTRY_VERIFY(!second);
+    }
+
+    // An unreadable file: no window, a message box naming the file and the reason.
+    void unreadableFiles_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("reason");
+        QByteArray random;
+        for (int i = 0; i < 300; ++i)
+            random += char((i * 37) % 256);
+        QTest::newRow("random bytes") << random << "bináris adat";
+        const QByteArray whole = [] {
+            QFile f(record(QStringLiteral("whole.mseed")));
+            f.open(QIODevice::ReadOnly);
+            return f.readAll();
+        }();
+        QTest::newRow("a cut record") << whole.left(whole.size() - 100) << "csonka";
+        QTest::newRow("a table without time") << QByteArray("Z;N\n1;2\n") << "nincs időoszlop";
+    }
+    void unreadableFiles() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
+        const QString file = save(QStringLiteral("rossz.dat"), bytes);
+        QString text;
+        QTimer::singleShot(0, [&text] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                text = box->text();
+                box->accept();
+            }
+        });
+        QVERIFY(form->RezgésjelMegnyit(file).isEmpty());
+        QVERIFY2(text.contains(QDir::toNativeSeparators(file)) && text.contains(reason),
+                 qPrintable(text));
+        QVERIFY(form->NyitottRezgésjelek().isEmpty());
+        QVERIFY(form->isVisible());
+    }
+
+    // A record dropped on the main window opens, as does one from the result frame's menu
+    // (its dialog is Qt's, not tested here).
+    void dropOpens() {
+        const QString file = record(QStringLiteral("dropped.mseed"));
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(file)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(form.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form.get(), &drop);
+        QTRY_COMPARE(form->NyitottRezgésjelek().size(), 1);
+        QCOMPARE(form->NyitottRezgésjelek().first()->windowTitle(),
+                 QStringLiteral("Rezgésjel – dropped.mseed"));
+    }
+
+    // The report: A4, its text extractable, every figure and the verdict in it, no pictures.
+    void report() {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        RezgésjelAblak* window = form->RezgésjelMegnyit(record()).first();
+        const QString pdf = configDir().filePath(QStringLiteral("jelentes.pdf"));
+        QString why;
+        QVERIFY2(window->JelentésÍr(pdf, &why), qPrintable(why));
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(30000));
+        const QString content = QString::fromUtf8(text.readAllStandardOutput());
+        QStringList expected{QStringLiteral("robbantas.mseed"), QStringLiteral("Lakóépület"),
+                             QStringLiteral("HU.BUD1.00.HHZ"),  QStringLiteral("HU.BUD1.00.HHN"),
+                             QStringLiteral("HU.BUD1.00.HHE"),  window->ÍtéletCímke()->text(),
+                             QStringLiteral("Velorix 1.00")};
+        for (const QStringList& row : cliRows(window->Felvétel().fájl, {"-k", "1"}))
+            expected << row.value(0) << row.value(6); // every PPV and limit
+        for (const QString& e : expected)
+            if (!e.isEmpty())
+                QVERIFY2(content.contains(e), qPrintable(e));
+        QProcess images;
+        images.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
+        QVERIFY(images.waitForFinished(30000));
+        QCOMPARE(images.readAllStandardOutput().count('\n'), 2); // the heading lines only
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {pdf});
+        QVERIFY(info.waitForFinished(30000));
+        const QString details = QString::fromUtf8(info.readAllStandardOutput());
+        QVERIFY2(details.contains(QStringLiteral(" pts (A4)")), qPrintable(details));
+    }
+};
+
+VELORIX_TEST_MAIN(TestRecordWindow)
+#include "test_rezgesjelablak.moc"
