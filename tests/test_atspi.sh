@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs the AT-SPI check of the window on a real accessibility bus, under Xvfb.
+# Runs the AT-SPI checks of the window, and of a record window beside it, on a real
+# accessibility bus, under Xvfb.
 set -uo pipefail
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
@@ -25,6 +26,14 @@ dbus-run-session -- bash -c '
     /usr/bin/python3 "$here/test_atspi.py"
     status=$?
     kill -TERM $pid; wait $pid
+    # a record beside the main window
+    record="$here/../docs/pelda/robbantas.mseed"
+    QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 XDG_CONFIG_HOME="$work/config" "$program" "$record" \
+        2>"$work/program-record.log" &
+    pid=$!
+    VELORIX_PROGRAM="$program" VELORIX_RECORD="$record" /usr/bin/python3 "$here/test_atspi_record.py" ||
+        status=1
+    kill -TERM $pid; wait $pid || status=1
     kill $(jobs -p) 2>/dev/null
     exit $status
 ' bash "$program" "$here" "$work" "$display"

@@ -22,6 +22,7 @@ root="$scratch/root/usr"
 id=hu.example.Velorix
 icons=share/icons/hicolor
 for f in bin/velorix share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
+         share/mime/packages/$id.xml \
          $icons/scalable/apps/$id.svg share/doc/velorix/copyright \
          share/doc/velorix/changelog.gz share/man/man1/velorix.1.gz; do
     check "installs $f" test -s "$root/$f"
@@ -32,6 +33,12 @@ done
 check "the program is executable" test -x "$root/bin/velorix"
 check "desktop-file-validate" desktop-file-validate "$root/share/applications/$id.desktop"
 check "one main category" bash -c "test \"\$(grep '^Categories=' '$root/share/applications/$id.desktop')\" = 'Categories=Utility;Calculator;'"
+check "the desktop entry opens files" grep -qx 'Exec=velorix %F' "$root/share/applications/$id.desktop"
+check "the desktop entry takes miniSEED" grep -qx 'MimeType=application/vnd.fdsn.mseed;' "$root/share/applications/$id.desktop"
+check "the MIME data: *.mseed and *.miniseed are miniSEED" bash -c "
+    cp -r '$root/share/mime' '$scratch/mime' && update-mime-database '$scratch/mime' &&
+    grep -qx 'application/vnd.fdsn.mseed:\*.mseed' '$scratch/mime/globs' &&
+    grep -qx 'application/vnd.fdsn.mseed:\*.miniseed' '$scratch/mime/globs'"
 check "the desktop entry's Hungarian name" grep -q '^Comment\[hu\]=Épületek' "$root/share/applications/$id.desktop"
 check "appstreamcli validate" appstreamcli validate --no-net --pedantic "$root/share/metainfo/$id.metainfo.xml"
 check "the release" grep -q "<release version=\"$version\"" "$root/share/metainfo/$id.metainfo.xml"

@@ -86,5 +86,33 @@ for locale in hu_HU.UTF-8 C.UTF-8; do
     fi
 done
 
+# A record given on the command line: the main window and the record window beside it; the
+# close of the session closes both, and the program ends normally.
+record="$(cd "$(dirname "$0")/.." && pwd)/docs/pelda/robbantas.mseed"
+config="$work/record"
+mkdir -p "$config"
+XDG_CONFIG_HOME="$config" "$program" "$record" 2>"$config/stderr" &
+pid=$!
+main="" rec=""
+for _ in $(seq 150); do
+    main=$(xdotool search --all --onlyvisible --pid $pid --name 'MSZ 13018' 2>/dev/null | head -n1)
+    rec=$(xdotool search --all --onlyvisible --pid $pid --name 'robbantas' 2>/dev/null | head -n1)
+    [ -n "$main" ] && [ -n "$rec" ] && break
+    sleep 0.1
+done
+if [ -n "$main" ] && [ -n "$rec" ]; then
+    width=$(xwininfo -id "$rec" | sed -n 's/.*Width: *//p')
+    kill -TERM $pid; wait $pid; status=$?
+    if [ "$status" = 0 ] && [ "$width" -ge 600 ]; then
+        echo "ok: velorix FILE shows the main window and the record window ($width px wide)"
+    else
+        fail "velorix FILE: status $status, record window $width px wide"
+    fi
+else
+    fail "velorix FILE: main window '$main', record window '$rec'"
+    cat "$config/stderr"
+    kill -TERM $pid 2>/dev/null; wait $pid
+fi
+
 echo "$failures failed"
 [ $failures -eq 0 ]

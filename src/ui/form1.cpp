@@ -17,16 +17,19 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QIcon>
+#include <QIconEngine>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPainter>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyleFactory>
+#include <QStyleOption>
 #include <QTimer>
 
 #include "gorgeto.h"
@@ -69,14 +72,71 @@ public:
     }
 };
 
-// Assistive technology sees the window as a frame (a plain widget would be a filler).
+// Assistive technology sees the windows as frames (a plain widget would be a filler).
 QAccessibleInterface* windowAccessible(const QString& className, QObject* object) {
     if (className == QLatin1String("Form1") && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    if (className == QLatin1String("QWidget") && object && object->isWidgetType() &&
+        static_cast<QWidget*>(object)->isWindow() &&
+        object->objectName() == u"Rezgésjel") // a record window
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
     if (auto* label = qobject_cast<QLabel*>(object); label && qobject_cast<Form1*>(label->window()))
         return new TiedLabel(label);
     return nullptr;
 }
+
+// An icon whose images are read from their files when first asked for, not at start.
+class KésleltetettIkon : public QIconEngine {
+public:
+    explicit KésleltetettIkon(QList<std::pair<QSize, QString>> fájlok)
+        : fájlok_(std::move(fájlok)) {}
+
+    QPixmap pixmap(const QSize& méret, QIcon::Mode mód, QIcon::State) override {
+        // the smallest image at least as large, else the largest; scaled to the size asked
+        const auto* választott = &fájlok_.constLast();
+        for (const auto& f : fájlok_) {
+            if (f.first.width() >= méret.width() && f.first.height() >= méret.height()) {
+                választott = &f;
+                break;
+            }
+        }
+        QPixmap& kép = betöltött_[választott->second];
+        if (kép.isNull())
+            kép.load(választott->second);
+        QPixmap eredmény = kép.size() == méret
+                               ? kép
+                               : kép.scaled(méret, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        if (mód == QIcon::Disabled) {
+            QStyleOption opció;
+            eredmény = QApplication::style()->generatedIconPixmap(mód, eredmény, &opció);
+        }
+        return eredmény;
+    }
+    void paint(QPainter* festő, const QRect& hely, QIcon::Mode mód, QIcon::State állapot) override {
+        const qreal arány = festő->device() ? festő->device()->devicePixelRatioF() : 1.0;
+        QPixmap kép = pixmap(hely.size() * arány, mód, állapot);
+        kép.setDevicePixelRatio(arány);
+        festő->drawPixmap(hely, kép);
+    }
+    QSize actualSize(const QSize& méret, QIcon::Mode, QIcon::State) override {
+        for (const auto& f : fájlok_)
+            if (f.first.width() >= méret.width() && f.first.height() >= méret.height())
+                return méret;
+        return fájlok_.constLast().first.boundedTo(méret);
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        QList<QSize> méretek;
+        for (const auto& f : fájlok_)
+            méretek << f.first;
+        return méretek;
+    }
+    QIconEngine* clone() const override { return new KésleltetettIkon(*this); }
+    QString key() const override { return QStringLiteral("velorix-lazy"); }
+
+private:
+    QList<std::pair<QSize, QString>> fájlok_;
+    QHash<QString, QPixmap> betöltött_;
+};
 
 QRect pixels(const Vezérlő& v) {
     return {rt::toPixels(float(v.left)), rt::toPixels(float(v.top)), rt::toPixels(float(v.width)),
@@ -98,11 +158,11 @@ void előkészít() {
     QApplication::setFont(rt::sansSerifFont(AlapBetűméret));
     QGuiApplication::setDesktopFileName(QStringLiteral("hu.example.Velorix"));
     QAccessible::installFactory(windowAccessible);
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/velorix-16.png"), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/icons/velorix-32.png"), QSize(32, 32));
-    for (const int size : {48, 64, 128}) // crisp at higher scale factors
-        icon.addFile(QStringLiteral(":/icons/velorix-%1.png").arg(size), QSize(size, size));
+    // Every size from 16 to 128 px, decoded only when the window system asks for one.
+    QList<std::pair<QSize, QString>> ikonok;
+    for (const int size : {16, 32, 48, 64, 128})
+        ikonok.append({QSize(size, size), QStringLiteral(":/icons/velorix-%1.png").arg(size)});
+    const QIcon icon(new KésleltetettIkon(ikonok));
     QApplication::setWindowIcon(icon);
 }
 
