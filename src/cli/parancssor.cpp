@@ -45,7 +45,8 @@ int Parancssor(const QStringList& argumentumok) {
     QCommandLineParser elemző;
     elemző.setApplicationDescription(
         tördel(QStringLiteral("Épületek megengedhető rezgéssebessége az MSZ 13018 szerint.\n"
-                              "Argumentum nélkül az ablak nyílik meg.\n\n") +
+                              "Kapcsoló nélkül az ablak nyílik meg, a megadott rezgésjel-fájlok "
+                              "mindegyike a saját ablakában.\n\n") +
                Értékelés::Súgó() + QStringLiteral("\n\n") + RezgésElemzés::Súgó()));
     const QCommandLineOption súgó({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Ez a súgó."));

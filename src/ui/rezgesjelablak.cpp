@@ -158,6 +158,7 @@ RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Ered
     rajzok->addWidget(alsó);
     rajzok->setStretchFactor(0, 1);
     rajzok->setStretchFactor(1, 1);
+    rajzok->setSizes({420, 340}); // in proportion: the traces and, below, spectra and chart
 
     auto* elrendezés = new QVBoxLayout(this);
     elrendezés->addWidget(fejléc_);
