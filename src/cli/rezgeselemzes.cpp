@@ -2,12 +2,13 @@
 
 #include "kozos.h"
 #include "naplokimenet.h"
+#include "rajz/jelrajz.h"
+#include "rajz/tablazat.h"
 #include "report/jelentes.h"
 
 #include <QStringList>
 
 #include <atomic>
-#include <charconv>
 #include <thread>
 #include <vector>
 
@@ -18,17 +19,9 @@ const char* const Fejléc = "fájl;csatorna;ppv;idő;zc_frekvencia;fft_frekvenci
 
 namespace {
 
-// A number with a decimal comma and a fixed count of decimals.
+// A number with a decimal comma and a fixed count of decimals, as the windows show it.
 QByteArray szám(double érték, int tizedesek) {
-    char puffer[64];
-    const auto vége =
-        std::to_chars(puffer, puffer + sizeof puffer, érték, std::chars_format::fixed, tizedesek)
-            .ptr;
-    QByteArray szöveg(puffer, vége - puffer);
-    szöveg.replace('.', ',');
-    if (szöveg.startsWith('-') && szöveg.count('0') == szöveg.size() - 2)
-        szöveg.remove(0, 1); // no "-0,000"
-    return szöveg;
+    return Rajz::Szám(érték, tizedesek).toUtf8();
 }
 
 QByteArray mező(const QString& szöveg) {
@@ -37,19 +30,6 @@ QByteArray mező(const QString& szöveg) {
         bájtok.contains('\r'))
         bájtok = '"' + bájtok.replace("\"", "\"\"") + '"';
     return bájtok;
-}
-
-QByteArray ítélet(const Elemzés::Összetevő& ö) {
-    QByteArray szöveg = ö.megítélés.megfelel ? "megfelel" : "túllépi";
-    if (ö.frekvenciaNélkül)
-        szöveg += " (nincs frekvencia: a legkisebb érték)";
-    else if (ö.megítélés.százHzFeletti)
-        szöveg += " (100 Hz feletti: a 100 Hz-es érték)";
-    return szöveg;
-}
-
-QString tized(std::int64_t t) {
-    return QString::number(t / 10) + u',' + QChar(char16_t(u'0' + t % 10));
 }
 
 struct Munka {
@@ -98,7 +78,7 @@ QByteArray Sorok(const Rezgésjel::Felvétel& f, const Elemzés::Eredmény& e) {
         if (ö.megítélt) {
             const std::int64_t t = ö.megítélés.kihasználtságTized();
             ki += Határérték::SzázadSzöveg(ö.megítélés.határSzázad, u',').toUtf8() + ';' +
-                  tized(t).toUtf8() + ';' + ítélet(ö);
+                  Rajz::Százalék(t).toUtf8() + ';' + Rajz::ÖsszetevőÍtélet(ö).toUtf8();
         } else {
             ki += ";;";
         }
@@ -117,7 +97,8 @@ QString Összegzés(const Rezgésjel::Felvétel& f, const Elemzés::Eredmény& e
     const Elemzés::Összetevő& d = e.összetevők[std::size_t(e.döntő)];
     return QStringLiteral("Velorix: %1: %2: a legnagyobb kihasználtság %3 % (%4); PVS %5 mm/s")
         .arg(név, e.megfelel ? QStringLiteral("megfelel") : QStringLiteral("túllépi"),
-             tized(d.megítélés.kihasználtságTized()), d.név, QString::fromUtf8(szám(e.pvs, 3)));
+             Rajz::Százalék(d.megítélés.kihasználtságTized()), d.név,
+             QString::fromUtf8(szám(e.pvs, 3)));
 }
 
 int Elemez(const Kérés& kérés, std::FILE* ki, std::FILE* hibák) {

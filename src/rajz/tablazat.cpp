@@ -4,13 +4,18 @@
 
 namespace Rajz {
 
-namespace {
-
-QString tized(std::int64_t t) {
+QString Százalék(std::int64_t t) {
     return QString::number(t / 10) + u',' + QChar(char16_t(u'0' + t % 10));
 }
 
-} // namespace
+QString ÖsszetevőÍtélet(const Elemzés::Összetevő& ö) {
+    QString ítélet = ö.megítélés.megfelel ? QStringLiteral("megfelel") : QStringLiteral("túllépi");
+    if (ö.frekvenciaNélkül)
+        ítélet += QStringLiteral(" (nincs frekvencia: a legkisebb érték)");
+    else if (ö.megítélés.százHzFeletti)
+        ítélet += QStringLiteral(" (100 Hz feletti: a 100 Hz-es érték)");
+    return ítélet;
+}
 
 QStringList TáblázatFejléc() {
     return {QStringLiteral("Komponens"),         QStringLiteral("PPV (mm/s)"),
@@ -33,14 +38,8 @@ QList<QStringList> TáblázatSorok(const Elemzés::Eredmény& e) {
                         Szám(j.gyorsulás, 3),
                         Szám(j.elmozdulás, 4)};
         if (ö.megítélt) {
-            QString ítélet =
-                ö.megítélés.megfelel ? QStringLiteral("megfelel") : QStringLiteral("túllépi");
-            if (ö.frekvenciaNélkül)
-                ítélet += QStringLiteral(" (nincs frekvencia: a legkisebb érték)");
-            else if (ö.megítélés.százHzFeletti)
-                ítélet += QStringLiteral(" (100 Hz feletti: a 100 Hz-es érték)");
             sor << Határérték::SzázadSzöveg(ö.megítélés.határSzázad, u',')
-                << tized(ö.megítélés.kihasználtságTized()) << ítélet;
+                << Százalék(ö.megítélés.kihasználtságTized()) << ÖsszetevőÍtélet(ö);
         } else {
             sor << QString() << QString() << QStringLiteral("nincs megítélve");
         }
@@ -57,7 +56,7 @@ QString Ítélet(const Elemzés::Eredmény& e) {
     const Elemzés::Összetevő& d = e.összetevők[std::size_t(e.döntő)];
     return QStringLiteral("%1: a legnagyobb kihasználtság %2 % (%3)")
         .arg(e.megfelel ? QStringLiteral("Megfelel") : QStringLiteral("Túllépi"),
-             tized(d.megítélés.kihasználtságTized()), RövidNév(d.név));
+             Százalék(d.megítélés.kihasználtságTized()), RövidNév(d.név));
 }
 
 QString HelyNév(Elemzés::Hely hely) {
