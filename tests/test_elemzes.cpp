@@ -270,6 +270,8 @@ private slots:
         QTest::newRow("TSV, decimal point") << table(mm, '\t', false) << QStringList{};
         QTest::newRow("miniSEED Steim-1")
             << mseed(counts, DE_STEIM1) << QStringList{"--sensitivity", "1000"};
+        QTest::newRow("miniSEED INT16") << mseed(counts, DE_INT16)
+                                        << QStringList{"--erzekenyseg", "1000"};
         QTest::newRow("miniSEED INT32, 4096-byte records")
             << mseed(counts, DE_INT32, 4096) << QStringList{"--erzekenyseg", "1000"};
         QTest::newRow("miniSEED FLOAT64 in m/s")

@@ -19,7 +19,7 @@ const QColor Színek[3] = {QColor(0, 70, 160), QColor(200, 30, 30), QColor(0, 13
 } // namespace
 
 QColor KategóriaSzín(int kategória) {
-    return Színek[std::clamp(kategória, 0, 2)];
+    return Színek[std::clamp(kategória, 0, Határérték::KategóriákSzáma - 1)];
 }
 
 QPointF Határábra::pont(double f, double v) const {
@@ -52,14 +52,14 @@ Határábra Határgörbe(QPainter& festő, const QSizeF& méret, const QPalette&
     // grid, bands and axes
     festő.setPen(QPen(paletta.color(QPalette::Mid), 0.5, Qt::DotLine));
     for (int v = 10; v <= 50; v += 10)
-        festő.drawLine(pont(0, v), pont(100, v));
+        festő.drawLine(pont(0, v), pont(Határérték::LegnagyobbFrekvencia, v));
     festő.setPen(QPen(paletta.color(QPalette::Mid), 1, Qt::DashLine));
     for (const double f : {Határérték::AlsóSávhatár, Határérték::FelsőSávhatár}) // band edges
         festő.drawLine(pont(f, 0), pont(f, FelsőSebesség));
     festő.setPen(QPen(szöveg, 1));
-    festő.drawLine(pont(0, 0), pont(100, 0));
+    festő.drawLine(pont(0, 0), pont(Határérték::LegnagyobbFrekvencia, 0));
     festő.drawLine(pont(0, 0), pont(0, FelsőSebesség));
-    for (int f = 0; f <= 100; f += 10) {
+    for (int f = 0; f <= Határérték::LegnagyobbFrekvencia; f += 10) {
         festő.drawLine(pont(f, 0), pont(f, 0) + QPointF(0, 4));
         const QString t = rt::IntegerText(f);
         festő.drawText(pont(f, 0) + QPointF(-betű.horizontalAdvance(t) / 2, betű.height() + 4), t);
@@ -85,14 +85,14 @@ Határábra Határgörbe(QPainter& festő, const QSizeF& méret, const QPalette&
     festő.restore();
 
     // the three curves, the selected one last and strongest; a legend beside them
-    for (int lépés = 0; lépés < 3; ++lépés) {
-        const int k = (kiemeltKategória + 1 + lépés) % 3;
+    for (int lépés = 0; lépés < Határérték::KategóriákSzáma; ++lépés) {
+        const int k = (kiemeltKategória + 1 + lépés) % Határérték::KategóriákSzáma;
         const bool ez = k == kiemeltKategória;
         QColor szín = Színek[k];
         if (!ez)
             szín.setAlphaF(0.55);
         QPainterPath út(pont(0, Határérték::AlaponSzázad(k, 0) / 100.0));
-        for (int f = 1; f <= 100; ++f)
+        for (int f = 1; f <= Határérték::LegnagyobbFrekvencia; ++f)
             út.lineTo(pont(f, Határérték::AlaponSzázad(k, f) / 100.0));
         festő.setPen(QPen(szín, ez ? 3.0 : 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         festő.setBrush(Qt::NoBrush);
