@@ -1,4 +1,5 @@
 // The command line, run as a real process with no display at all.
+#include "testfile.h"
 #include "testsupport.h"
 
 #include <QFile>
@@ -36,11 +37,7 @@ Run velorix(const QStringList& arguments, const QByteArray& input = {}) {
 }
 
 QString writeFile(const QString& name, const QByteArray& bytes) {
-    const QString path = configDir().filePath(name);
-    QFile file(path);
-    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    file.write(bytes);
-    return path;
+    return saveFile(configDir(), name, bytes);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Seismograph records with known answers, written the way instruments and seismology tools
 // write them (miniSEED by libmseed itself, TIMESERIES text, CSV), read and analysed.
 #include "mseedwriter.h"
+#include "testfile.h"
 #include "testlocale.h"
 
 #ifndef Q_MOC_RUN // moc's parser takes no accented namespace names
@@ -28,11 +29,7 @@ QTemporaryDir& dir() {
 }
 
 QString save(const QString& name, const QByteArray& bytes) {
-    const QString path = dir().filePath(name);
-    QFile file(path);
-    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    file.write(bytes);
-    return path;
+    return saveFile(dir(), name, bytes);
 }
 
 constexpr double Rate = 1000;   // samples per second, as field instruments record
@@ -270,8 +267,8 @@ private slots:
         QTest::newRow("TSV, decimal point") << table(mm, '\t', false) << QStringList{};
         QTest::newRow("miniSEED Steim-1")
             << mseed(counts, DE_STEIM1) << QStringList{"--sensitivity", "1000"};
-        QTest::newRow("miniSEED INT16") << mseed(counts, DE_INT16)
-                                        << QStringList{"--erzekenyseg", "1000"};
+        QTest::newRow("miniSEED INT16")
+            << mseed(counts, DE_INT16) << QStringList{"--erzekenyseg", "1000"};
         QTest::newRow("miniSEED INT32, 4096-byte records")
             << mseed(counts, DE_INT32, 4096) << QStringList{"--erzekenyseg", "1000"};
         QTest::newRow("miniSEED FLOAT64 in m/s")
@@ -390,6 +387,25 @@ private slots:
         const QByteArray out = p.readAllStandardOutput();
         QVERIFY2(out.contains(good.toUtf8() + ";PVS;") && !out.contains(bad.toUtf8()),
                  out.constData()); // the good file is still analysed
+    }
+
+    // A file that exists but cannot be read is told apart from a missing one.
+    void unreadableFiles() {
+        const QString loop = dir().filePath(QStringLiteral("loop-a.mseed"));
+        QFile::link(dir().filePath(QStringLiteral("loop-b.mseed")), loop);
+        QFile::link(loop, dir().filePath(QStringLiteral("loop-b.mseed")));
+        for (const auto& [file, says] :
+             {std::pair{loop, QStringLiteral(": nem olvasható: ")},
+              std::pair{dir().filePath(QStringLiteral("none.mseed")),
+                        QStringLiteral(": nincs ilyen fájl")},
+              std::pair{dir().path(), QStringLiteral(": mappa, nem fájl")}}) {
+            QProcess p;
+            p.start(QStringLiteral(VELORIX_PROGRAM), {"--elemez", file, "-k", "1"});
+            QVERIFY(p.waitForFinished(60000));
+            QCOMPARE(p.exitCode(), 2);
+            const QString err = QString::fromUtf8(p.readAllStandardError());
+            QVERIFY2(err.contains(file + says), qPrintable(err));
+        }
     }
 
     // The output: the header exactly, three decimals, comma, one PVS row per record, and

@@ -2,6 +2,7 @@
 // the category followed at once, place and method, opening by every door, faults in a
 // message box, the report on paper.
 #include "mseedwriter.h"
+#include "testfile.h"
 #include "testsupport.h"
 
 #ifndef Q_MOC_RUN // moc's parser takes no accented namespace names
@@ -22,11 +23,7 @@
 namespace {
 
 QString save(const QString& name, const QByteArray& bytes) {
-    const QString path = configDir().filePath(name);
-    QFile file(path);
-    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    file.write(bytes);
-    return path;
+    return saveFile(configDir(), name, bytes);
 }
 
 // Bursts of 23, 14 and 31 Hz, in mm/s as floats.

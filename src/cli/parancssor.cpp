@@ -3,14 +3,13 @@
 #include "ertekeles.h"
 #include "kozos.h"
 #include "model/hatarertek.h"
+#include "model/rezgesmodell.h"
+#include "records/cella.h"
 #include "rezgeselemzes.h"
 #include "runtime/text.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QLocale>
-
-#include <cmath>
 
 #include <cstdio>
 
@@ -125,7 +124,7 @@ int Parancssor(const QStringList& argumentumok) {
             return hiba(QStringLiteral("az --elemez mellé a --kategoria is kell"));
         const auto k = RezgésModell::KategóriaKeres(elemző.value(kategória));
         if (!k)
-            return hiba(IsmeretlenKategória(elemző.value(kategória)));
+            return hiba(RezgésModell::IsmeretlenKategória(elemző.value(kategória).trimmed()));
         kérés.kategória = *k;
         if (elemző.isSet(hely)) {
             const QString h = rt::NameKey(elemző.value(hely));
@@ -150,13 +149,11 @@ int Parancssor(const QStringList& argumentumok) {
         auto pozitív = [&](const QCommandLineOption& o, std::optional<double>& hova) {
             if (!elemző.isSet(o))
                 return true;
-            QString szöveg = elemző.value(o).trimmed();
-            szöveg.replace(u',', u'.');
-            bool jó = false;
-            const double v = QLocale::c().toDouble(szöveg, &jó);
-            if (!jó || !(v > 0) || !std::isfinite(v))
+            QString miért;
+            const auto szám = Cella::SzámOlvas(elemző.value(o).toUtf8(), &miért);
+            if (!szám || !(szám->érték > 0))
                 return false;
-            hova = v;
+            hova = szám->érték;
             return true;
         };
         if (!pozitív(érzékenység, kérés.beállítás.érzékenység))
@@ -194,7 +191,7 @@ int Parancssor(const QStringList& argumentumok) {
 
     const auto k = RezgésModell::KategóriaKeres(elemző.value(kategória));
     if (!k)
-        return hiba(IsmeretlenKategória(elemző.value(kategória)));
+        return hiba(RezgésModell::IsmeretlenKategória(elemző.value(kategória).trimmed()));
     bool egész = false;
     const int f = elemző.value(frekvencia).trimmed().toInt(&egész);
     if (!egész || f < Határérték::LegkisebbFrekvencia || f > Határérték::LegnagyobbFrekvencia)

@@ -14,6 +14,14 @@ namespace Rajz {
 
 namespace {
 
+// A point's mark: a ring in the pen's colour around a dot in the point's colour.
+void gyűrű(QPainter& festő, QPointF hol, double sugár, const QColor& alap, const QColor& szín) {
+    festő.setBrush(alap);
+    festő.drawEllipse(hol, sugár, sugár);
+    festő.setBrush(szín);
+    festő.drawEllipse(hol, 2.5, 2.5);
+}
+
 const QColor Színek[3] = {QColor(0, 70, 160), QColor(200, 30, 30), QColor(0, 130, 60)};
 
 } // namespace
@@ -116,10 +124,7 @@ void Pontjel(QPainter& festő, const Határábra& ábra, const QPalette& paletta
     const QRectF& tér = ábra.tér;
     const QColor szöveg = paletta.color(QPalette::Text);
     festő.setPen(QPen(szöveg, 1.5));
-    festő.setBrush(paletta.color(QPalette::Base));
-    festő.drawEllipse(itt, 5, 5);
-    festő.setBrush(szín);
-    festő.drawEllipse(itt, 2.5, 2.5);
+    gyűrű(festő, itt, 5, paletta.color(QPalette::Base), szín);
     const double szélesség = betű.horizontalAdvance(felirat);
     QPointF hely = itt + QPointF(-szélesség / 2, -12); // above the point
     hely.setX(std::clamp(hely.x(), tér.left() + 4, tér.right() - szélesség));
@@ -159,10 +164,7 @@ void Pontok(QPainter& festő, const Határábra& ábra, const QPalette& paletta,
         const Pont& p = pontok[i];
         const QPointF jel(doboz.left() + 10, doboz.top() + 3 + betű.height() * (double(i) + 0.5));
         festő.setPen(QPen(szöveg, 1.2));
-        festő.setBrush(paletta.color(QPalette::Base));
-        festő.drawEllipse(jel, 4.5, 4.5);
-        festő.setBrush(p.szín);
-        festő.drawEllipse(jel, 2.5, 2.5);
+        gyűrű(festő, jel, 4.5, paletta.color(QPalette::Base), p.szín);
         festő.setPen(szöveg);
         festő.drawText(QPointF(jel.x() + 10, jel.y() + betű.ascent() / 2 - 1), p.felirat);
     }
@@ -170,10 +172,7 @@ void Pontok(QPainter& festő, const Határábra& ábra, const QPalette& paletta,
     for (const Pont& p : pontok) {
         const QPointF itt = ábra.pont(p.frekvencia, p.sebesség);
         festő.setPen(QPen(p.túllépi ? QColor(200, 0, 0) : szöveg, 1.5));
-        festő.setBrush(paletta.color(QPalette::Base));
-        festő.drawEllipse(itt, 5, 5);
-        festő.setBrush(p.szín);
-        festő.drawEllipse(itt, 2.5, 2.5);
+        gyűrű(festő, itt, 5, paletta.color(QPalette::Base), p.szín);
     }
 }
 

@@ -33,7 +33,7 @@ CsvOlvasó::Eredmény CsvOlvasó::következő() {
                 continue;
             }
             if (c == '"') { // opens a quoted field at the start of a field only
-                idézetben = i == kezdet_ || mezőhatár(p[i - 1]);
+                idézetben = i == kezdet_ || mezőhatár(p[i - 1], elválasztó_);
                 continue;
             }
             if (c == '\r' && i + 1 >= n && !vége_)
@@ -93,9 +93,7 @@ void CsvOlvasó::feloszt(char elválasztó, std::vector<QByteArrayView>& mezők)
     mezők.clear();
     const char* p = rekord_.data();
     const qsizetype n = rekord_.size();
-    auto határ = [&](char c) {
-        return elválasztó ? c == elválasztó : (c == ';' || c == '\t' || c == ',');
-    };
+    auto határ = [elválasztó](char c) { return mezőhatár(c, elválasztó); };
     if (!std::memchr(p, '"', std::size_t(n))) { // the common case: views into the record
         qsizetype kezdet = 0;
         if (elválasztó) {

@@ -35,8 +35,9 @@ public:
 private:
     Eredmény túlHosszú();
     static bool különleges(char c) { return c == '\n' || c == '\r' || c == '"'; }
-    bool mezőhatár(char c) const {
-        return elválasztó_ ? c == elválasztó_ : (c == ';' || c == '\t' || c == ',');
+    // Whether `c` separates fields: the separator, or while it is not known any of them.
+    static bool mezőhatár(char c, char elválasztó) {
+        return elválasztó ? c == elválasztó : (c == ';' || c == '\t' || c == ',');
     }
 
     Szöveg::Forrás& forrás_;

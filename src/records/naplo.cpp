@@ -1,48 +1,12 @@
 #include "naplo.h"
 
+#include "cella.h"
 #include "model/rezgesmodell.h"
 #include "runtime/text.h"
 
 #include <QStringList>
 
-#include <charconv>
-#include <cmath>
-
 namespace Napló {
-
-namespace {
-
-bool üres(QByteArrayView v) {
-    for (const char c : v)
-        if (c != ' ' && c != '\t')
-            return false;
-    return true;
-}
-
-QByteArrayView levág(QByteArrayView v) {
-    while (!v.isEmpty() && (v.front() == ' ' || v.front() == '\t'))
-        v = v.sliced(1);
-    while (!v.isEmpty() && (v.back() == ' ' || v.back() == '\t'))
-        v.chop(1);
-    return v;
-}
-
-// A header name without the unit after it: "Frekvencia [Hz]", "PPV (mm/s)".
-QString fejlécKulcs(QByteArrayView mező) {
-    QString név = QString::fromUtf8(mező).trimmed();
-    if (név.endsWith(u']') || név.endsWith(u')')) {
-        const qsizetype nyit = név.lastIndexOf(név.endsWith(u']') ? u'[' : u'(');
-        if (nyit > 0)
-            név.truncate(nyit);
-    }
-    return rt::NameKey(név);
-}
-
-QString idéz(QByteArrayView cella) {
-    return u'"' + QString::fromUtf8(cella) + u'"';
-}
-
-} // namespace
 
 const std::array<std::vector<QString>, OszlopokSzáma>& OszlopNevek() {
     static const std::array<std::vector<QString>, OszlopokSzáma> nevek{{
@@ -51,71 +15,6 @@ const std::array<std::vector<QString>, OszlopokSzáma>& OszlopNevek() {
         {QStringLiteral("kategória"), QStringLiteral("category")},
     }};
     return nevek;
-}
-
-std::optional<Szám> SzámOlvas(QByteArrayView cella, QString* miért) {
-    const QByteArrayView szöveg = levág(cella);
-    if (szöveg.isEmpty()) {
-        *miért = QStringLiteral("üres cella");
-        return std::nullopt;
-    }
-    char puffer[64] = {};
-    Szám szám;
-    bool számjegy = false, kitevő = false;
-    if (szöveg.size() >= qsizetype(sizeof puffer))
-        return *miért = QStringLiteral("nem szám: %1").arg(idéz(cella)), std::nullopt;
-    qsizetype n = 0;
-    quint64 mantissza = 0; // the digits as one whole number, while they fit
-    int jegyek = 0, tizedesek = 0;
-    for (qsizetype i = 0; i < szöveg.size(); ++i) {
-        char c = szöveg[i];
-        if (c >= '0' && c <= '9') {
-            számjegy = true;
-            if (!kitevő) {
-                mantissza = mantissza * 10 + quint64(c - '0');
-                ++jegyek;
-                tizedesek += szám.tizedesjel ? 1 : 0;
-            }
-        } else if ((c == '.' || c == ',') && !szám.tizedesjel && !kitevő) {
-            szám.tizedesjel = c;
-            c = '.';
-        } else if ((c == 'e' || c == 'E') && számjegy && !kitevő) {
-            kitevő = true;
-        } else if ((c == '+' || c == '-') &&
-                   (i == 0 || szöveg[i - 1] == 'e' || szöveg[i - 1] == 'E')) {
-            if (c == '+')
-                continue; // from_chars takes no plus sign
-        } else {
-            *miért = QStringLiteral("nem szám: %1").arg(idéz(cella));
-            return std::nullopt;
-        }
-        puffer[n++] = c;
-    }
-    // Up to 15 digits and 22 decimals both the digits and the power of ten are exact
-    // doubles, so one division is the correctly rounded value, as from_chars gives it.
-    static constexpr double Hatványok[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                           1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                           1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    if (számjegy && !kitevő && jegyek <= 15) {
-        szám.érték = double(mantissza) / Hatványok[tizedesek];
-        if (puffer[0] == '-')
-            szám.érték = -szám.érték;
-        return szám;
-    }
-    const auto [hol, ec] = std::from_chars(puffer, puffer + n, szám.érték);
-    if (számjegy && ec == std::errc::result_out_of_range) {
-        *miért = QStringLiteral("nem ábrázolható szám: %1").arg(idéz(cella));
-        return std::nullopt;
-    }
-    if (!számjegy || ec != std::errc() || hol != puffer + n) {
-        *miért = QStringLiteral("nem szám: %1").arg(idéz(cella));
-        return std::nullopt;
-    }
-    if (!std::isfinite(szám.érték)) {
-        *miért = QStringLiteral("nem ábrázolható szám: %1").arg(idéz(cella));
-        return std::nullopt;
-    }
-    return szám;
 }
 
 bool Olvasó::fejléc() {
@@ -131,7 +30,7 @@ bool Olvasó::fejléc() {
         if (e == CsvOlvasó::Vége || sorok >= FejlécKeresés)
             break;
         csv_.feloszt(0, mezők_);
-        if (std::all_of(mezők_.begin(), mezők_.end(), üres))
+        if (std::all_of(mezők_.begin(), mezők_.end(), Cella::Üres))
             continue;
         ++sorok;
         for (const char elválasztó : CsvOlvasó::Elválasztók) {
@@ -144,15 +43,15 @@ bool Olvasó::fejléc() {
             bool magyar = false;
             std::optional<Hiba> kétszer;
             for (std::size_t i = 0; i < mezők_.size(); ++i) {
-                const QString kulcs = fejlécKulcs(mezők_[i]);
+                const QString kulcs = rt::NameKey(Cella::OszlopNév(mezők_[i]).név);
                 for (std::size_t o = 0; o < nevek.size(); ++o) {
                     for (std::size_t j = 0; j < nevek[o].size(); ++j) {
                         if (kulcs != rt::NameKey(nevek[o][j]))
                             continue;
                         if (helyek[o] >= 0 && !kétszer)
-                            kétszer =
-                                Hiba{csv_.sor(), int(i) + 1, QString::fromUtf8(levág(mezők_[i])),
-                                     QStringLiteral("ez az oszlop kétszer szerepel")};
+                            kétszer = Hiba{csv_.sor(), int(i) + 1,
+                                           QString::fromUtf8(Cella::Levág(mezők_[i])),
+                                           QStringLiteral("ez az oszlop kétszer szerepel")};
                         if (helyek[o] < 0)
                             ++talált;
                         helyek[o] = int(i);
@@ -176,7 +75,7 @@ bool Olvasó::fejléc() {
                 legjobbSor = csv_.sor();
                 legjobbMezők.clear();
                 for (const QByteArrayView m : mezők_)
-                    legjobbMezők << idéz(m);
+                    legjobbMezők << Cella::Idéz(m);
             }
         }
     }
@@ -218,7 +117,7 @@ bool Olvasó::következő(Mérés& mérés) {
         if (e == CsvOlvasó::Vége)
             return false;
         csv_.feloszt(elválasztó_, mezők_);
-        if (std::all_of(mezők_.begin(), mezők_.end(), üres))
+        if (std::all_of(mezők_.begin(), mezők_.end(), Cella::Üres))
             continue; // an empty line, or a row of nothing but separators
         if (mezők_.size() != oszlopok_)
             return hibás({csv_.sor(),
@@ -232,18 +131,19 @@ bool Olvasó::következő(Mérés& mérés) {
         };
         QString miért;
         const QByteArrayView fCella = mezők_[std::size_t(helyek_[Frekvencia])];
-        const std::optional<Szám> f = SzámOlvas(fCella, &miért);
+        const std::optional<Cella::Szám> f = Cella::SzámOlvas(fCella, &miért);
         if (!f)
             return hibás(hol(Frekvencia, miért));
         if (f->érték < 0)
             return hibás(
-                hol(Frekvencia, QStringLiteral("negatív frekvencia: %1").arg(idéz(fCella))));
+                hol(Frekvencia, QStringLiteral("negatív frekvencia: %1").arg(Cella::Idéz(fCella))));
         const QByteArrayView vCella = mezők_[std::size_t(helyek_[Sebesség])];
-        const std::optional<Szám> v = SzámOlvas(vCella, &miért);
+        const std::optional<Cella::Szám> v = Cella::SzámOlvas(vCella, &miért);
         if (!v)
             return hibás(hol(Sebesség, miért));
         if (v->érték < 0)
-            return hibás(hol(Sebesség, QStringLiteral("negatív sebesség: %1").arg(idéz(vCella))));
+            return hibás(
+                hol(Sebesség, QStringLiteral("negatív sebesség: %1").arg(Cella::Idéz(vCella))));
         const QByteArrayView kCella = mezők_[std::size_t(helyek_[Kategória])];
         const int k = kategóriaKeres(kCella);
         if (k < 0)

@@ -31,14 +31,6 @@ struct Hiba {
     QString mi;
 };
 
-// A number with a decimal point or comma, no group separators; its decimal mark, if any.
-struct Szám {
-    double érték = 0;
-    char tizedesjel = 0;
-};
-// The cell as a number, or the reason it is not one (the cell quoted as written).
-std::optional<Szám> SzámOlvas(QByteArrayView cella, QString* miért);
-
 struct Mérés {
     double frekvencia = 0; // Hz, finite, not negative
     double sebesség = 0;   // mm/s, finite, not negative

@@ -2,10 +2,10 @@
 
 #include "mseedolvaso.h"
 #include "runtime/text.h"
+#include "szovegforras.h"
 #include "szovegjel.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <cmath>
 #include <map>
@@ -152,21 +152,10 @@ Eredmény Összeállít(const QString& fájl, std::vector<NyersCsatorna>&& csato
 }
 
 Eredmény Olvas(const QString& fájl, const Beállítás& beállítás) {
-    QFile be(fájl);
-    const QFileInfo info(fájl);
+    QFile be;
     Eredmény e;
-    if (!info.exists()) {
-        e.hiba = QStringLiteral("nincs ilyen fájl");
+    if (!Szöveg::FájlMegnyit(fájl, be, QIODevice::ReadOnly, &e.hiba))
         return e;
-    }
-    if (info.isDir()) {
-        e.hiba = QStringLiteral("mappa, nem fájl");
-        return e;
-    }
-    if (!be.open(QIODevice::ReadOnly)) {
-        e.hiba = QStringLiteral("nem olvasható: %1").arg(be.errorString());
-        return e;
-    }
     const QByteArray eleje = be.read(256);
     be.close();
     e = MseedFájl(eleje) ? MseedOlvas(fájl, beállítás) : SzövegOlvas(fájl, beállítás);

@@ -43,7 +43,7 @@ struct Beállítás {
 // What a reader returns: the records of the file, or the fault that stopped it.
 struct Eredmény {
     std::vector<Felvétel> felvételek;
-    QString hiba; // empty when read
+    QString hiba;                 // empty when read
     bool érzékenységKell = false; // the fault: integer counts and no sensitivity given
 };
 

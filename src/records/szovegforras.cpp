@@ -6,25 +6,6 @@
 
 namespace Szöveg {
 
-namespace {
-
-bool csakAscii(const QByteArray& bájtok) {
-    const char* p = bájtok.constData();
-    const qsizetype n = bájtok.size();
-    qsizetype i = 0;
-    quint64 vagy = 0;
-    for (; i + 8 <= n; i += 8) {
-        quint64 szó;
-        std::memcpy(&szó, p + i, 8);
-        vagy |= szó;
-    }
-    for (; i < n; ++i)
-        vagy |= uchar(p[i]);
-    return (vagy & 0x8080808080808080ULL) == 0;
-}
-
-} // namespace
-
 bool Utf8Ellenőr::ellenőriz(const char* p, qsizetype n) {
     for (qsizetype i = 0; i < n; ++i) {
         if (!hátra_) { // ASCII eight bytes at a time
@@ -66,6 +47,30 @@ bool Utf8Ellenőr::ellenőriz(const char* p, qsizetype n) {
     return true;
 }
 
+bool FájlMegnyit(const QString& fájl, QFile& be, QIODevice::OpenMode mód, QString* hiba,
+                 bool* szabályos) {
+    std::error_code ec;
+    const auto állapot = std::filesystem::status(std::filesystem::path(fájl.toStdU16String()), ec);
+    if (ec) {
+        *hiba = ec == std::errc::no_such_file_or_directory
+                    ? QStringLiteral("nincs ilyen fájl")
+                    : QStringLiteral("nem olvasható: %1").arg(QString::fromLocal8Bit(ec.message()));
+        return false;
+    }
+    if (állapot.type() == std::filesystem::file_type::directory) {
+        *hiba = QStringLiteral("mappa, nem fájl");
+        return false;
+    }
+    be.setFileName(fájl);
+    if (!be.open(mód)) {
+        *hiba = QStringLiteral("nem olvasható: %1").arg(be.errorString());
+        return false;
+    }
+    if (szabályos)
+        *szabályos = állapot.type() == std::filesystem::file_type::regular;
+    return true;
+}
+
 QString KódolásNeve(Kódolás kódolás) {
     switch (kódolás) {
     case Kódolás::Utf8:
@@ -91,24 +96,10 @@ bool Forrás::megnyit(const QString& fájl, QString* hiba) {
         megnyit(&fájl_, false);
         return true;
     }
-    std::error_code ec;
-    const auto állapot = std::filesystem::status(std::filesystem::path(fájl.toStdU16String()), ec);
-    if (ec) {
-        *hiba = ec == std::errc::no_such_file_or_directory
-                    ? QStringLiteral("nincs ilyen fájl")
-                    : QStringLiteral("nem olvasható: %1").arg(QString::fromLocal8Bit(ec.message()));
+    bool szabályos = false;
+    if (!FájlMegnyit(fájl, fájl_, QIODevice::ReadOnly | QIODevice::Unbuffered, hiba, &szabályos))
         return false;
-    }
-    if (állapot.type() == std::filesystem::file_type::directory) {
-        *hiba = QStringLiteral("mappa, nem fájl");
-        return false;
-    }
-    fájl_.setFileName(fájl);
-    if (!fájl_.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        *hiba = QStringLiteral("nem olvasható: %1").arg(fájl_.errorString());
-        return false;
-    }
-    megnyit(&fájl_, állapot.type() == std::filesystem::file_type::regular);
+    megnyit(&fájl_, szabályos);
     return true;
 }
 
@@ -177,14 +168,14 @@ bool Forrás::olvas(QByteArray& cél) {
         else if (kódolás_ == Kódolás::Windows1250)
             dekóder_.emplace("windows-1250");
         utf8_ = Utf8Ellenőr();
-        if (kódolás_ == Kódolás::Utf8 && !rögzített_ && !csakAscii(nyers_)) {
-            Utf8Ellenőr próba;
-            if (!próba.ellenőriz(nyers_.constData(), nyers_.size()) ||
-                (nyers_.size() < Blokk && !próba.lezárt())) {
-                // not UTF-8 from the start: the Windows code page
-                kódolás_ = Kódolás::Windows1250;
-                dekóder_.emplace("windows-1250");
-            }
+        if (kódolás_ == Kódolás::Utf8 && !rögzített_) {
+            if (utf8_.ellenőriz(nyers_.constData(), nyers_.size()) &&
+                (nyers_.size() == Blokk || utf8_.lezárt()))
+                return nyers_.isEmpty() ? false : dekódol(nyers_, cél, true);
+            // not UTF-8 from the start: the Windows code page
+            kódolás_ = Kódolás::Windows1250;
+            dekóder_.emplace("windows-1250");
+            utf8_ = Utf8Ellenőr();
         }
     }
     if (nyers_.isEmpty()) {
@@ -197,7 +188,7 @@ bool Forrás::olvas(QByteArray& cél) {
     return dekódol(nyers_, cél);
 }
 
-bool Forrás::dekódol(const QByteArray& nyers, QByteArray& cél) {
+bool Forrás::dekódol(const QByteArray& nyers, QByteArray& cél, bool ellenőrzött) {
     const bool utf8 = kódolás_ == Kódolás::Utf8 || kódolás_ == Kódolás::Utf8Bom;
     if (utf8 || kódolás_ == Kódolás::Windows1250) {
         if (std::memchr(nyers.constData(), 0, std::size_t(nyers.size()))) {
@@ -206,7 +197,7 @@ bool Forrás::dekódol(const QByteArray& nyers, QByteArray& cél) {
         }
     }
     if (utf8) {
-        if (!utf8_.ellenőriz(nyers.constData(), nyers.size())) {
+        if (!ellenőrzött && !utf8_.ellenőriz(nyers.constData(), nyers.size())) {
             nemUtf8_ = true;
             hiba_ = újraolvasható_ || rögzített_
                         ? QStringLiteral("nem UTF-8 szöveg")

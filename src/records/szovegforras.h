@@ -18,6 +18,12 @@ enum class Kódolás { Utf8, Utf8Bom, Utf16LE, Utf16BE, Windows1250 };
 // The name of an encoding as a message or the help gives it.
 QString KódolásNeve(Kódolás kódolás);
 
+// Opens a file for reading. On failure the reason, in Hungarian with the system's own words
+// after it: "nincs ilyen fájl", "mappa, nem fájl", "nem olvasható: …". `szabályos` tells
+// whether it is a regular file (one that can be read again from its start).
+bool FájlMegnyit(const QString& fájl, QFile& be, QIODevice::OpenMode mód, QString* hiba,
+                 bool* szabályos = nullptr);
+
 // Checks that bytes are UTF-8 (RFC 3629: no overlong forms, no surrogates, nothing above
 // U+10FFFF), a block at a time: a sequence may be split between blocks.
 class Utf8Ellenőr {
@@ -66,7 +72,8 @@ public:
 
 private:
     bool nyersOlvas(QByteArray& cél);
-    bool dekódol(const QByteArray& nyers, QByteArray& cél);
+    // `ellenőrzött`: UTF-8 already checked.
+    bool dekódol(const QByteArray& nyers, QByteArray& cél, bool ellenőrzött = false);
 
     QFile fájl_;
     QIODevice* eszköz_ = nullptr;

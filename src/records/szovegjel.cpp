@@ -1,40 +1,26 @@
 #include "szovegjel.h"
 
+#include "cella.h"
 #include "csvolvaso.h"
-#include "naplo.h"
 #include "runtime/text.h"
 #include "szovegforras.h"
 
 #include <QDateTime>
 #include <QStringList>
 
-#include <charconv>
 #include <cmath>
 
 namespace Rezgésjel {
 
 namespace {
 
-QString idéz(QByteArrayView v) {
-    return u'"' + QString::fromUtf8(v) + u'"';
-}
-
-// A number as these files write it: a point, an exponent allowed.
+// A number of a TIMESERIES header or sample.
 bool szám(QByteArrayView szöveg, double& érték) {
-    const char* eleje = szöveg.data();
-    const char* vége = eleje + szöveg.size();
-    if (eleje != vége && *eleje == '+')
-        ++eleje;
-    const auto [hol, ec] = std::from_chars(eleje, vége, érték);
-    return ec == std::errc() && hol == vége && eleje != vége && std::isfinite(érték);
-}
-
-QByteArrayView levág(QByteArrayView v) {
-    while (!v.isEmpty() && QChar::isSpace(uchar(v.front())))
-        v = v.sliced(1);
-    while (!v.isEmpty() && QChar::isSpace(uchar(v.back())))
-        v.chop(1);
-    return v;
+    QString miért;
+    const std::optional<Cella::Szám> sz = Cella::SzámOlvas(szöveg, &miért);
+    if (sz)
+        érték = sz->érték;
+    return sz.has_value();
 }
 
 // The next line of `szöveg` from `hely`, without its end (LF, CRLF or CR).
@@ -65,21 +51,21 @@ Eredmény idősor(const QString& fájl, const QByteArray& szöveg, const Beáll�
     bool vanSor = sor(szöveg, hely, s);
     ++sorszám;
     while (vanSor) {
-        if (levág(s).isEmpty()) {
+        if (Cella::Levág(s).isEmpty()) {
             vanSor = sor(szöveg, hely, s);
             ++sorszám;
             continue;
         }
         if (!s.startsWith("TIMESERIES "))
             return hibás(QStringLiteral("TIMESERIES fejléc helyett: %1")
-                             .arg(idéz(s.first(std::min<qsizetype>(60, s.size())))));
+                             .arg(Cella::Idéz(s.first(std::min<qsizetype>(60, s.size())))));
         const QList<QByteArray> mezők = s.toByteArray().split(',');
         if (mezők.size() < 6)
             return hibás(QStringLiteral("hiányos TIMESERIES fejléc"));
         const QList<QByteArray> forrás = mezők[0].mid(11).trimmed().split('_');
         if (forrás.size() < 4)
             return hibás(QStringLiteral("a csatorna nem NET_STA_LOC_CHA alakú: %1")
-                             .arg(idéz(mezők[0].mid(11).trimmed())));
+                             .arg(Cella::Idéz(mezők[0].mid(11).trimmed())));
         NyersCsatorna cs;
         cs.állomás = QString::fromUtf8(forrás[0] + '.' + forrás[1] + '.' + forrás[2]);
         cs.név = cs.állomás + u'.' + QString::fromUtf8(forrás[3]);
@@ -87,11 +73,15 @@ Eredmény idősor(const QString& fájl, const QByteArray& szöveg, const Beáll�
         const QByteArray darabSzöveg = mezők[1].trimmed();
         const QByteArray rátaSzöveg = mezők[2].trimmed();
         double darab = 0;
-        if (!darabSzöveg.endsWith(" samples") || !szám(levág(darabSzöveg.chopped(8)), darab) ||
-            darab < 0 || darab != std::floor(darab) || darab > 1e9)
-            return hibás(QStringLiteral("a mintaszám nem olvasható: %1").arg(idéz(darabSzöveg)));
-        if (!rátaSzöveg.endsWith(" sps") || !szám(levág(rátaSzöveg.chopped(4)), cs.mintavétel))
-            return hibás(QStringLiteral("a mintavétel nem olvasható: %1").arg(idéz(rátaSzöveg)));
+        if (!darabSzöveg.endsWith(" samples") ||
+            !szám(Cella::Levág(darabSzöveg.chopped(8)), darab) || darab < 0 ||
+            darab != std::floor(darab) || darab > 1e9)
+            return hibás(
+                QStringLiteral("a mintaszám nem olvasható: %1").arg(Cella::Idéz(darabSzöveg)));
+        if (!rátaSzöveg.endsWith(" sps") ||
+            !szám(Cella::Levág(rátaSzöveg.chopped(4)), cs.mintavétel))
+            return hibás(
+                QStringLiteral("a mintavétel nem olvasható: %1").arg(Cella::Idéz(rátaSzöveg)));
         QString kezdet = QString::fromUtf8(mezők[3].trimmed());
         if (kezdet.endsWith(u'Z'))
             kezdet.chop(1);
@@ -99,8 +89,8 @@ Eredmény idősor(const QString& fájl, const QByteArray& szöveg, const Beáll�
         QDateTime utc = idő;
         utc.setTimeSpec(Qt::UTC); // the time as written, in UTC
         if (!idő.isValid())
-            return hibás(
-                QStringLiteral("a kezdőidő nem olvasható: %1").arg(idéz(mezők[3].trimmed())));
+            return hibás(QStringLiteral("a kezdőidő nem olvasható: %1")
+                             .arg(Cella::Idéz(mezők[3].trimmed())));
         // microseconds beyond Qt's milliseconds
         qint64 mikro = utc.toMSecsSinceEpoch() * 1000;
         const qsizetype pont = kezdet.indexOf(u'.');
@@ -112,9 +102,9 @@ Eredmény idősor(const QString& fájl, const QByteArray& szöveg, const Beáll�
         const QByteArray egység = mezők.size() > 6 ? mezők[6].trimmed() : QByteArray();
         const bool párok = elrendezés == "TSPAIR";
         if (!párok && elrendezés != "SLIST")
-            return hibás(QStringLiteral("ismeretlen elrendezés: %1").arg(idéz(elrendezés)));
+            return hibás(QStringLiteral("ismeretlen elrendezés: %1").arg(Cella::Idéz(elrendezés)));
         if (típus != "INTEGER" && típus != "FLOAT")
-            return hibás(QStringLiteral("ismeretlen mintatípus: %1").arg(idéz(típus)));
+            return hibás(QStringLiteral("ismeretlen mintatípus: %1").arg(Cella::Idéz(típus)));
         MintaFajta fajta;
         fajta.count = típus == "INTEGER";
         if (!egység.isEmpty()) {
@@ -127,7 +117,7 @@ Eredmény idősor(const QString& fájl, const QByteArray& szöveg, const Beáll�
                 if (!fajta.egység)
                     return hibás(QStringLiteral("ismeretlen mértékegység: %1 (m/s, mm/s, in/s "
                                                 "vagy Counts)")
-                                     .arg(idéz(egység)));
+                                     .arg(Cella::Idéz(egység)));
             }
         }
         QString miért;
@@ -144,13 +134,14 @@ Eredmény idősor(const QString& fájl, const QByteArray& szöveg, const Beáll�
                 break;
             QByteArrayView maradék = s;
             if (párok) {
-                maradék = levág(maradék);
+                maradék = Cella::Levág(maradék);
                 if (maradék.isEmpty())
                     continue;
                 const qsizetype köz =
                     maradék.indexOf(' ') >= 0 ? maradék.indexOf(' ') : maradék.indexOf('\t');
                 if (köz < 0)
-                    return hibás(QStringLiteral("idő és érték helyett: %1").arg(idéz(maradék)));
+                    return hibás(
+                        QStringLiteral("idő és érték helyett: %1").arg(Cella::Idéz(maradék)));
                 maradék = maradék.sliced(köz);
             }
             qsizetype i = 0;
@@ -163,11 +154,11 @@ Eredmény idősor(const QString& fájl, const QByteArray& szöveg, const Beáll�
                 if (j > i) {
                     double v;
                     if (!szám(maradék.sliced(i, j - i), v))
-                        return hibás(
-                            QStringLiteral("nem szám: %1").arg(idéz(maradék.sliced(i, j - i))));
+                        return hibás(QStringLiteral("nem szám: %1")
+                                         .arg(Cella::Idéz(maradék.sliced(i, j - i))));
                     if (fajta.count && típus == "INTEGER" && v != std::floor(v))
                         return hibás(QStringLiteral("nem egész szám: %1")
-                                         .arg(idéz(maradék.sliced(i, j - i))));
+                                         .arg(Cella::Idéz(maradék.sliced(i, j - i))));
                     cs.minták.push_back(v * *szorzó);
                 }
                 i = j;
@@ -185,20 +176,6 @@ Eredmény idősor(const QString& fájl, const QByteArray& szöveg, const Beáll�
     return Összeállít(fájl, std::move(csatornák));
 }
 
-// A name without the unit after it, and the unit: "Z [m/s]" -> "Z", "m/s".
-std::pair<QString, QString> névÉsEgység(QByteArrayView mező) {
-    QString név = QString::fromUtf8(mező).trimmed();
-    QString egység;
-    if (név.endsWith(u']') || név.endsWith(u')')) {
-        const qsizetype nyit = név.lastIndexOf(név.endsWith(u']') ? u'[' : u'(');
-        if (nyit >= 0) {
-            egység = név.mid(nyit + 1, név.size() - nyit - 2).trimmed();
-            név = név.left(nyit).trimmed();
-        }
-    }
-    return {név, egység};
-}
-
 Eredmény táblázat(const QString& fájl, Szöveg::Forrás& forrás, const Beállítás& beállítás) {
     Eredmény e;
     CsvOlvasó csv(forrás);
@@ -211,8 +188,7 @@ Eredmény táblázat(const QString& fájl, Szöveg::Forrás& forrás, const Beá
     CsvOlvasó::Eredmény r;
     while ((r = csv.következő()) == CsvOlvasó::Rekord) {
         csv.feloszt(0, mezők);
-        if (!std::all_of(mezők.begin(), mezők.end(),
-                         [](QByteArrayView m) { return levág(m).isEmpty(); }))
+        if (!std::all_of(mezők.begin(), mezők.end(), Cella::Üres))
             break;
     }
     if (r == CsvOlvasó::Hiba)
@@ -236,7 +212,7 @@ Eredmény táblázat(const QString& fájl, Szöveg::Forrás& forrás, const Beá
     std::vector<int> oszlopok;
     std::vector<double> szorzók;
     for (std::size_t i = 0; i < mezők.size(); ++i) {
-        const auto [név, egység] = névÉsEgység(mezők[i]);
+        const auto [név, egység] = Cella::OszlopNév(mezők[i]);
         const QString kulcs = rt::NameKey(név);
         if (kulcs == u"ido" || kulcs == u"time" || kulcs == u"t") {
             if (időOszlop >= 0)
@@ -279,8 +255,7 @@ Eredmény táblázat(const QString& fájl, Szöveg::Forrás& forrás, const Beá
     std::vector<double> idők;
     while ((r = csv.következő()) == CsvOlvasó::Rekord) {
         csv.feloszt(elválasztó, mezők);
-        if (std::all_of(mezők.begin(), mezők.end(),
-                        [](QByteArrayView m) { return levág(m).isEmpty(); }))
+        if (std::all_of(mezők.begin(), mezők.end(), Cella::Üres))
             continue;
         if (mezők.size() != oszlopSzám)
             return hibás(csv.sor(), QStringLiteral("%1 mező a fejléc %2 oszlopa helyett")
@@ -288,13 +263,13 @@ Eredmény táblázat(const QString& fájl, Szöveg::Forrás& forrás, const Beá
                                         .arg(oszlopSzám));
         QString miért;
         if (időOszlop >= 0) {
-            const auto t = Napló::SzámOlvas(mezők[std::size_t(időOszlop)], &miért);
+            const auto t = Cella::SzámOlvas(mezők[std::size_t(időOszlop)], &miért);
             if (!t)
                 return hibás(csv.sor(), QStringLiteral("idő: %1").arg(miért));
             idők.push_back(t->érték);
         }
         for (std::size_t c = 0; c < csatornák.size(); ++c) {
-            const auto v = Napló::SzámOlvas(mezők[std::size_t(oszlopok[c])], &miért);
+            const auto v = Cella::SzámOlvas(mezők[std::size_t(oszlopok[c])], &miért);
             if (!v)
                 return hibás(csv.sor(), QStringLiteral("%1: %2").arg(csatornák[c].név, miért));
             csatornák[c].minták.push_back(v->érték * szorzók[c]);
@@ -341,7 +316,7 @@ Eredmény SzövegOlvas(const QString& fájl, const Beállítás& beállítás) {
         e.hiba = forrás.hiba();
         return e;
     }
-    if (levág(eleje.left(64)).startsWith("TIMESERIES")) {
+    if (Cella::Levág(eleje.left(64)).startsWith("TIMESERIES")) {
         QByteArray szöveg = eleje;
         while (forrás.olvas(szöveg)) {
         }
