@@ -4,7 +4,7 @@
 // NumPy's analysis of the same decoded samples (bench/elemzes_numpy.py). Not a test.
 #include "analysis/elemzes.h"
 #include "mseedwriter.h"
-#include "records/rezgesjel.h"
+#include "readers/rezgesjel.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -35,13 +35,13 @@ int job(const QString& path) {
     timer.start();
     Rezgésjel::Beállítás settings;
     settings.érzékenység = Sensitivity;
-    Rezgésjel::Eredmény read = Rezgésjel::Olvas(path, settings);
-    if (!read.hiba.isEmpty()) {
-        print(read.hiba);
+    Rezgésjel::Olvasás read = Rezgésjel::FájlOlvas(path, settings);
+    if (read.hiba) {
+        print(read.hiba->részlet);
         return 1;
     }
     const double readSeconds = double(timer.nsecsElapsed()) / 1e9;
-    const Elemzés::Eredmény e =
+    const Elemzés::Megállapítás e =
         Elemzés::Elemez(read.felvételek[0], 1, Elemzés::Hely::Alap, Elemzés::Módszer::ZC);
     const double seconds = double(timer.nsecsElapsed()) / 1e9;
     print(QStringLiteral("%1 %2 %3")

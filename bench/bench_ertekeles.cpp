@@ -79,5 +79,5 @@ int main(int argc, char** argv) {
             .arg(status));
     print(QStringLiteral("peak memory of the whole run: %1 MB")
               .arg(fixed(usage.ru_maxrss / 1024.0, 1)));
-    return status == Értékelés::HibásBemenet ? 1 : 0;
+    return status == Kilépés::HibásBemenet ? 1 : 0;
 }

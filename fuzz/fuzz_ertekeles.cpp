@@ -2,7 +2,7 @@
 // and as a stream (written as it comes). Both must agree on every log that is not a fault.
 #include "cli/ertekeles.h"
 #include "cli/naplokimenet.h"
-#include "records/szovegforras.h"
+#include "readers/szovegforras.h"
 
 #include <QBuffer>
 
@@ -32,9 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QByteArray asFile, asStream;
     const int fileStatus = evaluate(input, false, asFile);
     const int streamStatus = evaluate(input, true, asStream);
-    if (fileStatus == Értékelés::HibásBemenet && !asFile.isEmpty())
+    if (fileStatus == Kilépés::HibásBemenet && !asFile.isEmpty())
         std::abort(); // a faulty file leaves the output empty
-    if (fileStatus != Értékelés::HibásBemenet && (streamStatus != fileStatus || asStream != asFile))
+    if (fileStatus != Kilépés::HibásBemenet && (streamStatus != fileStatus || asStream != asFile))
         std::abort();
     return 0;
 }

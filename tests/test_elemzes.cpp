@@ -7,8 +7,8 @@
 #ifndef Q_MOC_RUN // moc's parser takes no accented namespace names
 #include "analysis/elemzes.h"
 #include "cli/rezgeselemzes.h"
-#include "model/hatarertek.h"
-#include "records/rezgesjel.h"
+#include "engine/hatarertek.h"
+#include "readers/rezgesjel.h"
 #endif
 
 #include <QFile>
@@ -164,14 +164,14 @@ private slots:
             Rezgésjel::Beállítás settings;
             if (encoding == DE_STEIM2)
                 settings.érzékenység = Counts;
-            Rezgésjel::Eredmény read = Rezgésjel::Olvas(file, settings);
-            QVERIFY2(read.hiba.isEmpty(), qPrintable(read.hiba));
+            Rezgésjel::Olvasás read = Rezgésjel::FájlOlvas(file, settings);
+            QVERIFY2(!read.hiba, qPrintable(read.hiba ? read.hiba->részlet : QString()));
             QCOMPARE(read.felvételek.size(), std::size_t(1));
             Rezgésjel::Felvétel& record = read.felvételek[0];
             QCOMPARE(record.csatornák.size(), std::size_t(3));
             QVERIFY(record.csatornák[0].függőleges && !record.csatornák[1].függőleges);
             QCOMPARE(record.mintavétel, Rate);
-            const Elemzés::Eredmény e =
+            const Elemzés::Megállapítás e =
                 Elemzés::Elemez(record, 1, Elemzés::Hely::Alap, Elemzés::Módszer::ZC);
             for (const Elemzés::Összetevő& c : e.összetevők) {
                 const double tolerance = encoding == DE_STEIM2 ? 0.6 / Counts : 1e-5 * amplitude;
@@ -208,9 +208,9 @@ private slots:
         };
         auto channels = threeComponents(s, s, s, n, 1);
         const QString file = save(QStringLiteral("two.mseed"), mseed(channels, DE_FLOAT64));
-        Rezgésjel::Eredmény read = Rezgésjel::Olvas(file, {});
-        QVERIFY2(read.hiba.isEmpty(), qPrintable(read.hiba));
-        Elemzés::Eredmény zc =
+        Rezgésjel::Olvasás read = Rezgésjel::FájlOlvas(file, {});
+        QVERIFY2(!read.hiba, qPrintable(read.hiba ? read.hiba->részlet : QString()));
+        Elemzés::Megállapítás zc =
             Elemzés::Elemez(read.felvételek[0], 2, Elemzés::Hely::Alap, Elemzés::Módszer::ZC);
         const Elemzés::Jellemzők& j = zc.összetevők[0].jellemzők;
         QVERIFY2(*j.zc > 30, qPrintable(QString::number(*j.zc)));
@@ -227,11 +227,11 @@ private slots:
             v[i] = double(i); // a ramp: one crossing only
         Rezgésjel::Felvétel f;
         f.mintavétel = Rate;
-        f.csatornák.push_back({QStringLiteral("Z"), true, v});
-        const Elemzés::Eredmény e =
+        f.csatornák.push_back({{{}, {}, {}, QStringLiteral("Z")}, true, v});
+        const Elemzés::Megállapítás e =
             Elemzés::Elemez(f, 0, Elemzés::Hely::Alap, Elemzés::Módszer::ZC);
         QVERIFY(!e.összetevők[0].jellemzők.zc);
-        QVERIFY(e.összetevők[0].frekvenciaNélkül);
+        QVERIFY(e.összetevők[0].megítélés.frekvenciaNélkül);
         QCOMPARE(e.összetevők[0].megítélés.határSzázad, Határérték::LegkisebbAlaponSzázad(0));
     }
 
@@ -241,9 +241,9 @@ private slots:
         const Signal big = [](double t) { return 30 * sine(12, t); };
         const Signal small = [](double t) { return 9 * sine(12, t); };
         auto channels = threeComponents(big, small, small, 1000, 1);
-        Rezgésjel::Eredmény read =
-            Rezgésjel::Olvas(save(QStringLiteral("top.mseed"), mseed(channels, DE_FLOAT32)), {});
-        const Elemzés::Eredmény e =
+        Rezgésjel::Olvasás read =
+            Rezgésjel::FájlOlvas(save(QStringLiteral("top.mseed"), mseed(channels, DE_FLOAT32)), {});
+        const Elemzés::Megállapítás e =
             Elemzés::Elemez(read.felvételek[0], 2, Elemzés::Hely::Födém, Elemzés::Módszer::ZC);
         QVERIFY(!e.összetevők[0].megítélt);
         QCOMPARE(e.összetevők[1].megítélés.határSzázad, Határérték::FelsőFödémSzázad(2));

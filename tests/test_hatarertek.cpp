@@ -1,9 +1,10 @@
-// The limit engine against the window's model, the continuous curve between whole hertz,
-// and the names people type for categories.
+// The limit engine on its own: the category table and the names people type for it, the
+// continuous curve between whole hertz, the judgement of one measurement or component, and
+// the texts every output writes.
 #ifndef Q_MOC_RUN // moc's parser takes no accented namespace names
-#include "model/hatarertek.h"
+#include "engine/hatarertek.h"
+#include "engine/szovegek.h"
 #endif
-#include "model/rezgesmodell.h"
 #include "runtime/text.h"
 #include "testlocale.h"
 
@@ -13,16 +14,9 @@
 
 namespace {
 
-// The foundation label's number as digits with a point: " 20,00 mm/s" -> "20.00".
-QString labelNumber(const QString& label) {
-    QString text = label.trimmed();
-    text.chop(int(QStringLiteral(" mm/s").size()));
-    return text.replace(u',', u'.');
-}
-
 // The limit curve in exact arithmetic, above 100 Hz its value there.
 double exactCurve(int k, double f) {
-    const Kategória& c = Kategóriák[std::size_t(k)];
+    const Határérték::Kategória& c = Határérték::Kategóriák[std::size_t(k)];
     f = std::min(f, 100.0);
     if (f < 10)
         return c.állandó;
@@ -37,20 +31,6 @@ class TestLimitEngine : public QObject {
     Q_OBJECT
 
 private slots:
-    // At every whole hertz the engine's figure is the window's label, digit for digit.
-    void wholeHertzEqualTheWindow() {
-        for (int k = 0; k < Határérték::KategóriákSzáma; ++k) {
-            for (int f = Határérték::LegkisebbFrekvencia; f <= Határérték::LegnagyobbFrekvencia;
-                 ++f) {
-                const Eredmény e = RezgésModell::Eredményszövegek(std::int16_t(k), std::int16_t(f));
-                const int század = Határérték::AlaponSzázad(k, f);
-                QCOMPARE(Határérték::SzázadSzöveg(század, u'.'), labelNumber(e.alapon));
-                QCOMPARE(Határérték::SzázadSzöveg(Határérték::FelsőFödémSzázad(k), u','),
-                         labelNumber(e.felsőFödém).replace(u'.', u','));
-            }
-        }
-    }
-
     // Between whole hertz: the curve cut to hundredths, never rounded up to the next
     // whole hertz's value.
     void continuousCurve_data() {
@@ -164,7 +144,137 @@ private slots:
     void categoriesAsTyped() {
         QFETCH(QString, typed);
         QFETCH(int, k);
-        QCOMPARE(int(RezgésModell::KategóriaKeres(typed).value_or(-1)), k);
+        QCOMPARE(int(Határérték::KategóriaKeres(typed).value_or(-1)), k);
+    }
+    // Every spelling the table accepts finds its own category, and no two categories share
+    // one; the message for an unknown one names every short name.
+    void everyNameFindsItsCategory() {
+        QHash<QString, int> kulcsok; // each spelling's category
+        for (int k = 0; k < Határérték::KategóriákSzáma; ++k) {
+            const Határérték::Kategória& c = Határérték::Kategóriák[std::size_t(k)];
+            const QStringList nevek{QString::number(k), QString::fromUtf16(c.név),
+                                    QString::fromUtf16(c.angolNév), Határérték::KategóriaNév(k)};
+            for (const QString& név : nevek) {
+                QCOMPARE(Határérték::KategóriaKeres(név).value_or(-1), k);
+                QCOMPARE(Határérték::KategóriaKeres(név.toUpper()).value_or(-1), k);
+                QCOMPARE(kulcsok.value(rt::NameKey(név), k), k);
+                kulcsok.insert(rt::NameKey(név), k);
+            }
+            QVERIFY(!Határérték::KategóriaNév(k).contains(u'&'));
+            QVERIFY(Határérték::IsmeretlenKategória(QStringLiteral("x"))
+                        .contains(QString::fromUtf16(c.név)));
+        }
+        QVERIFY(Határérték::KategóriaNév(Határérték::KategóriákSzáma).isEmpty());
+        QCOMPARE(Határérték::AlaponSzázad(-1, 20), 0);
+    }
+
+    // A component at a place: the foundation judges every component at its frequency (the
+    // lowest value without one), the top floor slab only the horizontals, at its value.
+    void componentAtItsPlace_data() {
+        QTest::addColumn<int>("hely");
+        QTest::addColumn<double>("f"); // negative: no frequency
+        QTest::addColumn<bool>("vertical");
+        QTest::addColumn<int>("hundredths"); // -1: not judged
+        QTest::addColumn<bool>("noFrequency");
+        QTest::newRow("foundation, vertical, 30 Hz") << 0 << 30.0 << true << 1000 << false;
+        QTest::newRow("foundation, no frequency") << 0 << -1.0 << false << 500 << true;
+        QTest::newRow("foundation, 140 Hz") << 0 << 140.0 << false << 2000 << false;
+        QTest::newRow("slab, horizontal") << 1 << 30.0 << false << 1500 << false;
+        QTest::newRow("slab, horizontal, no frequency") << 1 << -1.0 << false << 1500 << false;
+        QTest::newRow("slab, vertical") << 1 << 30.0 << true << -1 << false;
+    }
+    void componentAtItsPlace() {
+        QFETCH(int, hely);
+        QFETCH(double, f);
+        QFETCH(bool, vertical);
+        QFETCH(int, hundredths);
+        QFETCH(bool, noFrequency);
+        const auto m = Határérték::ÖsszetevőMegítél(
+            1, hely ? Határérték::Hely::Födém : Határérték::Hely::Alap,
+            f < 0 ? std::nullopt : std::optional<double>(f), 12.0, vertical);
+        QCOMPARE(m.has_value(), hundredths >= 0);
+        if (!m)
+            return;
+        QCOMPARE(m->határSzázad, hundredths);
+        QCOMPARE(m->frekvenciaNélkül, noFrequency);
+        QCOMPARE(m->megfelel, 12.0 <= hundredths / 100.0);
+    }
+
+    // Fixed-point texts: the count of units as digits with the chosen mark, a sign where
+    // the value is negative, no locale anywhere.
+    void fixedPointTexts_data() {
+        QTest::addColumn<qint64>("value");
+        QTest::addColumn<int>("decimals");
+        QTest::addColumn<char>("mark");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("limit") << qint64(1510) << 2 << ',' << QStringLiteral("15,10");
+        QTest::newRow("small limit") << qint64(5) << 2 << ',' << QStringLiteral("0,05");
+        QTest::newRow("point") << qint64(829) << 2 << '.' << QStringLiteral("8.29");
+        QTest::newRow("percent") << qint64(1569) << 1 << ',' << QStringLiteral("156,9");
+        QTest::newRow("zero percent") << qint64(0) << 1 << ',' << QStringLiteral("0,0");
+        QTest::newRow("negative") << qint64(-1205) << 3 << ',' << QStringLiteral("-1,205");
+        QTest::newRow("whole") << qint64(42) << 0 << ',' << QStringLiteral("42");
+        QTest::newRow("huge") << qint64(123456789012345) << 1 << ','
+                              << QStringLiteral("12345678901234,5");
+    }
+    void fixedPointTexts() {
+        QFETCH(qint64, value);
+        QFETCH(int, decimals);
+        QFETCH(char, mark);
+        QFETCH(QString, text);
+        QCOMPARE(Határérték::Tizedes(value, decimals, mark), text);
+        if (decimals == 2)
+            QCOMPARE(Határérték::SzázadSzöveg(int(value), mark), text);
+        if (decimals == 1)
+            QCOMPARE(Határérték::Százalék(value, mark), text);
+    }
+
+    // Measured figures: rounded to the decimals asked for, a decimal comma, never "-0,000".
+    void measuredFigures_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("decimals");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("ppv") << 9.3964 << 3 << QStringLiteral("9,396");
+        QTest::newRow("rounds up") << 0.99996 << 4 << QStringLiteral("1,0000");
+        QTest::newRow("tiny negative") << -0.0001 << 3 << QStringLiteral("0,000");
+        QTest::newRow("negative") << -2.5 << 2 << QStringLiteral("-2,50");
+        QTest::newRow("large") << 1e15 << 1 << QStringLiteral("1000000000000000,0");
+    }
+    void measuredFigures() {
+        QFETCH(double, value);
+        QFETCH(int, decimals);
+        QFETCH(QString, text);
+        QCOMPARE(Határérték::Szám(value, decimals), text);
+    }
+
+    // The verdict words with their remarks, as a log row, a table and a summary write them.
+    void verdictTexts_data() {
+        QTest::addColumn<int>("k");
+        QTest::addColumn<double>("f"); // negative: no frequency
+        QTest::addColumn<double>("v");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("within") << 1 << 51.0 << 15.1 << QStringLiteral("megfelel");
+        QTest::newRow("exceeds") << 2 << 57.4 << 8.3 << QStringLiteral("túllépi");
+        QTest::newRow("above 100 Hz")
+            << 0 << 130.0 << 48.0 << QStringLiteral("megfelel (100 Hz feletti: a 100 Hz-es érték)");
+        QTest::newRow("no frequency")
+            << 1 << -1.0 << 6.0 << QStringLiteral("túllépi (nincs frekvencia: a legkisebb érték)");
+    }
+    void verdictTexts() {
+        QFETCH(int, k);
+        QFETCH(double, f);
+        QFETCH(double, v);
+        QFETCH(QString, text);
+        const auto m = Határérték::ÖsszetevőMegítél(
+            k, Határérték::Hely::Alap, f < 0 ? std::nullopt : std::optional<double>(f), v, false);
+        QVERIFY(m);
+        QCOMPARE(Határérték::Ítélet(*m), text);
+        QByteArray bytes("x;");
+        Határérték::ÍtéletÍr(bytes, *m);
+        QCOMPARE(bytes, "x;" + text.toUtf8());
+        QVERIFY(text.startsWith(QString::fromUtf8(Határérték::ÍtéletSzó(m->megfelel))));
+        QCOMPARE(Határérték::NagyÍtéletSzó(m->megfelel).toLower(),
+                 QString::fromUtf8(Határérték::ÍtéletSzó(m->megfelel)));
     }
 };
 

@@ -6,10 +6,10 @@
 #ifndef Q_MOC_RUN // moc's parser takes no accented namespace names
 #include "cli/ertekeles.h"
 #include "cli/naplokimenet.h"
-#include "records/cella.h"
-#include "records/csvolvaso.h"
-#include "records/naplo.h"
-#include "records/szovegforras.h"
+#include "readers/cella.h"
+#include "readers/csvolvaso.h"
+#include "readers/naplo.h"
+#include "readers/szovegforras.h"
 #endif
 
 #include <QBuffer>
@@ -107,7 +107,7 @@ private slots:
         QFETCH(QByteArray, output);
         for (const bool stream : {false, true}) {
             const Result r = evaluate(input, stream);
-            QCOMPARE(r.status, int(Értékelés::Túllépi));
+            QCOMPARE(r.status, int(Kilépés::Túllépi));
             QCOMPARE(r.out, output);
             QVERIFY2(r.message.contains(QStringLiteral("2 mérés, 1 megfelel, 1 túllépi")),
                      qPrintable(r.message));
@@ -122,7 +122,7 @@ private slots:
             input += "Fo u. 1;51;15,1;1\r\n";
         input += encode("windows-1250", QStringLiteral("Fő u. 2;51;15,2;Műemlék\r\n"));
         const Result r = evaluate(input);
-        QCOMPARE(r.status, int(Értékelés::Túllépi));
+        QCOMPARE(r.status, int(Kilépés::Túllépi));
         QVERIFY(r.out.endsWith(encode(
             "windows-1250", QStringLiteral("Fő u. 2;51;15,2;Műemlék;8,04;189,1;túllépi\r\n"))));
     }
@@ -202,7 +202,7 @@ private slots:
         for (const bool stream : {false, true}) {
             const Result r = evaluate(input, stream);
             QCOMPARE(r.out, output);
-            QVERIFY(r.status != Értékelés::HibásBemenet);
+            QVERIFY(r.status != Kilépés::HibásBemenet);
         }
     }
 
@@ -273,7 +273,7 @@ private slots:
         QFETCH(QByteArray, input);
         QFETCH(QString, says);
         const Result r = evaluate(input);
-        QCOMPARE(r.status, int(Értékelés::HibásBemenet));
+        QCOMPARE(r.status, int(Kilépés::HibásBemenet));
         QVERIFY2(r.out.isEmpty(), r.out.left(200).constData());
         QVERIFY2(r.message.contains(says), qPrintable(r.message));
     }
@@ -289,7 +289,7 @@ private slots:
         }
         input += "51;x;1;rossz\n51;1;1;utána\n";
         const Result r = evaluate(input, true);
-        QCOMPARE(r.status, int(Értékelés::HibásBemenet));
+        QCOMPARE(r.status, int(Kilépés::HibásBemenet));
         QVERIFY2(r.message.contains(QStringLiteral("%1. sor").arg(rows + 2)),
                  qPrintable(r.message));
         const QList<QByteArray> lines = r.out.split('\n');
@@ -318,7 +318,7 @@ private slots:
             FullOutput out(room);
             QString message;
             QCOMPARE(Értékelés::Értékel(source, QStringLiteral("n.csv"), out, &message),
-                     int(Értékelés::HibásBemenet));
+                     int(Kilépés::HibásBemenet));
             QVERIFY2(message.contains(QStringLiteral("írási hiba: No space left on device")),
                      qPrintable(message));
             QVERIFY(out.written.isEmpty() || out.written.endsWith('\n'));

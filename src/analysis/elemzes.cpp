@@ -63,17 +63,22 @@ std::vector<float> Spektrum(const std::vector<double>& középre, std::size_t* m
     return amplitúdó;
 }
 
-Jellemzők Számol(std::vector<double>& v, double mintavétel, Rajzadat* rajz) {
+std::vector<double> Középre(const std::vector<double>& minták) {
+    long double összeg = 0;
+    for (const double x : minták)
+        összeg += x;
+    const double átlag = minták.empty() ? 0 : double(összeg / (long double)minták.size());
+    std::vector<double> v(minták.size());
+    std::transform(minták.begin(), minták.end(), v.begin(), [átlag](double x) { return x - átlag; });
+    return v;
+}
+
+Jellemzők Számol(const std::vector<double>& minták, double mintavétel) {
     Jellemzők j;
-    const std::size_t n = v.size();
+    const std::size_t n = minták.size();
     if (n == 0)
         return j;
-    long double összeg = 0;
-    for (const double x : v)
-        összeg += x;
-    const double átlag = double(összeg / (long double)n);
-    for (double& x : v)
-        x -= átlag;
+    const std::vector<double> v = Középre(minták);
 
     for (std::size_t i = 0; i < n; ++i) {
         if (std::fabs(v[i]) > j.ppv) {
@@ -109,89 +114,56 @@ Jellemzők Számol(std::vector<double>& v, double mintavétel, Rajzadat* rajz) {
         }
         if (a[k] > 0)
             j.fft = (double(k) + d) * mintavétel / double(m);
-        if (rajz) { // up to the drawn limit, the largest amplitude of each step
-            const std::size_t utolsó =
-                std::min(m / 2, std::size_t(SpektrumHatár * double(m) / mintavétel));
-            const std::size_t csoport =
-                std::max<std::size_t>(1, (utolsó + RajzOszlopok - 1) / RajzOszlopok);
-            rajz->spektrumLépés = double(csoport) * mintavétel / double(m);
-            for (std::size_t i = 0; i <= utolsó; i += csoport) {
-                float legnagyobb = 0;
-                for (std::size_t q = i; q < std::min(i + csoport, utolsó + 1); ++q)
-                    legnagyobb = std::max(legnagyobb, a[q]);
-                rajz->spektrum.push_back(legnagyobb);
-            }
-        }
-    }
-    if (rajz) {
-        rajz->hossz = double(n) / mintavétel;
-        const std::size_t oszlopok = std::min(n, RajzOszlopok);
-        rajz->legkisebb.assign(oszlopok, 0);
-        rajz->legnagyobb.assign(oszlopok, 0);
-        for (std::size_t o = 0; o < oszlopok; ++o) {
-            const std::size_t eleje = o * n / oszlopok,
-                              vége = std::max(eleje + 1, (o + 1) * n / oszlopok);
-            float kicsi = float(v[eleje]), nagy = float(v[eleje]);
-            for (std::size_t i = eleje; i < vége; ++i) {
-                kicsi = std::min(kicsi, float(v[i]));
-                nagy = std::max(nagy, float(v[i]));
-            }
-            rajz->legkisebb[o] = kicsi;
-            rajz->legnagyobb[o] = nagy;
-        }
     }
     return j;
 }
 
-void Megítél(Eredmény& e, int kategória, Hely hely, Módszer módszer) {
+std::optional<double> Összetevő::frekvencia(Módszer módszer) const {
+    return módszer == Módszer::ZC ? jellemzők.zc : jellemzők.fft;
+}
+
+void Megítél(Megállapítás& e, int kategória, Hely hely, Módszer módszer) {
     e.döntő = -1;
     e.megfelel = true;
     double legnagyobb = -1;
     for (std::size_t i = 0; i < e.összetevők.size(); ++i) {
         Összetevő& ö = e.összetevők[i];
-        ö.megítélt = false;
-        ö.frekvenciaNélkül = false;
-        ö.megítélés = {};
-        const double ppv = ö.jellemzők.ppv;
-        if (hely == Hely::Födém) {
-            if (ö.függőleges)
-                continue;
-            ö.megítélés = Határérték::Megítél(Határérték::FelsőFödémSzázad(kategória), ppv);
-        } else {
-            const std::optional<double> f =
-                módszer == Módszer::ZC ? ö.jellemzők.zc : ö.jellemzők.fft;
-            if (f) {
-                ö.megítélés = Határérték::AlaponMegítél(kategória, *f, ppv);
-            } else {
-                ö.megítélés =
-                    Határérték::Megítél(Határérték::LegkisebbAlaponSzázad(kategória), ppv);
-                ö.frekvenciaNélkül = true;
-            }
-        }
-        ö.megítélt = true;
-        e.megfelel = e.megfelel && ö.megítélés.megfelel;
-        if (ö.megítélés.kihasználtság > legnagyobb) {
-            legnagyobb = ö.megítélés.kihasználtság;
+        const std::optional<Határérték::Megítélés> m = Határérték::ÖsszetevőMegítél(
+            kategória, hely, ö.frekvencia(módszer), ö.jellemzők.ppv, ö.függőleges);
+        ö.megítélt = m.has_value();
+        ö.megítélés = m.value_or(Határérték::Megítélés{});
+        if (!m)
+            continue;
+        e.megfelel = e.megfelel && m->megfelel;
+        if (m->kihasználtság > legnagyobb) {
+            legnagyobb = m->kihasználtság;
             e.döntő = int(i);
         }
     }
 }
 
-Eredmény Elemez(Rezgésjel::Felvétel& felvétel, int kategória, Hely hely, Módszer módszer,
-                bool rajzadatok) {
-    Eredmény e;
-    for (Rezgésjel::Csatorna& cs : felvétel.csatornák) {
+Megállapítás Elemez(const Rezgésjel::Felvétel& felvétel, int kategória, Hely hely,
+                    Módszer módszer) {
+    Megállapítás e;
+    std::vector<double> átlagok;
+    for (const Rezgésjel::Csatorna& cs : felvétel.csatornák) {
         Összetevő ö;
-        ö.név = cs.név;
+        ö.kód = cs.kód;
         ö.függőleges = cs.függőleges;
-        ö.jellemzők = Számol(cs.minták, felvétel.mintavétel, rajzadatok ? &ö.rajz : nullptr);
+        ö.jellemzők = Számol(cs.minták, felvétel.mintavétel);
         e.összetevők.push_back(std::move(ö));
+        long double összeg = 0;
+        for (const double x : cs.minták)
+            összeg += x;
+        átlagok.push_back(cs.minták.empty() ? 0 : double(összeg / (long double)cs.minták.size()));
     }
-    const std::size_t n = felvétel.hossz();
+    const std::size_t n = felvétel.csatornák.empty() ? 0 : felvétel.csatornák.front().minták.size();
     for (std::size_t i = 0; i < n; ++i) {
         double négyzet = 0;
-        for (const Rezgésjel::Csatorna& cs : felvétel.csatornák)
-            négyzet += cs.minták[i] * cs.minták[i];
+        for (std::size_t c = 0; c < felvétel.csatornák.size(); ++c) {
+            const double x = felvétel.csatornák[c].minták[i] - átlagok[c];
+            négyzet += x * x;
+        }
         const double vektor = std::sqrt(négyzet);
         if (vektor > e.pvs) {
             e.pvs = vektor;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/hatarertek.h"
-#include "records/rezgesjel.h"
+#include "engine/hatarertek.h"
+#include "readers/felvetel.h"
 
 #include <optional>
 #include <vector>
@@ -20,8 +20,8 @@
 //  - peak vector sum: the largest sqrt(x^2 + y^2 + z^2) over the samples.
 namespace Elemzés {
 
-enum class Hely { Alap, Födém }; // the foundation, the top floor slab
-enum class Módszer { ZC, FFT };  // which frequency judges
+using Hely = Határérték::Hely;
+using Módszer = Határérték::Módszer;
 
 struct Jellemzők {
     double ppv = 0; // mm/s
@@ -33,32 +33,32 @@ struct Jellemzők {
     double elmozdulás = 0;     // mm
 };
 
-// What a window or a report draws of a component, reduced to a few thousand points.
-struct Rajzadat {
-    std::vector<float> legkisebb, legnagyobb; // the trace's envelope, mm/s, in equal columns
-    double hossz = 0;                         // s, the record's length
-    std::vector<float> spektrum;              // amplitude, the largest in each step
-    double spektrumLépés = 0;                 // Hz per point
-};
+// The samples less their mean (a copy; the input stays as it is).
+std::vector<double> Középre(const std::vector<double>& minták);
 
-// The figures of one component. Takes the samples (mm/s) and leaves them less their mean.
-// With `rajz` also what is drawn of it.
-Jellemzők Számol(std::vector<double>& minták, double mintavétel, Rajzadat* rajz = nullptr);
+// The figures of one component from its samples (mm/s).
+Jellemzők Számol(const std::vector<double>& minták, double mintavétel);
 
 // The amplitude spectrum as the FFT figure uses it: bin k at k * rate / M, for k = 0..M/2.
 std::vector<float> Spektrum(const std::vector<double>& középre, std::size_t* m = nullptr);
 
 struct Összetevő {
-    QString név;
+    Rezgésjel::Csatornakód kód;
     bool függőleges = false;
     Jellemzők jellemzők;
-    bool megítélt = false;         // judged (the vertical is not, at the top floor slab)
-    bool frekvenciaNélkül = false; // no frequency: the category's lowest value applied
+    bool megítélt = false; // judged (the vertical is not, at the top floor slab)
     Határérték::Megítélés megítélés;
-    Rajzadat rajz; // only when asked for
+
+    QString név() const { return kód.név(); }
+    // The channel code alone: "HHZ", or the column's name.
+    const QString& rövidNév() const { return kód.csatorna; }
+    // The frequency the method judges by, if the component has one.
+    std::optional<double> frekvencia(Módszer módszer) const;
 };
 
-struct Eredmény {
+// What the analysis finds in one record: each component's figures and judgement, the peak
+// vector sum, and the record's verdict.
+struct Megállapítás {
     std::vector<Összetevő> összetevők;
     double pvs = 0;    // mm/s
     double pvsIdő = 0; // s
@@ -66,15 +66,11 @@ struct Eredmény {
     bool megfelel = true;
 };
 
-// The figures of every component and its judgement. Leaves the record's samples less their
-// means.
-Eredmény Elemez(Rezgésjel::Felvétel& felvétel, int kategória, Hely hely, Módszer módszer,
-                bool rajzadatok = false);
-
-inline constexpr std::size_t RajzOszlopok = 2048;    // envelope columns
-inline constexpr double SpektrumHatár = 250;          // Hz, the highest drawn
+// The figures of every component of the record and their judgement.
+Megállapítás Elemez(const Rezgésjel::Felvétel& felvétel, int kategória, Hely hely,
+                    Módszer módszer);
 
 // Judges figures already computed (another category, place or method) without redoing them.
-void Megítél(Eredmény& eredmény, int kategória, Hely hely, Módszer módszer);
+void Megítél(Megállapítás& megállapítás, int kategória, Hely hely, Módszer módszer);
 
 } // namespace Elemzés

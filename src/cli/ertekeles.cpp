@@ -1,10 +1,11 @@
 #include "ertekeles.h"
 
-#include "kozos.h"
-#include "model/hatarertek.h"
+#include "engine/szovegek.h"
+#include "hibaszoveg.h"
+#include "engine/hatarertek.h"
 #include "naplokimenet.h"
-#include "records/naplo.h"
-#include "records/szovegforras.h"
+#include "readers/naplo.h"
+#include "readers/szovegforras.h"
 
 #include <optional>
 #include <vector>
@@ -28,15 +29,6 @@ struct Számlálók {
     }
 };
 
-QString hibaSzöveg(const QString& név, const Napló::Hiba& h) {
-    QString hely = név;
-    if (h.sor > 0)
-        hely += QStringLiteral(", %1. sor").arg(h.sor);
-    if (h.oszlop > 0)
-        hely += QStringLiteral(", %1. oszlop (%2)").arg(h.oszlop).arg(h.oszlopNév);
-    return QStringLiteral("%1: %2").arg(hely, h.mi);
-}
-
 // The decimal mark where no number of the input has one: the comma of a Hungarian
 // spreadsheet with semicolons, the point with commas, and for TABs the header's language.
 char alapTizedesjel(const Napló::Olvasó& olvasó) {
@@ -54,7 +46,7 @@ char alapTizedesjel(const Napló::Olvasó& olvasó) {
 
 // The check pass over a file that can be read again: the whole input judged, nothing
 // written. Returns the fault, if any; the decimal mark found through `tizedesjel`.
-std::optional<Napló::Hiba> ellenőriz(Szöveg::Forrás& forrás, Számlálók& számlálók,
+std::optional<Hiba> ellenőriz(Szöveg::Forrás& forrás, Számlálók& számlálók,
                                      char& tizedesjel) {
     Napló::Olvasó olvasó(forrás);
     if (!olvasó.fejléc())
@@ -97,28 +89,32 @@ QString Súgó() {
 }
 
 int Értékel(Szöveg::Forrás& forrás, const QString& név, Kimenet& ki, QString* üzenet) {
-    auto hibás = [&](const Napló::Hiba& h) {
-        *üzenet = hibaSzöveg(név, h);
+    auto hibás = [&](Hiba h) {
+        h.fájl = név;
+        *üzenet = Parancssori::NaplóHiba(h);
         return HibásBemenet;
+    };
+    auto részlet = [](const QString& mi) {
+        Hiba h;
+        h.részlet = mi;
+        return h;
     };
     const QString nincsAdatsor = QStringLiteral("nincs adatsor, csak fejléc");
 
     char tizedesjel = 0;
     if (forrás.újraolvasható()) {
         Számlálók próba;
-        std::optional<Napló::Hiba> hiba = ellenőriz(forrás, próba, tizedesjel);
-        if (hiba && forrás.nemUtf8()) { // bytes that are not UTF-8 further on: the code page
+        std::optional<Hiba> hiba = ellenőriz(forrás, próba, tizedesjel);
+        if (hiba && forrás.kódlapraVált()) { // bytes that are not UTF-8 further on
             próba = {};
-            if (!forrás.elölről(Szöveg::Kódolás::Windows1250))
-                return hibás({0, 0, {}, QStringLiteral("nem olvasható újra")});
             hiba = ellenőriz(forrás, próba, tizedesjel);
         }
         if (hiba)
             return hibás(*hiba);
         if (próba.sorok == 0)
-            return hibás({0, 0, {}, nincsAdatsor});
+            return hibás(részlet(nincsAdatsor));
         if (!forrás.elölről(forrás.kódolás()))
-            return hibás({0, 0, {}, QStringLiteral("nem olvasható újra")});
+            return hibás(részlet(QStringLiteral("nem olvasható újra")));
     }
 
     Napló::Olvasó olvasó(forrás);
@@ -158,7 +154,7 @@ int Értékel(Szöveg::Forrás& forrás, const QString& név, Kimenet& ki, QStri
         return hibás(*olvasó.hiba());
     }
     if (!írásiHiba && számlálók.sorok == 0)
-        return hibás({0, 0, {}, nincsAdatsor});
+        return hibás(részlet(nincsAdatsor));
     if (!írásiHiba && !író)
         írót(alapTizedesjel(olvasó));
     if (írásiHiba || !író->kiürít()) {
@@ -166,9 +162,8 @@ int Értékel(Szöveg::Forrás& forrás, const QString& név, Kimenet& ki, QStri
         return HibásBemenet;
     }
 
-    const std::int64_t t = számlálók.legnagyobbTized;
-    const QString legnagyobb = QString::number(t / 10) + QChar::fromLatin1(alapTizedesjel(olvasó)) +
-                               QChar(char16_t(u'0' + t % 10));
+    const QString legnagyobb =
+        Határérték::Százalék(számlálók.legnagyobbTized, alapTizedesjel(olvasó));
     *üzenet =
         QStringLiteral("%1: %2 mérés, %3 megfelel, %4 túllépi; a legnagyobb kihasználtság %5%")
             .arg(név)
@@ -186,9 +181,9 @@ int Értékel(const QString& fájl, std::FILE* ki, std::FILE* hibák) {
     const bool bemenet = fájl == QLatin1String("-");
     const QString név = bemenet ? QStringLiteral("szabványos bemenet") : fájl;
     Szöveg::Forrás forrás;
-    QString hiba;
-    if (!forrás.megnyit(fájl, &hiba)) {
-        SorKiír(hibák, QStringLiteral("Velorix: %1: %2").arg(név, hiba));
+    if (std::optional<Hiba> hiba = forrás.megnyit(fájl)) {
+        hiba->fájl = név;
+        SorKiír(hibák, QStringLiteral("Velorix: ") + Parancssori::NaplóHiba(*hiba));
         return HibásBemenet;
     }
     FájlKimenet kimenet(ki);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "kilepes.h"
+
 #include <QString>
 
 #include <cstdio>
@@ -13,8 +15,6 @@ class Forrás;
 // row names the columns frekvencia (Hz), sebesség (mm/s) and kategória, each row written
 // out again with the limit, the utilisation and the verdict. See Értékelés::Súgó.
 namespace Értékelés {
-
-enum Kilépés { Megfelel = 0, Túllépi = 1, HibásBemenet = 2 };
 
 // What the help says of the evaluation: the columns, the curve, the formats.
 QString Súgó();

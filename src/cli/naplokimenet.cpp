@@ -1,19 +1,6 @@
 #include "naplokimenet.h"
 
-#include <cerrno>
-#include <charconv>
-#include <cstring>
-
-bool FájlKimenet::ír(QByteArrayView bájtok) {
-    errno = 0;
-    const std::size_t n = std::fwrite(bájtok.data(), 1, std::size_t(bájtok.size()), fájl_);
-    if (n != std::size_t(bájtok.size()) || std::fflush(fájl_) != 0 || std::ferror(fájl_)) {
-        hiba_ = errno ? QString::fromLocal8Bit(std::strerror(errno))
-                      : QStringLiteral("ismeretlen hiba");
-        return false;
-    }
-    return true;
-}
+#include "engine/szovegek.h"
 
 SorÍró::SorÍró(Kimenet& ki, Szöveg::Kódolás kódolás, QByteArrayView sorvég, char elválasztó,
                char tizedesjel)
@@ -27,19 +14,7 @@ void SorÍró::szám(std::int64_t érték, int tizedesek) {
     const bool idézőjel = tizedesjel_ == elválasztó_;
     if (idézőjel)
         puffer_ += '"';
-    if (érték < 0) {
-        puffer_ += '-';
-        érték = -érték;
-    }
-    const std::int64_t osztó = tizedesek == 2 ? 100 : 10;
-    char jegyek[24];
-    const auto vége = std::to_chars(jegyek, jegyek + sizeof jegyek, érték / osztó).ptr;
-    puffer_.append(jegyek, vége - jegyek);
-    puffer_ += tizedesjel_;
-    const std::int64_t tört = érték % osztó;
-    if (tizedesek == 2)
-        puffer_ += char('0' + tört / 10);
-    puffer_ += char('0' + tört % 10);
+    Határérték::TizedesÍr(puffer_, érték, tizedesek, tizedesjel_);
     if (idézőjel)
         puffer_ += '"';
 }
@@ -60,9 +35,7 @@ bool SorÍró::sor(QByteArrayView sor, const Határérték::Megítélés& m) {
     puffer_ += elválasztó_;
     szám(m.kihasználtságTized(), 1);
     puffer_ += elválasztó_;
-    puffer_ += m.megfelel ? Megfelel : Túllépi;
-    if (m.százHzFeletti)
-        puffer_ += SzázFeletti;
+    Határérték::ÍtéletÍr(puffer_, m);
     return sorVége();
 }
 

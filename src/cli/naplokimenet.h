@@ -1,47 +1,13 @@
 #pragma once
 
-#include "model/hatarertek.h"
-#include "records/szovegforras.h"
+#include "engine/hatarertek.h"
+#include "kimenet.h"
+#include "readers/szovegforras.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
-#include <cstdio>
-
-// Where the evaluated rows go. Every write is checked; the rows go out whole.
-class Kimenet {
-public:
-    virtual ~Kimenet() = default;
-    virtual bool ír(QByteArrayView bájtok) = 0;
-    virtual QString hiba() const = 0;
-};
-
-// A C stream (standard output): written and flushed, each step checked.
-class FájlKimenet : public Kimenet {
-public:
-    explicit FájlKimenet(std::FILE* fájl) : fájl_(fájl) {}
-    bool ír(QByteArrayView bájtok) override;
-    QString hiba() const override { return hiba_; }
-
-private:
-    std::FILE* fájl_;
-    QString hiba_;
-};
-
-// In memory, for callers in the same process.
-class PufferKimenet : public Kimenet {
-public:
-    bool ír(QByteArrayView bájtok) override {
-        bájtok_.append(bájtok.data(), bájtok.size());
-        return true;
-    }
-    QString hiba() const override { return {}; }
-    const QByteArray& bájtok() const { return bájtok_; }
-
-private:
-    QByteArray bájtok_;
-};
 
 // Writes the log back with three columns added to each row: határérték (the limit),
 // kihasználtság (utilisation, %) and megítélés (the verdict), in the input's encoding,
@@ -50,9 +16,6 @@ private:
 class SorÍró {
 public:
     static constexpr const char* ÚjOszlopok[] = {"határérték", "kihasználtság", "megítélés"};
-    static constexpr const char* Megfelel = "megfelel";
-    static constexpr const char* Túllépi = "túllépi";
-    static constexpr const char* SzázFeletti = " (100 Hz feletti: a 100 Hz-es érték)";
 
     SorÍró(Kimenet& ki, Szöveg::Kódolás kódolás, QByteArrayView sorvég, char elválasztó,
            char tizedesjel);

@@ -1,10 +1,12 @@
 #include "parancssor.h"
 
 #include "ertekeles.h"
-#include "kozos.h"
-#include "model/hatarertek.h"
+#include "kilepes.h"
+#include "kimenet.h"
+#include "engine/hatarertek.h"
+#include "engine/kategoriak.h"
 #include "model/rezgesmodell.h"
-#include "records/cella.h"
+#include "readers/cella.h"
 #include "rezgeselemzes.h"
 #include "runtime/text.h"
 
@@ -18,7 +20,7 @@ namespace {
 int hiba(const QString& szöveg) {
     SorKiír(stderr, QStringLiteral("Velorix: %1").arg(szöveg));
     SorKiír(stderr, QStringLiteral("Súgó: velorix --help"));
-    return Értékelés::HibásBemenet;
+    return HibásBemenet;
 }
 
 // Words wrapped at 79 columns, paragraph by paragraph.
@@ -40,6 +42,78 @@ QString tördel(const QString& szöveg) {
 
 } // namespace
 
+namespace {
+
+// The options, each once: for the run and for the look before it.
+struct Opciók {
+    const QCommandLineOption súgó{{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Ez a súgó.")};
+    const QCommandLineOption verzió{{QStringLiteral("v"), QStringLiteral("version")},
+                                    QStringLiteral("A program verziója.")};
+    const QCommandLineOption kategória{
+        {QStringLiteral("k"), QStringLiteral("kategoria"), QStringLiteral("category")},
+        QStringLiteral("Az épület kategóriája: 0 vagy ipari (ipari objektum), 1 vagy lakó "
+                       "(lakóépület), 2 vagy műemlék."),
+        QStringLiteral("kategória")};
+    const QCommandLineOption frekvencia{
+        {QStringLiteral("f"), QStringLiteral("frekvencia"), QStringLiteral("frequency")},
+        QStringLiteral("A mért domináns frekvencia egész Hz-ben, 0–100. A --kategoria "
+                       "mellett kiírja az alapon és a legfelső födémszinten megengedhető "
+                       "sebességet, ahogy az ablak mutatja, soronként egyet."),
+        QStringLiteral("Hz")};
+    const QCommandLineOption értékel{
+        {QStringLiteral("e"), QStringLiteral("ertekel"), QStringLiteral("evaluate")},
+        QStringLiteral("Mérések értékelése egy CSV fájlból (- a szabványos bemenet); "
+                       "lásd fent."),
+        QStringLiteral("fájl")};
+    const QCommandLineOption elemez{
+        {QStringLiteral("elemez"), QStringLiteral("analyze")},
+        QStringLiteral("Rezgésjel (miniSEED, TIMESERIES, CSV) elemzése és megítélése; utána "
+                       "további fájlok is jöhetnek; lásd fent."),
+        QStringLiteral("fájl")};
+    const QCommandLineOption hely{
+        {QStringLiteral("hely"), QStringLiteral("location")},
+        QStringLiteral("Az --elemez megítélésének helye: alap (foundation, alapértelmezés) vagy "
+                       "fodem (top, a legfelső födémszint)."),
+        QStringLiteral("hely")};
+    const QCommandLineOption módszer{
+        {QStringLiteral("modszer"), QStringLiteral("method")},
+        QStringLiteral("A megítélő frekvencia: zc (nullátmenetek, alapértelmezés) vagy fft."),
+        QStringLiteral("módszer")};
+    const QCommandLineOption érzékenység{
+        {QStringLiteral("erzekenyseg"), QStringLiteral("sensitivity")},
+        QStringLiteral("Egész (count) mintákhoz: count per mm/s."), QStringLiteral("N")};
+    const QCommandLineOption egység{
+        {QStringLiteral("egyseg"), QStringLiteral("unit")},
+        QStringLiteral("A lebegőpontos minták mértékegysége, ha a fájl nem mondja: m/s, mm/s "
+                       "(alapértelmezés) vagy in/s."),
+        QStringLiteral("egység")};
+    const QCommandLineOption mintavétel{
+        {QStringLiteral("mintavetel"), QStringLiteral("sample-rate")},
+        QStringLiteral("Időoszlop nélküli CSV mintavételi frekvenciája (Hz)."),
+        QStringLiteral("Hz")};
+    const QCommandLineOption jelentés{
+        {QStringLiteral("jelentes"), QStringLiteral("report")},
+        QStringLiteral("Az --elemez felvételeiről PDF eseményjelentés ebbe a fájlba."),
+        QStringLiteral("fájl.pdf")};
+
+    void felvesz(QCommandLineParser& elemző) const {
+        for (const QCommandLineOption* o : {&súgó, &verzió, &kategória, &frekvencia, &értékel,
+                                            &elemez, &hely, &módszer, &érzékenység, &egység,
+                                            &mintavétel, &jelentés})
+            elemző.addOption(*o);
+    }
+};
+
+} // namespace
+
+bool JelentéstKér(const QStringList& argumentumok) {
+    QCommandLineParser elemző;
+    const Opciók o;
+    o.felvesz(elemző);
+    return elemző.parse(argumentumok) && elemző.isSet(o.jelentés);
+}
+
 int Parancssor(const QStringList& argumentumok) {
     QCommandLineParser elemző;
     elemző.setApplicationDescription(
@@ -47,62 +121,20 @@ int Parancssor(const QStringList& argumentumok) {
                               "Kapcsoló nélkül az ablak nyílik meg, a megadott rezgésjel-fájlok "
                               "mindegyike a saját ablakában.\n\n") +
                Értékelés::Súgó() + QStringLiteral("\n\n") + RezgésElemzés::Súgó()));
-    const QCommandLineOption súgó({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Ez a súgó."));
-    const QCommandLineOption verzió({QStringLiteral("v"), QStringLiteral("version")},
-                                    QStringLiteral("A program verziója."));
-    elemző.addOption(súgó);
-    elemző.addOption(verzió);
-    const QCommandLineOption kategória(
-        {QStringLiteral("k"), QStringLiteral("kategoria"), QStringLiteral("category")},
-        QStringLiteral("Az épület kategóriája: 0 vagy ipari (ipari objektum), 1 vagy lakó "
-                       "(lakóépület), 2 vagy műemlék."),
-        QStringLiteral("kategória"));
-    const QCommandLineOption frekvencia(
-        {QStringLiteral("f"), QStringLiteral("frekvencia"), QStringLiteral("frequency")},
-        QStringLiteral("A mért domináns frekvencia egész Hz-ben, 0–100. A --kategoria "
-                       "mellett kiírja az alapon és a legfelső födémszinten megengedhető "
-                       "sebességet, ahogy az ablak mutatja, soronként egyet."),
-        QStringLiteral("Hz"));
-    const QCommandLineOption értékel(
-        {QStringLiteral("e"), QStringLiteral("ertekel"), QStringLiteral("evaluate")},
-        QStringLiteral("Mérések értékelése egy CSV fájlból (- a szabványos bemenet); "
-                       "lásd fent."),
-        QStringLiteral("fájl"));
-    const QCommandLineOption elemez(
-        {QStringLiteral("elemez"), QStringLiteral("analyze")},
-        QStringLiteral("Rezgésjel (miniSEED, TIMESERIES, CSV) elemzése és megítélése; utána "
-                       "további fájlok is jöhetnek; lásd fent."),
-        QStringLiteral("fájl"));
-    const QCommandLineOption hely(
-        {QStringLiteral("hely"), QStringLiteral("location")},
-        QStringLiteral("Az --elemez megítélésének helye: alap (foundation, alapértelmezés) vagy "
-                       "fodem (top, a legfelső födémszint)."),
-        QStringLiteral("hely"));
-    const QCommandLineOption módszer(
-        {QStringLiteral("modszer"), QStringLiteral("method")},
-        QStringLiteral("A megítélő frekvencia: zc (nullátmenetek, alapértelmezés) vagy fft."),
-        QStringLiteral("módszer"));
-    const QCommandLineOption érzékenység(
-        {QStringLiteral("erzekenyseg"), QStringLiteral("sensitivity")},
-        QStringLiteral("Egész (count) mintákhoz: count per mm/s."), QStringLiteral("N"));
-    const QCommandLineOption egység(
-        {QStringLiteral("egyseg"), QStringLiteral("unit")},
-        QStringLiteral("A lebegőpontos minták mértékegysége, ha a fájl nem mondja: m/s, mm/s "
-                       "(alapértelmezés) vagy in/s."),
-        QStringLiteral("egység"));
-    const QCommandLineOption mintavétel(
-        {QStringLiteral("mintavetel"), QStringLiteral("sample-rate")},
-        QStringLiteral("Időoszlop nélküli CSV mintavételi frekvenciája (Hz)."),
-        QStringLiteral("Hz"));
-    const QCommandLineOption jelentés(
-        {QStringLiteral("jelentes"), QStringLiteral("report")},
-        QStringLiteral("Az --elemez felvételeiről PDF eseményjelentés ebbe a fájlba."),
-        QStringLiteral("fájl.pdf"));
-    for (const QCommandLineOption* o : {&kategória, &frekvencia, &értékel, &elemez, &hely, &módszer,
-                                        &érzékenység, &egység, &mintavétel, &jelentés})
-        elemző.addOption(*o);
-
+    const Opciók opciók;
+    opciók.felvesz(elemző);
+    const QCommandLineOption& súgó = opciók.súgó;
+    const QCommandLineOption& verzió = opciók.verzió;
+    const QCommandLineOption& kategória = opciók.kategória;
+    const QCommandLineOption& frekvencia = opciók.frekvencia;
+    const QCommandLineOption& értékel = opciók.értékel;
+    const QCommandLineOption& elemez = opciók.elemez;
+    const QCommandLineOption& hely = opciók.hely;
+    const QCommandLineOption& módszer = opciók.módszer;
+    const QCommandLineOption& érzékenység = opciók.érzékenység;
+    const QCommandLineOption& egység = opciók.egység;
+    const QCommandLineOption& mintavétel = opciók.mintavétel;
+    const QCommandLineOption& jelentés = opciók.jelentés;
     if (!elemző.parse(argumentumok))
         return hiba(elemző.errorText());
     if (elemző.isSet(súgó)) {
@@ -122,9 +154,9 @@ int Parancssor(const QStringList& argumentumok) {
         kérés.fájlok = elemző.values(elemez) + elemző.positionalArguments();
         if (!elemző.isSet(kategória))
             return hiba(QStringLiteral("az --elemez mellé a --kategoria is kell"));
-        const auto k = RezgésModell::KategóriaKeres(elemző.value(kategória));
+        const auto k = Határérték::KategóriaKeres(elemző.value(kategória));
         if (!k)
-            return hiba(RezgésModell::IsmeretlenKategória(elemző.value(kategória).trimmed()));
+            return hiba(Határérték::IsmeretlenKategória(elemző.value(kategória).trimmed()));
         kérés.kategória = *k;
         if (elemző.isSet(hely)) {
             const QString h = rt::NameKey(elemző.value(hely));
@@ -189,9 +221,9 @@ int Parancssor(const QStringList& argumentumok) {
     if (!elemző.isSet(kategória) || !elemző.isSet(frekvencia))
         return hiba(QStringLiteral("a --kategoria és a --frekvencia együtt adandó meg"));
 
-    const auto k = RezgésModell::KategóriaKeres(elemző.value(kategória));
+    const auto k = Határérték::KategóriaKeres(elemző.value(kategória));
     if (!k)
-        return hiba(RezgésModell::IsmeretlenKategória(elemző.value(kategória).trimmed()));
+        return hiba(Határérték::IsmeretlenKategória(elemző.value(kategória).trimmed()));
     bool egész = false;
     const int f = elemző.value(frekvencia).trimmed().toInt(&egész);
     if (!egész || f < Határérték::LegkisebbFrekvencia || f > Határérték::LegnagyobbFrekvencia)
@@ -199,7 +231,7 @@ int Parancssor(const QStringList& argumentumok) {
                         .arg(Határérték::LegkisebbFrekvencia)
                         .arg(Határérték::LegnagyobbFrekvencia)
                         .arg(elemző.value(frekvencia)));
-    const Eredmény e = RezgésModell::Eredményszövegek(*k, std::int16_t(f));
+    const Ablakszövegek e = RezgésModell::Eredményszövegek(*k, std::int16_t(f));
     SorKiír(stdout, e.alapon);
     SorKiír(stdout, e.felsőFödém);
     return 0;

@@ -6,3 +6,5 @@
 // (it runs with no display at all) and answers from the same model as the window.
 // Returns the exit status.
 int Parancssor(const QStringList& argumentumok);
+// Whether the arguments ask for a report, which is drawn (off screen, but with fonts).
+bool JelentéstKér(const QStringList& argumentumok);

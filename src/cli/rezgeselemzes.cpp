@@ -1,9 +1,11 @@
 #include "rezgeselemzes.h"
 
-#include "kozos.h"
-#include "naplokimenet.h"
-#include "rajz/jelrajz.h"
-#include "rajz/tablazat.h"
+#include "analysis/feldolgozas.h"
+#include "engine/szovegek.h"
+#include "hibaszoveg.h"
+#include "kilepes.h"
+#include "kimenet.h"
+#include "painters/rajzadat.h"
 #include "report/jelentes.h"
 
 #include <QStringList>
@@ -21,7 +23,7 @@ namespace {
 
 // A number with a decimal comma and a fixed count of decimals, as the windows show it.
 QByteArray szám(double érték, int tizedesek) {
-    return Rajz::Szám(érték, tizedesek).toUtf8();
+    return Határérték::Szám(érték, tizedesek).toUtf8();
 }
 
 QByteArray mező(const QString& szöveg) {
@@ -41,44 +43,45 @@ struct Munka {
 
 Munka egyFájl(const Kérés& kérés, const QString& fájl) {
     Munka m;
-    Rezgésjel::Eredmény olvasott = Rezgésjel::Olvas(fájl, kérés.beállítás);
-    if (!olvasott.hiba.isEmpty()) {
-        m.üzenetek << QStringLiteral("Velorix: %1: %2").arg(fájl, olvasott.hiba);
-        m.állapot = 2;
+    const bool jelentés = !kérés.jelentés.isEmpty();
+    Feldolgozás::Feldolgozott f = Feldolgozás::Fájl(
+        fájl, {kérés.kategória, kérés.hely, kérés.módszer, kérés.beállítás, jelentés});
+    if (f.hiba) {
+        m.üzenetek << QStringLiteral("Velorix: ") + Parancssori::FelvételHiba(*f.hiba);
+        m.állapot = HibásBemenet;
         return m;
     }
-    const bool jelentés = !kérés.jelentés.isEmpty();
-    for (Rezgésjel::Felvétel& f : olvasott.felvételek) {
-        Elemzés::Eredmény e =
-            Elemzés::Elemez(f, kérés.kategória, kérés.hely, kérés.módszer, jelentés);
-        m.sorok += Sorok(f, e);
-        m.üzenetek << Összegzés(f, e);
-        if (!e.megfelel)
-            m.állapot = std::max(m.állapot, 1);
-        for (auto& cs : f.csatornák)
-            std::vector<double>().swap(cs.minták);
-        if (jelentés)
-            m.tételek.push_back(
-                {std::move(f), std::move(e), kérés.kategória, kérés.hely, kérés.módszer});
+    for (Feldolgozás::ElemzettFelvétel& e : f.felvételek) {
+        m.sorok += Sorok(e.felvétel, e.megállapítás);
+        m.üzenetek << Összegzés(e.felvétel, e.megállapítás);
+        if (!e.megállapítás.megfelel)
+            m.állapot = std::max<int>(m.állapot, Túllépi);
+        if (jelentés) {
+            std::vector<Rajz::Rajzadat> rajzok = Rajz::Rajzadatok(e.felvétel);
+            e.felvétel.mintákElenged();
+            m.tételek.push_back({std::move(e.felvétel), std::move(e.megállapítás),
+                                 std::move(rajzok), kérés.kategória, kérés.hely, kérés.módszer});
+        }
     }
     return m;
 }
 
 } // namespace
 
-QByteArray Sorok(const Rezgésjel::Felvétel& f, const Elemzés::Eredmény& e) {
+QByteArray Sorok(const Rezgésjel::Felvétel& f, const Elemzés::Megállapítás& e) {
     QByteArray ki;
     const QByteArray fájl = mező(f.fájl);
     for (const Elemzés::Összetevő& ö : e.összetevők) {
         const Elemzés::Jellemzők& j = ö.jellemzők;
-        ki += fájl + ';' + mező(ö.név) + ';' + szám(j.ppv, 3) + ';' + szám(j.idő, 4) + ';' +
+        ki += fájl + ';' + mező(ö.név()) + ';' + szám(j.ppv, 3) + ';' + szám(j.idő, 4) + ';' +
               (j.zc ? szám(*j.zc, 2) : QByteArray()) + ';' +
               (j.fft ? szám(*j.fft, 2) : QByteArray()) + ';' + szám(j.gyorsulás, 3) + ';' +
               szám(j.elmozdulás, 4) + ';';
         if (ö.megítélt) {
             const std::int64_t t = ö.megítélés.kihasználtságTized();
-            ki += Határérték::SzázadSzöveg(ö.megítélés.határSzázad, u',').toUtf8() + ';' +
-                  Rajz::Százalék(t).toUtf8() + ';' + Rajz::ÖsszetevőÍtélet(ö).toUtf8();
+            ki += Határérték::SzázadSzöveg(ö.megítélés.határSzázad).toUtf8() + ';' +
+                  Határérték::Százalék(t).toUtf8() + ';';
+            Határérték::ÍtéletÍr(ki, ö.megítélés);
         } else {
             ki += ";;";
         }
@@ -88,7 +91,7 @@ QByteArray Sorok(const Rezgésjel::Felvétel& f, const Elemzés::Eredmény& e) {
     return ki;
 }
 
-QString Összegzés(const Rezgésjel::Felvétel& f, const Elemzés::Eredmény& e) {
+QString Összegzés(const Rezgésjel::Felvétel& f, const Elemzés::Megállapítás& e) {
     QString név = f.fájl;
     if (!f.állomás.isEmpty())
         név += QStringLiteral(" (%1)").arg(f.állomás);
@@ -96,8 +99,8 @@ QString Összegzés(const Rezgésjel::Felvétel& f, const Elemzés::Eredmény& e
         return QStringLiteral("Velorix: %1: nincs megítélt összetevő").arg(név);
     const Elemzés::Összetevő& d = e.összetevők[std::size_t(e.döntő)];
     return QStringLiteral("Velorix: %1: %2: a legnagyobb kihasználtság %3 % (%4); PVS %5 mm/s")
-        .arg(név, e.megfelel ? QStringLiteral("megfelel") : QStringLiteral("túllépi"),
-             Rajz::Százalék(d.megítélés.kihasználtságTized()), d.név,
+        .arg(név, QString::fromUtf8(Határérték::ÍtéletSzó(e.megfelel)),
+             Határérték::Százalék(d.megítélés.kihasználtságTized()), d.név(),
              QString::fromUtf8(szám(e.pvs, 3)));
 }
 
@@ -127,17 +130,17 @@ int Elemez(const Kérés& kérés, std::FILE* ki, std::FILE* hibák) {
     }
     if (!kimenet.ír(szöveg)) {
         SorKiír(hibák, QStringLiteral("Velorix: kimenet: írási hiba: %1").arg(kimenet.hiba()));
-        return 2;
+        return HibásBemenet;
     }
     for (const Munka& m : munkák)
         for (const QString& ü : m.üzenetek)
             SorKiír(hibák, ü);
     if (!kérés.jelentés.isEmpty()) {
-        if (állapot == 2) {
+        if (állapot == HibásBemenet) {
             SorKiír(hibák, QStringLiteral("Velorix: %1: a jelentés nem készült el, mert nem minden "
                                           "felvétel volt megítélhető")
                                .arg(kérés.jelentés));
-            return 2;
+            return HibásBemenet;
         }
         std::vector<Jelentés::Tétel> tételek;
         for (Munka& m : munkák)
@@ -146,7 +149,7 @@ int Elemez(const Kérés& kérés, std::FILE* ki, std::FILE* hibák) {
         QString hiba;
         if (!Jelentés::Ír(kérés.jelentés, tételek, &hiba)) {
             SorKiír(hibák, QStringLiteral("Velorix: %1").arg(hiba));
-            return 2;
+            return HibásBemenet;
         }
         SorKiír(hibák, QStringLiteral("Velorix: a jelentés elkészült: %1 (%2 oldal)")
                            .arg(kérés.jelentés)

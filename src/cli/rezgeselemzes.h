@@ -1,7 +1,7 @@
 #pragma once
 
 #include "analysis/elemzes.h"
-#include "records/rezgesjel.h"
+#include "readers/felvetel.h"
 
 #include <QString>
 #include <QStringList>
@@ -24,9 +24,9 @@ struct Kérés {
 extern const char* const Fejléc;
 
 // One record's rows: each component, then the peak vector sum (UTF-8, decimal comma, LF).
-QByteArray Sorok(const Rezgésjel::Felvétel& felvétel, const Elemzés::Eredmény& eredmény);
+QByteArray Sorok(const Rezgésjel::Felvétel& felvétel, const Elemzés::Megállapítás& megállapítás);
 // One record's summary for standard error.
-QString Összegzés(const Rezgésjel::Felvétel& felvétel, const Elemzés::Eredmény& eredmény);
+QString Összegzés(const Rezgésjel::Felvétel& felvétel, const Elemzés::Megállapítás& megállapítás);
 
 // Analyses every file, several at a time over the cores, writes the rows in the order of
 // the files to `ki` and the summaries and faults to `hibák`. Exit status: 0 all within,

@@ -1,10 +1,9 @@
 #include "rezgesmodell.h"
 
+#include "engine/hatarertek.h"
+#include "engine/szovegek.h"
 #include "runtime/errors.h"
-#include "runtime/int16.h"
 #include "runtime/text.h"
-
-#include <QStringList>
 
 #include <cmath>
 
@@ -23,23 +22,9 @@ float singleOf(double value) {
 } // namespace
 
 void RezgésModell::Számít() {
-    if (Épülettípus >= 0 && Épülettípus < std::int16_t(Kategóriák.size())) {
-        const Kategória& k = Kategóriák[std::size_t(Épülettípus)];
-        double érték;
-        if (Frekvencia < 10) {
-            érték = k.állandó;
-        } else if (Frekvencia <= 50) {
-            const std::int16_t d = rt::Sub16(Frekvencia, 10);
-            érték = double(d) * k.középMeredekség + k.középAlap;
-        } else {
-            const std::int16_t d = rt::Sub16(Frekvencia, 50);
-            érték = double(d) * k.felsőMeredekség + k.felsőAlap;
-        }
-        MaxSebesség = singleOf(érték);
-    }
-    // Rounds to hundredths by cutting; the 0.002 allowance brings a single held just
-    // below a hundredth back onto it (8.28 is held as 8.2799997 and stays 8.28).
-    MaxSebesség = singleOf(std::floor((double(MaxSebesség) + 0.002) * 100.0) / 100.0);
+    if (Határérték::ÉrvényesKategória(Épülettípus))
+        MaxSebesség = singleOf(Határérték::SávÉrték(Épülettípus, Frekvencia));
+    MaxSebesség = singleOf(Határérték::SzázadraVág(MaxSebesség) / 100.0);
 }
 
 QString RezgésModell::SzámSzöveg() const {
@@ -56,9 +41,10 @@ void RezgésModell::CímkeFelirás() {
 }
 
 std::optional<QString> RezgésModell::FelsőFödémSzöveg(std::int16_t épülettípus) {
-    if (épülettípus < 0 || épülettípus >= std::int16_t(Kategóriák.size()))
+    if (!Határérték::ÉrvényesKategória(épülettípus))
         return std::nullopt;
-    return QString::fromUtf16(Kategóriák[std::size_t(épülettípus)].felsőFödém);
+    return Határérték::SzázadSzöveg(Határérték::FelsőFödémSzázad(épülettípus)) +
+           QStringLiteral(" mm/s");
 }
 
 namespace {
@@ -77,38 +63,11 @@ protected:
 
 } // namespace
 
-Eredmény RezgésModell::Eredményszövegek(std::int16_t épülettípus, std::int16_t frekvencia) {
+Ablakszövegek RezgésModell::Eredményszövegek(std::int16_t épülettípus, std::int16_t frekvencia) {
     SzövegesModell modell;
     modell.Épülettípus = épülettípus;
     modell.Frekvencia = frekvencia;
     modell.Számít();
     modell.CímkeFelirás();
     return {modell.címke[0], FelsőFödémSzöveg(épülettípus).value_or(QString()), modell.MaxSebesség};
-}
-
-QString RezgésModell::KategóriaNév(std::int16_t épülettípus) {
-    if (épülettípus < 0 || épülettípus >= std::int16_t(Kategóriák.size()))
-        return {};
-    return QString::fromUtf16(Kategóriák[std::size_t(épülettípus)].felirat).remove(u'&');
-}
-
-std::optional<std::int16_t> RezgésModell::KategóriaKeres(const QString& szöveg) {
-    const QString keresett = rt::NameKey(szöveg);
-    for (std::size_t i = 0; i < Kategóriák.size(); ++i) {
-        const auto index = std::int16_t(i);
-        if (keresett == QString::number(i) ||
-            keresett == rt::NameKey(QString::fromUtf16(Kategóriák[i].név)) ||
-            keresett == rt::NameKey(QString::fromUtf16(Kategóriák[i].angolNév)) ||
-            keresett == rt::NameKey(KategóriaNév(index)))
-            return index;
-    }
-    return std::nullopt;
-}
-
-QString RezgésModell::IsmeretlenKategória(const QString& szöveg) {
-    QStringList nevek;
-    for (const Kategória& k : Kategóriák)
-        nevek << QString::fromUtf16(k.név);
-    return QStringLiteral("ismeretlen kategória: \"%1\" (0, 1, 2 vagy %2)")
-        .arg(szöveg, nevek.join(QStringLiteral(", ")));
 }

@@ -1,9 +1,10 @@
 #include "jelentes.h"
 
-#include "model/rezgesmodell.h"
-#include "rajz/hatargorbe.h"
-#include "rajz/jelrajz.h"
-#include "rajz/tablazat.h"
+#include "engine/kategoriak.h"
+#include "painters/hatargorbe.h"
+#include "painters/jelrajz.h"
+#include "analysis/tablazat.h"
+#include "engine/szovegek.h"
 #include "runtime/screen.h"
 
 #include <QCoreApplication>
@@ -55,27 +56,24 @@ void oldal(QPainter& festő, const QRectF& keret, const Tétel& t) {
     const Rezgésjel::Felvétel& f = t.felvétel;
     QStringList csatornák;
     for (const Rezgésjel::Csatorna& c : f.csatornák)
-        csatornák << c.név;
-    const double másodperc = f.mintavétel > 0 ? double(f.hossz()) / f.mintavétel : 0;
-    std::size_t minták = 0;
-    for (const auto& ö : t.eredmény.összetevők)
-        minták = std::max(minták, std::size_t(ö.rajz.hossz * f.mintavétel + 0.5));
+        csatornák << c.kód.név();
+    const double másodperc = f.mintavétel > 0 ? double(f.mintaszám) / f.mintavétel : 0;
     const QList<std::pair<QString, QString>> fejléc = {
         {QStringLiteral("Fájl"), QFileInfo(f.fájl).fileName()},
         {QStringLiteral("Állomás"), f.állomás.isEmpty() ? QStringLiteral("–") : f.állomás},
         {QStringLiteral("Csatornák"), csatornák.join(QStringLiteral(", "))},
         {QStringLiteral("Kezdőidő"),
-         f.kezdet ? f.kezdet->toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")) +
+         f.kezdet() ? f.kezdet()->toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")) +
                         QStringLiteral(" UTC")
                   : QStringLiteral("nincs megadva")},
         {QStringLiteral("Mintavétel"),
          QStringLiteral("%1 Hz, %2 minta (%3 s)")
-             .arg(Rajz::Szám(f.mintavétel, f.mintavétel == std::floor(f.mintavétel) ? 0 : 3))
-             .arg(minták ? minták : f.hossz())
-             .arg(Rajz::Szám(minták ? double(minták) / f.mintavétel : másodperc, 3))},
-        {QStringLiteral("Kategória"), RezgésModell::KategóriaNév(std::int16_t(t.kategória))},
-        {QStringLiteral("Hely"), Rajz::HelyNév(t.hely)},
-        {QStringLiteral("Módszer"), Rajz::MódszerNév(t.módszer)},
+             .arg(Határérték::Szám(f.mintavétel, f.mintavétel == std::floor(f.mintavétel) ? 0 : 3))
+             .arg(f.mintaszám)
+             .arg(Határérték::Szám(másodperc, 3))},
+        {QStringLiteral("Kategória"), Határérték::KategóriaNév(t.kategória)},
+        {QStringLiteral("Hely"), Határérték::HelyNév(t.hely)},
+        {QStringLiteral("Módszer"), Határérték::MódszerNév(t.módszer)},
     };
     const QFontMetricsF m(szöveg);
     double címkeSzélesség = 0;
@@ -92,8 +90,8 @@ void oldal(QPainter& festő, const QRectF& keret, const Tétel& t) {
     y += 10;
 
     // the table
-    const QStringList fej = Rajz::TáblázatFejléc();
-    const QList<QStringList> sorok = Rajz::TáblázatSorok(t.eredmény);
+    const QStringList fej = Elemzés::TáblázatFejléc();
+    const QList<QStringList> sorok = Elemzés::TáblázatSorok(t.megállapítás);
     const QFontMetricsF km(kicsi);
     QFont kicsiVastag = kicsi;
     kicsiVastag.setBold(true);
@@ -133,9 +131,9 @@ void oldal(QPainter& festő, const QRectF& keret, const Tétel& t) {
     };
     sorRajz(fej, true, false);
     for (qsizetype r = 0; r < sorok.size(); ++r) {
-        const bool túl = r < qsizetype(t.eredmény.összetevők.size()) &&
-                         t.eredmény.összetevők[std::size_t(r)].megítélt &&
-                         !t.eredmény.összetevők[std::size_t(r)].megítélés.megfelel;
+        const bool túl = r < qsizetype(t.megállapítás.összetevők.size()) &&
+                         t.megállapítás.összetevők[std::size_t(r)].megítélt &&
+                         !t.megállapítás.összetevők[std::size_t(r)].megítélés.megfelel;
         sorRajz(sorok[r], false, túl);
     }
     y += 8;
@@ -144,9 +142,9 @@ void oldal(QPainter& festő, const QRectF& keret, const Tétel& t) {
     QFont ítéletBetű = rt::sansSerifFont(11);
     ítéletBetű.setBold(true);
     festő.setFont(ítéletBetű);
-    festő.setPen(t.eredmény.megfelel ? QColor(0, 110, 40) : QColor(190, 0, 0));
+    festő.setPen(t.megállapítás.megfelel ? QColor(0, 110, 40) : QColor(190, 0, 0));
     y += QFontMetricsF(ítéletBetű).ascent();
-    festő.drawText(QPointF(keret.left(), y), Rajz::Ítélet(t.eredmény));
+    festő.drawText(QPointF(keret.left(), y), Elemzés::Ítélet(t.megállapítás));
     y += QFontMetricsF(ítéletBetű).descent() + 8;
     festő.setPen(Qt::black);
 
@@ -156,16 +154,16 @@ void oldal(QPainter& festő, const QRectF& keret, const Tétel& t) {
     const double nyomHossz = maradék * 0.36, spektrumHossz = maradék * 0.27;
     const QFont rajzBetű = rt::sansSerifFont(7);
     Rajz::Nyomvonalak(festő, QRectF(keret.left(), y, keret.width(), nyomHossz - 6), paletta,
-                      rajzBetű, t.eredmény);
+                      rajzBetű, t.megállapítás, t.rajzok);
     y += nyomHossz;
     Rajz::Spektrumok(festő, QRectF(keret.left(), y, keret.width(), spektrumHossz - 6), paletta,
-                     rajzBetű, t.eredmény);
+                     rajzBetű, t.megállapítás, t.rajzok);
     y += spektrumHossz;
     festő.save();
     festő.translate(keret.left(), y);
     const QSizeF ábraMéret(keret.width(), keret.bottom() - lábléc - y);
     const Rajz::Határábra ábra = Rajz::Határgörbe(festő, ábraMéret, paletta, rajzBetű, t.kategória);
-    Rajz::Pontok(festő, ábra, paletta, rajzBetű, Rajz::ÖsszetevőPontok(t.eredmény, t.módszer));
+    Rajz::Pontok(festő, ábra, paletta, rajzBetű, Rajz::ÖsszetevőPontok(t.megállapítás, t.módszer));
     festő.restore();
 
     // the footer

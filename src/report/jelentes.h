@@ -1,7 +1,8 @@
 #pragma once
 
 #include "analysis/elemzes.h"
-#include "records/rezgesjel.h"
+#include "painters/rajzadat.h"
+#include "readers/felvetel.h"
 
 #include <QString>
 
@@ -12,8 +13,9 @@
 namespace Jelentés {
 
 struct Tétel {
-    Rezgésjel::Felvétel felvétel; // its file, station, start, rate and channel names
-    Elemzés::Eredmény eredmény;   // with the drawing data
+    Rezgésjel::Felvétel felvétel; // its header: file, station, start, rate, channels
+    Elemzés::Megállapítás megállapítás;
+    std::vector<Rajz::Rajzadat> rajzok; // each component's drawing
     int kategória = 1;
     Elemzés::Hely hely = Elemzés::Hely::Alap;
     Elemzés::Módszer módszer = Elemzés::Módszer::ZC;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fonts.h"
 #include "window.h"
 
 #include <QFont>
@@ -42,9 +43,5 @@ private:
     std::int16_t borderStyle_;
 };
 
-// "MS Sans Serif" where the system has it, otherwise the metric-similar sans-serif
-// that the program carries with it.
-QString sansSerifFamily();
-QFont sansSerifFont(double pointSize);
 
 } // namespace rt

@@ -1,7 +1,9 @@
 #include "form1.h"
 
+#include "hibaszoveg.h"
+
 #include "elrendezes.h"
-#include "model/hatarertek.h"
+#include "engine/hatarertek.h"
 #include "rezgesjelablak.h"
 #include "runtime/application.h"
 #include "runtime/text.h"
@@ -386,13 +388,11 @@ QList<RezgésjelAblak*> Form1::RezgésjelMegnyit(const QString& fájl) {
     Rezgésjel::Beállítás beállítás;
     QList<RezgésjelAblak*> ablakok;
     for (;;) {
-        QString hiba;
-        bool érzékenységKell = false;
-        RezgésjelAblak::Megnyit(fájl, beállítás, Épülettípus, this, &hiba, &érzékenységKell,
-                                &ablakok);
-        if (hiba.isEmpty())
+        std::optional<Hiba> hiba;
+        RezgésjelAblak::Megnyit(fájl, beállítás, Épülettípus, this, &hiba, &ablakok);
+        if (!hiba)
             break;
-        if (érzékenységKell) { // counts: ask for the instrument's sensitivity
+        if (hiba->fajta == Hiba::Fajta::ÉrzékenységKell && !beállítás.érzékenység) { // counts: ask for the instrument's sensitivity
             bool rendben = false;
             const double érzékenység = QInputDialog::getDouble(
                 this, QStringLiteral("Érzékenység"),
@@ -407,7 +407,7 @@ QList<RezgésjelAblak*> Form1::RezgésjelMegnyit(const QString& fájl) {
         }
         QMessageBox::warning(this, QStringLiteral("Rezgésjel megnyitása"),
                              QStringLiteral("A(z) %1 nem nyitható meg:\n%2")
-                                 .arg(QDir::toNativeSeparators(fájl), hiba));
+                                 .arg(QDir::toNativeSeparators(fájl), Ablak::HibaSzöveg(*hiba)));
         return {};
     }
     for (RezgésjelAblak* ablak : ablakok) {

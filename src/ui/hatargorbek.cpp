@@ -1,8 +1,8 @@
 #include "hatargorbek.h"
 
-#include "model/hatarertek.h"
+#include "engine/hatarertek.h"
 #include "model/rezgesmodell.h"
-#include "rajz/hatargorbe.h"
+#include "painters/hatargorbe.h"
 #include "runtime/text.h"
 
 #include <QContextMenuEvent>
@@ -38,9 +38,9 @@ void Határgörbék::Beállít(std::int16_t épülettípus, int frekvencia) {
 }
 
 QString Határgörbék::PontSzöveg() const {
-    const Eredmény e = RezgésModell::Eredményszövegek(épülettípus_, std::int16_t(frekvencia_));
+    const Ablakszövegek e = RezgésModell::Eredményszövegek(épülettípus_, std::int16_t(frekvencia_));
     return QStringLiteral("%1, %2 Hz: %3")
-        .arg(RezgésModell::KategóriaNév(épülettípus_), rt::IntegerText(frekvencia_),
+        .arg(Határérték::KategóriaNév(épülettípus_), rt::IntegerText(frekvencia_),
              rt::Trim(e.alapon));
 }
 

@@ -7,17 +7,16 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::any_of(argv + 1, argv + argc, [](const char* a) { return a[0] == '-'; })) {
         // the command line: no window, no display needed; a report is drawn off screen
-        const bool jelentés = std::any_of(argv + 1, argv + argc, [](const char* a) {
-            return std::strncmp(a, "--jelentes", 10) == 0 || std::strncmp(a, "--report", 8) == 0;
-        });
+        QStringList argumentumok;
+        for (int i = 0; i < argc; ++i)
+            argumentumok << QString::fromLocal8Bit(argv[i]);
         std::unique_ptr<QCoreApplication> app;
-        if (jelentés) {
+        if (JelentéstKér(argumentumok)) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
             app = std::make_unique<QGuiApplication>(argc, argv);
         } else {

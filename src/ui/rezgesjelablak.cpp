@@ -1,9 +1,11 @@
 #include "rezgesjelablak.h"
 
-#include "model/rezgesmodell.h"
-#include "rajz/hatargorbe.h"
-#include "rajz/jelrajz.h"
-#include "rajz/tablazat.h"
+#include "analysis/feldolgozas.h"
+#include "analysis/tablazat.h"
+#include "engine/kategoriak.h"
+#include "engine/szovegek.h"
+#include "painters/hatargorbe.h"
+#include "painters/jelrajz.h"
 #include "report/jelentes.h"
 
 #include <QAccessible>
@@ -49,23 +51,18 @@ private:
 } // namespace
 
 RezgésjelAblak* RezgésjelAblak::Megnyit(const QString& fájl, const Rezgésjel::Beállítás& beállítás,
-                                        int kategória, QWidget* szülő, QString* hiba,
-                                        bool* érzékenységKell, QList<RezgésjelAblak*>* mind) {
-    Rezgésjel::Eredmény olvasott = Rezgésjel::Olvas(fájl, beállítás);
-    if (!olvasott.hiba.isEmpty()) {
-        *hiba = olvasott.hiba;
-        if (érzékenységKell)
-            *érzékenységKell = olvasott.érzékenységKell;
-        return nullptr;
-    }
-    // one window for the file's first record; a file with several stations opens each
+                                        int kategória, QWidget* szülő, std::optional<Hiba>* hiba,
+                                        QList<RezgésjelAblak*>* mind) {
+    Feldolgozás::Feldolgozott f = Feldolgozás::Fájl(
+        fájl, {kategória, Elemzés::Hely::Alap, Elemzés::Módszer::ZC, beállítás, true});
+    *hiba = f.hiba;
+    // one window for each record of the file; the first one returned
     RezgésjelAblak* első = nullptr;
-    for (Rezgésjel::Felvétel& f : olvasott.felvételek) {
-        Elemzés::Eredmény e =
-            Elemzés::Elemez(f, kategória, Elemzés::Hely::Alap, Elemzés::Módszer::ZC, true);
-        for (Rezgésjel::Csatorna& cs : f.csatornák)
-            std::vector<double>().swap(cs.minták);
-        auto* ablak = new RezgésjelAblak(std::move(f), std::move(e), kategória, szülő);
+    for (Feldolgozás::ElemzettFelvétel& e : f.felvételek) {
+        std::vector<Rajz::Rajzadat> rajzok = Rajz::Rajzadatok(e.felvétel);
+        e.felvétel.mintákElenged();
+        auto* ablak = new RezgésjelAblak(std::move(e.felvétel), std::move(e.megállapítás),
+                                         std::move(rajzok), kategória, szülő);
         if (!első)
             első = ablak;
         if (mind)
@@ -74,10 +71,11 @@ RezgésjelAblak* RezgésjelAblak::Megnyit(const QString& fájl, const Rezgésjel
     return első;
 }
 
-RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Eredmény eredmény,
-                               int kategória, QWidget* szülő)
-    : QWidget(szülő, Qt::Window), felvétel_(std::move(felvétel)), eredmény_(std::move(eredmény)),
-      kategória_(kategória) {
+RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel,
+                               Elemzés::Megállapítás megállapítás,
+                               std::vector<Rajz::Rajzadat> rajzok, int kategória, QWidget* szülő)
+    : QWidget(szülő, Qt::Window), felvétel_(std::move(felvétel)),
+      megállapítás_(std::move(megállapítás)), rajzok_(std::move(rajzok)), kategória_(kategória) {
     setObjectName(QStringLiteral("Rezgésjel"));
     setAttribute(Qt::WA_DeleteOnClose);
     const QString név = QFileInfo(felvétel_.fájl).fileName();
@@ -89,11 +87,11 @@ RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Ered
     fejléc_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     helyVálasztó_ = new QComboBox(this);
     helyVálasztó_->addItems(
-        {Rajz::HelyNév(Elemzés::Hely::Alap), Rajz::HelyNév(Elemzés::Hely::Födém)});
+        {Határérték::HelyNév(Elemzés::Hely::Alap), Határérték::HelyNév(Elemzés::Hely::Födém)});
     helyVálasztó_->setAccessibleName(QStringLiteral("Hely"));
     módszerVálasztó_ = new QComboBox(this);
     módszerVálasztó_->addItems(
-        {Rajz::MódszerNév(Elemzés::Módszer::ZC), Rajz::MódszerNév(Elemzés::Módszer::FFT)});
+        {Határérték::MódszerNév(Elemzés::Módszer::ZC), Határérték::MódszerNév(Elemzés::Módszer::FFT)});
     módszerVálasztó_->setAccessibleName(QStringLiteral("Módszer"));
     auto* jelentés = new QPushButton(QStringLiteral("&Jelentés PDF-be…"), this);
     connect(jelentés, &QPushButton::clicked, this, [this] { JelentésPárbeszéddel(); });
@@ -107,19 +105,19 @@ RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Ered
 
     nyomok_ = new Rajzlap(
         [this](QPainter& p, const QRectF& r) {
-            Rajz::Nyomvonalak(p, r.adjusted(4, 4, -4, -4), palette(), font(), eredmény_);
+            Rajz::Nyomvonalak(p, r.adjusted(4, 4, -4, -4), palette(), font(), megállapítás_, rajzok_);
         },
         QStringLiteral("Rezgéssebesség az idő függvényében"), this);
     spektrumok_ = new Rajzlap(
         [this](QPainter& p, const QRectF& r) {
-            Rajz::Spektrumok(p, r.adjusted(4, 4, -4, -4), palette(), font(), eredmény_);
+            Rajz::Spektrumok(p, r.adjusted(4, 4, -4, -4), palette(), font(), megállapítás_, rajzok_);
         },
         QStringLiteral("Amplitúdóspektrumok"), this);
     ábra_ = new Rajzlap(
         [this](QPainter& p, const QRectF& r) {
             const Rajz::Határábra ábra =
                 Rajz::Határgörbe(p, r.size(), palette(), font(), kategória_);
-            Rajz::Pontok(p, ábra, palette(), font(), Rajz::ÖsszetevőPontok(eredmény_, módszer_));
+            Rajz::Pontok(p, ábra, palette(), font(), Rajz::ÖsszetevőPontok(megállapítás_, módszer_));
         },
         QStringLiteral("Határgörbe a komponensek pontjaival"), this);
 
@@ -127,8 +125,8 @@ RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Ered
     táblázat_->setAccessibleName(QStringLiteral("Komponensek"));
     táblázat_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     táblázat_->verticalHeader()->hide();
-    táblázat_->setColumnCount(int(Rajz::TáblázatFejléc().size()));
-    táblázat_->setHorizontalHeaderLabels(Rajz::TáblázatFejléc());
+    táblázat_->setColumnCount(int(Elemzés::TáblázatFejléc().size()));
+    táblázat_->setHorizontalHeaderLabels(Elemzés::TáblázatFejléc());
     táblázat_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     táblázat_->horizontalHeader()->setStretchLastSection(true);
     ítélet_ = new QLabel(this);
@@ -153,17 +151,17 @@ RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Ered
     auto* alsó = new QSplitter(Qt::Horizontal, this);
     alsó->addWidget(spektrumok_);
     alsó->addWidget(ábra_);
-    auto* rajzok = new QSplitter(Qt::Vertical, this);
-    rajzok->addWidget(nyomok_);
-    rajzok->addWidget(alsó);
-    rajzok->setStretchFactor(0, 1);
-    rajzok->setStretchFactor(1, 1);
-    rajzok->setSizes({420, 340}); // in proportion: the traces and, below, spectra and chart
+    auto* ábrák = new QSplitter(Qt::Vertical, this);
+    ábrák->addWidget(nyomok_);
+    ábrák->addWidget(alsó);
+    ábrák->setStretchFactor(0, 1);
+    ábrák->setStretchFactor(1, 1);
+    ábrák->setSizes({420, 340}); // in proportion: the traces and, below, spectra and chart
 
     auto* elrendezés = new QVBoxLayout(this);
     elrendezés->addWidget(fejléc_);
     elrendezés->addLayout(vezérlők);
-    elrendezés->addWidget(rajzok, 1);
+    elrendezés->addWidget(ábrák, 1);
     elrendezés->addWidget(táblázat_);
     elrendezés->addWidget(ítélet_);
     frissít();
@@ -189,27 +187,27 @@ void RezgésjelAblak::MódszerBeállít(Elemzés::Módszer módszer) {
 }
 
 void RezgésjelAblak::frissít() {
-    Elemzés::Megítél(eredmény_, kategória_, hely_, módszer_);
+    Elemzés::Megítél(megállapítás_, kategória_, hely_, módszer_);
     QStringList csatornák;
     for (const Rezgésjel::Csatorna& c : felvétel_.csatornák)
-        csatornák << c.név;
+        csatornák << c.kód.név();
     fejléc_->setText(QStringLiteral("%1   •   %2   •   kezdet: %3   •   %4 Hz   •   %5")
                          .arg(QFileInfo(felvétel_.fájl).fileName(),
                               felvétel_.állomás.isEmpty() ? csatornák.join(QStringLiteral(", "))
                                                           : felvétel_.állomás,
-                              felvétel_.kezdet ? felvétel_.kezdet->toString(
+                              felvétel_.kezdet() ? felvétel_.kezdet()->toString(
                                                      QStringLiteral("yyyy-MM-dd HH:mm:ss")) +
                                                      QStringLiteral(" UTC")
                                                : QStringLiteral("–"),
-                              Rajz::Szám(felvétel_.mintavétel, 0),
-                              RezgésModell::KategóriaNév(std::int16_t(kategória_))));
+                              Határérték::Szám(felvétel_.mintavétel, 0),
+                              Határérték::KategóriaNév(kategória_)));
 
-    const QList<QStringList> sorok = Rajz::TáblázatSorok(eredmény_);
+    const QList<QStringList> sorok = Elemzés::TáblázatSorok(megállapítás_);
     táblázat_->setRowCount(int(sorok.size()));
     for (int r = 0; r < sorok.size(); ++r) {
-        const bool túl = r < int(eredmény_.összetevők.size()) &&
-                         eredmény_.összetevők[std::size_t(r)].megítélt &&
-                         !eredmény_.összetevők[std::size_t(r)].megítélés.megfelel;
+        const bool túl = r < int(megállapítás_.összetevők.size()) &&
+                         megállapítás_.összetevők[std::size_t(r)].megítélt &&
+                         !megállapítás_.összetevők[std::size_t(r)].megítélés.megfelel;
         for (int c = 0; c < sorok[r].size(); ++c) {
             auto* cella = táblázat_->item(r, c);
             if (!cella) {
@@ -228,9 +226,9 @@ void RezgésjelAblak::frissít() {
         magasság += táblázat_->rowHeight(r);
     táblázat_->setFixedHeight(magasság);
 
-    ítélet_->setText(Rajz::Ítélet(eredmény_));
+    ítélet_->setText(Elemzés::Ítélet(megállapítás_));
     QPalette p = ítélet_->palette();
-    p.setColor(QPalette::WindowText, eredmény_.megfelel ? QColor(0, 110, 40) : QColor(190, 0, 0));
+    p.setColor(QPalette::WindowText, megállapítás_.megfelel ? QColor(0, 110, 40) : QColor(190, 0, 0));
     ítélet_->setPalette(p);
     ítélet_->setAccessibleName(ítélet_->text());
     QAccessibleEvent esemény(ítélet_, QAccessible::NameChanged);
@@ -242,8 +240,8 @@ void RezgésjelAblak::frissít() {
 }
 
 bool RezgésjelAblak::JelentésÍr(const QString& pdf, QString* hiba) const {
-    Rezgésjel::Felvétel f = felvétel_;
-    return Jelentés::Ír(pdf, {{std::move(f), eredmény_, kategória_, hely_, módszer_}}, hiba);
+    return Jelentés::Ír(pdf, {{felvétel_, megállapítás_, rajzok_, kategória_, hely_, módszer_}},
+                        hiba);
 }
 
 void RezgésjelAblak::JelentésPárbeszéddel() {

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "analysis/elemzes.h"
-#include "records/rezgesjel.h"
+#include "painters/rajzadat.h"
+#include "readers/felvetel.h"
 
 #include <QWidget>
 
@@ -15,10 +16,9 @@ class QTableWidget;
 class RezgésjelAblak : public QWidget {
 public:
     // Reads and analyses the file; a window for each of its records, the first returned. On
-    // a fault none, the reader's reason, and whether a sensitivity would help.
+    // a fault none, and the fault.
     static RezgésjelAblak* Megnyit(const QString& fájl, const Rezgésjel::Beállítás& beállítás,
-                                   int kategória, QWidget* szülő, QString* hiba,
-                                   bool* érzékenységKell = nullptr,
+                                   int kategória, QWidget* szülő, std::optional<Hiba>* hiba,
                                    QList<RezgésjelAblak*>* mind = nullptr);
 
     // The main window's category, at once.
@@ -26,7 +26,7 @@ public:
     void HelyBeállít(Elemzés::Hely hely);
     void MódszerBeállít(Elemzés::Módszer módszer);
 
-    const Elemzés::Eredmény& Eredmény() const { return eredmény_; }
+    const Elemzés::Megállapítás& Megállapítás() const { return megállapítás_; }
     const Rezgésjel::Felvétel& Felvétel() const { return felvétel_; }
     int Kategória() const { return kategória_; }
     QTableWidget* Táblázat() const { return táblázat_; }
@@ -37,12 +37,13 @@ public:
     void JelentésPárbeszéddel();
 
 private:
-    RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Eredmény eredmény, int kategória,
-                   QWidget* szülő);
+    RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Megállapítás megállapítás,
+                   std::vector<Rajz::Rajzadat> rajzok, int kategória, QWidget* szülő);
     void frissít();
 
     Rezgésjel::Felvétel felvétel_; // without its samples
-    Elemzés::Eredmény eredmény_;
+    Elemzés::Megállapítás megállapítás_;
+    std::vector<Rajz::Rajzadat> rajzok_;
     int kategória_;
     Elemzés::Hely hely_ = Elemzés::Hely::Alap;
     Elemzés::Módszer módszer_ = Elemzés::Módszer::ZC;

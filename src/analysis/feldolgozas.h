@@ -1,0 +1,34 @@
+#pragma once
+
+#include "elemzes.h"
+#include "readers/felvetel.h"
+
+#include <QByteArray>
+#include <QString>
+
+// One way from an input to analysed records, for the command line, the record window and
+// the report: read, analyse each record, let the samples go unless they are asked for.
+namespace Feldolgozás {
+
+struct Kérés {
+    int kategória = 1;
+    Elemzés::Hely hely = Elemzés::Hely::Alap;
+    Elemzés::Módszer módszer = Elemzés::Módszer::ZC;
+    Rezgésjel::Beállítás beállítás;
+    bool mintákkal = false; // keep the samples (for drawing them)
+};
+
+struct ElemzettFelvétel {
+    Rezgésjel::Felvétel felvétel; // its header; its samples only when asked for
+    Elemzés::Megállapítás megállapítás;
+};
+
+struct Feldolgozott {
+    std::vector<ElemzettFelvétel> felvételek;
+    std::optional<Hiba> hiba; // the input's fault; then no records
+};
+
+Feldolgozott Fájl(const QString& fájl, const Kérés& kérés);
+Feldolgozott Bájtok(QByteArray bájtok, const QString& név, const Kérés& kérés);
+
+} // namespace Feldolgozás

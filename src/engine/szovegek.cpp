@@ -1,0 +1,99 @@
+#include "szovegek.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace Határérték {
+
+void TizedesÍr(QByteArray& cél, std::int64_t érték, int tizedesek, char tizedesjel) {
+    if (érték < 0) {
+        cél += '-';
+        érték = -érték;
+    }
+    std::int64_t osztó = 1;
+    for (int i = 0; i < tizedesek; ++i)
+        osztó *= 10;
+    char jegyek[24];
+    const auto vége = std::to_chars(jegyek, jegyek + sizeof jegyek, érték / osztó).ptr;
+    cél.append(jegyek, vége - jegyek);
+    if (tizedesek <= 0)
+        return;
+    cél += tizedesjel;
+    std::int64_t tört = érték % osztó;
+    for (std::int64_t hely = osztó / 10; hely > 0; hely /= 10) {
+        cél += char('0' + tört / hely);
+        tört %= hely;
+    }
+}
+
+QString Tizedes(std::int64_t érték, int tizedesek, char tizedesjel) {
+    QByteArray szöveg;
+    TizedesÍr(szöveg, érték, tizedesek, tizedesjel);
+    return QString::fromLatin1(szöveg);
+}
+
+QString SzázadSzöveg(int század, char tizedesjel) {
+    return Tizedes(század, 2, tizedesjel);
+}
+
+QString Százalék(std::int64_t tized, char tizedesjel) {
+    return Tizedes(tized, 1, tizedesjel);
+}
+
+QString Szám(double érték, int tizedesek) {
+    char puffer[400];
+    const auto [vége, hiba] =
+        std::to_chars(puffer, puffer + sizeof puffer, érték, std::chars_format::fixed, tizedesek);
+    if (hiba != std::errc())
+        return {};
+    QString szöveg = QString::fromLatin1(puffer, vége - puffer);
+    szöveg.replace(u'.', u',');
+    if (szöveg.startsWith(u'-') && szöveg.count(u'0') == szöveg.size() - 2)
+        szöveg.remove(0, 1);
+    return szöveg;
+}
+
+QByteArrayView ÍtéletSzó(bool megfelel) {
+    return megfelel ? QByteArrayView("megfelel") : QByteArrayView("túllépi");
+}
+
+QString NagyÍtéletSzó(bool megfelel) {
+    QString szó = QString::fromUtf8(ÍtéletSzó(megfelel));
+    szó[0] = szó[0].toUpper();
+    return szó;
+}
+
+QByteArrayView Megjegyzés(const Megítélés& m) {
+    if (m.frekvenciaNélkül)
+        return " (nincs frekvencia: a legkisebb érték)";
+    if (m.százHzFeletti)
+        return " (100 Hz feletti: a 100 Hz-es érték)";
+    return {};
+}
+
+void ÍtéletÍr(QByteArray& cél, const Megítélés& m) {
+    const QByteArrayView szó = ÍtéletSzó(m.megfelel), megjegyzés = Megjegyzés(m);
+    cél.append(szó.data(), szó.size());
+    cél.append(megjegyzés.data(), megjegyzés.size());
+}
+
+QString Ítélet(const Megítélés& m) {
+    QByteArray szöveg;
+    ÍtéletÍr(szöveg, m);
+    return QString::fromUtf8(szöveg);
+}
+
+QString NincsMegítélve() {
+    return QStringLiteral("nincs megítélve");
+}
+
+QString HelyNév(Hely hely) {
+    return hely == Hely::Alap ? QStringLiteral("alap") : QStringLiteral("legfelső födém");
+}
+
+QString MódszerNév(Módszer módszer) {
+    return módszer == Módszer::ZC ? QStringLiteral("nullátmenet (ZC)")
+                                  : QStringLiteral("spektrumcsúcs (FFT)");
+}
+
+} // namespace Határérték

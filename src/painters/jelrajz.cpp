@@ -1,0 +1,268 @@
+#include "jelrajz.h"
+
+#include "engine/szovegek.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+
+namespace Rajz {
+
+using Határérték::Szám;
+
+namespace {
+
+// A round step for about `darab` ticks over `terjedelem`.
+double kerekLépés(double terjedelem, int darab) {
+    const double nyers = terjedelem / std::max(1, darab);
+    const double nagyság = std::pow(10.0, std::floor(std::log10(nyers)));
+    for (const double m : {1.0, 2.0, 5.0, 10.0})
+        if (m * nagyság >= nyers)
+            return m * nagyság;
+    return 10 * nagyság;
+}
+
+int tizedesekLépéshez(double lépés) {
+    return std::max(0, int(std::ceil(-std::log10(lépés) - 1e-9)));
+}
+
+// The label in a rounded box at `hely` (baseline left), kept inside `keret`.
+void címke(QPainter& festő, const QFontMetricsF& betű, const QPalette& paletta, QPointF hely,
+           const QString& szöveg, const QRectF& keret, const QColor& szín) {
+    const double sz = betű.horizontalAdvance(szöveg);
+    hely.setX(std::clamp(hely.x(), keret.left() + 2, keret.right() - sz - 2));
+    hely.setY(
+        std::clamp(hely.y(), keret.top() + betű.ascent() + 2, keret.bottom() - betű.descent() - 2));
+    QColor alap = paletta.color(QPalette::Base);
+    alap.setAlphaF(0.85);
+    festő.setPen(Qt::NoPen);
+    festő.setBrush(alap);
+    festő.drawRoundedRect(
+        QRectF(hely.x() - 2, hely.y() - betű.ascent() - 1, sz + 4, betű.height() + 2), 2, 2);
+    festő.setPen(szín);
+    festő.drawText(hely, szöveg);
+}
+
+} // namespace
+
+QColor ÖsszetevőSzín(int index) {
+    static const QColor színek[] = {QColor(20, 60, 170), QColor(190, 40, 30), QColor(0, 120, 60),
+                                    QColor(130, 60, 160), QColor(200, 120, 0)};
+    return színek[std::size_t(index) % std::size(színek)];
+}
+
+std::vector<Pont> ÖsszetevőPontok(const Elemzés::Megállapítás& e, Elemzés::Módszer módszer) {
+    std::vector<Pont> pontok;
+    for (std::size_t i = 0; i < e.összetevők.size(); ++i) {
+        const Elemzés::Összetevő& ö = e.összetevők[i];
+        const std::optional<double> f = ö.frekvencia(módszer);
+        if (!f)
+            continue;
+        pontok.push_back({*f, ö.jellemzők.ppv, ÖsszetevőSzín(int(i)),
+                          QStringLiteral("%1: %2 Hz, %3 mm/s")
+                              .arg(ö.rövidNév(), Szám(*f, 2), Szám(ö.jellemzők.ppv, 3)),
+                          ö.megítélt && !ö.megítélés.megfelel});
+    }
+    return pontok;
+}
+
+void Nyomvonalak(QPainter& festő, const QRectF& hely, const QPalette& paletta, const QFont& font,
+                 const Elemzés::Megállapítás& e, const std::vector<Rajzadat>& rajzok) {
+    festő.save();
+    festő.setRenderHint(QPainter::Antialiasing);
+    festő.setFont(font);
+    const QFontMetricsF betű(font);
+    const QColor szöveg = paletta.color(QPalette::Text);
+    const Rajzadat üres;
+    auto rajzOf = [&](std::size_t i) -> const Rajzadat& { return i < rajzok.size() ? rajzok[i] : üres; };
+    const int n = int(e.összetevők.size());
+    if (n == 0) {
+        festő.restore();
+        return;
+    }
+    double hossz = 0, csúcs = 0;
+    for (std::size_t i = 0; i < e.összetevők.size(); ++i) {
+        hossz = std::max(hossz, rajzOf(i).hossz);
+        csúcs = std::max(csúcs, e.összetevők[i].jellemzők.ppv);
+    }
+    if (!(csúcs > 0))
+        csúcs = 1;
+    if (!(hossz > 0))
+        hossz = 1;
+    const double skála = csúcs * 1.15; // mm/s to the strip's edge
+    const double bal = betű.horizontalAdvance(QStringLiteral("-000,00")) + betű.height() * 1.6;
+    const double lent = betű.height() * 2.6;
+    const QRectF tér(hely.left() + bal, hely.top() + 2, hely.width() - bal - 8,
+                     hely.height() - lent - 2);
+    const double sáv = tér.height() / n;
+
+    // the time axis, shared
+    festő.setPen(QPen(szöveg, 1));
+    festő.drawLine(tér.bottomLeft(), tér.bottomRight());
+    const double lépés = kerekLépés(hossz, 10);
+    for (double t = 0; t <= hossz + 1e-9; t += lépés) {
+        const double x = tér.left() + tér.width() * t / hossz;
+        festő.drawLine(QPointF(x, tér.bottom()), QPointF(x, tér.bottom() + 4));
+        const QString c = Szám(t, tizedesekLépéshez(lépés));
+        festő.drawText(QPointF(x - betű.horizontalAdvance(c) / 2, tér.bottom() + 4 + betű.ascent()),
+                       c);
+    }
+    const QString tengely = QStringLiteral("idő (s)");
+    festő.drawText(QPointF(tér.center().x() - betű.horizontalAdvance(tengely) / 2,
+                           tér.bottom() + 4 + betű.height() + betű.ascent()),
+                   tengely);
+
+    for (int i = 0; i < n; ++i) {
+        const auto& ö = e.összetevők[std::size_t(i)];
+        const Rajzadat& rajz = rajzOf(std::size_t(i));
+        const QRectF s(tér.left(), tér.top() + i * sáv, tér.width(), sáv);
+        const double nulla = s.center().y();
+        auto y = [&](double v) { return nulla - (s.height() / 2 - 2) * v / skála; };
+        // frame, zero line, scale
+        festő.setPen(QPen(paletta.color(QPalette::Mid), 0.5, Qt::DotLine));
+        festő.drawLine(QPointF(s.left(), nulla), QPointF(s.right(), nulla));
+        festő.setPen(QPen(paletta.color(QPalette::Mid), 0.8));
+        festő.setBrush(Qt::NoBrush);
+        festő.drawRect(s);
+        festő.setPen(szöveg);
+        const QString fent = Szám(skála, 2), lentSz = Szám(-skála, 2);
+        festő.drawText(
+            QPointF(s.left() - betű.horizontalAdvance(fent) - 4, s.top() + betű.ascent()), fent);
+        festő.drawText(
+            QPointF(s.left() - betű.horizontalAdvance(lentSz) - 4, s.bottom() - betű.descent()),
+            lentSz);
+        const QString név = ö.rövidNév();
+        festő.drawText(
+            QPointF(s.left() - betű.horizontalAdvance(név) - 4, nulla + betű.ascent() / 2), név);
+
+        // the envelope as one filled band
+        const auto& kicsi = rajz.legkisebb;
+        const auto& nagy = rajz.legnagyobb;
+        const std::size_t oszlopok = nagy.size();
+        if (oszlopok > 0) {
+            const double arány = rajz.hossz / hossz;
+            auto x = [&](std::size_t o) {
+                return s.left() + s.width() * arány * (double(o) + 0.5) / double(oszlopok);
+            };
+            QPainterPath út(QPointF(x(0), y(nagy[0])));
+            for (std::size_t o = 1; o < oszlopok; ++o)
+                út.lineTo(x(o), y(nagy[o]));
+            for (std::size_t o = oszlopok; o-- > 0;)
+                út.lineTo(x(o), y(kicsi[o]));
+            út.closeSubpath();
+            const QColor szín = ÖsszetevőSzín(i);
+            festő.setPen(QPen(szín, 0.8));
+            festő.setBrush(szín);
+            festő.drawPath(út);
+
+            // the peak: its sign from the column that holds it
+            const std::size_t o = std::min(
+                oszlopok - 1, std::size_t(ö.jellemzők.idő / rajz.hossz * double(oszlopok)));
+            const double előjel = std::fabs(nagy[o]) >= std::fabs(kicsi[o]) ? 1 : -1;
+            const QPointF p(s.left() + s.width() * ö.jellemzők.idő / hossz,
+                            y(előjel * ö.jellemzők.ppv));
+            festő.setPen(QPen(szöveg, 1.2));
+            festő.setBrush(paletta.color(QPalette::Base));
+            festő.drawEllipse(p, 4, 4);
+            const QString felirat = QStringLiteral("PPV %1 mm/s, %2 s")
+                                        .arg(Szám(ö.jellemzők.ppv, 3), Szám(ö.jellemzők.idő, 4));
+            const QPointF hova = p + QPointF(8, előjel > 0 ? betű.ascent() + 2 : -4);
+            címke(festő, betű, paletta, hova, felirat, s, szöveg);
+        }
+    }
+    festő.restore();
+}
+
+void Spektrumok(QPainter& festő, const QRectF& hely, const QPalette& paletta, const QFont& font,
+                const Elemzés::Megállapítás& e, const std::vector<Rajzadat>& rajzok) {
+    festő.save();
+    festő.setRenderHint(QPainter::Antialiasing);
+    festő.setFont(font);
+    const QFontMetricsF betű(font);
+    const QColor szöveg = paletta.color(QPalette::Text);
+    const Rajzadat üres;
+    auto rajzOf = [&](std::size_t i) -> const Rajzadat& { return i < rajzok.size() ? rajzok[i] : üres; };
+    double felső = 0; // Hz, the right end
+    for (std::size_t i = 0; i < e.összetevők.size(); ++i) {
+        const Rajzadat& r = rajzOf(i);
+        felső = std::max(felső,
+                         r.spektrumLépés * double(r.spektrum.size() > 0 ? r.spektrum.size() - 1 : 0));
+    }
+    if (!(felső > 0))
+        felső = SpektrumHatár;
+    const double bal = betű.height() * 1.0;
+    const double lent = betű.height() * 2.6;
+    const double fent = betű.height() * (0.4 + 1.2 * double(e.összetevők.size()));
+    const QRectF tér(hely.left() + bal, hely.top() + fent, hely.width() - bal - 8,
+                     hely.height() - fent - lent);
+    auto x = [&](double f) { return tér.left() + tér.width() * std::clamp(f / felső, 0.0, 1.0); };
+
+    festő.setPen(QPen(paletta.color(QPalette::Mid), 0.8));
+    festő.setBrush(Qt::NoBrush);
+    festő.drawRect(tér);
+    festő.setPen(QPen(szöveg, 1));
+    const double lépés = kerekLépés(felső, 10);
+    for (double f = 0; f <= felső + 1e-9; f += lépés) {
+        festő.drawLine(QPointF(x(f), tér.bottom()), QPointF(x(f), tér.bottom() + 4));
+        const QString c = Szám(f, tizedesekLépéshez(lépés));
+        festő.drawText(
+            QPointF(x(f) - betű.horizontalAdvance(c) / 2, tér.bottom() + 4 + betű.ascent()), c);
+    }
+    const QString tengely = QStringLiteral("frekvencia (Hz)");
+    festő.drawText(QPointF(tér.center().x() - betű.horizontalAdvance(tengely) / 2,
+                           tér.bottom() + 4 + betű.height() + betű.ascent()),
+                   tengely);
+    const QString yTengely = QStringLiteral("amplitúdóspektrum, komponensenként a csúcsához mérve");
+    festő.drawText(
+        QPointF(tér.right() - betű.horizontalAdvance(yTengely) - 4, tér.top() + betű.ascent() + 2),
+        yTengely);
+
+    for (std::size_t i = 0; i < e.összetevők.size(); ++i) {
+        const auto& ö = e.összetevők[i];
+        const Rajzadat& rajz = rajzOf(i);
+        const auto& a = rajz.spektrum;
+        const QColor szín = ÖsszetevőSzín(int(i));
+        if (a.size() >= 2) {
+            const float legnagyobb = *std::max_element(a.begin(), a.end());
+            const double osztó = legnagyobb > 0 ? legnagyobb : 1;
+            QPainterPath út;
+            for (std::size_t k = 0; k < a.size(); ++k) {
+                const QPointF p(x(double(k) * rajz.spektrumLépés),
+                                tér.bottom() - (tér.height() - 4) * a[k] / osztó);
+                if (k == 0)
+                    út.moveTo(p);
+                else
+                    út.lineTo(p);
+            }
+            festő.setPen(QPen(szín, 1.2));
+            festő.setBrush(Qt::NoBrush);
+            festő.drawPath(út);
+        }
+        // the dominant frequency: a mark on the curve's top and its value in a row above
+        const QString név = ö.rövidNév();
+        QString felirat;
+        if (ö.jellemzők.fft) {
+            const double f = *ö.jellemzők.fft;
+            festő.setPen(QPen(szín, 1, Qt::DashLine));
+            festő.drawLine(QPointF(x(f), tér.top()), QPointF(x(f), tér.bottom()));
+            festő.setPen(QPen(szöveg, 1.2));
+            festő.setBrush(szín);
+            festő.drawEllipse(QPointF(x(f), tér.top() + 2), 3.5, 3.5);
+            felirat = QStringLiteral("%1: %2 Hz").arg(név, Szám(f, 2));
+            if (f > felső)
+                felirat += QStringLiteral(" (a tartományon kívül)");
+        } else {
+            felirat = QStringLiteral("%1: nincs domináns frekvencia").arg(név);
+        }
+        festő.setPen(szín);
+        festő.drawText(
+            QPointF(tér.left(), hely.top() + betű.ascent() + 1.2 * betű.height() * double(i)),
+            felirat);
+    }
+    festő.restore();
+}
+
+} // namespace Rajz

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// What stopped reading an input: the one kind of fault of every reader and of the log
+// evaluation. It says what went wrong, where, and what was found; the remedy (which
+// option or control to set) is phrased by the program's door that shows it.
+struct Hiba {
+    enum class Fajta {
+        NincsFájl,             // no such file
+        Mappa,                 // a folder, not a file
+        NemOlvasható,          // the system refused it (részlet: its words)
+        Tartalom,              // not what its format wants (részlet: what was found)
+        ÉrzékenységKell,       // integer counts, and no sensitivity was given
+        ÉrzékenységFölösleges, // the file names a unit, yet a sensitivity was given
+        EgységEllentmond,      // the file names another unit than the one given
+        EgységFölösleges,      // counts, yet a unit was given
+        ÉrzékenységÉsEgység,   // both a sensitivity and a unit were given
+        MintavételKell,        // no time column, and no sample rate was given
+        MintavételEllentmond,  // the time column gives another rate than the one given
+        Írás,                  // the output could not be written
+    };
+    Fajta fajta = Fajta::Tartalom;
+    QString fájl;                   // the input as the user named it
+    QString csatorna;               // the channel or column at fault, if one is
+    qint64 sor = 0;                 // the line, from 1; 0: no line
+    int oszlop = 0;                 // the column, from 1; 0: no column
+    QString oszlopNév;              // the column's role ("frekvencia")
+    std::optional<qint64> időMikro; // the time at fault, µs since 1970 UTC
+    QString részlet;                // what was found, without the remedy
+};
+
+// The sentence that follows a fault to say how to mend it, with the mark that joins it on
+// (", …" or ": …"); or nothing.
+using Orvoslás = QString (*)(Hiba::Fajta);
+
+// The fault in words, without the file: "12. sor: Z: nem szám: \"x\"",
+// "HU.KOV1.00.HHZ: hézag a felvételben 2026-12-04T09:41:12.250000 körül".
+QString Leírás(const Hiba& hiba, Orvoslás orvoslás);
+
+// A time as the messages give it: 2026-12-04T09:41:12.250000 (UTC).
+QString MikroIdő(qint64 mikro);

@@ -1,0 +1,84 @@
+#include "rezgesjel.h"
+
+#include "cella.h"
+#include "idosorolvaso.h"
+#include "mseedolvaso.h"
+#include "szovegforras.h"
+#include "tablazatjel.h"
+
+#include <QBuffer>
+#include <QFile>
+
+namespace Rezgésjel {
+
+namespace {
+
+Olvasás hibás(const QString& név, Hiba h) {
+    h.fájl = név;
+    Olvasás o;
+    o.hiba = std::move(h);
+    return o;
+}
+
+Olvasás hibás(const QString& név, const QString& részlet) {
+    Hiba h;
+    h.részlet = részlet;
+    return hibás(név, std::move(h));
+}
+
+// A text: the first decoded block decides between TIMESERIES blocks and a table.
+Olvasás szöveg(const QByteArray& bájtok, const QString& név, const Beállítás& beállítás) {
+    QByteArray másolat = bájtok; // shared, not copied
+    QBuffer puffer(&másolat);
+    puffer.open(QIODevice::ReadOnly);
+    Szöveg::Forrás forrás;
+    forrás.megnyit(&puffer, true);
+    QByteArray eleje;
+    if (!forrás.olvas(eleje) && !forrás.hiba().isEmpty())
+        return hibás(név, forrás.hiba());
+    if (Cella::Levág(eleje.left(64)).startsWith("TIMESERIES")) {
+        QByteArray szöveg = eleje;
+        while (forrás.olvas(szöveg)) {
+        }
+        if (!forrás.hiba().isEmpty())
+            return hibás(név, forrás.hiba());
+        return IdősorOlvas(szöveg, név, beállítás);
+    }
+    if (!forrás.elölről(forrás.kódolás()))
+        return hibás(név, QStringLiteral("nem olvasható újra"));
+    Olvasás o = TáblázatOlvas(forrás, név, beállítás);
+    if (o.hiba && forrás.kódlapraVált())
+        o = TáblázatOlvas(forrás, név, beállítás);
+    return o;
+}
+
+} // namespace
+
+Olvasás Olvas(QByteArray bájtok, const QString& név, const Beállítás& beállítás) {
+    Olvasás o = MseedAdat(bájtok) ? MseedOlvas(std::move(bájtok), név, beállítás)
+                                  : szöveg(bájtok, név, beállítás);
+    if (o.hiba)
+        o.felvételek.clear(); // a fault in one record is a fault of the input
+    return o;
+}
+
+Olvasás Olvas(QIODevice& eszköz, const QString& név, const Beállítás& beállítás) {
+    return Olvas(eszköz.readAll(), név, beállítás);
+}
+
+Olvasás FájlOlvas(const QString& fájl, const Beállítás& beállítás) {
+    QFile be;
+    if (std::optional<Hiba> h = Szöveg::FájlMegnyit(fájl, be, QIODevice::ReadOnly))
+        return hibás(fájl, std::move(*h));
+    QByteArray bájtok = be.readAll();
+    if (be.error() != QFileDevice::NoError) {
+        Hiba h;
+        h.fajta = Hiba::Fajta::NemOlvasható;
+        h.részlet = be.errorString();
+        return hibás(fájl, std::move(h));
+    }
+    be.close();
+    return Olvas(std::move(bájtok), fájl, beállítás);
+}
+
+} // namespace Rezgésjel

@@ -1,0 +1,261 @@
+#include "szovegforras.h"
+
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+namespace Szöveg {
+
+namespace {
+
+// The encodings: their names in messages, byte order marks, and the converter that
+// decodes and encodes them (none: the bytes are UTF-8 already).
+struct KódolásAdat {
+    Kódolás kódolás;
+    const char* név;
+    QByteArrayView bom;
+    const char* átalakító;
+};
+constexpr KódolásAdat Kódolások[] = {
+    {Kódolás::Utf8, "UTF-8", {}, nullptr},
+    {Kódolás::Utf8Bom, "UTF-8 (BOM)", "\xEF\xBB\xBF", nullptr},
+    {Kódolás::Utf16LE, "UTF-16LE", "\xFF\xFE", "UTF-16LE"},
+    {Kódolás::Utf16BE, "UTF-16BE", "\xFE\xFF", "UTF-16BE"},
+    {Kódolás::Windows1250, "Windows-1250", {}, "windows-1250"},
+};
+
+const KódolásAdat& adat(Kódolás kódolás) {
+    for (const KódolásAdat& a : Kódolások)
+        if (a.kódolás == kódolás)
+            return a;
+    return Kódolások[0];
+}
+
+} // namespace
+
+bool Utf8Ellenőr::ellenőriz(const char* p, qsizetype n) {
+    for (qsizetype i = 0; i < n; ++i) {
+        if (!hátra_) { // ASCII eight bytes at a time
+            quint64 szó;
+            while (i + 8 <= n && (std::memcpy(&szó, p + i, 8), (szó & 0x8080808080808080ULL) == 0))
+                i += 8;
+            if (i >= n)
+                break;
+        }
+        const uchar c = uchar(p[i]);
+        if (hátra_) {
+            if (c < alsó_ || c > felső_)
+                return false;
+            alsó_ = 0x80;
+            felső_ = 0xBF;
+            --hátra_;
+        } else if (c >= 0x80) {
+            if (c < 0xC2) {
+                return false; // a continuation byte, or an overlong two-byte form
+            } else if (c < 0xE0) {
+                hátra_ = 1;
+            } else if (c < 0xF0) {
+                hátra_ = 2;
+                if (c == 0xE0)
+                    alsó_ = 0xA0; // overlong
+                else if (c == 0xED)
+                    felső_ = 0x9F; // surrogates
+            } else if (c < 0xF5) {
+                hátra_ = 3;
+                if (c == 0xF0)
+                    alsó_ = 0x90; // overlong
+                else if (c == 0xF4)
+                    felső_ = 0x8F; // above U+10FFFF
+            } else {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+std::optional<Hiba> FájlMegnyit(const QString& fájl, QFile& be, QIODevice::OpenMode mód,
+                                bool* szabályos) {
+    Hiba h;
+    h.fájl = fájl;
+    std::error_code ec;
+    const auto állapot = std::filesystem::status(std::filesystem::path(fájl.toStdU16String()), ec);
+    if (ec) {
+        h.fajta = ec == std::errc::no_such_file_or_directory ? Hiba::Fajta::NincsFájl
+                                                             : Hiba::Fajta::NemOlvasható;
+        h.részlet = QString::fromLocal8Bit(ec.message());
+        return h;
+    }
+    if (állapot.type() == std::filesystem::file_type::directory) {
+        h.fajta = Hiba::Fajta::Mappa;
+        return h;
+    }
+    be.setFileName(fájl);
+    if (!be.open(mód)) {
+        h.fajta = Hiba::Fajta::NemOlvasható;
+        h.részlet = be.errorString();
+        return h;
+    }
+    if (szabályos)
+        *szabályos = állapot.type() == std::filesystem::file_type::regular;
+    return std::nullopt;
+}
+
+QString KódolásNeve(Kódolás kódolás) {
+    return QString::fromLatin1(adat(kódolás).név);
+}
+
+std::optional<Hiba> Forrás::megnyit(const QString& fájl) {
+    if (fájl == QLatin1String("-")) {
+        if (!fájl_.open(stdin, QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+            Hiba h;
+            h.fajta = Hiba::Fajta::NemOlvasható;
+            h.fájl = fájl;
+            h.részlet = fájl_.errorString();
+            return h;
+        }
+        megnyit(&fájl_, false);
+        return std::nullopt;
+    }
+    bool szabályos = false;
+    if (auto h = FájlMegnyit(fájl, fájl_, QIODevice::ReadOnly | QIODevice::Unbuffered, &szabályos))
+        return h;
+    megnyit(&fájl_, szabályos);
+    return std::nullopt;
+}
+
+void Forrás::megnyit(QIODevice* eszköz, bool újraolvasható) {
+    eszköz_ = eszköz;
+    újraolvasható_ = újraolvasható;
+}
+
+bool Forrás::elölről(std::optional<Kódolás> kódolás) {
+    if (!újraolvasható_ || !eszköz_->seek(0))
+        return false;
+    első_ = true;
+    nemUtf8_ = false;
+    hiba_.clear();
+    dekóder_.reset();
+    if (kódolás) {
+        kódolás_ = *kódolás;
+        rögzített_ = true;
+    }
+    return true;
+}
+
+bool Forrás::kódlapraVált() {
+    return nemUtf8_ && elölről(Kódolás::Windows1250);
+}
+
+bool Forrás::nyersOlvas(QByteArray& cél) {
+    cél.resize(Blokk);
+    qint64 megvan = 0;
+    while (megvan < Blokk) { // a pipe hands over less at a time
+        const qint64 n = eszköz_->read(cél.data() + megvan, Blokk - megvan);
+        if (n < 0) {
+            hiba_ = QStringLiteral("olvasási hiba: %1").arg(eszköz_->errorString());
+            cél.clear();
+            return false;
+        }
+        if (n == 0)
+            break;
+        megvan += n;
+    }
+    cél.resize(megvan);
+    return true;
+}
+
+bool Forrás::olvas(QByteArray& cél) {
+    if (!hiba_.isEmpty() || !nyersOlvas(nyers_))
+        return false;
+    if (első_) {
+        első_ = false;
+        // the byte order mark decides; without one UTF-8 until bytes say otherwise
+        const std::optional<QStringConverter::Encoding> jel =
+            QStringConverter::encodingForData(nyers_);
+        if (jel == QStringConverter::Utf8)
+            kódolás_ = Kódolás::Utf8Bom;
+        else if (jel == QStringConverter::Utf16LE)
+            kódolás_ = Kódolás::Utf16LE;
+        else if (jel == QStringConverter::Utf16BE)
+            kódolás_ = Kódolás::Utf16BE;
+        else if (!rögzített_)
+            kódolás_ = Kódolás::Utf8;
+        const KódolásAdat& a = adat(kódolás_);
+        if (nyers_.startsWith(a.bom))
+            nyers_.remove(0, a.bom.size());
+        if (a.átalakító)
+            dekóder_.emplace(a.átalakító);
+        utf8_ = Utf8Ellenőr();
+        if (kódolás_ == Kódolás::Utf8 && !rögzített_) {
+            if (utf8_.ellenőriz(nyers_.constData(), nyers_.size()) &&
+                (nyers_.size() == Blokk || utf8_.lezárt()))
+                return nyers_.isEmpty() ? false : dekódol(nyers_, cél, true);
+            // not UTF-8 from the start: the Windows code page
+            kódolás_ = Kódolás::Windows1250;
+            dekóder_.emplace(adat(kódolás_).átalakító);
+            utf8_ = Utf8Ellenőr();
+        }
+    }
+    if (nyers_.isEmpty()) {
+        if ((kódolás_ == Kódolás::Utf8 || kódolás_ == Kódolás::Utf8Bom) && !utf8_.lezárt()) {
+            nemUtf8_ = true;
+            hiba_ = QStringLiteral("nem UTF-8 szöveg: a vége egy félbeszakadt karakter");
+        }
+        return false;
+    }
+    return dekódol(nyers_, cél);
+}
+
+bool Forrás::dekódol(const QByteArray& nyers, QByteArray& cél, bool ellenőrzött) {
+    const bool utf8 = kódolás_ == Kódolás::Utf8 || kódolás_ == Kódolás::Utf8Bom;
+    if (utf8 || kódolás_ == Kódolás::Windows1250) {
+        if (std::memchr(nyers.constData(), 0, std::size_t(nyers.size()))) {
+            hiba_ = QStringLiteral("bináris adat, nem CSV szöveg");
+            return false;
+        }
+    }
+    if (utf8) {
+        if (!ellenőrzött && !utf8_.ellenőriz(nyers.constData(), nyers.size())) {
+            nemUtf8_ = true;
+            hiba_ = újraolvasható_ || rögzített_
+                        ? QStringLiteral("nem UTF-8 szöveg")
+                        : QStringLiteral("az első %1 MiB UTF-8, utána nem UTF-8 bájtok jönnek: "
+                                         "a bemenet kódolása nem egyértelmű (mentse UTF-8-ban)")
+                              .arg(Blokk >> 20);
+            return false;
+        }
+        cél += nyers;
+        return true;
+    }
+    const QString szöveg = (*dekóder_)(nyers);
+    if (dekóder_->hasError()) {
+        hiba_ = QStringLiteral("hibás %1 szöveg").arg(KódolásNeve(kódolás_));
+        return false;
+    }
+    if (szöveg.contains(QChar(0))) {
+        hiba_ = QStringLiteral("bináris adat, nem CSV szöveg");
+        return false;
+    }
+    cél += szöveg.toUtf8();
+    return true;
+}
+
+Kódoló::Kódoló(Kódolás kódolás) : kódolás_(kódolás) {
+    if (const char* átalakító = adat(kódolás).átalakító)
+        kódoló_.emplace(átalakító);
+}
+
+QByteArray Kódoló::eleje() const {
+    return adat(kódolás_).bom.toByteArray();
+}
+
+void Kódoló::kódol(QByteArrayView utf8, QByteArray& cél) {
+    if (!kódoló_) {
+        cél.append(utf8.data(), utf8.size());
+        return;
+    }
+    cél += (*kódoló_)(QString::fromUtf8(utf8));
+}
+
+} // namespace Szöveg

@@ -1,0 +1,148 @@
+#include "tablazatjel.h"
+
+#include "cella.h"
+#include "csvolvaso.h"
+#include "osszeallitas.h"
+#include "runtime/text.h"
+
+#include <cmath>
+
+namespace Rezgésjel {
+
+Olvasás TáblázatOlvas(Szöveg::Forrás& forrás, const QString& fájl, const Beállítás& beállítás) {
+    Olvasás e;
+    CsvOlvasó csv(forrás);
+    std::vector<QByteArrayView> mezők;
+    auto hibás = [&](qint64 sor, const QString& mi, const QString& csatorna = {},
+                     Hiba::Fajta fajta = Hiba::Fajta::Tartalom) {
+        Hiba h;
+        h.fajta = fajta;
+        h.fájl = fájl;
+        h.sor = sor;
+        h.csatorna = csatorna;
+        h.részlet = mi;
+        e.hiba = std::move(h);
+        return std::move(e);
+    };
+    // the header: the first line that is not empty
+    CsvOlvasó::Állapot r;
+    while ((r = csv.következő()) == CsvOlvasó::Rekord) {
+        csv.feloszt(0, mezők);
+        if (!std::all_of(mezők.begin(), mezők.end(), Cella::Üres))
+            break;
+    }
+    if (r == CsvOlvasó::Hibás)
+        return hibás(csv.hibásSor(), csv.hiba());
+    if (r == CsvOlvasó::Vége)
+        return hibás(0, QStringLiteral("üres, nincs fejlécsora"));
+    char elválasztó = ';';
+    std::size_t legtöbb = 0;
+    for (const char jel : CsvOlvasó::Elválasztók) {
+        csv.feloszt(jel, mezők);
+        if (mezők.size() > legtöbb) {
+            legtöbb = mezők.size();
+            elválasztó = jel;
+        }
+    }
+    csv.elválasztótRögzít(elválasztó);
+    csv.feloszt(elválasztó, mezők);
+    const qint64 fejlécSor = csv.sor();
+    int időOszlop = -1;
+    std::vector<NyersCsatorna> csatornák;
+    std::vector<int> oszlopok;
+    std::vector<double> szorzók;
+    for (std::size_t i = 0; i < mezők.size(); ++i) {
+        const auto [név, egység] = Cella::OszlopNév(mezők[i]);
+        const QString kulcs = rt::NameKey(név);
+        if (kulcs == u"ido" || kulcs == u"time" || kulcs == u"t") {
+            if (időOszlop >= 0)
+                return hibás(fejlécSor, QStringLiteral("két időoszlop"));
+            if (!egység.isEmpty() && rt::NameKey(egység) != u"s")
+                return hibás(
+                    fejlécSor,
+                    QStringLiteral("az idő mértékegysége másodperc (s), nem %1").arg(egység));
+            időOszlop = int(i);
+            continue;
+        }
+        if (név.isEmpty())
+            return hibás(fejlécSor, QStringLiteral("névtelen oszlop (%1.)").arg(i + 1));
+        MintaFajta fajta;
+        if (!egység.isEmpty()) {
+            fajta.egység = EgységKeres(egység);
+            fajta.egységSzöveg = egység;
+            if (!fajta.egység)
+                return hibás(fejlécSor,
+                             QStringLiteral("ismeretlen mértékegység: \"%1\" (m/s, mm/s vagy in/s)")
+                                 .arg(egység),
+                             név);
+        }
+        std::variant<double, Hiba> szorzó = Szorzó(fajta, beállítás);
+        if (Hiba* h = std::get_if<Hiba>(&szorzó)) {
+            h->fájl = fájl;
+            h->csatorna = név;
+            e.hiba = std::move(*h);
+            return e;
+        }
+        NyersCsatorna cs;
+        cs.kód.csatorna = név;
+        csatornák.push_back(std::move(cs));
+        oszlopok.push_back(int(i));
+        szorzók.push_back(std::get<double>(szorzó));
+    }
+    if (csatornák.empty())
+        return hibás(fejlécSor, QStringLiteral("nincs rezgésjel-oszlop"));
+    if (időOszlop < 0 && !beállítás.mintavétel)
+        return hibás(0, QStringLiteral("nincs időoszlop (idő, time vagy t)"), {},
+                     Hiba::Fajta::MintavételKell);
+    const std::size_t oszlopSzám = mezők.size();
+    std::vector<double> idők;
+    while ((r = csv.következő()) == CsvOlvasó::Rekord) {
+        csv.feloszt(elválasztó, mezők);
+        if (std::all_of(mezők.begin(), mezők.end(), Cella::Üres))
+            continue;
+        if (mezők.size() != oszlopSzám)
+            return hibás(csv.sor(), QStringLiteral("%1 mező a fejléc %2 oszlopa helyett")
+                                        .arg(mezők.size())
+                                        .arg(oszlopSzám));
+        QString miért;
+        if (időOszlop >= 0) {
+            const auto t = Cella::SzámOlvas(mezők[std::size_t(időOszlop)], &miért);
+            if (!t)
+                return hibás(csv.sor(), QStringLiteral("idő: %1").arg(miért));
+            idők.push_back(t->érték);
+        }
+        for (std::size_t c = 0; c < csatornák.size(); ++c) {
+            const auto v = Cella::SzámOlvas(mezők[std::size_t(oszlopok[c])], &miért);
+            if (!v)
+                return hibás(csv.sor(), miért, csatornák[c].kód.név());
+            csatornák[c].minták.push_back(v->érték * szorzók[c]);
+        }
+    }
+    if (r == CsvOlvasó::Hibás)
+        return hibás(csv.hibásSor(), csv.hiba());
+    double mintavétel = beállítás.mintavétel.value_or(0);
+    if (időOszlop >= 0) {
+        if (idők.size() < 2)
+            return hibás(0, QStringLiteral("túl rövid: %1 minta").arg(idők.size()));
+        const double lépés = (idők.back() - idők.front()) / double(idők.size() - 1);
+        if (!(lépés > 0))
+            return hibás(0, QStringLiteral("az idő nem növekszik"));
+        for (std::size_t i = 1; i < idők.size(); ++i) {
+            if (std::fabs((idők[i] - idők[i - 1]) - lépés) > 0.01 * lépés)
+                return hibás(0, QStringLiteral("nem egyenletes mintavétel: %1 s után %2 s a "
+                                               "%3 s-os lépés helyett")
+                                    .arg(idők[i - 1])
+                                    .arg(idők[i])
+                                    .arg(lépés));
+        }
+        if (beállítás.mintavétel && std::fabs(*beállítás.mintavétel * lépés - 1) > 1e-3)
+            return hibás(0, QStringLiteral("az időoszlop szerint %1 Hz a mintavétel").arg(1 / lépés),
+                         {}, Hiba::Fajta::MintavételEllentmond);
+        mintavétel = 1.0 / lépés;
+    }
+    for (NyersCsatorna& cs : csatornák)
+        cs.mintavétel = mintavétel;
+    return Összeállít(fájl, std::move(csatornák));
+}
+
+} // namespace Rezgésjel

@@ -1,0 +1,32 @@
+#include "hibaszoveg.h"
+
+namespace Ablak {
+
+QString Orvoslás(Hiba::Fajta fajta) {
+    using F = Hiba::Fajta;
+    switch (fajta) {
+    case F::ÉrzékenységKell:
+        return QStringLiteral(": a mm/s-ra váltáshoz a műszer érzékenysége kell (count per mm/s)");
+    case F::ÉrzékenységFölösleges:
+        return QStringLiteral(", a megadott érzékenység nem alkalmazható rájuk");
+    case F::EgységEllentmond:
+        return QStringLiteral(", ez ellentmond a megadott mértékegységnek");
+    case F::EgységFölösleges:
+        return QStringLiteral(": mértékegység nem adható meg hozzájuk, csak érzékenység");
+    case F::ÉrzékenységÉsEgység:
+        return QStringLiteral("az érzékenység és a mértékegység együtt nem adható meg");
+    case F::MintavételKell:
+        return QStringLiteral(": a mintavételi frekvencia nem állapítható meg (az első oszlop "
+                              "legyen az idő másodpercben)");
+    case F::MintavételEllentmond:
+        return QStringLiteral(", ez ellentmond a megadott mintavételi frekvenciának");
+    default:
+        return {};
+    }
+}
+
+QString HibaSzöveg(const Hiba& hiba) {
+    return Leírás(hiba, Orvoslás);
+}
+
+} // namespace Ablak
