@@ -325,62 +325,62 @@ private slots:
         }
     }
 
-    // Our UTF-8 check says what Qt's decoder says, whole and split at every point.
-    void utf8CheckAgreesWithQt() {
-        QRandomGenerator random(1234);
-        const QList<QByteArray> telling = {"\xC3\xA9",
-                                           "\xC0\xAF",
-                                           "\xE0\x80\xAF",
-                                           "\xED\xA0\x80",
-                                           "\xF4\x90\x80\x80",
-                                           "\xF0\x9F\x98\x80",
-                                           "\xC5\x91",
-                                           "\xE2\x82\xAC",
-                                           "\x80",
-                                           "\xFF",
-                                           "\xC3"};
-        for (int round = 0; round < 3000; ++round) {
-            QByteArray bytes;
-            const int length = int(random.bounded(1, 12));
-            for (int i = 0; i < length; ++i)
-                bytes += random.bounded(3) ? telling[random.bounded(int(telling.size()))]
-                                           : QByteArray(1, char(random.bounded(256)));
-            QStringDecoder qt(QStringConverter::Utf8);
-            [[maybe_unused]] const QString text = qt(bytes);
-            Szöveg::Utf8Ellenőr whole;
-            const bool ours = whole.ellenőriz(bytes.constData(), bytes.size()) && whole.lezárt();
-            const bool qtSays = !qt.hasError() && QString::fromUtf8(bytes).toUtf8() == bytes;
-            QCOMPARE(ours, qtSays);
-            const qsizetype cut = random.bounded(int(bytes.size()) + 1);
-            Szöveg::Utf8Ellenőr split;
-            const bool parts = split.ellenőriz(bytes.constData(), cut) &&
-                               split.ellenőriz(bytes.constData() + cut, bytes.size() - cut) &&
-                               split.lezárt();
-            QCOMPARE(parts, ours);
+    // The UTF-8 check, whole and split at every point between blocks: what RFC 3629 allows
+    // passes, overlong forms, surrogates, code points above U+10FFFF, stray and cut bytes
+    // do not.
+    void utf8Check_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("ASCII") << QByteArray("f;v;k\r\n51;15,1;lak") << true;
+        QTest::newRow("Hungarian") << QByteArray("Fő u. 1;műemlék;\xE2\x82\xAC") << true;
+        QTest::newRow("four bytes") << QByteArray("a\xF0\x9F\x98\x80" "b") << true;
+        QTest::newRow("overlong two") << QByteArray("a\xC0\xAF") << false;
+        QTest::newRow("overlong three") << QByteArray("\xE0\x80\xAF") << false;
+        QTest::newRow("surrogate") << QByteArray("x\xED\xA0\x80") << false;
+        QTest::newRow("above U+10FFFF") << QByteArray("\xF4\x90\x80\x80") << false;
+        QTest::newRow("stray continuation") << QByteArray("ab\x80") << false;
+        QTest::newRow("no such byte") << QByteArray("\xFF;1") << false;
+        QTest::newRow("cut at the end") << QByteArray("lak\xC3") << false;
+        QTest::newRow("cut, then ASCII") << QByteArray("\xE2\x82;1") << false;
+        QTest::newRow("Windows-1250 ő") << QByteArray("F\xF5 u.") << false;
+    }
+    void utf8Check() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, valid);
+        for (qsizetype cut = 0; cut <= bytes.size(); ++cut) {
+            for (qsizetype second = cut; second <= bytes.size(); ++second) {
+                Szöveg::Utf8Ellenőr check;
+                const bool ok = check.ellenőriz(bytes.constData(), cut) &&
+                                check.ellenőriz(bytes.constData() + cut, second - cut) &&
+                                check.ellenőriz(bytes.constData() + second, bytes.size() - second) &&
+                                check.lezárt();
+                QVERIFY2(ok == valid,
+                         qPrintable(QStringLiteral("cut at %1 and %2").arg(cut).arg(second)));
+            }
         }
     }
 
-    // The quick path for short decimals gives the bits from_chars gives.
-    void numbersAsFromChars() {
-        QRandomGenerator random(99);
-        for (int i = 0; i < 200'000; ++i) {
-            const int decimals = int(random.bounded(0, 8));
-            QByteArray text = QByteArray::number(random.bounded(0, 1'000'000));
-            if (decimals)
-                text += '.' + QByteArray::number(random.bounded(0, 100'000'000))
-                                  .rightJustified(decimals, '0')
-                                  .left(decimals);
-            if (random.bounded(4) == 0)
-                text.prepend('-');
-            double expected = 0;
-            std::from_chars(text.constData(), text.constData() + text.size(), expected);
-            QString why;
-            QByteArray comma = text;
-            comma.replace('.', ',');
-            const auto parsed = Cella::SzámOlvas(comma, &why);
-            QVERIFY2(parsed, text.constData());
-            QCOMPARE(parsed->érték, expected);
-        }
+    // The quick path for short decimals: the correctly rounded double, with either mark.
+    void numbers_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<double>("value");
+        QTest::newRow("limit") << QByteArray("15,1") << 15.1;
+        QTest::newRow("tenth") << QByteArray("0.1") << 0.1;
+        QTest::newRow("many decimals") << QByteArray("123456,7890123") << 123456.7890123;
+        QTest::newRow("negative") << QByteArray("-14,95") << -14.95;
+        QTest::newRow("plus sign") << QByteArray("+8,29") << 8.29;
+        QTest::newRow("no decimals") << QByteArray("57") << 57.0;
+        QTest::newRow("fifteen digits") << QByteArray("99999999,9999999") << 99999999.9999999;
+        QTest::newRow("sixteen digits") << QByteArray("0,1234567890123456") << 0.1234567890123456;
+        QTest::newRow("exponent") << QByteArray("1,5e-3") << 1.5e-3;
+    }
+    void numbers() {
+        QFETCH(QByteArray, text);
+        QFETCH(double, value);
+        QString why;
+        const auto parsed = Cella::SzámOlvas(text, &why);
+        QVERIFY2(parsed, qPrintable(why));
+        QCOMPARE(parsed->érték, value); // exact: the same bits
     }
 };
 

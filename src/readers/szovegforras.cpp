@@ -1,5 +1,7 @@
 #include "szovegforras.h"
 
+#include <QUtf8StringView>
+
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -33,44 +35,48 @@ const KódolásAdat& adat(Kódolás kódolás) {
 
 } // namespace
 
+namespace {
+
+bool folytató(char c) {
+    return (uchar(c) & 0xC0) == 0x80;
+}
+
+// The length of the sequence a lead byte opens; 1 for anything that opens none, so that
+// Qt's check judges it.
+qsizetype sorozatHossz(char c) {
+    const uchar u = uchar(c);
+    return u >= 0xF0 ? 4 : u >= 0xE0 ? 3 : u >= 0xC0 ? 2 : 1;
+}
+
+} // namespace
+
 bool Utf8Ellenőr::ellenőriz(const char* p, qsizetype n) {
-    for (qsizetype i = 0; i < n; ++i) {
-        if (!hátra_) { // ASCII eight bytes at a time
-            quint64 szó;
-            while (i + 8 <= n && (std::memcpy(&szó, p + i, 8), (szó & 0x8080808080808080ULL) == 0))
-                i += 8;
-            if (i >= n)
-                break;
-        }
-        const uchar c = uchar(p[i]);
-        if (hátra_) {
-            if (c < alsó_ || c > felső_)
-                return false;
-            alsó_ = 0x80;
-            felső_ = 0xBF;
-            --hátra_;
-        } else if (c >= 0x80) {
-            if (c < 0xC2) {
-                return false; // a continuation byte, or an overlong two-byte form
-            } else if (c < 0xE0) {
-                hátra_ = 1;
-            } else if (c < 0xF0) {
-                hátra_ = 2;
-                if (c == 0xE0)
-                    alsó_ = 0xA0; // overlong
-                else if (c == 0xED)
-                    felső_ = 0x9F; // surrogates
-            } else if (c < 0xF5) {
-                hátra_ = 3;
-                if (c == 0xF0)
-                    alsó_ = 0x90; // overlong
-                else if (c == 0xF4)
-                    felső_ = 0x8F; // above U+10FFFF
-            } else {
-                return false;
-            }
-        }
+    if (!függő_.isEmpty()) { // the sequence the last block cut, finished from this one
+        const qsizetype kell = sorozatHossz(függő_[0]) - függő_.size();
+        qsizetype i = 0;
+        while (i < std::min(kell, n) && folytató(p[i]))
+            ++i;
+        függő_.append(p, i);
+        if (i == n && i < kell)
+            return true; // still unfinished: the next block goes on with it
+        if (!QUtf8StringView(függő_).isValidUtf8())
+            return false;
+        függő_.clear();
+        p += i;
+        n -= i;
     }
+    // a sequence cut at the end waits for the next block
+    qsizetype vég = n;
+    for (qsizetype j = n - 1; j >= std::max<qsizetype>(0, n - 3); --j) {
+        if (folytató(p[j]))
+            continue;
+        if (n - j < sorozatHossz(p[j]))
+            vég = j;
+        break;
+    }
+    if (!QUtf8StringView(p, vég).isValidUtf8())
+        return false;
+    függő_ = QByteArray(p + vég, n - vég);
     return true;
 }
 

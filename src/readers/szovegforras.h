@@ -32,11 +32,10 @@ class Utf8Ellenőr {
 public:
     bool ellenőriz(const char* p, qsizetype n);
     // At the end of the input: no sequence left unfinished.
-    bool lezárt() const { return hátra_ == 0; }
+    bool lezárt() const { return függő_.isEmpty(); }
 
 private:
-    int hátra_ = 0;                    // continuation bytes still due
-    uchar alsó_ = 0x80, felső_ = 0xBF; // the range of the next one
+    QByteArray függő_; // the start of a sequence that the last block cut
 };
 
 class Forrás {
