@@ -241,8 +241,8 @@ private slots:
         const Signal big = [](double t) { return 30 * sine(12, t); };
         const Signal small = [](double t) { return 9 * sine(12, t); };
         auto channels = threeComponents(big, small, small, 1000, 1);
-        Rezgésjel::Olvasás read =
-            Rezgésjel::FájlOlvas(save(QStringLiteral("top.mseed"), mseed(channels, DE_FLOAT32)), {});
+        Rezgésjel::Olvasás read = Rezgésjel::FájlOlvas(
+            save(QStringLiteral("top.mseed"), mseed(channels, DE_FLOAT32)), {});
         const Elemzés::Megállapítás e =
             Elemzés::Elemez(read.felvételek[0], 2, Elemzés::Hely::Födém, Elemzés::Módszer::ZC);
         QVERIFY(!e.összetevők[0].megítélt);

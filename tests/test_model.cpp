@@ -56,7 +56,8 @@ private slots:
         for (int k = 0; k < Határérték::KategóriákSzáma; ++k) {
             for (int f = Határérték::LegkisebbFrekvencia; f <= Határérték::LegnagyobbFrekvencia;
                  ++f) {
-                const Ablakszövegek e = RezgésModell::Eredményszövegek(std::int16_t(k), std::int16_t(f));
+                const Ablakszövegek e =
+                    RezgésModell::Eredményszövegek(std::int16_t(k), std::int16_t(f));
                 const int század = Határérték::AlaponSzázad(k, f);
                 QCOMPARE(Határérték::SzázadSzöveg(század, '.'), labelNumber(e.alapon));
                 QCOMPARE(Határérték::SzázadSzöveg(Határérték::FelsőFödémSzázad(k), ','),

@@ -333,7 +333,9 @@ private slots:
         QTest::addColumn<bool>("valid");
         QTest::newRow("ASCII") << QByteArray("f;v;k\r\n51;15,1;lak") << true;
         QTest::newRow("Hungarian") << QByteArray("Fő u. 1;műemlék;\xE2\x82\xAC") << true;
-        QTest::newRow("four bytes") << QByteArray("a\xF0\x9F\x98\x80" "b") << true;
+        QTest::newRow("four bytes") << QByteArray("a\xF0\x9F\x98\x80"
+                                                  "b")
+                                    << true;
         QTest::newRow("overlong two") << QByteArray("a\xC0\xAF") << false;
         QTest::newRow("overlong three") << QByteArray("\xE0\x80\xAF") << false;
         QTest::newRow("surrogate") << QByteArray("x\xED\xA0\x80") << false;
@@ -350,10 +352,11 @@ private slots:
         for (qsizetype cut = 0; cut <= bytes.size(); ++cut) {
             for (qsizetype second = cut; second <= bytes.size(); ++second) {
                 Szöveg::Utf8Ellenőr check;
-                const bool ok = check.ellenőriz(bytes.constData(), cut) &&
-                                check.ellenőriz(bytes.constData() + cut, second - cut) &&
-                                check.ellenőriz(bytes.constData() + second, bytes.size() - second) &&
-                                check.lezárt();
+                const bool ok =
+                    check.ellenőriz(bytes.constData(), cut) &&
+                    check.ellenőriz(bytes.constData() + cut, second - cut) &&
+                    check.ellenőriz(bytes.constData() + second, bytes.size() - second) &&
+                    check.lezárt();
                 QVERIFY2(ok == valid,
                          qPrintable(QStringLiteral("cut at %1 and %2").arg(cut).arg(second)));
             }

@@ -58,13 +58,13 @@ private slots:
         const qint64 t = micro("2026-12-04T09:41:12Z");
         QTest::newRow(".000600") << QStringLiteral("2026-12-04T09:41:12.000600") << t + 600;
         QTest::newRow(".000400") << QStringLiteral("2026-12-04T09:41:12.000400") << t + 400;
-        QTest::newRow(".9996 (no rounding up)") << QStringLiteral("2026-12-04T09:41:12.9996Z")
-                                                << t + 999600;
-        QTest::newRow("nine digits") << QStringLiteral("2026-12-04T09:41:12.123456789")
-                                     << t + 123456;
+        QTest::newRow(".9996 (no rounding up)")
+            << QStringLiteral("2026-12-04T09:41:12.9996Z") << t + 999600;
+        QTest::newRow("nine digits")
+            << QStringLiteral("2026-12-04T09:41:12.123456789") << t + 123456;
         QTest::newRow("whole second") << QStringLiteral("2026-12-04T09:41:12Z") << t;
-        QTest::newRow("a point and nothing") << QStringLiteral("2026-12-04T09:41:12.Z")
-                                             << qint64(-1);
+        QTest::newRow("a point and nothing")
+            << QStringLiteral("2026-12-04T09:41:12.Z") << qint64(-1);
         QTest::newRow("no time") << QStringLiteral("tegnap") << qint64(-1);
     }
     void startTimes() {
@@ -78,14 +78,14 @@ private slots:
     void channelsStartingApart_data() {
         QTest::addColumn<QList<QByteArray>>("starts");
         QTest::addColumn<bool>("together");
-        QTest::newRow("200 µs apart") << QList<QByteArray>{"2026-12-04T09:41:12.000400",
-                                                           "2026-12-04T09:41:12.000600",
-                                                           "2026-12-04T09:41:12.000200"}
-                                      << true;
-        QTest::newRow("600 µs apart") << QList<QByteArray>{"2026-12-04T09:41:12.000000",
-                                                           "2026-12-04T09:41:12.000600",
-                                                           "2026-12-04T09:41:12.000000"}
-                                      << false;
+        QTest::newRow("200 µs apart")
+            << QList<QByteArray>{"2026-12-04T09:41:12.000400", "2026-12-04T09:41:12.000600",
+                                 "2026-12-04T09:41:12.000200"}
+            << true;
+        QTest::newRow("600 µs apart")
+            << QList<QByteArray>{"2026-12-04T09:41:12.000000", "2026-12-04T09:41:12.000600",
+                                 "2026-12-04T09:41:12.000000"}
+            << false;
     }
     void channelsStartingApart() {
         QFETCH(QList<QByteArray>, starts);
@@ -156,9 +156,9 @@ private slots:
         QTest::newRow("counts, no sensitivity")
             << records << int(Hiba::Fajta::ÉrzékenységKell) << qint64(0)
             << QStringLiteral("HU.BUD1.00.HHZ") << false;
-        QTest::newRow("a record cut") << records.left(records.size() - 100)
-                                      << int(Hiba::Fajta::Tartalom) << qint64(0) << QString()
-                                      << false;
+        QTest::newRow("a record cut")
+            << records.left(records.size() - 100) << int(Hiba::Fajta::Tartalom) << qint64(0)
+            << QString() << false;
         QTest::newRow("a record missing") << gap << int(Hiba::Fajta::Tartalom) << qint64(0)
                                           << QStringLiteral("HU.BUD1.00.HHZ") << true;
         QTest::newRow("not a number")
@@ -168,8 +168,8 @@ private slots:
             << QByteArray("Z;N\n1;2\n3;4\n5;6\n") << int(Hiba::Fajta::MintavételKell) << qint64(0)
             << QString() << false;
         QTest::newRow("a unit and a sensitivity")
-            << QByteArray("t;Z [m/s]\n0;1\n0,01;2\n0,02;3\n") << int(Hiba::Fajta::ÉrzékenységFölösleges)
-            << qint64(0) << QStringLiteral("Z") << false;
+            << QByteArray("t;Z [m/s]\n0;1\n0,01;2\n0,02;3\n")
+            << int(Hiba::Fajta::ÉrzékenységFölösleges) << qint64(0) << QStringLiteral("Z") << false;
     }
     void faultsSayWhere() {
         QFETCH(QByteArray, bytes);

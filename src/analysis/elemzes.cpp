@@ -69,7 +69,8 @@ std::vector<double> Középre(const std::vector<double>& minták) {
         összeg += x;
     const double átlag = minták.empty() ? 0 : double(összeg / (long double)minták.size());
     std::vector<double> v(minták.size());
-    std::transform(minták.begin(), minták.end(), v.begin(), [átlag](double x) { return x - átlag; });
+    std::transform(minták.begin(), minták.end(), v.begin(),
+                   [átlag](double x) { return x - átlag; });
     return v;
 }
 

@@ -67,8 +67,7 @@ struct Megállapítás {
 };
 
 // The figures of every component of the record and their judgement.
-Megállapítás Elemez(const Rezgésjel::Felvétel& felvétel, int kategória, Hely hely,
-                    Módszer módszer);
+Megállapítás Elemez(const Rezgésjel::Felvétel& felvétel, int kategória, Hely hely, Módszer módszer);
 
 // Judges figures already computed (another category, place or method) without redoing them.
 void Megítél(Megállapítás& megállapítás, int kategória, Hely hely, Módszer módszer);

@@ -1,8 +1,8 @@
 #include "ertekeles.h"
 
+#include "engine/hatarertek.h"
 #include "engine/szovegek.h"
 #include "hibaszoveg.h"
-#include "engine/hatarertek.h"
 #include "naplokimenet.h"
 #include "readers/naplo.h"
 #include "readers/szovegforras.h"
@@ -46,8 +46,7 @@ char alapTizedesjel(const Napló::Olvasó& olvasó) {
 
 // The check pass over a file that can be read again: the whole input judged, nothing
 // written. Returns the fault, if any; the decimal mark found through `tizedesjel`.
-std::optional<Hiba> ellenőriz(Szöveg::Forrás& forrás, Számlálók& számlálók,
-                                     char& tizedesjel) {
+std::optional<Hiba> ellenőriz(Szöveg::Forrás& forrás, Számlálók& számlálók, char& tizedesjel) {
     Napló::Olvasó olvasó(forrás);
     if (!olvasó.fejléc())
         return olvasó.hiba();

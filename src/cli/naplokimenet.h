@@ -8,7 +8,6 @@
 #include <QByteArrayView>
 #include <QString>
 
-
 // Writes the log back with three columns added to each row: határérték (the limit),
 // kihasználtság (utilisation, %) and megítélés (the verdict), in the input's encoding,
 // separator, line end and decimal style. Rows are gathered and handed to the output in

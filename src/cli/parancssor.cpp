@@ -1,10 +1,10 @@
 #include "parancssor.h"
 
+#include "engine/hatarertek.h"
+#include "engine/kategoriak.h"
 #include "ertekeles.h"
 #include "kilepes.h"
 #include "kimenet.h"
-#include "engine/hatarertek.h"
-#include "engine/kategoriak.h"
 #include "model/rezgesmodell.h"
 #include "readers/cella.h"
 #include "rezgeselemzes.h"
@@ -82,7 +82,8 @@ struct Opciók {
         QStringLiteral("módszer")};
     const QCommandLineOption érzékenység{
         {QStringLiteral("erzekenyseg"), QStringLiteral("sensitivity")},
-        QStringLiteral("Egész (count) mintákhoz: count per mm/s."), QStringLiteral("N")};
+        QStringLiteral("Egész (count) mintákhoz: count per mm/s."),
+        QStringLiteral("N")};
     const QCommandLineOption egység{
         {QStringLiteral("egyseg"), QStringLiteral("unit")},
         QStringLiteral("A lebegőpontos minták mértékegysége, ha a fájl nem mondja: m/s, mm/s "
@@ -98,9 +99,9 @@ struct Opciók {
         QStringLiteral("fájl.pdf")};
 
     void felvesz(QCommandLineParser& elemző) const {
-        for (const QCommandLineOption* o : {&súgó, &verzió, &kategória, &frekvencia, &értékel,
-                                            &elemez, &hely, &módszer, &érzékenység, &egység,
-                                            &mintavétel, &jelentés})
+        for (const QCommandLineOption* o :
+             {&súgó, &verzió, &kategória, &frekvencia, &értékel, &elemez, &hely, &módszer,
+              &érzékenység, &egység, &mintavétel, &jelentés})
             elemző.addOption(*o);
     }
 };

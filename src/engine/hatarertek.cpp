@@ -55,8 +55,9 @@ Megítélés AlaponMegítél(int kategória, double frekvencia, double sebesség
     return m;
 }
 
-std::optional<Megítélés> ÖsszetevőMegítél(int kategória, Hely hely, std::optional<double> frekvencia,
-                                          double sebesség, bool függőleges) {
+std::optional<Megítélés> ÖsszetevőMegítél(int kategória, Hely hely,
+                                          std::optional<double> frekvencia, double sebesség,
+                                          bool függőleges) {
     if (hely == Hely::Födém) {
         if (függőleges)
             return std::nullopt;

@@ -35,16 +35,16 @@ int LegkisebbAlaponSzázad(int kategória);
 int FelsőFödémSzázad(int kategória);
 
 // Where a measurement is judged, and which frequency of a record judges it.
-enum class Hely { Alap, Födém };   // the foundation, the top floor slab
-enum class Módszer { ZC, FFT };    // zero crossings, the spectrum's peak
+enum class Hely { Alap, Födém }; // the foundation, the top floor slab
+enum class Módszer { ZC, FFT };  // zero crossings, the spectrum's peak
 
 // The judgement of one peak velocity against a limit.
 struct Megítélés {
-    int határSzázad = 0;            // the limit, hundredths of mm/s
-    double kihasználtság = 0;       // the velocity as a percentage of the limit
-    bool megfelel = true;           // velocity <= limit
-    bool százHzFeletti = false;     // the frequency lay above the scale: its top value applied
-    bool frekvenciaNélkül = false;  // no frequency: the category's lowest value applied
+    int határSzázad = 0;           // the limit, hundredths of mm/s
+    double kihasználtság = 0;      // the velocity as a percentage of the limit
+    bool megfelel = true;          // velocity <= limit
+    bool százHzFeletti = false;    // the frequency lay above the scale: its top value applied
+    bool frekvenciaNélkül = false; // no frequency: the category's lowest value applied
 
     double határ() const { return határSzázad / 100.0; }
     // The utilisation in tenths of a percent, rounded to the nearest; an exceeding
@@ -60,7 +60,8 @@ Megítélés AlaponMegítél(int kategória, double frekvencia, double sebesség
 // One component of a record at a place: at the foundation by its frequency (without one,
 // the category's lowest value), at the top floor slab the horizontal components against
 // the slab's value. None where the place does not judge it (the vertical at the slab).
-std::optional<Megítélés> ÖsszetevőMegítél(int kategória, Hely hely, std::optional<double> frekvencia,
-                                          double sebesség, bool függőleges);
+std::optional<Megítélés> ÖsszetevőMegítél(int kategória, Hely hely,
+                                          std::optional<double> frekvencia, double sebesség,
+                                          bool függőleges);
 
 } // namespace Határérték

@@ -12,8 +12,8 @@
 namespace Határérték {
 
 struct Kategória {
-    const char16_t* felirat; // the window's caption, with its access key
-    const char16_t* név;     // short name, for the command line
+    const char16_t* felirat;  // the window's caption, with its access key
+    const char16_t* név;      // short name, for the command line
     const char16_t* angolNév; // the English name a log may use
     double állandó;           // below 10 Hz
     double középMeredekség;   // 10..50 Hz: (f - 10) * slope + base

@@ -49,8 +49,7 @@ Határábra Határgörbe(QPainter& festő, const QSizeF& méret, const QPalette&
     const double fent = betű.height() * 1.5;
     QFont kiemelt = font;
     kiemelt.setBold(true);
-    const double jobb =
-        QFontMetricsF(kiemelt).horizontalAdvance(Határérték::KategóriaNév(0)) + 60;
+    const double jobb = QFontMetricsF(kiemelt).horizontalAdvance(Határérték::KategóriaNév(0)) + 60;
     Határábra ábra;
     ábra.tér = QRectF(bal, fent, std::max(10.0, méret.width() - bal - jobb),
                       std::max(10.0, méret.height() - fent - lent));
@@ -111,8 +110,7 @@ Határábra Határgörbe(QPainter& festő, const QSizeF& méret, const QPalette&
         f.setBold(ez);
         festő.setFont(f);
         festő.setPen(szöveg);
-        festő.drawText(jel + QPointF(24, betű.ascent() / 3),
-                       Határérték::KategóriaNév(k));
+        festő.drawText(jel + QPointF(24, betű.ascent() / 3), Határérték::KategóriaNév(k));
         festő.setFont(font);
     }
     return ábra;

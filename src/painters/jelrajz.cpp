@@ -77,7 +77,9 @@ void Nyomvonalak(QPainter& festő, const QRectF& hely, const QPalette& paletta, 
     const QFontMetricsF betű(font);
     const QColor szöveg = paletta.color(QPalette::Text);
     const Rajzadat üres;
-    auto rajzOf = [&](std::size_t i) -> const Rajzadat& { return i < rajzok.size() ? rajzok[i] : üres; };
+    auto rajzOf = [&](std::size_t i) -> const Rajzadat& {
+        return i < rajzok.size() ? rajzok[i] : üres;
+    };
     const int n = int(e.összetevők.size());
     if (n == 0) {
         festő.restore();
@@ -184,12 +186,14 @@ void Spektrumok(QPainter& festő, const QRectF& hely, const QPalette& paletta, c
     const QFontMetricsF betű(font);
     const QColor szöveg = paletta.color(QPalette::Text);
     const Rajzadat üres;
-    auto rajzOf = [&](std::size_t i) -> const Rajzadat& { return i < rajzok.size() ? rajzok[i] : üres; };
+    auto rajzOf = [&](std::size_t i) -> const Rajzadat& {
+        return i < rajzok.size() ? rajzok[i] : üres;
+    };
     double felső = 0; // Hz, the right end
     for (std::size_t i = 0; i < e.összetevők.size(); ++i) {
         const Rajzadat& r = rajzOf(i);
-        felső = std::max(felső,
-                         r.spektrumLépés * double(r.spektrum.size() > 0 ? r.spektrum.size() - 1 : 0));
+        felső = std::max(felső, r.spektrumLépés *
+                                    double(r.spektrum.size() > 0 ? r.spektrum.size() - 1 : 0));
     }
     if (!(felső > 0))
         felső = SpektrumHatár;

@@ -10,7 +10,7 @@
 namespace Rajz {
 
 inline constexpr std::size_t RajzOszlopok = 2048; // envelope columns
-inline constexpr double SpektrumHatár = 250;       // Hz, the highest drawn
+inline constexpr double SpektrumHatár = 250;      // Hz, the highest drawn
 
 struct Rajzadat {
     std::vector<float> legkisebb, legnagyobb; // the envelope, mm/s less the mean

@@ -195,4 +195,3 @@ Olvasás IdősorOlvas(const QByteArray& szöveg, const QString& fájl, const Be�
 }
 
 } // namespace Rezgésjel
-

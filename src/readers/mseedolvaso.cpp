@@ -45,7 +45,8 @@ struct Olvasó {
 
 bool MseedAdat(QByteArrayView eleje) {
     naplóBeállít();
-    return eleje.size() >= 48 && ms_detect(eleje.data(), int(std::min<qsizetype>(eleje.size(), 1 << 20))) != -1;
+    return eleje.size() >= 48 &&
+           ms_detect(eleje.data(), int(std::min<qsizetype>(eleje.size(), 1 << 20))) != -1;
 }
 
 Olvasás MseedOlvas(QByteArray bájtok, const QString& név, const Beállítás& beállítás) {
@@ -85,9 +86,8 @@ Olvasás MseedOlvas(QByteArray bájtok, const QString& név, const Beállítás&
         if (állapot != MS_NOERROR)
             return hibás(QStringLiteral("hibás miniSEED a(z) %1. bájtnál: %2")
                              .arg(vége)
-                             .arg(utolsóÜzenet.isEmpty()
-                                      ? QString::fromLatin1(ms_errorstr(állapot))
-                                      : utolsóÜzenet));
+                             .arg(utolsóÜzenet.isEmpty() ? QString::fromLatin1(ms_errorstr(állapot))
+                                                         : utolsóÜzenet));
         if (hely != vége)
             return hibás(QStringLiteral("a(z) %1. bájtnál nem miniSEED adat áll").arg(vége));
         vége = hely = hely + r.msr->reclen;

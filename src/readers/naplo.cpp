@@ -64,8 +64,8 @@ bool Olvasó::fejléc() {
                             continue;
                         if (helyek[o] >= 0 && !kétszer)
                             kétszer = naplóHiba(csv_.sor(), int(i) + 1,
-                                           QString::fromUtf8(Cella::Levág(mezők_[i])),
-                                           QStringLiteral("ez az oszlop kétszer szerepel"));
+                                                QString::fromUtf8(Cella::Levág(mezők_[i])),
+                                                QStringLiteral("ez az oszlop kétszer szerepel"));
                         if (helyek[o] < 0)
                             ++talált;
                         helyek[o] = int(i);
@@ -99,17 +99,15 @@ bool Olvasó::fejléc() {
     for (const auto& n : nevek)
         elfogadott << QStringLiteral("%1 (%2)").arg(n[0], n[1]);
     return hibás(naplóHiba(
-         0,
-         0,
-         {},
-         QStringLiteral("nincs fejlécsor, amely megnevezné a frekvencia, a sebesség és "
-                        "a kategória oszlopát (az első %1 nem üres sorban keresve); a "
-                        "legtöbbet a(z) %2. sor nevezi meg, mezői: %3; elfogadott "
-                        "nevek, kis- és nagybetűtől, ékezettől és zárójeles "
-                        "mértékegységtől függetlenül: %4")
-             .arg(FejlécKeresés)
-             .arg(legjobbSor)
-             .arg(legjobbMezők.join(QStringLiteral(", ")), elfogadott.join(QStringLiteral(", ")))));
+        0, 0, {},
+        QStringLiteral("nincs fejlécsor, amely megnevezné a frekvencia, a sebesség és "
+                       "a kategória oszlopát (az első %1 nem üres sorban keresve); a "
+                       "legtöbbet a(z) %2. sor nevezi meg, mezői: %3; elfogadott "
+                       "nevek, kis- és nagybetűtől, ékezettől és zárójeles "
+                       "mértékegységtől függetlenül: %4")
+            .arg(FejlécKeresés)
+            .arg(legjobbSor)
+            .arg(legjobbMezők.join(QStringLiteral(", ")), elfogadott.join(QStringLiteral(", ")))));
 }
 
 int Olvasó::kategóriaKeres(QByteArrayView cella) {
@@ -134,12 +132,10 @@ bool Olvasó::következő(Mérés& mérés) {
         if (std::all_of(mezők_.begin(), mezők_.end(), Cella::Üres))
             continue; // an empty line, or a row of nothing but separators
         if (mezők_.size() != oszlopok_)
-            return hibás(naplóHiba(csv_.sor(),
-                          0,
-                          {},
-                          QStringLiteral("%1 mező a fejléc %2 oszlopa helyett")
-                              .arg(mezők_.size())
-                              .arg(oszlopok_)));
+            return hibás(naplóHiba(csv_.sor(), 0, {},
+                                   QStringLiteral("%1 mező a fejléc %2 oszlopa helyett")
+                                       .arg(mezők_.size())
+                                       .arg(oszlopok_)));
         auto hol = [&](Oszlop o, QString mi) {
             return naplóHiba(csv_.sor(), helyek_[o] + 1, OszlopNevek()[o][0], std::move(mi));
         };

@@ -87,15 +87,17 @@ Olvasás Összeállít(const QString& fájl, std::vector<NyersCsatorna>&& csator
                                       .arg(QString::number(cs->mintavétel), első.kód.név(),
                                            QString::number(első.mintavétel)));
             if (cs->kezdetMikro.has_value() != első.kezdetMikro.has_value() ||
-                (cs->kezdetMikro && std::fabs(double(*cs->kezdetMikro - *első.kezdetMikro)) >
-                                        0.5e6 / első.mintavétel))
-                return hibás(*cs, QStringLiteral("a kezdőidő eltér a(z) %1 csatornáétól")
-                                      .arg(első.kód.név()));
+                (cs->kezdetMikro &&
+                 std::fabs(double(*cs->kezdetMikro - *első.kezdetMikro)) > 0.5e6 / első.mintavétel))
+                return hibás(
+                    *cs,
+                    QStringLiteral("a kezdőidő eltér a(z) %1 csatornáétól").arg(első.kód.név()));
             if (cs->minták.size() != f.mintaszám)
-                return hibás(*cs, QStringLiteral("%1 minta, a(z) %2 csatornában %3: a hosszuk eltér")
-                                      .arg(cs->minták.size())
-                                      .arg(első.kód.név())
-                                      .arg(f.mintaszám));
+                return hibás(*cs,
+                             QStringLiteral("%1 minta, a(z) %2 csatornában %3: a hosszuk eltér")
+                                 .arg(cs->minták.size())
+                                 .arg(első.kód.név())
+                                 .arg(f.mintaszám));
             Csatorna c;
             c.kód = cs->kód;
             c.függőleges = Függőleges(cs->kód.csatorna);

@@ -136,7 +136,8 @@ Olvasás TáblázatOlvas(Szöveg::Forrás& forrás, const QString& fájl, const 
                                     .arg(lépés));
         }
         if (beállítás.mintavétel && std::fabs(*beállítás.mintavétel * lépés - 1) > 1e-3)
-            return hibás(0, QStringLiteral("az időoszlop szerint %1 Hz a mintavétel").arg(1 / lépés),
+            return hibás(0,
+                         QStringLiteral("az időoszlop szerint %1 Hz a mintavétel").arg(1 / lépés),
                          {}, Hiba::Fajta::MintavételEllentmond);
         mintavétel = 1.0 / lépés;
     }

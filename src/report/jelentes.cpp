@@ -1,10 +1,10 @@
 #include "jelentes.h"
 
+#include "analysis/tablazat.h"
 #include "engine/kategoriak.h"
+#include "engine/szovegek.h"
 #include "painters/hatargorbe.h"
 #include "painters/jelrajz.h"
-#include "analysis/tablazat.h"
-#include "engine/szovegek.h"
 #include "runtime/screen.h"
 
 #include <QCoreApplication>
@@ -64,8 +64,8 @@ void oldal(QPainter& festő, const QRectF& keret, const Tétel& t) {
         {QStringLiteral("Csatornák"), csatornák.join(QStringLiteral(", "))},
         {QStringLiteral("Kezdőidő"),
          f.kezdet() ? f.kezdet()->toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")) +
-                        QStringLiteral(" UTC")
-                  : QStringLiteral("nincs megadva")},
+                          QStringLiteral(" UTC")
+                    : QStringLiteral("nincs megadva")},
         {QStringLiteral("Mintavétel"),
          QStringLiteral("%1 Hz, %2 minta (%3 s)")
              .arg(Határérték::Szám(f.mintavétel, f.mintavétel == std::floor(f.mintavétel) ? 0 : 3))

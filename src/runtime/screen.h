@@ -43,5 +43,4 @@ private:
     std::int16_t borderStyle_;
 };
 
-
 } // namespace rt

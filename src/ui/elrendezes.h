@@ -35,9 +35,12 @@ inline constexpr const char16_t* KiadóAdatai =
 inline constexpr const char16_t* KiadóElérhetősége = u"www.example.com   e-mail: info@example.com";
 
 inline constexpr std::array<Vezérlő, 15> Elrendezés{{
-    {u"Választó", 0, Fajta::Választó, nullptr, 120, 120, 1332, 252, 0, Határérték::Kategóriák[0].felirat},
-    {u"Választó", 1, Fajta::Választó, nullptr, 1560, 120, 1092, 252, 1, Határérték::Kategóriák[1].felirat},
-    {u"Választó", 2, Fajta::Választó, nullptr, 2760, 120, 972, 252, 2, Határérték::Kategóriák[2].felirat},
+    {u"Választó", 0, Fajta::Választó, nullptr, 120, 120, 1332, 252, 0,
+     Határérték::Kategóriák[0].felirat},
+    {u"Választó", 1, Fajta::Választó, nullptr, 1560, 120, 1092, 252, 1,
+     Határérték::Kategóriák[1].felirat},
+    {u"Választó", 2, Fajta::Választó, nullptr, 2760, 120, 972, 252, 2,
+     Határérték::Kategóriák[2].felirat},
     {u"CímkeFeliratFrekvencia", -1, Fajta::Címke, nullptr, 120, 1680, 2892, 252, 3,
      u"Mért domináns frekvencia (Hz):"},
     {u"CímkeFrekvencia", -1, Fajta::Értékcímke, nullptr, 3120, 1680, 492, 252, 4, u"0"},

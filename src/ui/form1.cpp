@@ -392,7 +392,8 @@ QList<RezgésjelAblak*> Form1::RezgésjelMegnyit(const QString& fájl) {
         RezgésjelAblak::Megnyit(fájl, beállítás, Épülettípus, this, &hiba, &ablakok);
         if (!hiba)
             break;
-        if (hiba->fajta == Hiba::Fajta::ÉrzékenységKell && !beállítás.érzékenység) { // counts: ask for the instrument's sensitivity
+        if (hiba->fajta == Hiba::Fajta::ÉrzékenységKell &&
+            !beállítás.érzékenység) { // counts: ask for the instrument's sensitivity
             bool rendben = false;
             const double érzékenység = QInputDialog::getDouble(
                 this, QStringLiteral("Érzékenység"),

@@ -55,8 +55,7 @@ void Határgörbék::Rajzol(QPainter& festő, const QSizeF& méret) const {
     // the window's current frequency and limit
     const double v = Határérték::AlaponSzázad(épülettípus_, frekvencia_) / 100.0;
     Rajz::Pontjel(festő, ábra, paletta, font(), ábra.pont(frekvencia_, v),
-                  Rajz::KategóriaSzín(épülettípus_),
-                  PontSzöveg().section(QStringLiteral(", "), 1));
+                  Rajz::KategóriaSzín(épülettípus_), PontSzöveg().section(QStringLiteral(", "), 1));
 }
 
 bool Határgörbék::Ment(const QString& fájl, QString* hiba) const {

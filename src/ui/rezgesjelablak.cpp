@@ -71,8 +71,7 @@ RezgésjelAblak* RezgésjelAblak::Megnyit(const QString& fájl, const Rezgésjel
     return első;
 }
 
-RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel,
-                               Elemzés::Megállapítás megállapítás,
+RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Megállapítás megállapítás,
                                std::vector<Rajz::Rajzadat> rajzok, int kategória, QWidget* szülő)
     : QWidget(szülő, Qt::Window), felvétel_(std::move(felvétel)),
       megállapítás_(std::move(megállapítás)), rajzok_(std::move(rajzok)), kategória_(kategória) {
@@ -90,8 +89,8 @@ RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel,
         {Határérték::HelyNév(Elemzés::Hely::Alap), Határérték::HelyNév(Elemzés::Hely::Födém)});
     helyVálasztó_->setAccessibleName(QStringLiteral("Hely"));
     módszerVálasztó_ = new QComboBox(this);
-    módszerVálasztó_->addItems(
-        {Határérték::MódszerNév(Elemzés::Módszer::ZC), Határérték::MódszerNév(Elemzés::Módszer::FFT)});
+    módszerVálasztó_->addItems({Határérték::MódszerNév(Elemzés::Módszer::ZC),
+                                Határérték::MódszerNév(Elemzés::Módszer::FFT)});
     módszerVálasztó_->setAccessibleName(QStringLiteral("Módszer"));
     auto* jelentés = new QPushButton(QStringLiteral("&Jelentés PDF-be…"), this);
     connect(jelentés, &QPushButton::clicked, this, [this] { JelentésPárbeszéddel(); });
@@ -105,19 +104,22 @@ RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel,
 
     nyomok_ = new Rajzlap(
         [this](QPainter& p, const QRectF& r) {
-            Rajz::Nyomvonalak(p, r.adjusted(4, 4, -4, -4), palette(), font(), megállapítás_, rajzok_);
+            Rajz::Nyomvonalak(p, r.adjusted(4, 4, -4, -4), palette(), font(), megállapítás_,
+                              rajzok_);
         },
         QStringLiteral("Rezgéssebesség az idő függvényében"), this);
     spektrumok_ = new Rajzlap(
         [this](QPainter& p, const QRectF& r) {
-            Rajz::Spektrumok(p, r.adjusted(4, 4, -4, -4), palette(), font(), megállapítás_, rajzok_);
+            Rajz::Spektrumok(p, r.adjusted(4, 4, -4, -4), palette(), font(), megállapítás_,
+                             rajzok_);
         },
         QStringLiteral("Amplitúdóspektrumok"), this);
     ábra_ = new Rajzlap(
         [this](QPainter& p, const QRectF& r) {
             const Rajz::Határábra ábra =
                 Rajz::Határgörbe(p, r.size(), palette(), font(), kategória_);
-            Rajz::Pontok(p, ábra, palette(), font(), Rajz::ÖsszetevőPontok(megállapítás_, módszer_));
+            Rajz::Pontok(p, ábra, palette(), font(),
+                         Rajz::ÖsszetevőPontok(megállapítás_, módszer_));
         },
         QStringLiteral("Határgörbe a komponensek pontjaival"), this);
 
@@ -191,16 +193,16 @@ void RezgésjelAblak::frissít() {
     QStringList csatornák;
     for (const Rezgésjel::Csatorna& c : felvétel_.csatornák)
         csatornák << c.kód.név();
-    fejléc_->setText(QStringLiteral("%1   •   %2   •   kezdet: %3   •   %4 Hz   •   %5")
-                         .arg(QFileInfo(felvétel_.fájl).fileName(),
-                              felvétel_.állomás.isEmpty() ? csatornák.join(QStringLiteral(", "))
-                                                          : felvétel_.állomás,
-                              felvétel_.kezdet() ? felvétel_.kezdet()->toString(
-                                                     QStringLiteral("yyyy-MM-dd HH:mm:ss")) +
-                                                     QStringLiteral(" UTC")
-                                               : QStringLiteral("–"),
-                              Határérték::Szám(felvétel_.mintavétel, 0),
-                              Határérték::KategóriaNév(kategória_)));
+    fejléc_->setText(
+        QStringLiteral("%1   •   %2   •   kezdet: %3   •   %4 Hz   •   %5")
+            .arg(QFileInfo(felvétel_.fájl).fileName(),
+                 felvétel_.állomás.isEmpty() ? csatornák.join(QStringLiteral(", "))
+                                             : felvétel_.állomás,
+                 felvétel_.kezdet()
+                     ? felvétel_.kezdet()->toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) +
+                           QStringLiteral(" UTC")
+                     : QStringLiteral("–"),
+                 Határérték::Szám(felvétel_.mintavétel, 0), Határérték::KategóriaNév(kategória_)));
 
     const QList<QStringList> sorok = Elemzés::TáblázatSorok(megállapítás_);
     táblázat_->setRowCount(int(sorok.size()));
@@ -228,7 +230,8 @@ void RezgésjelAblak::frissít() {
 
     ítélet_->setText(Elemzés::Ítélet(megállapítás_));
     QPalette p = ítélet_->palette();
-    p.setColor(QPalette::WindowText, megállapítás_.megfelel ? QColor(0, 110, 40) : QColor(190, 0, 0));
+    p.setColor(QPalette::WindowText,
+               megállapítás_.megfelel ? QColor(0, 110, 40) : QColor(190, 0, 0));
     ítélet_->setPalette(p);
     ítélet_->setAccessibleName(ítélet_->text());
     QAccessibleEvent esemény(ítélet_, QAccessible::NameChanged);
