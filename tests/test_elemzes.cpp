@@ -227,7 +227,13 @@ private slots:
             v[i] = double(i); // a ramp: one crossing only
         Rezgésjel::Felvétel f;
         f.mintavétel = Rate;
-        f.csatornák.push_back({{{}, {}, {}, QStringLiteral("Z")}, true, v});
+        Rezgésjel::Csatorna z;
+        z.kód.csatorna = QStringLiteral("Z");
+        z.függőleges = true;
+        z.mintavétel = Rate;
+        z.mintaszám = v.size();
+        z.minták = v;
+        f.csatornák.push_back(z);
         const Elemzés::Megállapítás e =
             Elemzés::Elemez(f, 0, Elemzés::Hely::Alap, Elemzés::Módszer::ZC);
         QVERIFY(!e.összetevők[0].jellemzők.zc);
@@ -316,6 +322,43 @@ private slots:
         }
     }
 
+    // Components whose windows differ are each analysed over their own samples: the PVS
+    // over the span they share, or none where their rates differ; the summary says which.
+    void unequalWindows_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("pvs");
+        const Signal s = [](double t) { return 2 * sine(20, t); };
+        const auto good = threeComponents(s, s, s, 1500, Counts);
+        auto rates = good;
+        rates[2].rate = 100;
+        QTest::newRow("unequal rates")
+            << mseed(rates, DE_STEIM2) << "PVS nincs: a komponensek mintavétele eltér";
+        auto lengths = good;
+        lengths[1].samples.resize(1400);
+        QTest::newRow("unequal lengths")
+            << mseed(lengths, DE_STEIM2) << "(a komponensek közös szakaszán: 0,000–1,400 s)";
+        auto starts = good;
+        starts[2].start += HPTMODULUS / 10;
+        QTest::newRow("unequal starts")
+            << mseed(starts, DE_STEIM2) << "(a komponensek közös szakaszán: 0,100–1,500 s)";
+    }
+    void unequalWindows() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, pvs);
+        const QString file = save(QStringLiteral("windows.mseed"), bytes);
+        QProcess p;
+        p.start(QStringLiteral(VELORIX_PROGRAM),
+                QStringList{"--elemez", file, "-k", "lakó", "--erzekenyseg", "1000"});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 0);
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        QVERIFY2(err.contains(pvs), qPrintable(err));
+        const QList<QByteArray> lines = p.readAllStandardOutput().split('\n');
+        QCOMPARE(lines.size(), 1 + 3 + 1 + 1);
+        for (int c = 1; c <= 3; ++c) // every component judged over its own samples
+            QVERIFY2(lines[c].endsWith(";megfelel"), lines[c].constData());
+    }
+
     // Faults: exit 2, the file and the reason; the other files are still analysed.
     void faults_data() {
         QTest::addColumn<QByteArray>("bytes");
@@ -333,21 +376,6 @@ private slots:
         QByteArray withGap = mseed({gap[0], gap[1], gap[2], later}, DE_STEIM2);
         QTest::newRow("a gap") << withGap << QStringList{"--erzekenyseg", "1000"}
                                << "HU.BUD1.00.HHN: hézag";
-        auto rates = good;
-        rates[2].rate = 100;
-        QTest::newRow("unequal rates")
-            << mseed(rates, DE_STEIM2) << QStringList{"--erzekenyseg", "1000"}
-            << "HU.BUD1.00.HHE: a mintavételi frekvencia";
-        auto lengths = good;
-        lengths[1].samples.resize(1400);
-        QTest::newRow("unequal lengths")
-            << mseed(lengths, DE_STEIM2) << QStringList{"--erzekenyseg", "1000"}
-            << "HU.BUD1.00.HHN: 1400 minta";
-        auto starts = good;
-        starts[2].start += HPTMODULUS / 10;
-        QTest::newRow("unequal starts")
-            << mseed(starts, DE_STEIM2) << QStringList{"--erzekenyseg", "1000"}
-            << "HU.BUD1.00.HHE: a kezdőidő";
         QTest::newRow("counts without a sensitivity") << whole << QStringList{} << "--erzekenyseg";
         QTest::newRow("an unknown unit") << QByteArray("t;Z [cm/s]\n0;1\n0,01;2\n0,02;1\n")
                                          << QStringList{} << "ismeretlen mértékegység: \"cm/s\"";

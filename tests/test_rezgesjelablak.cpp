@@ -181,7 +181,7 @@ private slots:
         QByteArray random;
         for (int i = 0; i < 300; ++i)
             random += char((i * 37) % 256);
-        QTest::newRow("random bytes") << random << "bináris adat";
+        QTest::newRow("random bytes") << random << "ismeretlen bináris formátum";
         const QByteArray whole = [] {
             QFile f(record(QStringLiteral("whole.mseed")));
             f.open(QIODevice::ReadOnly);

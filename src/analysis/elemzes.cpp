@@ -1,9 +1,12 @@
 #include "elemzes.h"
 
+#include "engine/szovegek.h"
+
 #include <kiss_fftr.h>
 
 #include <algorithm>
 #include <cmath>
+#include <climits>
 #include <memory>
 
 namespace Elemzés {
@@ -74,7 +77,8 @@ std::vector<double> Középre(const std::vector<double>& minták) {
     return v;
 }
 
-Jellemzők Számol(const std::vector<double>& minták, double mintavétel) {
+Jellemzők Számol(const std::vector<double>& minták, double mintavétel,
+                 Rezgésjel::Mennyiség mennyiség) {
     Jellemzők j;
     const std::size_t n = minták.size();
     if (n == 0)
@@ -91,12 +95,15 @@ Jellemzők Számol(const std::vector<double>& minták, double mintavétel) {
     if (j.ppv > 0)
         j.zc = nullátmenet(v, j.csúcsMinta, mintavétel);
 
-    for (std::size_t i = 1; i + 1 < n; ++i) // mm/s^2 -> m/s^2
-        j.gyorsulás = std::max(j.gyorsulás, std::fabs(v[i + 1] - v[i - 1]) * mintavétel / 2 / 1000);
-    double elmozdulás = 0;
-    for (std::size_t i = 1; i < n; ++i) {
-        elmozdulás += (v[i - 1] + v[i]) / 2 / mintavétel;
-        j.elmozdulás = std::max(j.elmozdulás, std::fabs(elmozdulás));
+    if (mennyiség == Rezgésjel::Mennyiség::Sebesség) {
+        for (std::size_t i = 1; i + 1 < n; ++i) // mm/s^2 -> m/s^2
+            j.gyorsulás =
+                std::max(j.gyorsulás, std::fabs(v[i + 1] - v[i - 1]) * mintavétel / 2 / 1000);
+        double elmozdulás = 0;
+        for (std::size_t i = 1; i < n; ++i) {
+            elmozdulás += (v[i - 1] + v[i]) / 2 / mintavétel;
+            j.elmozdulás = std::max(j.elmozdulás, std::fabs(elmozdulás));
+        }
     }
 
     if (j.ppv > 0) {
@@ -129,8 +136,10 @@ void Megítél(Megállapítás& e, int kategória, Hely hely, Módszer módszer)
     double legnagyobb = -1;
     for (std::size_t i = 0; i < e.összetevők.size(); ++i) {
         Összetevő& ö = e.összetevők[i];
-        const std::optional<Határérték::Megítélés> m = Határérték::ÖsszetevőMegítél(
-            kategória, hely, ö.frekvencia(módszer), ö.jellemzők.ppv, ö.függőleges);
+        const std::optional<Határérték::Megítélés> m =
+            ö.sebesség() ? Határérték::ÖsszetevőMegítél(kategória, hely, ö.frekvencia(módszer),
+                                                        ö.jellemzők.ppv, ö.függőleges)
+                         : std::nullopt;
         ö.megítélt = m.has_value();
         ö.megítélés = m.value_or(Határérték::Megítélés{});
         if (!m)
@@ -143,34 +152,93 @@ void Megítél(Megállapítás& e, int kategória, Hely hely, Módszer módszer)
     }
 }
 
-Megállapítás Elemez(const Rezgésjel::Felvétel& felvétel, int kategória, Hely hely,
-                    Módszer módszer) {
-    Megállapítás e;
-    std::vector<double> átlagok;
-    for (const Rezgésjel::Csatorna& cs : felvétel.csatornák) {
-        Összetevő ö;
-        ö.kód = cs.kód;
-        ö.függőleges = cs.függőleges;
-        ö.jellemzők = Számol(cs.minták, felvétel.mintavétel);
-        e.összetevők.push_back(std::move(ö));
-        long double összeg = 0;
-        for (const double x : cs.minták)
-            összeg += x;
-        átlagok.push_back(cs.minták.empty() ? 0 : double(összeg / (long double)cs.minták.size()));
+namespace {
+
+double átlag(const std::vector<double>& minták) {
+    long double összeg = 0;
+    for (const double x : minták)
+        összeg += x;
+    return minták.empty() ? 0 : double(összeg / (long double)minták.size());
+}
+
+// The peak vector sum of the velocity components over the span they share.
+void csúcsVektor(const Rezgésjel::Felvétel& f, Megállapítás& e) {
+    std::vector<const Rezgésjel::Csatorna*> cs;
+    for (const Rezgésjel::Csatorna& c : f.csatornák)
+        if (c.mennyiség == Rezgésjel::Mennyiség::Sebesség)
+            cs.push_back(&c);
+    if (cs.empty()) {
+        e.pvsVan = false;
+        e.pvsMegjegyzés = QStringLiteral("nincs sebességkomponens");
+        return;
     }
-    const std::size_t n = felvétel.csatornák.empty() ? 0 : felvétel.csatornák.front().minták.size();
-    for (std::size_t i = 0; i < n; ++i) {
+    const double ráta = cs.front()->mintavétel;
+    for (const Rezgésjel::Csatorna* c : cs) {
+        if (c->mintavétel != ráta) {
+            e.pvsVan = false;
+            e.pvsMegjegyzés = QStringLiteral("a komponensek mintavétele eltér");
+            return;
+        }
+    }
+    const qint64 rekordKezdet = f.kezdetMikro.value_or(0);
+    qint64 közösKezdet = rekordKezdet;
+    for (const Rezgésjel::Csatorna* c : cs)
+        közösKezdet = std::max(közösKezdet, c->kezdetMikro.value_or(0));
+    std::vector<std::size_t> eltolás;
+    std::vector<double> átlagok;
+    std::size_t hossz = SIZE_MAX;
+    bool egyenlő = true;
+    for (const Rezgésjel::Csatorna* c : cs) {
+        const double késés = double(közösKezdet - c->kezdetMikro.value_or(0)) * ráta / 1e6;
+        const auto k = std::size_t(std::llround(késés));
+        eltolás.push_back(k);
+        átlagok.push_back(átlag(c->minták));
+        hossz = std::min(hossz, c->minták.size() > k ? c->minták.size() - k : 0);
+        egyenlő = egyenlő && k == 0 && c->minták.size() == cs.front()->minták.size();
+    }
+    if (hossz == 0) {
+        e.pvsVan = false;
+        e.pvsMegjegyzés = QStringLiteral("a komponensek ideje nem fedi egymást");
+        return;
+    }
+    const double eleje = double(közösKezdet - rekordKezdet) / 1e6;
+    for (std::size_t i = 0; i < hossz; ++i) {
         double négyzet = 0;
-        for (std::size_t c = 0; c < felvétel.csatornák.size(); ++c) {
-            const double x = felvétel.csatornák[c].minták[i] - átlagok[c];
+        for (std::size_t c = 0; c < cs.size(); ++c) {
+            const double x = cs[c]->minták[eltolás[c] + i] - átlagok[c];
             négyzet += x * x;
         }
         const double vektor = std::sqrt(négyzet);
         if (vektor > e.pvs) {
             e.pvs = vektor;
-            e.pvsIdő = double(i) / felvétel.mintavétel;
+            e.pvsIdő = eleje + double(i) / ráta;
         }
     }
+    if (!egyenlő) {
+        e.pvsSzakasz = double(hossz) / ráta;
+        e.pvsMegjegyzés = QStringLiteral("a komponensek közös szakaszán: %1–%2 s")
+                              .arg(Határérték::Szám(eleje, 3),
+                                   Határérték::Szám(eleje + e.pvsSzakasz, 3));
+    }
+}
+
+} // namespace
+
+Megállapítás Elemez(const Rezgésjel::Felvétel& felvétel, int kategória, Hely hely,
+                    Módszer módszer) {
+    Megállapítás e;
+    const qint64 kezdet = felvétel.kezdetMikro.value_or(0);
+    for (const Rezgésjel::Csatorna& cs : felvétel.csatornák) {
+        Összetevő ö;
+        ö.kód = cs.kód;
+        ö.mennyiség = cs.mennyiség;
+        ö.count = cs.count;
+        ö.függőleges = cs.függőleges;
+        ö.jellemzők = Számol(cs.minták, cs.mintavétel, cs.mennyiség);
+        ö.jellemzők.idő += double(cs.kezdetMikro.value_or(kezdet) - kezdet) / 1e6;
+        e.összetevők.push_back(std::move(ö));
+    }
+    csúcsVektor(felvétel, e);
     Megítél(e, kategória, hely, módszer);
     return e;
 }

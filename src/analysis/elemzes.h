@@ -17,7 +17,11 @@
 //    largest bin k (1 <= k <= M/2) refined by a parabola through k-1, k, k+1: (k + d) rate / M;
 //  - peak acceleration by central differences (m/s^2), peak displacement by the trapezoidal
 //    integral of the velocity (mm); shown, not judged;
-//  - peak vector sum: the largest sqrt(x^2 + y^2 + z^2) over the samples.
+//  - peak vector sum: the largest sqrt(x^2 + y^2 + z^2) of the velocity components, over
+//    the span they share where their windows differ (samples aligned to within half a
+//    sample); none where their rates differ.
+// Times are from the record's start: its earliest component's first sample. Only velocity
+// components are judged; an accelerometer's or a pressure sensor's peak is shown in its unit.
 namespace Elemzés {
 
 using Hely = Határérték::Hely;
@@ -36,20 +40,25 @@ struct Jellemzők {
 // The samples less their mean (a copy; the input stays as it is).
 std::vector<double> Középre(const std::vector<double>& minták);
 
-// The figures of one component from its samples (mm/s).
-Jellemzők Számol(const std::vector<double>& minták, double mintavétel);
+// The figures of one component from its samples (mm/s); of a channel that measures no
+// velocity the peak, its time and the frequencies only.
+Jellemzők Számol(const std::vector<double>& minták, double mintavétel,
+                 Rezgésjel::Mennyiség mennyiség = Rezgésjel::Mennyiség::Sebesség);
 
 // The amplitude spectrum as the FFT figure uses it: bin k at k * rate / M, for k = 0..M/2.
 std::vector<float> Spektrum(const std::vector<double>& középre, std::size_t* m = nullptr);
 
 struct Összetevő {
     Rezgésjel::Csatornakód kód;
+    Rezgésjel::Mennyiség mennyiség = Rezgésjel::Mennyiség::Sebesség;
+    bool count = false; // its peak is in counts (no sensitivity for its kind)
     bool függőleges = false;
     Jellemzők jellemzők;
     bool megítélt = false; // judged (the vertical is not, at the top floor slab)
     Határérték::Megítélés megítélés;
 
     QString név() const { return kód.név(); }
+    bool sebesség() const { return mennyiség == Rezgésjel::Mennyiség::Sebesség; }
     // The channel code alone: "HHZ", or the column's name.
     const QString& rövidNév() const { return kód.csatorna; }
     // The frequency the method judges by, if the component has one.
@@ -60,8 +69,11 @@ struct Összetevő {
 // vector sum, and the record's verdict.
 struct Megállapítás {
     std::vector<Összetevő> összetevők;
-    double pvs = 0;    // mm/s
-    double pvsIdő = 0; // s
+    bool pvsVan = true; // a peak vector sum could be taken
+    double pvs = 0;     // mm/s
+    double pvsIdő = 0;  // s
+    double pvsSzakasz = 0;  // s: the span it was taken over, where the windows differ
+    QString pvsMegjegyzés;  // why there is none, or over what span it was taken
     int döntő = -1;    // the component with the largest utilisation
     bool megfelel = true;
 };

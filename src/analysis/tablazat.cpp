@@ -2,6 +2,8 @@
 
 #include "engine/szovegek.h"
 
+#include <cmath>
+
 namespace Elemzés {
 
 using Határérték::Szám;
@@ -14,10 +16,52 @@ QStringList TáblázatFejléc() {
             QStringLiteral("Kihasználtság (%)"), QStringLiteral("Megítélés")};
 }
 
+double DecibelL(double pascal) {
+    return 20 * std::log10(pascal / 20e-6);
+}
+
+QString NemSebesség(const Összetevő& ö) {
+    const QString nincs = QStringLiteral(", nincs megítélve");
+    const QString count = QStringLiteral("csúcs %1 count (érzékenység nélkül)")
+                              .arg(Szám(ö.jellemzők.ppv, 0));
+    if (ö.mennyiség == Rezgésjel::Mennyiség::Gyorsulás)
+        return QStringLiteral("gyorsulásmérő, nem sebesség") +
+               (ö.count ? QStringLiteral(": ") + count : QString()) + nincs;
+    if (ö.count)
+        return QStringLiteral("légnyomás: ") + count + nincs;
+    return QStringLiteral("légnyomás: %1 Pa, %2 dB(L)")
+               .arg(Szám(ö.jellemzők.ppv, 3), Szám(DecibelL(ö.jellemzők.ppv), 1)) +
+           nincs;
+}
+
+QString PvsSzöveg(const Megállapítás& e) {
+    if (!e.pvsVan)
+        return QStringLiteral("PVS nincs: %1").arg(e.pvsMegjegyzés);
+    QString szöveg = QStringLiteral("PVS %1 mm/s").arg(Szám(e.pvs, 3));
+    if (!e.pvsMegjegyzés.isEmpty())
+        szöveg += QStringLiteral(" (%1)").arg(e.pvsMegjegyzés);
+    return szöveg;
+}
+
 QList<QStringList> TáblázatSorok(const Megállapítás& e) {
     QList<QStringList> sorok;
     for (const Összetevő& ö : e.összetevők) {
         const Jellemzők& j = ö.jellemzők;
+        if (!ö.sebesség()) {
+            const bool gyorsulás = ö.mennyiség == Rezgésjel::Mennyiség::Gyorsulás;
+            sorok << QStringList{ö.rövidNév() + (gyorsulás ? QStringLiteral(" (gyorsulás)")
+                                                           : QStringLiteral(" (légnyomás)")),
+                                 QString(),
+                                 Szám(j.idő, 4),
+                                 j.zc ? Szám(*j.zc, 2) : QString(),
+                                 j.fft ? Szám(*j.fft, 2) : QString(),
+                                 gyorsulás && !ö.count ? Szám(j.ppv, 3) : QString(),
+                                 QString(),
+                                 QString(),
+                                 QString(),
+                                 NemSebesség(ö)};
+            continue;
+        }
         QStringList sor{ö.rövidNév() + (ö.függőleges ? QStringLiteral(" (függőleges)")
                                                      : QStringLiteral(" (vízszintes)")),
                         Szám(j.ppv, 3),
@@ -35,8 +79,16 @@ QList<QStringList> TáblázatSorok(const Megállapítás& e) {
         }
         sorok << sor;
     }
-    sorok << QStringList{
-        QStringLiteral("PVS"), Szám(e.pvs, 3), Szám(e.pvsIdő, 4), {}, {}, {}, {}, {}, {}, {}};
+    sorok << QStringList{QStringLiteral("PVS"),
+                         e.pvsVan ? Szám(e.pvs, 3) : QString(),
+                         e.pvsVan ? Szám(e.pvsIdő, 4) : QString(),
+                         {},
+                         {},
+                         {},
+                         {},
+                         {},
+                         {},
+                         e.pvsMegjegyzés};
     return sorok;
 }
 

@@ -13,6 +13,14 @@ namespace Elemzés {
 QStringList TáblázatFejléc();
 // One row per component, then the peak vector sum; empty cells for what is not known.
 QList<QStringList> TáblázatSorok(const Megállapítás& megállapítás);
+// What a component that measures no velocity shows instead of a verdict: its kind, its
+// peak in its unit (a pressure also in dB(L)), and that it is not judged.
+QString NemSebesség(const Összetevő& összetevő);
+// A pressure peak in dB(L): 20 log10(p / 20 µPa).
+double DecibelL(double pascal);
+// The peak vector sum's remark for a summary: over what span, or why there is none.
+QString PvsSzöveg(const Megállapítás& megállapítás);
+
 // The record's verdict as a sentence: "Megfelel: a legnagyobb kihasználtság 82,4 % (HHN)".
 QString Ítélet(const Megállapítás& megállapítás);
 

@@ -7,15 +7,9 @@ QString Orvoslás(Hiba::Fajta fajta) {
     switch (fajta) {
     case F::ÉrzékenységKell:
         return QStringLiteral(": a mm/s-ra váltáshoz adja meg az érzékenységet (--erzekenyseg, "
-                              "count per mm/s)");
-    case F::ÉrzékenységFölösleges:
-        return QStringLiteral(", az érzékenység (--erzekenyseg) nem alkalmazható rájuk");
+                              "count per mm/s, vagy --allomas StationXML)");
     case F::EgységEllentmond:
         return QStringLiteral(", ez ellentmond a megadott --egyseg értéknek");
-    case F::EgységFölösleges:
-        return QStringLiteral(": az --egyseg nem alkalmazható rájuk, csak az --erzekenyseg");
-    case F::ÉrzékenységÉsEgység:
-        return QStringLiteral("az --erzekenyseg és az --egyseg együtt nem adható meg");
     case F::MintavételKell:
         return QStringLiteral(": adja meg a mintavételi frekvenciát (--mintavetel)");
     case F::MintavételEllentmond:

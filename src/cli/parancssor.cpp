@@ -6,7 +6,9 @@
 #include "kilepes.h"
 #include "kimenet.h"
 #include "model/rezgesmodell.h"
+#include "hibaszoveg.h"
 #include "readers/cella.h"
+#include "readers/stationxml.h"
 #include "rezgeselemzes.h"
 #include "runtime/text.h"
 
@@ -93,6 +95,11 @@ struct Opciók {
         {QStringLiteral("mintavetel"), QStringLiteral("sample-rate")},
         QStringLiteral("Időoszlop nélküli CSV mintavételi frekvenciája (Hz)."),
         QStringLiteral("Hz")};
+    const QCommandLineOption állomás{
+        {QStringLiteral("allomas"), QStringLiteral("station")},
+        QStringLiteral("FDSN StationXML fájl: a count csatornák érzékenysége csatornánként "
+                       "(InstrumentSensitivity); ami hiányzik belőle, annak az --erzekenyseg."),
+        QStringLiteral("fájl.xml")};
     const QCommandLineOption jelentés{
         {QStringLiteral("jelentes"), QStringLiteral("report")},
         QStringLiteral("Az --elemez felvételeiről PDF eseményjelentés ebbe a fájlba."),
@@ -101,7 +108,7 @@ struct Opciók {
     void felvesz(QCommandLineParser& elemző) const {
         for (const QCommandLineOption* o :
              {&súgó, &verzió, &kategória, &frekvencia, &értékel, &elemez, &hely, &módszer,
-              &érzékenység, &egység, &mintavétel, &jelentés})
+              &érzékenység, &egység, &mintavétel, &állomás, &jelentés})
             elemző.addOption(*o);
     }
 };
@@ -136,6 +143,7 @@ int Parancssor(const QStringList& argumentumok) {
     const QCommandLineOption& egység = opciók.egység;
     const QCommandLineOption& mintavétel = opciók.mintavétel;
     const QCommandLineOption& jelentés = opciók.jelentés;
+    const QCommandLineOption& állomás = opciók.állomás;
     if (!elemző.parse(argumentumok))
         return hiba(elemző.errorText());
     if (elemző.isSet(súgó)) {
@@ -196,16 +204,24 @@ int Parancssor(const QStringList& argumentumok) {
             return hiba(
                 QStringLiteral("a mintavétel pozitív szám: \"%1\"").arg(elemző.value(mintavétel)));
         if (elemző.isSet(egység)) {
-            kérés.beállítás.egység = Rezgésjel::EgységKeres(elemző.value(egység));
-            if (!kérés.beállítás.egység)
+            const auto e = Rezgésjel::EgységKeres(elemző.value(egység));
+            if (!e || e->mennyiség != Rezgésjel::Mennyiség::Sebesség)
                 return hiba(QStringLiteral("ismeretlen mértékegység: \"%1\" (m/s, mm/s vagy in/s)")
                                 .arg(elemző.value(egység)));
+            kérés.beállítás.egység = e->szorzó;
+        }
+        if (elemző.isSet(állomás)) {
+            auto adatok = Rezgésjel::StationXml::FájlOlvas(elemző.value(állomás));
+            if (const Hiba* h = std::get_if<Hiba>(&adatok))
+                return hiba(Parancssori::FelvételHiba(*h));
+            kérés.beállítás.állomásadatok =
+                std::get<std::shared_ptr<Rezgésjel::StationXml>>(std::move(adatok));
         }
         kérés.jelentés = elemző.value(jelentés);
         return RezgésElemzés::Elemez(kérés, stdout, stderr);
     }
     for (const QCommandLineOption* o :
-         {&hely, &módszer, &érzékenység, &egység, &mintavétel, &jelentés})
+         {&hely, &módszer, &érzékenység, &egység, &mintavétel, &állomás, &jelentés})
         if (elemző.isSet(*o))
             return hiba(QStringLiteral("a --%1 csak az --elemez mellett adható meg")
                             .arg(o->names().value(0)));

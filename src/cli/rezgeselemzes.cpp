@@ -1,6 +1,7 @@
 #include "rezgeselemzes.h"
 
 #include "analysis/feldolgozas.h"
+#include "analysis/tablazat.h"
 #include "engine/szovegek.h"
 #include "hibaszoveg.h"
 #include "kilepes.h"
@@ -54,6 +55,9 @@ Munka egyFájl(const Kérés& kérés, const QString& fájl) {
     for (Feldolgozás::ElemzettFelvétel& e : f.felvételek) {
         m.sorok += Sorok(e.felvétel, e.megállapítás);
         m.üzenetek << Összegzés(e.felvétel, e.megállapítás);
+        if (!e.felvétel.kihagyott.isEmpty())
+            m.üzenetek << QStringLiteral("Velorix: %1: kihagyott csatornák (nem mérnek rezgést): %2")
+                              .arg(fájl, e.felvétel.kihagyott.join(QStringLiteral(", ")));
         if (!e.megállapítás.megfelel)
             m.állapot = std::max<int>(m.állapot, Túllépi);
         if (jelentés) {
@@ -73,6 +77,15 @@ QByteArray Sorok(const Rezgésjel::Felvétel& f, const Elemzés::Megállapítás
     const QByteArray fájl = mező(f.fájl);
     for (const Elemzés::Összetevő& ö : e.összetevők) {
         const Elemzés::Jellemzők& j = ö.jellemzők;
+        if (!ö.sebesség()) { // listed, never judged against the vibration limit
+            const bool gyorsulás = ö.mennyiség == Rezgésjel::Mennyiség::Gyorsulás && !ö.count;
+            ki += fájl + ';' + mező(ö.név()) + ";;" + szám(j.idő, 4) + ';' +
+                  (j.zc ? szám(*j.zc, 2) : QByteArray()) + ';' +
+                  (j.fft ? szám(*j.fft, 2) : QByteArray()) + ';' +
+                  (gyorsulás ? szám(j.ppv, 3) : QByteArray()) + ";;;;" +
+                  mező(Elemzés::NemSebesség(ö)) + '\n';
+            continue;
+        }
         ki += fájl + ';' + mező(ö.név()) + ';' + szám(j.ppv, 3) + ';' + szám(j.idő, 4) + ';' +
               (j.zc ? szám(*j.zc, 2) : QByteArray()) + ';' +
               (j.fft ? szám(*j.fft, 2) : QByteArray()) + ';' + szám(j.gyorsulás, 3) + ';' +
@@ -87,7 +100,10 @@ QByteArray Sorok(const Rezgésjel::Felvétel& f, const Elemzés::Megállapítás
         }
         ki += '\n';
     }
-    ki += fájl + ";PVS;" + szám(e.pvs, 3) + ';' + szám(e.pvsIdő, 4) + ";;;;;;;\n";
+    if (e.pvsVan)
+        ki += fájl + ";PVS;" + szám(e.pvs, 3) + ';' + szám(e.pvsIdő, 4) + ";;;;;;;\n";
+    else
+        ki += fájl + ";PVS;;;;;;;;;\n";
     return ki;
 }
 
@@ -98,10 +114,10 @@ QString Összegzés(const Rezgésjel::Felvétel& f, const Elemzés::Megállapít
     if (e.döntő < 0)
         return QStringLiteral("Velorix: %1: nincs megítélt összetevő").arg(név);
     const Elemzés::Összetevő& d = e.összetevők[std::size_t(e.döntő)];
-    return QStringLiteral("Velorix: %1: %2: a legnagyobb kihasználtság %3 % (%4); PVS %5 mm/s")
+    return QStringLiteral("Velorix: %1: %2: a legnagyobb kihasználtság %3 % (%4); %5")
         .arg(név, QString::fromUtf8(Határérték::ÍtéletSzó(e.megfelel)),
              Határérték::Százalék(d.megítélés.kihasználtságTized()), d.név(),
-             QString::fromUtf8(szám(e.pvs, 3)));
+             Elemzés::PvsSzöveg(e));
 }
 
 int Elemez(const Kérés& kérés, std::FILE* ki, std::FILE* hibák) {

@@ -46,6 +46,15 @@ void címke(QPainter& festő, const QFontMetricsF& betű, const QPalette& palett
     festő.drawText(hely, szöveg);
 }
 
+// The velocity components, by their place in the record: only they are drawn.
+std::vector<std::size_t> sebességek(const Elemzés::Megállapítás& e) {
+    std::vector<std::size_t> i;
+    for (std::size_t k = 0; k < e.összetevők.size(); ++k)
+        if (e.összetevők[k].sebesség())
+            i.push_back(k);
+    return i;
+}
+
 } // namespace
 
 QColor ÖsszetevőSzín(int index) {
@@ -59,7 +68,7 @@ std::vector<Pont> ÖsszetevőPontok(const Elemzés::Megállapítás& e, Elemzés
     for (std::size_t i = 0; i < e.összetevők.size(); ++i) {
         const Elemzés::Összetevő& ö = e.összetevők[i];
         const std::optional<double> f = ö.frekvencia(módszer);
-        if (!f)
+        if (!f || !ö.sebesség())
             continue;
         pontok.push_back({*f, ö.jellemzők.ppv, ÖsszetevőSzín(int(i)),
                           QStringLiteral("%1: %2 Hz, %3 mm/s")
@@ -80,14 +89,15 @@ void Nyomvonalak(QPainter& festő, const QRectF& hely, const QPalette& paletta, 
     auto rajzOf = [&](std::size_t i) -> const Rajzadat& {
         return i < rajzok.size() ? rajzok[i] : üres;
     };
-    const int n = int(e.összetevők.size());
+    const std::vector<std::size_t> rajzolt = sebességek(e);
+    const int n = int(rajzolt.size());
     if (n == 0) {
         festő.restore();
         return;
     }
     double hossz = 0, csúcs = 0;
-    for (std::size_t i = 0; i < e.összetevők.size(); ++i) {
-        hossz = std::max(hossz, rajzOf(i).hossz);
+    for (const std::size_t i : rajzolt) {
+        hossz = std::max(hossz, rajzOf(i).kezdet + rajzOf(i).hossz);
         csúcs = std::max(csúcs, e.összetevők[i].jellemzők.ppv);
     }
     if (!(csúcs > 0))
@@ -117,10 +127,11 @@ void Nyomvonalak(QPainter& festő, const QRectF& hely, const QPalette& paletta, 
                            tér.bottom() + 4 + betű.height() + betű.ascent()),
                    tengely);
 
-    for (int i = 0; i < n; ++i) {
+    for (int sor = 0; sor < n; ++sor) {
+        const int i = int(rajzolt[std::size_t(sor)]);
         const auto& ö = e.összetevők[std::size_t(i)];
         const Rajzadat& rajz = rajzOf(std::size_t(i));
-        const QRectF s(tér.left(), tér.top() + i * sáv, tér.width(), sáv);
+        const QRectF s(tér.left(), tér.top() + sor * sáv, tér.width(), sáv);
         const double nulla = s.center().y();
         auto y = [&](double v) { return nulla - (s.height() / 2 - 2) * v / skála; };
         // frame, zero line, scale
@@ -147,7 +158,8 @@ void Nyomvonalak(QPainter& festő, const QRectF& hely, const QPalette& paletta, 
         if (oszlopok > 0) {
             const double arány = rajz.hossz / hossz;
             auto x = [&](std::size_t o) {
-                return s.left() + s.width() * arány * (double(o) + 0.5) / double(oszlopok);
+                return s.left() + s.width() * rajz.kezdet / hossz +
+                       s.width() * arány * (double(o) + 0.5) / double(oszlopok);
             };
             QPainterPath út(QPointF(x(0), y(nagy[0])));
             for (std::size_t o = 1; o < oszlopok; ++o)
@@ -162,7 +174,7 @@ void Nyomvonalak(QPainter& festő, const QRectF& hely, const QPalette& paletta, 
 
             // the peak: its sign from the column that holds it
             const std::size_t o = std::min(
-                oszlopok - 1, std::size_t(ö.jellemzők.idő / rajz.hossz * double(oszlopok)));
+                oszlopok - 1, std::size_t((ö.jellemzők.idő - rajz.kezdet) / rajz.hossz * double(oszlopok)));
             const double előjel = std::fabs(nagy[o]) >= std::fabs(kicsi[o]) ? 1 : -1;
             const QPointF p(s.left() + s.width() * ö.jellemzők.idő / hossz,
                             y(előjel * ö.jellemzők.ppv));
@@ -189,8 +201,9 @@ void Spektrumok(QPainter& festő, const QRectF& hely, const QPalette& paletta, c
     auto rajzOf = [&](std::size_t i) -> const Rajzadat& {
         return i < rajzok.size() ? rajzok[i] : üres;
     };
+    const std::vector<std::size_t> rajzolt = sebességek(e);
     double felső = 0; // Hz, the right end
-    for (std::size_t i = 0; i < e.összetevők.size(); ++i) {
+    for (const std::size_t i : rajzolt) {
         const Rajzadat& r = rajzOf(i);
         felső = std::max(felső, r.spektrumLépés *
                                     double(r.spektrum.size() > 0 ? r.spektrum.size() - 1 : 0));
@@ -199,7 +212,7 @@ void Spektrumok(QPainter& festő, const QRectF& hely, const QPalette& paletta, c
         felső = SpektrumHatár;
     const double bal = betű.height() * 1.0;
     const double lent = betű.height() * 2.6;
-    const double fent = betű.height() * (0.4 + 1.2 * double(e.összetevők.size()));
+    const double fent = betű.height() * (0.4 + 1.2 * double(rajzolt.size()));
     const QRectF tér(hely.left() + bal, hely.top() + fent, hely.width() - bal - 8,
                      hely.height() - fent - lent);
     auto x = [&](double f) { return tér.left() + tér.width() * std::clamp(f / felső, 0.0, 1.0); };
@@ -224,7 +237,8 @@ void Spektrumok(QPainter& festő, const QRectF& hely, const QPalette& paletta, c
         QPointF(tér.right() - betű.horizontalAdvance(yTengely) - 4, tér.top() + betű.ascent() + 2),
         yTengely);
 
-    for (std::size_t i = 0; i < e.összetevők.size(); ++i) {
+    for (std::size_t sor = 0; sor < rajzolt.size(); ++sor) {
+        const std::size_t i = rajzolt[sor];
         const auto& ö = e.összetevők[i];
         const Rajzadat& rajz = rajzOf(i);
         const auto& a = rajz.spektrum;
@@ -263,7 +277,7 @@ void Spektrumok(QPainter& festő, const QRectF& hely, const QPalette& paletta, c
         }
         festő.setPen(szín);
         festő.drawText(
-            QPointF(tér.left(), hely.top() + betű.ascent() + 1.2 * betű.height() * double(i)),
+            QPointF(tér.left(), hely.top() + betű.ascent() + 1.2 * betű.height() * double(sor)),
             felirat);
     }
     festő.restore();

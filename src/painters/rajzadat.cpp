@@ -48,8 +48,11 @@ Rajzadat Rajzadatot(const std::vector<double>& minták, double mintavétel) {
 
 std::vector<Rajzadat> Rajzadatok(const Rezgésjel::Felvétel& felvétel) {
     std::vector<Rajzadat> rajzok;
-    for (const Rezgésjel::Csatorna& cs : felvétel.csatornák)
-        rajzok.push_back(Rajzadatot(cs.minták, felvétel.mintavétel));
+    for (const Rezgésjel::Csatorna& cs : felvétel.csatornák) {
+        rajzok.push_back(Rajzadatot(cs.minták, cs.mintavétel));
+        if (cs.kezdetMikro && felvétel.kezdetMikro)
+            rajzok.back().kezdet = double(*cs.kezdetMikro - *felvétel.kezdetMikro) / 1e6;
+    }
     return rajzok;
 }
 

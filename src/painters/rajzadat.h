@@ -14,7 +14,8 @@ inline constexpr double SpektrumHatár = 250;      // Hz, the highest drawn
 
 struct Rajzadat {
     std::vector<float> legkisebb, legnagyobb; // the envelope, mm/s less the mean
-    double hossz = 0;                         // s, the record's length
+    double kezdet = 0;                        // s from the record's start
+    double hossz = 0;                         // s, the component's length
     std::vector<float> spektrum;              // amplitude, the largest in each step
     double spektrumLépés = 0;                 // Hz per point
 };

@@ -23,32 +23,72 @@ void Felvétel::mintákElenged() {
         std::vector<double>().swap(cs.minták);
 }
 
-double MilliméterreVált(Egység egység) {
-    switch (egység) {
-    case Egység::MéterPerSec:
-        return 1000.0;
-    case Egység::HüvelykPerSec:
-        return 25.4;
+std::optional<Egység> EgységKeres(const QString& szöveg) {
+    QString k = rt::NameKey(szöveg); // "m/s²" is "m/s2", "µ" is "μ"
+    k.remove(u' ');
+    k.replace(QStringLiteral("**"), QStringLiteral("^")).remove(u'^');
+    if (k.endsWith(QStringLiteral("/s/s")))
+        k = k.chopped(4) + QStringLiteral("/s2");
+    struct Név {
+        const char16_t* név;
+        Mennyiség mennyiség;
+        double szorzó;
+    };
+    static constexpr Név nevek[] = {
+        {u"mm/s", Mennyiség::Sebesség, 1},        {u"m/s", Mennyiség::Sebesség, 1000},
+        {u"in/s", Mennyiség::Sebesség, 25.4},     {u"ips", Mennyiség::Sebesség, 25.4},
+        {u"m/s2", Mennyiség::Gyorsulás, 1},       {u"mm/s2", Mennyiség::Gyorsulás, 1e-3},
+        {u"g", Mennyiség::Gyorsulás, 9.80665},
+        {u"pa", Mennyiség::Nyomás, 1},            {u"hpa", Mennyiség::Nyomás, 100},
+        {u"kpa", Mennyiség::Nyomás, 1000},        {u"mbar", Mennyiség::Nyomás, 100},
+    };
+    for (const Név& n : nevek)
+        if (k == QStringView(n.név))
+            return Egység{n.mennyiség, n.szorzó};
+    return std::nullopt;
+}
+
+QString AlapEgység(Mennyiség mennyiség) {
+    switch (mennyiség) {
+    case Mennyiség::Gyorsulás:
+        return QStringLiteral("m/s²");
+    case Mennyiség::Nyomás:
+        return QStringLiteral("Pa");
     default:
-        return 1.0;
+        return QStringLiteral("mm/s");
     }
 }
 
-std::optional<Egység> EgységKeres(const QString& szöveg) {
-    QString kulcs = rt::NameKey(szöveg);
-    kulcs.remove(u' ');
-    if (kulcs == u"mm/s")
-        return Egység::MilliméterPerSec;
-    if (kulcs == u"m/s")
-        return Egység::MéterPerSec;
-    if (kulcs == u"in/s" || kulcs == u"ips")
-        return Egység::HüvelykPerSec;
-    return std::nullopt;
+std::optional<Mennyiség> MűszerMennyiség(const QString& kód) {
+    if (kód.size() != 3)
+        return Mennyiség::Sebesség;
+    switch (kód[1].toUpper().unicode()) {
+    case u'H':
+    case u'L':
+    case u'P':
+        return Mennyiség::Sebesség;
+    case u'N':
+        return Mennyiség::Gyorsulás;
+    case u'D':
+        return Mennyiség::Nyomás;
+    default:
+        return std::nullopt;
+    }
+}
+
+bool Felvétel::egyenlőAblakok() const {
+    for (const Csatorna& cs : csatornák)
+        if (cs.mintavétel != csatornák.front().mintavétel ||
+            cs.kezdetMikro != csatornák.front().kezdetMikro ||
+            cs.mintaszám != csatornák.front().mintaszám)
+            return false;
+    return true;
 }
 
 bool Függőleges(const QString& csatornaKód) {
     const QString kulcs = rt::NameKey(csatornaKód);
-    if (kulcs == u"v" || kulcs == u"z" || kulcs == u"fuggoleges" || kulcs == u"vertical")
+    if (kulcs == u"v" || kulcs == u"z" || kulcs == u"fuggoleges" || kulcs == u"vertical" ||
+        kulcs == u"vert")
         return true;
     return csatornaKód.size() >= 2 && csatornaKód.endsWith(u'Z');
 }

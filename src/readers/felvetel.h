@@ -4,7 +4,9 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -25,38 +27,70 @@ struct Csatornakód {
     QString név() const;
 };
 
+// What a channel measures.
+enum class Mennyiség { Sebesség, Gyorsulás, Nyomás };
+
+// A physical unit: what it measures and its factor to the program's unit of that
+// quantity (mm/s, m/s², Pa).
+struct Egység {
+    Mennyiség mennyiség = Mennyiség::Sebesség;
+    double szorzó = 1;
+};
+// "mm/s", "m/s", "in/s", "m/s²" ("m/s**2", "m/s^2"), "g", "Pa", "hPa", "mbar"… (any case,
+// blanks ignored); none for anything else.
+std::optional<Egység> EgységKeres(const QString& szöveg);
+// The program's unit of a quantity: "mm/s", "m/s²", "Pa".
+QString AlapEgység(Mennyiség mennyiség);
+
 struct Csatorna {
     Csatornakód kód;
+    Mennyiség mennyiség = Mennyiség::Sebesség;
     bool függőleges = false;
-    std::vector<double> minták; // mm/s, as read
+    bool count = false;                // the samples are counts: no sensitivity for them
+    double mintavétel = 0;             // samples per second
+    std::optional<qint64> kezdetMikro; // the first sample, µs since 1970 UTC
+    std::size_t mintaszám = 0;         // as read
+    std::vector<double> minták;        // in AlapEgység(mennyiség), or counts
 };
 
 struct Felvétel {
     QString fájl;                      // the input as the user named it
     QString állomás;                   // NET.STA.LOC, or empty
-    std::optional<qint64> kezdetMikro; // the first sample, µs since 1970 UTC
-    double mintavétel = 0;             // samples per second
-    std::size_t mintaszám = 0;         // samples in each channel, as read
+    std::optional<qint64> kezdetMikro; // the earliest channel's first sample, µs since 1970
+    double mintavétel = 0;             // samples per second, of the first channel
+    std::size_t mintaszám = 0;         // samples of the first channel
     std::vector<Csatorna> csatornák;   // without samples once they are let go
+    QStringList kihagyott;             // channels that measure no motion, left out
 
     // The first sample's time, to the millisecond, UTC.
     std::optional<QDateTime> kezdet() const;
+    // Whether every channel has the same rate, start and length.
+    bool egyenlőAblakok() const;
     // Lets the samples go, keeping the header.
     void mintákElenged();
 };
 
-enum class Egység { MilliméterPerSec, MéterPerSec, HüvelykPerSec };
+// A channel's sensitivity from an instrument's response: counts per the program's unit.
+struct Érzékenység {
+    double countPerEgység = 0;
+    Mennyiség mennyiség = Mennyiség::Sebesség;
+};
 
-// The unit's factor to mm/s.
-double MilliméterreVált(Egység egység);
-// "m/s", "mm/s", "in/s" (any case, blanks ignored); none for anything else.
-std::optional<Egység> EgységKeres(const QString& szöveg);
+// Where sensitivities come from beyond the command line: a station's metadata.
+class Állomásadatok {
+public:
+    virtual ~Állomásadatok() = default;
+    // The channel's sensitivity at the time, if the metadata has one.
+    virtual std::optional<Érzékenység> keres(const Csatornakód& kód,
+                                             std::optional<qint64> időMikro) const = 0;
+};
 
 // How to read the samples where the file does not say.
 struct Beállítás {
-    std::optional<double> érzékenység; // counts per mm/s
-    std::optional<Egység> egység;      // of floating-point samples
+    std::optional<double> érzékenység; // counts per mm/s, for velocity channels in counts
+    std::optional<double> egység;      // mm/s per unit of velocity channels in floats
     std::optional<double> mintavétel;  // samples per second, for a CSV with no time column
+    std::shared_ptr<const Állomásadatok> állomásadatok; // sensitivities by channel
 };
 
 // What a reader gives: the records of the input, or the fault that stopped it.
@@ -66,7 +100,11 @@ struct Olvasás {
 };
 
 // A component's role from its channel code or column name: a SEED channel code ending in
-// Z, or a column named Z, V, "függőleges" or "vertical", is vertical.
+// Z, or a column named Z, V, Vert, Vertical or "függőleges", is vertical.
 bool Függőleges(const QString& csatornaKód);
+// What a SEED channel measures by its instrument letter (the second of three): H, L, P a
+// seismometer or geophone (velocity), N an accelerometer, D a pressure sensor; none for
+// the rest (mass position, state of health, logs).
+std::optional<Mennyiség> MűszerMennyiség(const QString& csatornaKód);
 
 } // namespace Rezgésjel

@@ -14,10 +14,7 @@ struct Hiba {
         NemOlvasható,          // the system refused it (részlet: its words)
         Tartalom,              // not what its format wants (részlet: what was found)
         ÉrzékenységKell,       // integer counts, and no sensitivity was given
-        ÉrzékenységFölösleges, // the file names a unit, yet a sensitivity was given
         EgységEllentmond,      // the file names another unit than the one given
-        EgységFölösleges,      // counts, yet a unit was given
-        ÉrzékenységÉsEgység,   // both a sensitivity and a unit were given
         MintavételKell,        // no time column, and no sample rate was given
         MintavételEllentmond,  // the time column gives another rate than the one given
         Írás,                  // the output could not be written

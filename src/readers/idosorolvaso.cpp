@@ -66,6 +66,7 @@ std::optional<qint64> KezdetMikro(const QString& szöveg) {
 Olvasás IdősorOlvas(const QByteArray& szöveg, const QString& fájl, const Beállítás& beállítás) {
     Olvasás e;
     std::vector<NyersCsatorna> csatornák;
+    QStringList kihagyott; // channels that measure no motion
     qsizetype hely = 0;
     qint64 sorszám = 0;
     QByteArrayView s;
@@ -133,19 +134,23 @@ Olvasás IdősorOlvas(const QByteArray& szöveg, const QString& fájl, const Be�
                 fajta.egység = EgységKeres(QString::fromUtf8(egység));
                 fajta.egységSzöveg = QString::fromUtf8(egység);
                 if (!fajta.egység)
-                    return hibás(QStringLiteral("ismeretlen mértékegység: %1 (m/s, mm/s, in/s "
-                                                "vagy Counts)")
+                    return hibás(QStringLiteral("ismeretlen mértékegység: %1 (m/s, mm/s, in/s, "
+                                                "m/s**2, g, Pa vagy Counts)")
                                      .arg(Cella::Idéz(egység)));
             }
         }
-        std::variant<double, Hiba> tényező = Szorzó(fajta, beállítás);
-        if (Hiba* h = std::get_if<Hiba>(&tényező)) {
+        std::variant<std::monostate, Átváltás, Hiba> átváltás =
+            Átvált(cs.kód, fajta, beállítás, cs.kezdetMikro);
+        if (Hiba* h = std::get_if<Hiba>(&átváltás)) {
             h->fájl = fájl;
             h->csatorna = cs.kód.név();
             e.hiba = std::move(*h);
             return e;
         }
-        const double szorzó = std::get<double>(tényező);
+        const bool kihagy = std::holds_alternative<std::monostate>(átváltás);
+        if (!kihagy)
+            cs.átváltás = std::get<Átváltás>(átváltás);
+        const double szorzó = cs.átváltás.szorzó;
         // the samples, up to the next block
         cs.minták.reserve(std::size_t(darab));
         while ((vanSor = sor(szöveg, hely, s))) {
@@ -189,9 +194,12 @@ Olvasás IdősorOlvas(const QByteArray& szöveg, const QString& fájl, const Be�
                              .arg(qint64(darab))
                              .arg(cs.minták.size()),
                          cs.kód.név(), 0);
-        csatornák.push_back(std::move(cs));
+        if (kihagy)
+            kihagyott << cs.kód.név();
+        else
+            csatornák.push_back(std::move(cs));
     }
-    return Összeállít(fájl, std::move(csatornák));
+    return Összeállít(fájl, std::move(csatornák), kihagyott);
 }
 
 } // namespace Rezgésjel

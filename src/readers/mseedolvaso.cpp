@@ -1,9 +1,16 @@
 #include "mseedolvaso.h"
 
+#include "mseed3.h"
 #include "osszeallitas.h"
+
+#include <QtEndian>
 
 #include <libmseed.h>
 
+#include <algorithm>
+#include <cctype>
+#include <climits>
+#include <cstring>
 #include <cmath>
 #include <map>
 #include <mutex>
@@ -26,27 +33,155 @@ void naplóBeállít() {
 
 // How far libmseed's own file reader steps over bytes that start no record.
 constexpr qsizetype Lépés = 128;
+// The shortest logical record of a SEED volume.
+constexpr qsizetype LegrövidebbRekord = 256;
 
-Csatornakód kódja(const char* net, const char* sta, const char* loc, const char* cha) {
-    return {QString::fromLatin1(net), QString::fromLatin1(sta), QString::fromLatin1(loc),
-            QString::fromLatin1(cha), true};
+// The encodings that hold counts even where they decode to floating-point numbers.
+bool erősítésesKódolás(int kódolás) {
+    return kódolás == DE_GEOSCOPE24 || kódolás == DE_GEOSCOPE163 || kódolás == DE_GEOSCOPE164 ||
+           kódolás == DE_CDSN || kódolás == DE_SRO || kódolás == DE_DWWSSN;
 }
 
-struct Olvasó {
-    MSRecord* msr = nullptr;
-    MSTraceGroup* mstg = mst_initgroup(nullptr);
-    ~Olvasó() {
-        msr_free(&msr);
-        mst_freegroup(&mstg);
-    }
+// A SEED control or volume header record: a sequence number, then V, A, S or T.
+bool vezérlőRekord(QByteArrayView b) {
+    if (b.size() < 8)
+        return false;
+    for (int i = 0; i < 6; ++i)
+        if (!(std::isdigit(uchar(b[i])) || b[i] == ' '))
+            return false;
+    return std::strchr("VAST", b[6]) && b[6] && (b[7] == ' ' || b[7] == '*');
+}
+
+// The logical record length that a volume identifier (blockette 005, 008 or 010) gives.
+qsizetype kötetRekordHossz(QByteArrayView b) {
+    if (b.size() < 21 || b[6] != 'V')
+        return 0;
+    const QByteArrayView típus = b.sliced(8, 3);
+    if (típus != "005" && típus != "008" && típus != "010")
+        return 0;
+    bool jó = false;
+    const int kitevő = b.sliced(19, 2).toByteArray().toInt(&jó);
+    return jó && kitevő >= 8 && kitevő <= 20 ? qsizetype(1) << kitevő : 0;
+}
+
+// One data record, decoded.
+struct Darab {
+    qint64 kezdetMikro = 0;
+    double mintavétel = 0;
+    bool count = false;
+    std::vector<double> minták;
 };
+
+struct Csatornaadat {
+    Csatornakód kód;
+    std::vector<Darab> darabok;
+};
+
+std::vector<double> mintákból(const MSRecord* msr) {
+    std::vector<double> v(std::size_t(std::max<int64_t>(msr->numsamples, 0)));
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        switch (msr->sampletype) {
+        case 'i':
+            v[i] = static_cast<const int32_t*>(msr->datasamples)[i];
+            break;
+        case 'f':
+            v[i] = static_cast<const float*>(msr->datasamples)[i];
+            break;
+        default:
+            v[i] = static_cast<const double*>(msr->datasamples)[i];
+            break;
+        }
+    }
+    return v;
+}
+
+// The samples of a version-3 record: the plain encodings read here (little endian), the
+// compressed ones by libmseed from a version-2 record made around them.
+std::optional<std::vector<double>> mseed3Minták(const Mseed3::Rekord& r, MSRecord** msr,
+                                                QString* miért) {
+    const qsizetype n = r.mintaszám;
+    auto kell = [&](qsizetype bájt) {
+        if (r.adat.size() >= n * bájt)
+            return true;
+        *miért = QStringLiteral("a miniSEED 3 rekord adatai rövidebbek a mintaszámnál");
+        return false;
+    };
+    std::vector<double> v;
+    switch (r.kódolás) {
+    case DE_INT16:
+        if (!kell(2))
+            return std::nullopt;
+        for (qsizetype i = 0; i < n; ++i)
+            v.push_back(qFromLittleEndian<qint16>(r.adat.data() + 2 * i));
+        return v;
+    case DE_INT32:
+        if (!kell(4))
+            return std::nullopt;
+        for (qsizetype i = 0; i < n; ++i)
+            v.push_back(qFromLittleEndian<qint32>(r.adat.data() + 4 * i));
+        return v;
+    case DE_FLOAT32:
+        if (!kell(4))
+            return std::nullopt;
+        for (qsizetype i = 0; i < n; ++i)
+            v.push_back(qFromLittleEndian<float>(r.adat.data() + 4 * i));
+        return v;
+    case DE_FLOAT64:
+        if (!kell(8))
+            return std::nullopt;
+        for (qsizetype i = 0; i < n; ++i)
+            v.push_back(qFromLittleEndian<double>(r.adat.data() + 8 * i));
+        return v;
+    default:
+        break;
+    }
+    if (n > 65535) {
+        *miért = QStringLiteral("túl sok minta egy miniSEED 3 rekordban (%1)").arg(n);
+        return std::nullopt;
+    }
+    qsizetype hossz = 128;
+    while (hossz < 64 + r.adat.size())
+        hossz <<= 1;
+    if (hossz > MAXRECLEN) {
+        *miért = QStringLiteral("túl hosszú miniSEED 3 rekord");
+        return std::nullopt;
+    }
+    QByteArray b(hossz, '\0');
+    std::memcpy(b.data(), "000001D WRAP   HHZXX", 20);
+    qToBigEndian<quint16>(2000, b.data() + 20); // the time is the version-3 header's
+    qToBigEndian<quint16>(1, b.data() + 22);
+    qToBigEndian<quint16>(quint16(n), b.data() + 30);
+    qToBigEndian<qint16>(1, b.data() + 32);
+    qToBigEndian<qint16>(1, b.data() + 34);
+    b[39] = 1; // one blockette
+    qToBigEndian<quint16>(64, b.data() + 44);
+    qToBigEndian<quint16>(48, b.data() + 46);
+    qToBigEndian<quint16>(1000, b.data() + 48);
+    b[52] = char(r.kódolás);
+    b[53] = 1; // big endian, as compressed frames are
+    int kitevő = 0;
+    while ((qsizetype(1) << kitevő) < hossz)
+        ++kitevő;
+    b[54] = char(kitevő);
+    std::memcpy(b.data() + 64, r.adat.data(), std::size_t(r.adat.size()));
+    utolsóÜzenet.clear();
+    const int állapot = msr_parse(b.data(), int(hossz), msr, int(hossz), 1, 0);
+    if (állapot != MS_NOERROR || (*msr)->numsamples != n) {
+        *miért = QStringLiteral("a miniSEED 3 rekord mintái nem olvashatók (%1)")
+                     .arg(utolsóÜzenet.isEmpty() ? QString::fromLatin1(ms_errorstr(állapot))
+                                                 : utolsóÜzenet);
+        return std::nullopt;
+    }
+    return mintákból(*msr);
+}
 
 } // namespace
 
 bool MseedAdat(QByteArrayView eleje) {
     naplóBeállít();
-    return eleje.size() >= 48 &&
-           ms_detect(eleje.data(), int(std::min<qsizetype>(eleje.size(), 1 << 20))) != -1;
+    return Mseed3::Kezdődik(eleje) || vezérlőRekord(eleje) ||
+           (eleje.size() >= 48 &&
+            ms_detect(eleje.data(), int(std::min<qsizetype>(eleje.size(), 1 << 20))) != -1);
 }
 
 Olvasás MseedOlvas(QByteArray bájtok, const QString& név, const Beállítás& beállítás) {
@@ -62,108 +197,173 @@ Olvasás MseedOlvas(QByteArray bájtok, const QString& név, const Beállítás&
     };
     char* adat = bájtok.data(); // libmseed takes the bytes to change
     const qsizetype méret = bájtok.size();
-    Olvasó r;
-    std::map<QString, bool> egészMinták; // by channel: integer samples (counts)
-    std::vector<QString> sorrend;
+    MSRecord* msr = nullptr;
+    struct Felszabadító {
+        MSRecord** msr;
+        ~Felszabadító() { msr_free(msr); }
+    } felszabadító{&msr};
+    std::vector<Csatornaadat> csatornák; // in the order they first appear
+    std::map<QString, std::size_t> hol;
+    qsizetype kötetHossz = 0; // a SEED volume's logical record length, once known
+    bool vezérlő = false, adatrekord = false;
     qsizetype hely = 0; // where the next record is looked for
     qsizetype vége = 0; // the end of the last record read
-    utolsóÜzenet.clear();
+    auto felvesz = [&](const Csatornakód& kód, Darab darab) {
+        const QString kulcs = kód.név();
+        auto [i, új] = hol.try_emplace(kulcs, csatornák.size());
+        if (új)
+            csatornák.push_back({kód, {}});
+        csatornák[i->second].darabok.push_back(std::move(darab));
+    };
     while (méret - hely >= 48) {
+        const QByteArrayView itt(adat + hely, méret - hely);
+        if (Mseed3::Kezdődik(itt)) {
+            const auto fej = Mseed3::Fejléc(itt);
+            if (const QString* miért = std::get_if<QString>(&fej))
+                return hibás(QStringLiteral("hibás miniSEED a(z) %1. bájtnál: %2").arg(hely).arg(*miért));
+            const Mseed3::Rekord& r = std::get<Mseed3::Rekord>(fej);
+            if (hely != vége)
+                return hibás(QStringLiteral("a(z) %1. bájtnál nem miniSEED adat áll").arg(vége));
+            vége = hely = hely + r.hossz;
+            adatrekord = true;
+            if (r.mintaszám == 0 || r.kódolás == DE_ASCII)
+                continue;
+            QString miért;
+            std::optional<std::vector<double>> minták = mseed3Minták(r, &msr, &miért);
+            if (!minták)
+                return hibás(miért, r.kód.név());
+            const bool count = r.kódolás != DE_FLOAT32 && r.kódolás != DE_FLOAT64;
+            felvesz(r.kód, {r.kezdetMikro, r.mintavétel, count, std::move(*minták)});
+            continue;
+        }
         const qsizetype maradék = std::min<qsizetype>(méret - hely, INT_MAX);
         const int hossz = ms_detect(adat + hely, int(maradék));
         if (hossz < 0) {
+            if (vezérlőRekord(itt)) { // a volume's control or header record: passed over
+                vezérlő = true;
+                if (const qsizetype h = kötetRekordHossz(itt))
+                    kötetHossz = h;
+                if (hely != vége)
+                    return hibás(QStringLiteral("a(z) %1. bájtnál nem miniSEED adat áll").arg(vége));
+                hely += kötetHossz ? kötetHossz : LegrövidebbRekord;
+                while (!kötetHossz && hely + 48 <= méret &&
+                       ms_detect(adat + hely, int(std::min<qsizetype>(méret - hely, INT_MAX))) < 0 &&
+                       !vezérlőRekord(QByteArrayView(adat + hely, méret - hely)) &&
+                       !Mseed3::Kezdődik(QByteArrayView(adat + hely, méret - hely)))
+                    hely += LegrövidebbRekord;
+                vége = hely = std::min(hely, méret);
+                continue;
+            }
             hely += Lépés; // not a record: step on, as libmseed's file reader does
             continue;
         }
         if (hossz > maradék)
             break; // a cut last record
-        int állapot = msr_parse(adat + hely, int(maradék), &r.msr, hossz, 1, 0);
+        utolsóÜzenet.clear();
+        int állapot = msr_parse(adat + hely, int(maradék), &msr, hossz, 1, 0);
         if (állapot > 0) { // no length given, and no record after it: the rest, if it can be
             if (hossz != 0 || maradék < 128 || (maradék & (maradék - 1)) != 0)
                 break;
-            állapot = msr_parse(adat + hely, int(maradék), &r.msr, int(maradék), 1, 0);
+            állapot = msr_parse(adat + hely, int(maradék), &msr, int(maradék), 1, 0);
         }
         if (állapot != MS_NOERROR)
             return hibás(QStringLiteral("hibás miniSEED a(z) %1. bájtnál: %2")
                              .arg(vége)
-                             .arg(utolsóÜzenet.isEmpty() ? QString::fromLatin1(ms_errorstr(állapot))
-                                                         : utolsóÜzenet));
+                             .arg(utolsóÜzenet.isEmpty()
+                                      ? QString::fromLatin1(ms_errorstr(állapot))
+                                      : utolsóÜzenet));
         if (hely != vége)
             return hibás(QStringLiteral("a(z) %1. bájtnál nem miniSEED adat áll").arg(vége));
-        vége = hely = hely + r.msr->reclen;
-        if (r.msr->samplecnt == 0 || r.msr->sampletype == 'a')
+        vége = hely = hely + msr->reclen;
+        adatrekord = true;
+        if (msr->samplecnt == 0 || msr->sampletype == 'a')
             continue; // a record with no samples or with text (a log channel)
-        const QString csatorna =
-            kódja(r.msr->network, r.msr->station, r.msr->location, r.msr->channel).név();
-        if (!egészMinták.count(csatorna))
-            sorrend.push_back(csatorna);
-        egészMinták[csatorna] = egészMinták[csatorna] || r.msr->sampletype == 'i';
-        if (!mst_addmsrtogroup(r.mstg, r.msr, 0, -1.0, -1.0))
-            return hibás(QStringLiteral("a rekord nem illeszthető be (%1)").arg(utolsóÜzenet),
-                         csatorna);
+        const Csatornakód kód{QString::fromLatin1(msr->network), QString::fromLatin1(msr->station),
+                              QString::fromLatin1(msr->location), QString::fromLatin1(msr->channel),
+                              true};
+        const bool count = msr->sampletype == 'i' || erősítésesKódolás(msr->encoding);
+        felvesz(kód, {qint64(msr->starttime) / (HPTMODULUS / 1000000), msr->samprate, count,
+                      mintákból(msr)});
     }
     if (vége != méret)
         return hibás(QStringLiteral("csonka: az utolsó teljes rekord után %1 bájt marad (a fájl "
                                     "nem egész számú rekord)")
                          .arg(méret - vége));
 
-    // Each channel must be one continuous trace.
-    std::map<QString, MSTrace*> nyomok;
-    for (MSTrace* t = r.mstg->traces; t; t = t->next) {
-        const QString csatorna = kódja(t->network, t->station, t->location, t->channel).név();
-        if (nyomok.count(csatorna)) {
-            MSTrace* másik = nyomok[csatorna];
-            const bool átfedés = !(t->starttime > másik->endtime || másik->starttime > t->endtime);
-            const hptime_t idő = std::max(std::min(t->starttime, másik->starttime),
-                                          std::min(t->endtime, másik->endtime));
-            Olvasás h = hibás(átfedés ? QStringLiteral("átfedés a felvételben")
-                                      : QStringLiteral("hézag a felvételben"),
-                              csatorna);
-            h.hiba->időMikro = qint64(idő) / (HPTMODULUS / 1000000);
-            return h;
+    // Each channel's records in time order, joined where they meet within half a sample.
+    std::vector<NyersCsatorna> kész;
+    QStringList kihagyott;
+    for (Csatornaadat& cs : csatornák) {
+        const QString csatorna = cs.kód.név();
+        std::stable_sort(cs.darabok.begin(), cs.darabok.end(),
+                         [](const Darab& a, const Darab& b) { return a.kezdetMikro < b.kezdetMikro; });
+        const Darab& első = cs.darabok.front();
+        std::size_t összes = 0;
+        bool count = false;
+        for (std::size_t i = 0; i < cs.darabok.size(); ++i) {
+            const Darab& d = cs.darabok[i];
+            összes += d.minták.size();
+            count = count || d.count;
+            if (!(d.mintavétel > 0) || std::fabs(d.mintavétel - első.mintavétel) > 1e-4 * első.mintavétel)
+                return hibás(QStringLiteral("a mintavételi frekvencia rekordonként eltér (%1 és %2 Hz)")
+                                 .arg(első.mintavétel)
+                                 .arg(d.mintavétel),
+                             csatorna);
+            if (i == 0)
+                continue;
+            const Darab& előző = cs.darabok[i - 1];
+            const double lépés = 1e6 / első.mintavétel;
+            const double várt = double(előző.kezdetMikro) + double(előző.minták.size()) * lépés;
+            const double eltérés = double(d.kezdetMikro) - várt;
+            if (std::fabs(eltérés) > lépés / 2) {
+                Olvasás h = hibás(eltérés > 0 ? QStringLiteral("hézag a felvételben")
+                                              : QStringLiteral("átfedés a felvételben"),
+                                  csatorna);
+                h.hiba->időMikro =
+                    előző.kezdetMikro +
+                    qint64(double(std::max<std::size_t>(előző.minták.size(), 1) - 1) * lépés);
+                return h;
+            }
         }
-        nyomok[csatorna] = t;
-    }
-    std::vector<NyersCsatorna> csatornák;
-    for (const QString& csatorna : sorrend) {
-        MSTrace* t = nyomok[csatorna];
         MintaFajta fajta;
-        fajta.count = egészMinták[csatorna];
-        std::variant<double, Hiba> szorzó = Szorzó(fajta, beállítás);
-        if (Hiba* h = std::get_if<Hiba>(&szorzó)) {
+        fajta.count = count;
+        std::variant<std::monostate, Átváltás, Hiba> átváltás =
+            Átvált(cs.kód, fajta, beállítás, első.kezdetMikro);
+        if (Hiba* h = std::get_if<Hiba>(&átváltás)) {
             h->fájl = név;
             h->csatorna = csatorna;
             o.hiba = std::move(*h);
             return o;
         }
-        NyersCsatorna cs;
-        cs.kód = kódja(t->network, t->station, t->location, t->channel);
-        cs.mintavétel = t->samprate;
-        cs.kezdetMikro = qint64(t->starttime) / (HPTMODULUS / 1000000); // hptime: µs
-        cs.minták.resize(std::size_t(t->numsamples));
-        for (std::size_t i = 0; i < cs.minták.size(); ++i) {
-            double v;
-            switch (t->sampletype) {
-            case 'i':
-                v = static_cast<const int32_t*>(t->datasamples)[i];
-                break;
-            case 'f':
-                v = static_cast<const float*>(t->datasamples)[i];
-                break;
-            default:
-                v = static_cast<const double*>(t->datasamples)[i];
-                break;
-            }
-            if (!std::isfinite(v))
-                return hibás(QStringLiteral("nem véges minta (%1.)").arg(i + 1), csatorna);
-            cs.minták[i] = v * std::get<double>(szorzó);
+        if (std::holds_alternative<std::monostate>(átváltás)) {
+            kihagyott << csatorna;
+            continue;
         }
-        free(t->datasamples); // the doubles replace them
-        t->datasamples = nullptr;
-        t->numsamples = 0;
-        csatornák.push_back(std::move(cs));
+        NyersCsatorna n;
+        n.kód = cs.kód;
+        n.átváltás = std::get<Átváltás>(átváltás);
+        n.mintavétel = első.mintavétel;
+        n.kezdetMikro = első.kezdetMikro;
+        n.minták.reserve(összes);
+        for (Darab& d : cs.darabok) {
+            for (const double v : d.minták) {
+                if (!std::isfinite(v))
+                    return hibás(QStringLiteral("nem véges minta (%1.)").arg(n.minták.size() + 1),
+                                 csatorna);
+                n.minták.push_back(v * n.átváltás.szorzó);
+            }
+            std::vector<double>().swap(d.minták);
+        }
+        kész.push_back(std::move(n));
     }
-    return Összeállít(név, std::move(csatornák));
+    QString formátum;
+    if (!adatrekord)
+        formátum = vezérlő ? QStringLiteral("SEED-kötet adatrekord nélkül, csak vezérlő- és "
+                                            "fejlécrekordokkal")
+                           : QStringLiteral("miniSEED adatrekord nélkül");
+    else if (kész.empty() && kihagyott.isEmpty())
+        formátum = QStringLiteral("miniSEED, csak szöveges vagy üres rekordokkal");
+    return Összeállít(név, std::move(kész), kihagyott, formátum);
 }
 
 } // namespace Rezgésjel

@@ -4,15 +4,16 @@
 
 #include <QByteArray>
 
-// miniSEED (SEED 2.4 data records) through libmseed.
+// miniSEED: data records of SEED 2.4 (through libmseed) and of miniSEED 3, with a SEED
+// volume's control and header records passed over wherever they sit.
 namespace Rezgésjel {
 
-// Whether the bytes start with a miniSEED data record.
+// Whether the bytes start as a miniSEED file or a SEED volume does.
 bool MseedAdat(QByteArrayView eleje);
 
-// Every data record of the bytes, one record per station and location. A gap or overlap
-// in a channel, bytes that are not whole records (a cut last record, data between
-// records), or channels that differ in rate, start or length are faults.
+// Every data record, each channel's records put in time order and joined, one record per
+// station and location. A gap or overlap that remains, bytes that are not whole records (a
+// cut last record, data between records) are faults.
 Olvasás MseedOlvas(QByteArray bájtok, const QString& név, const Beállítás& beállítás);
 
 } // namespace Rezgésjel

@@ -5,44 +5,55 @@
 
 namespace Rezgésjel {
 
-namespace {
-
-Hiba hiba(Hiba::Fajta fajta, QString részlet = {}) {
-    Hiba h;
-    h.fajta = fajta;
-    h.részlet = std::move(részlet);
-    return h;
-}
-
-} // namespace
-
-std::variant<double, Hiba> Szorzó(const MintaFajta& fajta, const Beállítás& b) {
-    using F = Hiba::Fajta;
+std::variant<std::monostate, Átváltás, Hiba> Átvált(const Csatornakód& kód, const MintaFajta& fajta,
+                                                    const Beállítás& b,
+                                                    std::optional<qint64> kezdetMikro) {
+    Átváltás á;
     if (fajta.egység) { // the file names a physical unit
-        const QString mondja =
-            QStringLiteral("a fájl szerint a minták mértékegysége %1").arg(fajta.egységSzöveg);
-        if (b.érzékenység)
-            return hiba(F::ÉrzékenységFölösleges, mondja);
-        if (b.egység && *b.egység != *fajta.egység)
-            return hiba(F::EgységEllentmond, mondja);
-        return MilliméterreVált(*fajta.egység);
+        á.mennyiség = fajta.egység->mennyiség;
+        á.szorzó = fajta.egység->szorzó;
+        if (á.mennyiség == Mennyiség::Sebesség && b.egység && *b.egység != á.szorzó) {
+            Hiba h;
+            h.fajta = Hiba::Fajta::EgységEllentmond;
+            h.részlet =
+                QStringLiteral("a fájl szerint a minták mértékegysége %1").arg(fajta.egységSzöveg);
+            return h;
+        }
+        return á;
     }
+    const std::optional<Mennyiség> műszer =
+        kód.seed ? MűszerMennyiség(kód.csatorna) : std::optional(Mennyiség::Sebesség);
+    if (!műszer)
+        return std::monostate{};
+    á.mennyiség = *műszer;
     if (fajta.count) {
-        const QString egész = QStringLiteral("a minták egész számok (count)");
-        if (!b.érzékenység)
-            return hiba(F::ÉrzékenységKell, egész);
-        if (b.egység)
-            return hiba(F::EgységFölösleges, egész);
-        return 1.0 / *b.érzékenység;
+        if (b.állomásadatok) {
+            if (const auto é = b.állomásadatok->keres(kód, kezdetMikro); é && é->countPerEgység > 0) {
+                á.mennyiség = é->mennyiség;
+                á.szorzó = 1.0 / é->countPerEgység;
+                return á;
+            }
+        }
+        if (á.mennyiség == Mennyiség::Sebesség) {
+            if (!b.érzékenység) {
+                Hiba h;
+                h.fajta = Hiba::Fajta::ÉrzékenységKell;
+                h.részlet = QStringLiteral("a minták egész számok (count)");
+                return h;
+            }
+            á.szorzó = 1.0 / *b.érzékenység;
+            return á;
+        }
+        á.count = true; // shown in counts; a velocity sensitivity does not apply
+        return á;
     }
-    if (b.érzékenység && b.egység)
-        return hiba(F::ÉrzékenységÉsEgység);
-    if (b.érzékenység)
-        return 1.0 / *b.érzékenység;
-    return MilliméterreVált(b.egység.value_or(Egység::MilliméterPerSec));
+    if (á.mennyiség == Mennyiség::Sebesség && b.egység)
+        á.szorzó = *b.egység;
+    return á;
 }
 
-Olvasás Összeállít(const QString& fájl, std::vector<NyersCsatorna>&& csatornák) {
+Olvasás Összeállít(const QString& fájl, std::vector<NyersCsatorna>&& csatornák,
+                   const QStringList& kihagyott, const QString& formátum) {
     Olvasás o;
     auto hibás = [&](const NyersCsatorna& cs, QString részlet) {
         Hiba h;
@@ -56,6 +67,14 @@ Olvasás Összeállít(const QString& fájl, std::vector<NyersCsatorna>&& csator
         Hiba h;
         h.fájl = fájl;
         h.részlet = QStringLiteral("nincs benne rezgésjel");
+        QStringList miért;
+        if (!formátum.isEmpty())
+            miért << formátum;
+        if (!kihagyott.isEmpty())
+            miért << QStringLiteral("csak nem rezgést mérő csatornák: %1")
+                         .arg(kihagyott.join(QStringLiteral(", ")));
+        if (!miért.isEmpty())
+            h.részlet += QStringLiteral(" (%1)").arg(miért.join(QStringLiteral("; ")));
         o.hiba = std::move(h);
         return o;
     }
@@ -69,38 +88,29 @@ Olvasás Összeállít(const QString& fájl, std::vector<NyersCsatorna>&& csator
     }
     for (const QString& állomás : sorrend) {
         const auto& lista = állomások[állomás];
-        const NyersCsatorna& első = *lista.front();
         Felvétel f;
         f.fájl = fájl;
         f.állomás = állomás;
-        f.mintavétel = első.mintavétel;
-        f.kezdetMikro = első.kezdetMikro;
-        f.mintaszám = első.minták.size(); // before its samples move on
+        f.mintavétel = lista.front()->mintavétel;
+        f.mintaszám = lista.front()->minták.size();
+        for (const QString& név : kihagyott)
+            if (név.startsWith(állomás))
+                f.kihagyott << név;
         for (NyersCsatorna* cs : lista) {
             if (!(cs->mintavétel > 0) || !std::isfinite(cs->mintavétel))
                 return hibás(*cs, QStringLiteral("érvénytelen mintavételi frekvencia"));
             if (cs->minták.size() < 3)
                 return hibás(*cs, QStringLiteral("túl rövid (%1 minta)").arg(cs->minták.size()));
-            if (std::fabs(cs->mintavétel - első.mintavétel) > 1e-9 * első.mintavétel)
-                return hibás(*cs, QStringLiteral("a mintavételi frekvencia (%1 Hz) eltér a(z) %2 "
-                                                 "csatornáétól (%3 Hz)")
-                                      .arg(QString::number(cs->mintavétel), első.kód.név(),
-                                           QString::number(első.mintavétel)));
-            if (cs->kezdetMikro.has_value() != első.kezdetMikro.has_value() ||
-                (cs->kezdetMikro &&
-                 std::fabs(double(*cs->kezdetMikro - *első.kezdetMikro)) > 0.5e6 / első.mintavétel))
-                return hibás(
-                    *cs,
-                    QStringLiteral("a kezdőidő eltér a(z) %1 csatornáétól").arg(első.kód.név()));
-            if (cs->minták.size() != f.mintaszám)
-                return hibás(*cs,
-                             QStringLiteral("%1 minta, a(z) %2 csatornában %3: a hosszuk eltér")
-                                 .arg(cs->minták.size())
-                                 .arg(első.kód.név())
-                                 .arg(f.mintaszám));
+            if (cs->kezdetMikro && (!f.kezdetMikro || *cs->kezdetMikro < *f.kezdetMikro))
+                f.kezdetMikro = cs->kezdetMikro;
             Csatorna c;
             c.kód = cs->kód;
+            c.mennyiség = cs->átváltás.mennyiség;
+            c.count = cs->átváltás.count;
             c.függőleges = Függőleges(cs->kód.csatorna);
+            c.mintavétel = cs->mintavétel;
+            c.kezdetMikro = cs->kezdetMikro;
+            c.mintaszám = cs->minták.size();
             c.minták = std::move(cs->minták);
             f.csatornák.push_back(std::move(c));
         }

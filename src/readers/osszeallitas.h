@@ -4,32 +4,46 @@
 
 #include <variant>
 
-// What the record readers share: the factor from a file's samples to mm/s, and the
-// channels as read put together into records.
+// What the record readers share: how a channel's samples become a physical quantity, and
+// the channels as read put together into records.
 namespace Rezgésjel {
 
-// What the file says of its samples' unit.
+// What the file says of a channel's samples.
 struct MintaFajta {
-    bool count = false;           // integer counts (or the file says counts)
+    bool count = false;           // counts: integers, a gain-ranged encoding, or the file says so
     std::optional<Egység> egység; // a physical unit the file names
     QString egységSzöveg;         // as written
 };
 
-// The factor from the samples to mm/s, or the fault (its kind and what was found) when
-// the settings do not fit the samples.
-std::variant<double, Hiba> Szorzó(const MintaFajta& fajta, const Beállítás& beállítás);
+// How a channel's samples become its quantity in the program's unit.
+struct Átváltás {
+    Mennyiség mennyiség = Mennyiség::Sebesség;
+    double szorzó = 1;
+    bool count = false; // left in counts: a channel that is not judged, with no sensitivity
+};
+
+// The channel's quantity and factor: the file's own unit first, then the station's
+// metadata, then the command line (a sensitivity for velocity counts, a unit for velocity
+// floats). None for a channel that measures no motion; a fault where a velocity in counts
+// has no sensitivity or the file's unit contradicts the one given.
+std::variant<std::monostate, Átváltás, Hiba> Átvált(const Csatornakód& kód, const MintaFajta& fajta,
+                                                    const Beállítás& beállítás,
+                                                    std::optional<qint64> kezdetMikro);
 
 // A channel as read, before the channels are put together.
 struct NyersCsatorna {
     Csatornakód kód;
+    Átváltás átváltás;
     double mintavétel = 0;
     std::optional<qint64> kezdetMikro; // the first sample, µs since 1970 UTC
-    std::vector<double> minták;        // mm/s
+    std::vector<double> minták;        // in the program's unit (or counts)
 };
 
 // The channels put together into records, one per station and location, in the order
-// they first appear: the same sample rate, start and length in each, or the fault naming
-// the channel that differs.
-Olvasás Összeállít(const QString& fájl, std::vector<NyersCsatorna>&& csatornák);
+// they first appear. Channels may differ in rate, start and length; each needs a valid
+// rate and three samples. `kihagyott` names channels left out as measuring no motion;
+// `formátum` names what the input was, for a file with no channel at all.
+Olvasás Összeállít(const QString& fájl, std::vector<NyersCsatorna>&& csatornák,
+                   const QStringList& kihagyott = {}, const QString& formátum = {});
 
 } // namespace Rezgésjel

@@ -7,6 +7,7 @@
 #include "tablazatjel.h"
 
 #include <QBuffer>
+#include <QStringConverter>
 #include <QFile>
 
 namespace Rezgésjel {
@@ -52,9 +53,27 @@ Olvasás szöveg(const QByteArray& bájtok, const QString& név, const Beállít
     return o;
 }
 
+// Bytes that no text holds: a NUL, or many control characters, near the start (a text in
+// UTF-16 says so with its byte order mark).
+bool bináris(const QByteArray& bájtok) {
+    if (QStringConverter::encodingForData(bájtok))
+        return false;
+    const QByteArrayView eleje = QByteArrayView(bájtok).first(std::min<qsizetype>(bájtok.size(), 1 << 16));
+    qsizetype vezérlő = 0;
+    for (const char c : eleje) {
+        if (c == '\0')
+            return true;
+        if (uchar(c) < 0x20 && c != '\t' && c != '\n' && c != '\r' && c != '\f')
+            ++vezérlő;
+    }
+    return vezérlő * 20 > eleje.size();
+}
+
 } // namespace
 
 Olvasás Olvas(QByteArray bájtok, const QString& név, const Beállítás& beállítás) {
+    if (!MseedAdat(bájtok) && bináris(bájtok))
+        return hibás(név, QStringLiteral("ismeretlen bináris formátum (nem miniSEED, nem szöveg)"));
     Olvasás o = MseedAdat(bájtok) ? MseedOlvas(std::move(bájtok), név, beállítás)
                                   : szöveg(bájtok, név, beállítás);
     if (o.hiba)

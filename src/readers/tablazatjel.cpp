@@ -47,23 +47,44 @@ Olvasás TáblázatOlvas(Szöveg::Forrás& forrás, const QString& fájl, const 
     csv.elválasztótRögzít(elválasztó);
     csv.feloszt(elválasztó, mezők);
     const qint64 fejlécSor = csv.sor();
+    // The time column: named idő or time (t only where no other is), with a time unit or
+    // none. "T [mm/s]" is the transverse component.
+    auto időEgység = [](const QString& egység) -> std::optional<double> {
+        const QString k = rt::NameKey(egység);
+        if (k.isEmpty() || k == u"s")
+            return 1.0;
+        if (k == u"ms")
+            return 1e-3;
+        return std::nullopt;
+    };
     int időOszlop = -1;
-    std::vector<NyersCsatorna> csatornák;
-    std::vector<int> oszlopok;
-    std::vector<double> szorzók;
-    for (std::size_t i = 0; i < mezők.size(); ++i) {
-        const auto [név, egység] = Cella::OszlopNév(mezők[i]);
-        const QString kulcs = rt::NameKey(név);
-        if (kulcs == u"ido" || kulcs == u"time" || kulcs == u"t") {
-            if (időOszlop >= 0)
-                return hibás(fejlécSor, QStringLiteral("két időoszlop"));
-            if (!egység.isEmpty() && rt::NameKey(egység) != u"s")
+    double időSzorzó = 1;
+    for (const bool rövid : {false, true}) {
+        for (std::size_t i = 0; i < mezők.size(); ++i) {
+            const auto [név, egység] = Cella::OszlopNév(mezők[i]);
+            const QString kulcs = rt::NameKey(név);
+            const bool névSzerint = rövid ? kulcs == u"t" : (kulcs == u"ido" || kulcs == u"time");
+            if (!névSzerint || EgységKeres(egység))
+                continue;
+            if (!időEgység(egység))
                 return hibás(
                     fejlécSor,
                     QStringLiteral("az idő mértékegysége másodperc (s), nem %1").arg(egység));
+            if (időOszlop >= 0)
+                return hibás(fejlécSor, QStringLiteral("két időoszlop"));
             időOszlop = int(i);
-            continue;
+            időSzorzó = *időEgység(egység);
         }
+        if (időOszlop >= 0)
+            break;
+    }
+    std::vector<NyersCsatorna> csatornák;
+    std::vector<int> oszlopok;
+    QStringList kihagyott;
+    for (std::size_t i = 0; i < mezők.size(); ++i) {
+        if (int(i) == időOszlop)
+            continue;
+        const auto [név, egység] = Cella::OszlopNév(mezők[i]);
         if (név.isEmpty())
             return hibás(fejlécSor, QStringLiteral("névtelen oszlop (%1.)").arg(i + 1));
         MintaFajta fajta;
@@ -72,22 +93,24 @@ Olvasás TáblázatOlvas(Szöveg::Forrás& forrás, const QString& fájl, const 
             fajta.egységSzöveg = egység;
             if (!fajta.egység)
                 return hibás(fejlécSor,
-                             QStringLiteral("ismeretlen mértékegység: \"%1\" (m/s, mm/s vagy in/s)")
+                             QStringLiteral("ismeretlen mértékegység: \"%1\" (m/s, mm/s, in/s, "
+                                            "m/s², g, Pa, hPa vagy mbar)")
                                  .arg(egység),
                              név);
         }
-        std::variant<double, Hiba> szorzó = Szorzó(fajta, beállítás);
-        if (Hiba* h = std::get_if<Hiba>(&szorzó)) {
+        NyersCsatorna cs;
+        cs.kód.csatorna = név;
+        std::variant<std::monostate, Átváltás, Hiba> átváltás =
+            Átvált(cs.kód, fajta, beállítás, std::nullopt);
+        if (Hiba* h = std::get_if<Hiba>(&átváltás)) {
             h->fájl = fájl;
             h->csatorna = név;
             e.hiba = std::move(*h);
             return e;
         }
-        NyersCsatorna cs;
-        cs.kód.csatorna = név;
+        cs.átváltás = std::get<Átváltás>(átváltás); // a column always measures something
         csatornák.push_back(std::move(cs));
         oszlopok.push_back(int(i));
-        szorzók.push_back(std::get<double>(szorzó));
     }
     if (csatornák.empty())
         return hibás(fejlécSor, QStringLiteral("nincs rezgésjel-oszlop"));
@@ -109,13 +132,13 @@ Olvasás TáblázatOlvas(Szöveg::Forrás& forrás, const QString& fájl, const 
             const auto t = Cella::SzámOlvas(mezők[std::size_t(időOszlop)], &miért);
             if (!t)
                 return hibás(csv.sor(), QStringLiteral("idő: %1").arg(miért));
-            idők.push_back(t->érték);
+            idők.push_back(t->érték * időSzorzó);
         }
         for (std::size_t c = 0; c < csatornák.size(); ++c) {
             const auto v = Cella::SzámOlvas(mezők[std::size_t(oszlopok[c])], &miért);
             if (!v)
                 return hibás(csv.sor(), miért, csatornák[c].kód.név());
-            csatornák[c].minták.push_back(v->érték * szorzók[c]);
+            csatornák[c].minták.push_back(v->érték * csatornák[c].átváltás.szorzó);
         }
     }
     if (r == CsvOlvasó::Hibás)

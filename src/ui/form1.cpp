@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "erzekenyseg.h"
 #include "hibaszoveg.h"
 
 #include "elrendezes.h"
@@ -20,7 +21,7 @@
 #include <QGroupBox>
 #include <QIcon>
 #include <QIconEngine>
-#include <QInputDialog>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -393,16 +394,15 @@ QList<RezgésjelAblak*> Form1::RezgésjelMegnyit(const QString& fájl) {
         if (!hiba)
             break;
         if (hiba->fajta == Hiba::Fajta::ÉrzékenységKell &&
-            !beállítás.érzékenység) { // counts: ask for the instrument's sensitivity
-            bool rendben = false;
-            const double érzékenység = QInputDialog::getDouble(
-                this, QStringLiteral("Érzékenység"),
-                QStringLiteral("A(z) %1 mintái egész számok (count).\nA műszer érzékenysége "
-                               "(count per mm/s):")
-                    .arg(QFileInfo(fájl).fileName()),
-                1000, 1e-9, 1e12, 3, &rendben);
-            if (rendben) {
-                beállítás.érzékenység = érzékenység;
+            !beállítás.érzékenység) { // counts: ask for the sensitivity, or the StationXML
+            ÉrzékenységPárbeszéd kérdés(fájl, hiba->csatorna, this);
+            if (const double előző = érzékenységek_.value(fájl); előző > 0)
+                kérdés.Mező()->setValue(előző);
+            if (kérdés.exec() == QDialog::Accepted) {
+                if (kérdés.Állomásadatok() && kérdés.Állomásadatok() != beállítás.állomásadatok)
+                    beállítás.állomásadatok = kérdés.Állomásadatok();
+                else
+                    beállítás.érzékenység = kérdés.Érzékenység();
                 continue;
             }
         }
@@ -411,9 +411,14 @@ QList<RezgésjelAblak*> Form1::RezgésjelMegnyit(const QString& fájl) {
                                  .arg(QDir::toNativeSeparators(fájl), Ablak::HibaSzöveg(*hiba)));
         return {};
     }
-    for (RezgésjelAblak* ablak : ablakok) {
-        rezgésjelek_ << ablak;
-        ablak->show();
+    if (beállítás.érzékenység)
+        érzékenységek_[fájl] = *beállítás.érzékenység;
+    // a file of several stations: a window each, cascaded so that none hides another
+    for (qsizetype i = 0; i < ablakok.size(); ++i) {
+        rezgésjelek_ << ablakok[i];
+        if (i > 0)
+            ablakok[i]->move(ablakok[0]->pos() + QPoint(32, 32) * int(i));
+        ablakok[i]->show();
     }
     return ablakok;
 }

@@ -6,6 +6,7 @@
 #include "ui/hatargorbek.h"
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QPointer>
 #include <QWidget>
 
@@ -99,6 +100,7 @@ private:
     QElapsedTimer megjelenésÓta_;
     QPointer<Határgörbék> görbék_;
     QList<QPointer<RezgésjelAblak>> rezgésjelek_;
+    QHash<QString, double> érzékenységek_; // the sensitivity given for a file, offered again
 };
 
 // Style, font and icon of the application; main and the tests call it once.

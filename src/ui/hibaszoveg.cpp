@@ -6,15 +6,10 @@ QString Orvoslás(Hiba::Fajta fajta) {
     using F = Hiba::Fajta;
     switch (fajta) {
     case F::ÉrzékenységKell:
-        return QStringLiteral(": a mm/s-ra váltáshoz a műszer érzékenysége kell (count per mm/s)");
-    case F::ÉrzékenységFölösleges:
-        return QStringLiteral(", a megadott érzékenység nem alkalmazható rájuk");
+        return QStringLiteral(": a mm/s-ra váltáshoz a műszer érzékenysége kell (count per mm/s, "
+                              "vagy egy StationXML fájl)");
     case F::EgységEllentmond:
         return QStringLiteral(", ez ellentmond a megadott mértékegységnek");
-    case F::EgységFölösleges:
-        return QStringLiteral(": mértékegység nem adható meg hozzájuk, csak érzékenység");
-    case F::ÉrzékenységÉsEgység:
-        return QStringLiteral("az érzékenység és a mértékegység együtt nem adható meg");
     case F::MintavételKell:
         return QStringLiteral(": a mintavételi frekvencia nem állapítható meg (az első oszlop "
                               "legyen az idő másodpercben)");

@@ -61,8 +61,14 @@ RezgésjelAblak* RezgésjelAblak::Megnyit(const QString& fájl, const Rezgésjel
     for (Feldolgozás::ElemzettFelvétel& e : f.felvételek) {
         std::vector<Rajz::Rajzadat> rajzok = Rajz::Rajzadatok(e.felvétel);
         e.felvétel.mintákElenged();
+        const bool többÁllomás = f.felvételek.size() > 1;
         auto* ablak = new RezgésjelAblak(std::move(e.felvétel), std::move(e.megállapítás),
                                          std::move(rajzok), kategória, szülő);
+        if (többÁllomás && !ablak->felvétel_.állomás.isEmpty()) {
+            ablak->setWindowTitle(ablak->windowTitle() +
+                                  QStringLiteral(" – %1").arg(ablak->felvétel_.állomás));
+            ablak->setAccessibleName(ablak->windowTitle());
+        }
         if (!első)
             első = ablak;
         if (mind)
