@@ -1,16 +1,20 @@
 // The record readers on bytes, as the program's doors hand them over: the format told from
 // the bytes, headers that keep what the file says, one kind of fault that says where, and
 // start times to the microsecond.
-#include "mseedwriter.h"
+#include "mseed3writer.h"
 #include "testfile.h"
 #include "testlocale.h"
 
 #ifndef Q_MOC_RUN // moc's parser takes no accented namespace names
 #include "readers/idosorolvaso.h"
+#include "readers/mseed3.h"
 #include "readers/rezgesjel.h"
+#include "readers/stationxml.h"
 #endif
 
 #include <QBuffer>
+#include <QMap>
+#include <QtEndian>
 #include <QtTest>
 
 #include <cmath>
@@ -39,6 +43,73 @@ QByteArray timeseries(const QList<QByteArray>& starts) {
                 starts[c] + ", SLIST, FLOAT, MM/S\n1 -2 3 -4 5 -6\n";
     }
     return text;
+}
+
+// The records of a file cut apart, `recordLength` bytes each.
+QList<QByteArray> records(const QByteArray& bytes, int recordLength) {
+    QList<QByteArray> r;
+    for (qsizetype at = 0; at < bytes.size(); at += recordLength)
+        r << bytes.mid(at, recordLength);
+    return r;
+}
+
+// A SEED control or volume header record: its sequence number, its type, and blanks.
+QByteArray control(int sequence, char type, const QByteArray& body, int length = 4096) {
+    QByteArray r = QByteArray::number(sequence).rightJustified(6, '0') + type + ' ' + body;
+    return r + QByteArray(length - r.size(), ' ');
+}
+
+// A SEED 2.4 data record by hand, in an encoding libmseed reads but does not write.
+QByteArray handRecord(int encoding, const QList<quint16>& words) {
+    QByteArray r(512, '\0');
+    std::memcpy(r.data(), "000001D BUD1 00HHZHU", 20);
+    qToBigEndian<quint16>(2026, r.data() + 20);
+    qToBigEndian<quint16>(342, r.data() + 22);
+    qToBigEndian<quint16>(quint16(words.size()), r.data() + 30);
+    qToBigEndian<qint16>(100, r.data() + 32);
+    qToBigEndian<qint16>(1, r.data() + 34);
+    r[39] = 1;
+    qToBigEndian<quint16>(64, r.data() + 44);
+    qToBigEndian<quint16>(48, r.data() + 46);
+    qToBigEndian<quint16>(1000, r.data() + 48);
+    r[52] = char(encoding);
+    r[53] = 1;
+    r[54] = 9;
+    for (qsizetype i = 0; i < words.size(); ++i)
+        qToBigEndian<quint16>(words[i], r.data() + 64 + 2 * i);
+    return r;
+}
+
+QByteArray stationXmlText(const QByteArray& channels) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<FDSNStationXML xmlns=\"http://www.fdsn.org/xml/station/1\" schemaVersion=\"1.1\">\n"
+           "<Source>test</Source><Network code=\"HU\"><Station code=\"BUD1\">\n" +
+           channels + "</Station></Network></FDSNStationXML>\n";
+}
+
+QByteArray xmlChannel(const char* code, const char* value, const char* unit,
+                      const char* start = "2020-01-01T00:00:00", const char* end = nullptr) {
+    return QByteArray("<Channel code=\"") + code + "\" locationCode=\"00\" startDate=\"" + start +
+           "\"" + (end ? QByteArray(" endDate=\"") + end + "\"" : QByteArray()) +
+           "><Response><InstrumentSensitivity><Value>" + value +
+           "</Value><Frequency>10</Frequency><InputUnits><Name>" + unit +
+           "</Name></InputUnits><OutputUnits><Name>COUNTS</Name></OutputUnits>"
+           "</InstrumentSensitivity></Response></Channel>\n";
+}
+
+// The samples of every channel of the first record, by channel name.
+QMap<QString, std::vector<double>> samplesOf(const Rezgésjel::Olvasás& o) {
+    QMap<QString, std::vector<double>> m;
+    if (!o.felvételek.empty())
+        for (const Rezgésjel::Csatorna& c : o.felvételek[0].csatornák)
+            m[c.kód.név()] = c.minták;
+    return m;
+}
+
+Rezgésjel::Beállítás counts(double sensitivity = 100) {
+    Rezgésjel::Beállítás b;
+    b.érzékenység = sensitivity;
+    return b;
 }
 
 qint64 micro(const char* iso) {
@@ -78,14 +149,14 @@ private slots:
     void channelsStartingApart_data() {
         QTest::addColumn<QList<QByteArray>>("starts");
         QTest::addColumn<int>("earliest");
-        QTest::newRow("200 µs apart") << QList<QByteArray>{"2026-12-04T09:41:12.000400",
-                                                           "2026-12-04T09:41:12.000600",
-                                                           "2026-12-04T09:41:12.000200"}
-                                      << 2;
-        QTest::newRow("2.2 s apart") << QList<QByteArray>{"2026-12-04T09:41:14.200000",
-                                                          "2026-12-04T09:41:14.200000",
-                                                          "2026-12-04T09:41:12.000000"}
-                                     << 2;
+        QTest::newRow("200 µs apart")
+            << QList<QByteArray>{"2026-12-04T09:41:12.000400", "2026-12-04T09:41:12.000600",
+                                 "2026-12-04T09:41:12.000200"}
+            << 2;
+        QTest::newRow("2.2 s apart")
+            << QList<QByteArray>{"2026-12-04T09:41:14.200000", "2026-12-04T09:41:14.200000",
+                                 "2026-12-04T09:41:12.000000"}
+            << 2;
     }
     void channelsStartingApart() {
         QFETCH(QList<QByteArray>, starts);
@@ -167,8 +238,8 @@ private slots:
             << QByteArray("Z;N\n1;2\n3;4\n5;6\n") << int(Hiba::Fajta::MintavételKell) << qint64(0)
             << QString() << false;
         QTest::newRow("a unit against the one given")
-            << QByteArray("t;Z [m/s]\n0;1\n0,01;2\n0,02;3\n")
-            << int(Hiba::Fajta::EgységEllentmond) << qint64(0) << QStringLiteral("Z") << false;
+            << QByteArray("t;Z [m/s]\n0;1\n0,01;2\n0,02;3\n") << int(Hiba::Fajta::EgységEllentmond)
+            << qint64(0) << QStringLiteral("Z") << false;
     }
     void faultsSayWhere() {
         QFETCH(QByteArray, bytes);
@@ -191,6 +262,294 @@ private slots:
         QVERIFY(!words.contains(QStringLiteral("--")));
         if (time)
             QVERIFY2(words.contains(MikroIdő(*o.hiba->időMikro)), qPrintable(words));
+    }
+
+    // Records of a channel in any order are joined by their times; what is still missing
+    // after that is a gap.
+    void recordsInAnyOrder_data() {
+        QTest::addColumn<QList<int>>("order"); // of the record indices; -1: left out
+        QTest::addColumn<bool>("whole");
+        QTest::newRow("as written") << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8} << true;
+        QTest::newRow("reversed") << QList<int>{8, 7, 6, 5, 4, 3, 2, 1, 0} << true;
+        QTest::newRow("cat b a") << QList<int>{5, 6, 7, 8, 0, 1, 2, 3, 4} << true;
+        QTest::newRow("shuffled") << QList<int>{4, 0, 8, 2, 6, 1, 7, 3, 5} << true;
+        QTest::newRow("one missing") << QList<int>{0, 2, 1, 3, 5, 6, 7, 8} << false;
+        QTest::newRow("one twice") << QList<int>{0, 1, 2, 1, 3, 4, 5, 6, 7, 8} << false;
+    }
+    void recordsInAnyOrder() {
+        QFETCH(QList<int>, order);
+        QFETCH(bool, whole);
+        const QByteArray bytes = mseed(channels(1200), DE_STEIM2, 512);
+        const QList<QByteArray> r = records(bytes, 512);
+        QCOMPARE(r.size(), qsizetype(9)); // three records a channel
+        QByteArray joined;
+        for (const int i : order)
+            joined += r[i];
+        const auto expected = samplesOf(Rezgésjel::Olvas(bytes, QStringLiteral("a"), counts()));
+        const Rezgésjel::Olvasás o = Rezgésjel::Olvas(joined, QStringLiteral("b"), counts());
+        QCOMPARE(!o.hiba, whole);
+        if (whole)
+            QCOMPARE(samplesOf(o), expected);
+        else
+            QVERIFY2(o.hiba->időMikro && !o.hiba->csatorna.isEmpty(), qPrintable(o.hiba->részlet));
+    }
+
+    // A SEED volume: control and header records wherever they sit are passed over; a volume
+    // with no data record says what it is.
+    void seedVolumes() {
+        const QByteArray data = mseed(channels(3000), DE_STEIM2, 4096);
+        const QByteArray volume = control(1, 'V', "010003702.412~2026,342~~Velorix~");
+        const QByteArray abbreviations = control(2, 'A', "0300045Steim2 Integer Compression~");
+        const QByteArray station = control(3, 'S', "0500070BUD1 +47.5+19.0~");
+        const auto expected = samplesOf(Rezgésjel::Olvas(data, QStringLiteral("d"), counts()));
+        const QList<QByteArray> r = records(data, 4096);
+        QByteArray full =
+            volume + abbreviations + station + r[0] + control(9, 'T', "070") + r.mid(1).join();
+        const Rezgésjel::Olvasás o = Rezgésjel::Olvas(full, QStringLiteral("v.seed"), counts());
+        QVERIFY2(!o.hiba, qPrintable(o.hiba ? o.hiba->részlet : QString()));
+        QCOMPARE(samplesOf(o), expected);
+        // the same with the volume's own record length unknown (no blockette 010)
+        const Rezgésjel::Olvasás short_ = Rezgésjel::Olvas(
+            control(1, 'S', "0500070BUD1~", 256) + data, QStringLiteral("s.seed"), counts());
+        QCOMPARE(samplesOf(short_), expected);
+        const Rezgésjel::Olvasás dataless = Rezgésjel::Olvas(
+            volume + abbreviations + station, QStringLiteral("dataless.seed"), counts());
+        QVERIFY(dataless.hiba);
+        QVERIFY2(
+            dataless.hiba->részlet.startsWith(QStringLiteral("nincs benne rezgésjel (SEED-kötet")),
+            qPrintable(dataless.hiba->részlet));
+    }
+
+    // miniSEED 3 gives what version 2 of the same samples gives, in every encoding.
+    void miniSeed3_data() {
+        QTest::addColumn<int>("encoding");
+        QTest::newRow("INT16") << int(DE_INT16);
+        QTest::newRow("INT32") << int(DE_INT32);
+        QTest::newRow("FLOAT32") << int(DE_FLOAT32);
+        QTest::newRow("FLOAT64") << int(DE_FLOAT64);
+        QTest::newRow("Steim-1") << int(DE_STEIM1);
+        QTest::newRow("Steim-2") << int(DE_STEIM2);
+    }
+    void miniSeed3() {
+        QFETCH(int, encoding);
+        const auto c = channels(2500);
+        const Rezgésjel::Beállítás b = counts();
+        const Rezgésjel::Olvasás v2 = Rezgésjel::Olvas(mseed(c, encoding), QStringLiteral("2"), b);
+        const Rezgésjel::Olvasás v3 = Rezgésjel::Olvas(mseed3(c, encoding), QStringLiteral("3"), b);
+        QVERIFY2(!v3.hiba, qPrintable(v3.hiba ? v3.hiba->részlet : QString()));
+        QCOMPARE(samplesOf(v3), samplesOf(v2));
+        const Rezgésjel::Felvétel& f = v3.felvételek[0];
+        QCOMPARE(f.kezdetMikro, v2.felvételek[0].kezdetMikro);
+        QCOMPARE(f.mintavétel, 1000.0);
+        QCOMPARE(f.csatornák[0].kód.név(), QStringLiteral("HU.BUD1.00.HHZ"));
+    }
+
+    // A version-3 record's CRC and identifier are checked; an unknown binary is no CSV.
+    void miniSeed3Faults() {
+        QCOMPARE(Rezgésjel::Mseed3::Crc32c(QByteArrayView("123456789")), 0xE3069283u);
+        QByteArray bytes = mseed3(channels(500), DE_INT32);
+        bytes[200] = char(bytes[200] ^ 0x10);
+        Rezgésjel::Olvasás o = Rezgésjel::Olvas(bytes, QStringLiteral("crc.ms3"), counts());
+        QVERIFY(o.hiba && o.hiba->részlet.contains(QStringLiteral("hibás CRC")));
+        const auto sid = Rezgésjel::Mseed3::Azonosító(u"FDSN:XX_LONGSTA__B_H_Z");
+        QVERIFY(sid);
+        QCOMPARE(sid->név(), QStringLiteral("XX.LONGSTA..BHZ"));
+        QVERIFY(!Rezgésjel::Mseed3::Azonosító(u"HU_BUD1_00_HHZ"));
+        QByteArray binary("\x7F"
+                          "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0",
+                          16);
+        binary += QByteArray(2000, '\x01');
+        o = Rezgésjel::Olvas(binary, QStringLiteral("a.out"), {});
+        QVERIFY(o.hiba &&
+                o.hiba->részlet.startsWith(QStringLiteral("ismeretlen bináris formátum")));
+        QVERIFY(!o.hiba->részlet.contains(QStringLiteral("CSV")));
+    }
+
+    // What a channel measures: the file's unit first, then the SEED instrument letter.
+    void channelKinds_data() {
+        QTest::addColumn<QByteArray>("code");
+        QTest::addColumn<QByteArray>("unit");
+        QTest::addColumn<int>("kind"); // -1: left out
+        QTest::addColumn<bool>("counts");
+        QTest::newRow("seismometer, counts")
+            << QByteArray("HHZ") << QByteArray("COUNTS") << 0 << false;
+        QTest::newRow("short period") << QByteArray("EHE") << QByteArray("M/S") << 0 << false;
+        QTest::newRow("geophone") << QByteArray("DPN") << QByteArray() << 0 << false;
+        QTest::newRow("accelerometer, counts")
+            << QByteArray("HNZ") << QByteArray("COUNTS") << 1 << true;
+        QTest::newRow("accelerometer, g") << QByteArray("HNZ") << QByteArray("G") << 1 << false;
+        QTest::newRow("acceleration by unit")
+            << QByteArray("HHZ") << QByteArray("M/S**2") << 1 << false;
+        QTest::newRow("microphone, Pa") << QByteArray("HDF") << QByteArray("PA") << 2 << false;
+        QTest::newRow("microphone, mbar") << QByteArray("BDF") << QByteArray("MBAR") << 2 << false;
+        QTest::newRow("mass position") << QByteArray("VMZ") << QByteArray("COUNTS") << -1 << false;
+        QTest::newRow("state of health") << QByteArray("LCQ") << QByteArray() << -1 << false;
+    }
+    void channelKinds() {
+        QFETCH(QByteArray, code);
+        QFETCH(QByteArray, unit);
+        QFETCH(int, kind);
+        QFETCH(bool, counts);
+        const QByteArray type = unit == "COUNTS" ? "INTEGER" : "FLOAT";
+        const QByteArray text =
+            "TIMESERIES HU_KOV1_00_HHN_D, 4 samples, 100 sps, 2026-12-04T09:41:12.000000, SLIST, "
+            "FLOAT, MM/S\n1 -2 3 -1\nTIMESERIES HU_KOV1_00_" +
+            code + "_D, 4 samples, 100 sps, 2026-12-04T09:41:12.000000, SLIST, " + type + ", " +
+            unit + "\n100 -200 300 -100\n";
+        Rezgésjel::Beállítás settings;
+        settings.érzékenység = 100;
+        const Rezgésjel::Olvasás o = Rezgésjel::Olvas(text, QStringLiteral("k.txt"), settings);
+        QVERIFY2(!o.hiba, qPrintable(o.hiba ? o.hiba->részlet : QString()));
+        const Rezgésjel::Felvétel& f = o.felvételek[0];
+        if (kind < 0) {
+            QCOMPARE(f.csatornák.size(), std::size_t(1));
+            QCOMPARE(f.kihagyott,
+                     QStringList{QStringLiteral("HU.KOV1.00.") + QString::fromLatin1(code)});
+            return;
+        }
+        QCOMPARE(f.csatornák.size(), std::size_t(2));
+        QCOMPARE(int(f.csatornák[1].mennyiség), kind);
+        QCOMPARE(f.csatornák[1].count, counts);
+    }
+
+    // A table's columns: the time column by its name and a time unit (or none); T, V, L and
+    // the other component names are components, the vertical among them known.
+    void tableColumns_data() {
+        QTest::addColumn<QByteArray>("header");
+        QTest::addColumn<QStringList>("components");
+        QTest::addColumn<int>("vertical");
+        QTest::addColumn<double>("rate");
+        QTest::newRow("T/V/L with units") << QByteArray("idő [s];T [mm/s];V [mm/s];L [mm/s]")
+                                          << QStringList{"T", "V", "L"} << 1 << 100.0;
+        QTest::newRow("Tran/Vert/Long") << QByteArray("Time;Tran;Vert;Long")
+                                        << QStringList{"Tran", "Vert", "Long"} << 1 << 100.0;
+        QTest::newRow("t beside time")
+            << QByteArray("time (s);T;Vertical;Longitudinal")
+            << QStringList{"T", "Vertical", "Longitudinal"} << 1 << 100.0;
+        QTest::newRow("t alone") << QByteArray("t;x;y;z") << QStringList{"x", "y", "z"} << 2
+                                 << 100.0;
+        QTest::newRow("milliseconds")
+            << QByteArray("idő [ms];keresztirányú;függőleges;hosszirányú")
+            << QStringList{"keresztirányú", "függőleges", "hosszirányú"} << 1 << 100000.0;
+    }
+    void tableColumns() {
+        QFETCH(QByteArray, header);
+        QFETCH(QStringList, components);
+        QFETCH(int, vertical);
+        QFETCH(double, rate);
+        QByteArray text = header + "\r\n";
+        for (int i = 0; i < 5; ++i) // 0,00 to 0,04 (in the header's unit)
+            text += "0,0" + QByteArray::number(i) + ';' + QByteArray::number(i % 3) + ";-" +
+                    QByteArray::number(i) + ";1\r\n";
+        const Rezgésjel::Olvasás o = Rezgésjel::Olvas(text, QStringLiteral("t.csv"), {});
+        QVERIFY2(!o.hiba, qPrintable(o.hiba ? o.hiba->részlet : QString()));
+        const Rezgésjel::Felvétel& f = o.felvételek[0];
+        QStringList names;
+        for (const Rezgésjel::Csatorna& c : f.csatornák)
+            names << c.kód.név();
+        QCOMPARE(names, components);
+        for (int c = 0; c < 3; ++c)
+            QCOMPARE(f.csatornák[std::size_t(c)].függőleges, c == vertical);
+        QCOMPARE(f.mintavétel, rate);
+    }
+
+    // The options apply where they mean something: a sensitivity to velocity counts, a unit
+    // to velocity floats with none of their own; only a file's own unit can contradict.
+    void optionsWhereTheyApply_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<double>("factor"); // of the first sample read; 0: a fault
+        const QByteArray countsFile = "TIMESERIES HU_A_00_HHZ_D, 3 samples, 100 sps, "
+                                      "2026-12-04T09:41:12, SLIST, INTEGER, COUNTS\n100 -200 50\n";
+        const QByteArray floats = "TIMESERIES HU_A_00_HHZ_D, 3 samples, 100 sps, "
+                                  "2026-12-04T09:41:12, SLIST, FLOAT\n100 -200 50\n";
+        const QByteArray metres = "TIMESERIES HU_A_00_HHZ_D, 3 samples, 100 sps, "
+                                  "2026-12-04T09:41:12, SLIST, FLOAT, M/S\n100 -200 50\n";
+        const QByteArray millimetres = "t;Z [mm/s]\n0;100\n0,01;-200\n0,02;50\n";
+        QTest::newRow("counts: the sensitivity") << countsFile << 1.0 / 1000;
+        QTest::newRow("floats: the unit") << floats << 1000.0;
+        QTest::newRow("the file's m/s, as given") << metres << 1000.0;
+        QTest::newRow("the file's mm/s against m/s") << millimetres << 0.0;
+    }
+    void optionsWhereTheyApply() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(double, factor);
+        Rezgésjel::Beállítás b = counts(1000);
+        b.egység = 1000; // m/s
+        const Rezgésjel::Olvasás o = Rezgésjel::Olvas(bytes, QStringLiteral("o"), b);
+        QCOMPARE(!o.hiba, factor != 0);
+        if (factor == 0) {
+            QCOMPARE(int(o.hiba->fajta), int(Hiba::Fajta::EgységEllentmond));
+            return;
+        }
+        QCOMPARE(o.felvételek[0].csatornák[0].minták[0], 100 * factor);
+    }
+
+    // Gain-ranged encodings decode to floating point, yet they are counts.
+    void gainRangedAreCounts() {
+        QList<quint16> words;
+        for (int i = 0; i < 100; ++i)
+            words << quint16(0x0800 + (i * 97) % 1500);
+        const QByteArray record = handRecord(DE_GEOSCOPE163, words);
+        Rezgésjel::Olvasás o = Rezgésjel::Olvas(record, QStringLiteral("g.mseed"), {});
+        QVERIFY(o.hiba);
+        QCOMPARE(int(o.hiba->fajta), int(Hiba::Fajta::ÉrzékenységKell));
+        o = Rezgésjel::Olvas(record, QStringLiteral("g.mseed"), counts(10));
+        QVERIFY2(!o.hiba, qPrintable(o.hiba ? o.hiba->részlet : QString()));
+        QCOMPARE(o.felvételek[0].mintaszám, std::size_t(100));
+    }
+
+    // StationXML: each channel's sensitivity in its epoch, in counts per the program's unit;
+    // a channel it lacks falls back to the sensitivity given, or is named in the fault.
+    void stationXml_data() {
+        QTest::addColumn<QByteArray>("xml");
+        QTest::addColumn<bool>("fallback");
+        QTest::addColumn<QString>("missing"); // the channel a fault names; empty: read
+        const QByteArray all =
+            xmlChannel("HHZ", "1.0E6", "M/S") + xmlChannel("HHN", "1000000", "m/s") +
+            xmlChannel("HHE", "1E+6", "M/S", "2020-01-01T00:00:00", "2026-01-01T00:00:00") +
+            xmlChannel("HHE", "1E+6", "M/S", "2026-01-01T00:00:00");
+        QTest::newRow("every channel") << stationXmlText(all) << false << QString();
+        const QByteArray two = xmlChannel("HHZ", "1.0E6", "M/S") + xmlChannel("HHN", "1E6", "M/S");
+        QTest::newRow("one missing, a sensitivity given") << stationXmlText(two) << true << QString();
+        QTest::newRow("one missing")
+            << stationXmlText(two) << false << QStringLiteral("HU.BUD1.00.HHE");
+        QTest::newRow("an epoch that ended")
+            << stationXmlText(two + xmlChannel("HHE", "1E6", "M/S", "2020-01-01T00:00:00",
+                                           "2021-01-01T00:00:00"))
+            << false << QStringLiteral("HU.BUD1.00.HHE");
+    }
+    void stationXml() {
+        QFETCH(QByteArray, xml);
+        QFETCH(bool, fallback);
+        QFETCH(QString, missing);
+        auto parsed = Rezgésjel::StationXml::Olvas(xml, QStringLiteral("s.xml"));
+        QVERIFY(std::holds_alternative<std::shared_ptr<Rezgésjel::StationXml>>(parsed));
+        Rezgésjel::Beállítás b;
+        if (fallback)
+            b.érzékenység = 1000;
+        b.állomásadatok = std::get<std::shared_ptr<Rezgésjel::StationXml>>(parsed);
+        const QByteArray bytes = mseed(channels(600), DE_STEIM2);
+        const Rezgésjel::Olvasás o = Rezgésjel::Olvas(bytes, QStringLiteral("r"), b);
+        if (!missing.isEmpty()) {
+            QVERIFY(o.hiba);
+            QCOMPARE(o.hiba->csatorna, missing);
+            QCOMPARE(int(o.hiba->fajta), int(Hiba::Fajta::ÉrzékenységKell));
+            return;
+        }
+        QVERIFY2(!o.hiba, qPrintable(o.hiba ? o.hiba->részlet : QString()));
+        // 10^6 counts per m/s is 1000 counts per mm/s
+        QCOMPARE(samplesOf(o),
+                 samplesOf(Rezgésjel::Olvas(bytes, QStringLiteral("r"), counts(1000))));
+    }
+
+    void stationXmlFaults() {
+        auto broken = Rezgésjel::StationXml::Olvas(
+            "<FDSNStationXML>\n<Network code=\"HU\">\n</Station>", QStringLiteral("b.xml"));
+        QVERIFY(std::holds_alternative<Hiba>(broken));
+        QCOMPARE(std::get<Hiba>(broken).sor, qint64(3));
+        auto none = Rezgésjel::StationXml::Olvas(stationXmlText(xmlChannel("HHZ", "5", "V")),
+                                                 QStringLiteral("v.xml"));
+        QVERIFY(std::holds_alternative<Hiba>(none)); // volts give no motion's sensitivity
     }
 
     void timesInMessages() {
