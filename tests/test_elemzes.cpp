@@ -359,6 +359,103 @@ private slots:
             QVERIFY2(lines[c].endsWith(";megfelel"), lines[c].constData());
     }
 
+    // A record with a blast microphone and an accelerometer beside its velocity components:
+    // only the velocities are judged and enter the PVS; the others are listed in their units;
+    // a channel that measures no motion is named as left out.
+    void channelKinds() {
+        const Signal s = [](double t) { return 2 * sine(20, t); };
+        auto channels = threeComponents(s, s, s, 1500, 1);
+        MseedChannel pressure = channels[0];
+        pressure.channel = "HDF";
+        for (double& x : pressure.samples)
+            x *= 40; // 80 Pa
+        MseedChannel acceleration = channels[1];
+        acceleration.channel = "HNZ";
+        MseedChannel mass = channels[2];
+        mass.channel = "VMZ";
+        const QString three = save(QStringLiteral("three.mseed"), mseed(channels, DE_FLOAT64));
+        auto more = channels;
+        more.push_back(pressure);
+        more.push_back(acceleration);
+        more.push_back(mass);
+        const QString all = save(QStringLiteral("kinds.mseed"), mseed(more, DE_FLOAT64));
+        auto run = [](const QString& file) {
+            QProcess p;
+            p.start(QStringLiteral(VELORIX_PROGRAM), QStringList{"--elemez", file, "-k", "lakó"});
+            p.waitForFinished(60000);
+            return std::make_tuple(p.exitCode(), p.readAllStandardOutput().split('\n'),
+                                   QString::fromUtf8(p.readAllStandardError()));
+        };
+        const auto [threeStatus, threeLines, threeErr] = run(three);
+        const auto [status, lines, err] = run(all);
+        QCOMPARE(status, threeStatus);
+        QCOMPARE(lines.size(), threeLines.size() + 2);
+        for (int c = 1; c <= 3; ++c)
+            QCOMPARE(lines[c].mid(all.size()), threeLines[c].mid(three.size()));
+        double mean = 0, peak = 0;
+        for (const double x : pressure.samples)
+            mean += x / double(pressure.samples.size());
+        for (const double x : pressure.samples)
+            peak = std::max(peak, std::fabs(x - mean));
+        const QString decimal = QString::number(peak, 'f', 3).replace(u'.', u',');
+        const QString db =
+            QString::number(20 * std::log10(peak / 20e-6), 'f', 1).replace(u'.', u',');
+        QVERIFY2(lines[4].contains(";HU.BUD1.00.HDF;;") &&
+                     lines[4].endsWith(QStringLiteral("légnyomás: %1 Pa, %2 dB(L), nincs megítélve")
+                                           .arg(decimal, db)
+                                           .toUtf8()),
+                 lines[4].constData());
+        QVERIFY2(lines[5].contains(";HU.BUD1.00.HNZ;;") &&
+                     lines[5].contains(";" + lines[2].split(';').value(2) + ";;;;") &&
+                     lines[5].endsWith("gyorsulásmérő, nem sebesség, nincs megítélve"),
+                 lines[5].constData());
+        QCOMPARE(lines[6].mid(all.size()), threeLines[4].mid(three.size())); // the same PVS
+        QVERIFY2(err.contains(all + QStringLiteral(": kihagyott csatornák (nem mérnek rezgést): "
+                                                   "HU.BUD1.00.VMZ")),
+                 qPrintable(err));
+    }
+
+    // One command over a batch: the sensitivity goes to the counts, the unit to the floats,
+    // a StationXML file's sensitivities equal the same ones given by hand.
+    void mixedBatch() {
+        // a decaying 20 Hz tone: whole counts, 10^6 per m/s, and the same in m/s as floats
+        const Signal s = [](double t) {
+            return std::round(2000 * std::exp(-3 * t) * sine(20, t, 0.5)) / 1e6;
+        };
+        const auto metres = threeComponents(s, s, s, 1000, 1);
+        const auto counts = threeComponents(s, s, s, 1000, 1e6);
+        const QString floats = save(QStringLiteral("floats.mseed"), mseed(metres, DE_FLOAT64));
+        const QString ints = save(QStringLiteral("ints.mseed"), mseed(counts, DE_STEIM2));
+        QProcess p;
+        p.start(QStringLiteral(VELORIX_PROGRAM),
+                QStringList{"--elemez", ints, floats, "-k", "1", "--erzekenyseg", "1000",
+                            "--egyseg", "m/s"});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 0);
+        QList<QByteArray> lines = p.readAllStandardOutput().split('\n');
+        QCOMPARE(lines.size(), 1 + 2 * 4 + 1);
+        for (int c = 1; c <= 4; ++c) // the same figures from both
+            QCOMPARE(lines[c].mid(ints.size()), lines[c + 4].mid(floats.size()));
+        QVERIFY(lines[1].contains(";1,9"));
+        QByteArray xml = "<?xml version=\"1.0\"?><FDSNStationXML xmlns=\"http://www.fdsn.org/xml/"
+                         "station/1\"><Network code=\"HU\"><Station code=\"BUD1\">";
+        for (const char* c : {"HHZ", "HHN", "HHE"})
+            xml += QByteArray("<Channel code=\"") + c +
+                   "\" locationCode=\"00\"><Response><InstrumentSensitivity><Value>1E6</Value>"
+                   "<InputUnits><Name>M/S</Name></InputUnits></InstrumentSensitivity></Response>"
+                   "</Channel>";
+        xml += "</Station></Network></FDSNStationXML>";
+        const QString station = save(QStringLiteral("bud1.xml"), xml);
+        QProcess q;
+        q.start(QStringLiteral(VELORIX_PROGRAM),
+                QStringList{"--elemez", ints, "-k", "1", "--allomas", station});
+        QVERIFY(q.waitForFinished(60000));
+        QCOMPARE(q.exitCode(), 0);
+        const QList<QByteArray> fromXml = q.readAllStandardOutput().split('\n');
+        for (int c = 1; c <= 4; ++c)
+            QCOMPARE(fromXml[c], lines[c]);
+    }
+
     // Faults: exit 2, the file and the reason; the other files are still analysed.
     void faults_data() {
         QTest::addColumn<QByteArray>("bytes");

@@ -498,6 +498,25 @@ private slots:
         QCOMPARE(o.felvételek[0].mintaszám, std::size_t(100));
     }
 
+    // A header that counts more samples than its record holds is a fault, never a read past
+    // the record's end (uncompressed encodings, where the decoder trusts the count).
+    void samplesBeyondTheRecord_data() {
+        QTest::addColumn<int>("encoding");
+        QTest::newRow("INT16") << int(DE_INT16);
+        QTest::newRow("FLOAT32") << int(DE_FLOAT32);
+        QTest::newRow("GEOSCOPE") << int(DE_GEOSCOPE164);
+    }
+    void samplesBeyondTheRecord() {
+        QFETCH(int, encoding);
+        QByteArray record = handRecord(encoding, QList<quint16>(40, 0x0801));
+        QCOMPARE(Rezgésjel::Olvas(record, QStringLiteral("r"), counts()).hiba.has_value(), false);
+        qToBigEndian<quint16>(60000, record.data() + 30);
+        const Rezgésjel::Olvasás o = Rezgésjel::Olvas(record, QStringLiteral("r"), counts());
+        QVERIFY(o.hiba);
+        QVERIFY2(o.hiba->részlet.contains(QStringLiteral("több mintát")),
+                 qPrintable(o.hiba->részlet));
+    }
+
     // StationXML: each channel's sensitivity in its epoch, in counts per the program's unit;
     // a channel it lacks falls back to the sensitivity given, or is named in the fault.
     void stationXml_data() {
@@ -510,12 +529,13 @@ private slots:
             xmlChannel("HHE", "1E+6", "M/S", "2026-01-01T00:00:00");
         QTest::newRow("every channel") << stationXmlText(all) << false << QString();
         const QByteArray two = xmlChannel("HHZ", "1.0E6", "M/S") + xmlChannel("HHN", "1E6", "M/S");
-        QTest::newRow("one missing, a sensitivity given") << stationXmlText(two) << true << QString();
+        QTest::newRow("one missing, a sensitivity given")
+            << stationXmlText(two) << true << QString();
         QTest::newRow("one missing")
             << stationXmlText(two) << false << QStringLiteral("HU.BUD1.00.HHE");
         QTest::newRow("an epoch that ended")
             << stationXmlText(two + xmlChannel("HHE", "1E6", "M/S", "2020-01-01T00:00:00",
-                                           "2021-01-01T00:00:00"))
+                                               "2021-01-01T00:00:00"))
             << false << QStringLiteral("HU.BUD1.00.HHE");
     }
     void stationXml() {

@@ -6,10 +6,12 @@
 #include "testsupport.h"
 
 #ifndef Q_MOC_RUN // moc's parser takes no accented namespace names
+#include "ui/erzekenyseg.h"
 #include "ui/rezgesjelablak.h"
 #endif
 
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QDropEvent>
 #include <QLabel>
 #include <QMessageBox>
@@ -207,6 +209,75 @@ private slots:
         QVERIFY2(!text.contains(QStringLiteral("--")), qPrintable(text));
         QVERIFY(form->NyitottRezgésjelek().isEmpty());
         QVERIFY(form->isVisible());
+    }
+
+    // A file of two stations: a window each, titled with its station, the second not on top
+    // of the first.
+    void aWindowPerStation() {
+        std::vector<MseedChannel> channels(6);
+        const char* names[] = {"HHZ", "HHN", "HHE"};
+        for (int c = 0; c < 6; ++c) {
+            channels[std::size_t(c)].channel = names[c % 3];
+            channels[std::size_t(c)].station = c < 3 ? "KOV1" : "KOV2";
+            channels[std::size_t(c)].rate = 500;
+            for (int i = 0; i < 1000; ++i)
+                channels[std::size_t(c)].samples.push_back(std::sin(i * 0.2 + c) * (1 + c));
+        }
+        const QString file = save(QStringLiteral("ket-allomas.mseed"), mseed(channels, DE_FLOAT64));
+        const QList<RezgésjelAblak*> opened = form->RezgésjelMegnyit(file);
+        QCOMPARE(opened.size(), qsizetype(2));
+        QCOMPARE(opened[0]->windowTitle(),
+                 QStringLiteral("Rezgésjel – ket-allomas.mseed – HU.KOV1.00"));
+        QCOMPARE(opened[1]->windowTitle(),
+                 QStringLiteral("Rezgésjel – ket-allomas.mseed – HU.KOV2.00"));
+        QVERIFY(opened[1]->pos() != opened[0]->pos());
+    }
+
+    // Counts: the window asks for the sensitivity, or a StationXML file, and opens with it.
+    void asksForTheSensitivity_data() {
+        QTest::addColumn<bool>("xml");
+        QTest::newRow("typed") << false;
+        QTest::newRow("StationXML") << true;
+    }
+    void asksForTheSensitivity() {
+        QFETCH(bool, xml);
+        std::vector<MseedChannel> channels(3);
+        const char* names[] = {"HHZ", "HHN", "HHE"};
+        for (int c = 0; c < 3; ++c) {
+            channels[std::size_t(c)].channel = names[c];
+            channels[std::size_t(c)].rate = 500;
+            for (int i = 0; i < 1000; ++i)
+                channels[std::size_t(c)].samples.push_back(
+                    std::round(4000 * std::sin(i * 0.3 + c)));
+        }
+        const QString file = save(QStringLiteral("counts.mseed"), mseed(channels, DE_STEIM2));
+        QByteArray station = "<FDSNStationXML><Network code=\"HU\"><Station code=\"BUD1\">";
+        for (const char* c : names)
+            station +=
+                QByteArray("<Channel code=\"") + c +
+                "\" locationCode=\"00\"><Response><InstrumentSensitivity><Value>2E6</Value>"
+                "<InputUnits><Name>M/S</Name></InputUnits></InstrumentSensitivity></Response>"
+                "</Channel>";
+        const QString stationFile =
+            save(QStringLiteral("bud1.xml"), station + "</Station></Network></FDSNStationXML>");
+        bool asked = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = dynamic_cast<ÉrzékenységPárbeszéd*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            asked = true;
+            if (xml)
+                QVERIFY(dialog->StationXmlMegnyit(stationFile));
+            else
+                dialog->Mező()->setValue(2000);
+            dialog->accept();
+        });
+        const QList<RezgésjelAblak*> opened = form->RezgésjelMegnyit(file);
+        QVERIFY(asked);
+        QCOMPARE(opened.size(), qsizetype(1));
+        // 2000 counts per mm/s either way, as the command line reads them with it
+        QCOMPARE(opened[0]->Táblázat()->item(0, 1)->text(),
+                 cliRows(file, {"-k", "1", "--erzekenyseg", "2000"}).value(0).value(0));
     }
 
     // A record dropped on the main window opens, as does one from the result frame's menu

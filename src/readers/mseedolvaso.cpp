@@ -10,8 +10,8 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
-#include <cstring>
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <mutex>
 
@@ -40,6 +40,41 @@ constexpr qsizetype LegrövidebbRekord = 256;
 bool erősítésesKódolás(int kódolás) {
     return kódolás == DE_GEOSCOPE24 || kódolás == DE_GEOSCOPE163 || kódolás == DE_GEOSCOPE164 ||
            kódolás == DE_CDSN || kódolás == DE_SRO || kódolás == DE_DWWSSN;
+}
+
+// Whether the samples the header counts fit in the record (the compressed encodings are
+// bounded by their frames).
+bool elfér(const MSRecord* msr) {
+    int bájt;
+    switch (msr->encoding) {
+    case DE_ASCII:
+        bájt = 1;
+        break;
+    case DE_INT16:
+    case DE_GEOSCOPE163:
+    case DE_GEOSCOPE164:
+    case DE_CDSN:
+    case DE_SRO:
+    case DE_DWWSSN:
+        bájt = 2;
+        break;
+    case DE_GEOSCOPE24:
+        bájt = 3;
+        break;
+    case DE_INT32:
+    case DE_FLOAT32:
+        bájt = 4;
+        break;
+    case DE_FLOAT64:
+        bájt = 8;
+        break;
+    default:
+        return true;
+    }
+    if (!msr->fsdh || msr->samplecnt < 0)
+        return false;
+    const int64_t hely = msr->reclen - int64_t(msr->fsdh->data_offset);
+    return msr->samplecnt * bájt <= hely;
 }
 
 // A SEED control or volume header record: a sequence number, then V, A, S or T.
@@ -220,7 +255,8 @@ Olvasás MseedOlvas(QByteArray bájtok, const QString& név, const Beállítás&
         if (Mseed3::Kezdődik(itt)) {
             const auto fej = Mseed3::Fejléc(itt);
             if (const QString* miért = std::get_if<QString>(&fej))
-                return hibás(QStringLiteral("hibás miniSEED a(z) %1. bájtnál: %2").arg(hely).arg(*miért));
+                return hibás(
+                    QStringLiteral("hibás miniSEED a(z) %1. bájtnál: %2").arg(hely).arg(*miért));
             const Mseed3::Rekord& r = std::get<Mseed3::Rekord>(fej);
             if (hely != vége)
                 return hibás(QStringLiteral("a(z) %1. bájtnál nem miniSEED adat áll").arg(vége));
@@ -244,10 +280,12 @@ Olvasás MseedOlvas(QByteArray bájtok, const QString& név, const Beállítás&
                 if (const qsizetype h = kötetRekordHossz(itt))
                     kötetHossz = h;
                 if (hely != vége)
-                    return hibás(QStringLiteral("a(z) %1. bájtnál nem miniSEED adat áll").arg(vége));
+                    return hibás(
+                        QStringLiteral("a(z) %1. bájtnál nem miniSEED adat áll").arg(vége));
                 hely += kötetHossz ? kötetHossz : LegrövidebbRekord;
                 while (!kötetHossz && hely + 48 <= méret &&
-                       ms_detect(adat + hely, int(std::min<qsizetype>(méret - hely, INT_MAX))) < 0 &&
+                       ms_detect(adat + hely, int(std::min<qsizetype>(méret - hely, INT_MAX))) <
+                           0 &&
                        !vezérlőRekord(QByteArrayView(adat + hely, méret - hely)) &&
                        !Mseed3::Kezdődik(QByteArrayView(adat + hely, méret - hely)))
                     hely += LegrövidebbRekord;
@@ -260,18 +298,31 @@ Olvasás MseedOlvas(QByteArray bájtok, const QString& név, const Beállítás&
         if (hossz > maradék)
             break; // a cut last record
         utolsóÜzenet.clear();
-        int állapot = msr_parse(adat + hely, int(maradék), &msr, hossz, 1, 0);
+        // the header first: samples that the record cannot hold are not decoded
+        int rekordHossz = hossz;
+        int állapot = msr_parse(adat + hely, int(maradék), &msr, rekordHossz, 0, 0);
         if (állapot > 0) { // no length given, and no record after it: the rest, if it can be
             if (hossz != 0 || maradék < 128 || (maradék & (maradék - 1)) != 0)
                 break;
-            állapot = msr_parse(adat + hely, int(maradék), &msr, int(maradék), 1, 0);
+            rekordHossz = int(maradék);
+            állapot = msr_parse(adat + hely, int(maradék), &msr, rekordHossz, 0, 0);
         }
+        if (állapot == MS_NOERROR && !elfér(msr)) {
+            Hiba h;
+            h.fájl = név;
+            h.részlet = QStringLiteral("hibás miniSEED a(z) %1. bájtnál: a rekord fejléce több "
+                                       "mintát ír, mint amennyi elfér benne")
+                            .arg(hely);
+            o.hiba = std::move(h);
+            return o;
+        }
+        if (állapot == MS_NOERROR)
+            állapot = msr_parse(adat + hely, int(maradék), &msr, rekordHossz, 1, 0);
         if (állapot != MS_NOERROR)
             return hibás(QStringLiteral("hibás miniSEED a(z) %1. bájtnál: %2")
                              .arg(vége)
-                             .arg(utolsóÜzenet.isEmpty()
-                                      ? QString::fromLatin1(ms_errorstr(állapot))
-                                      : utolsóÜzenet));
+                             .arg(utolsóÜzenet.isEmpty() ? QString::fromLatin1(ms_errorstr(állapot))
+                                                         : utolsóÜzenet));
         if (hely != vége)
             return hibás(QStringLiteral("a(z) %1. bájtnál nem miniSEED adat áll").arg(vége));
         vége = hely = hely + msr->reclen;
@@ -295,8 +346,9 @@ Olvasás MseedOlvas(QByteArray bájtok, const QString& név, const Beállítás&
     QStringList kihagyott;
     for (Csatornaadat& cs : csatornák) {
         const QString csatorna = cs.kód.név();
-        std::stable_sort(cs.darabok.begin(), cs.darabok.end(),
-                         [](const Darab& a, const Darab& b) { return a.kezdetMikro < b.kezdetMikro; });
+        std::stable_sort(cs.darabok.begin(), cs.darabok.end(), [](const Darab& a, const Darab& b) {
+            return a.kezdetMikro < b.kezdetMikro;
+        });
         const Darab& első = cs.darabok.front();
         std::size_t összes = 0;
         bool count = false;
@@ -304,11 +356,13 @@ Olvasás MseedOlvas(QByteArray bájtok, const QString& név, const Beállítás&
             const Darab& d = cs.darabok[i];
             összes += d.minták.size();
             count = count || d.count;
-            if (!(d.mintavétel > 0) || std::fabs(d.mintavétel - első.mintavétel) > 1e-4 * első.mintavétel)
-                return hibás(QStringLiteral("a mintavételi frekvencia rekordonként eltér (%1 és %2 Hz)")
-                                 .arg(első.mintavétel)
-                                 .arg(d.mintavétel),
-                             csatorna);
+            if (!(d.mintavétel > 0) ||
+                std::fabs(d.mintavétel - első.mintavétel) > 1e-4 * első.mintavétel)
+                return hibás(
+                    QStringLiteral("a mintavételi frekvencia rekordonként eltér (%1 és %2 Hz)")
+                        .arg(első.mintavétel)
+                        .arg(d.mintavétel),
+                    csatorna);
             if (i == 0)
                 continue;
             const Darab& előző = cs.darabok[i - 1];
