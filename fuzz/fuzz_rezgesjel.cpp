@@ -21,10 +21,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (read.hiba.has_value() == !read.felvételek.empty())
             std::abort(); // records or a fault, never both or neither
         for (const Rezgésjel::Felvétel& record : read.felvételek) {
-            for (const Rezgésjel::Csatorna& c : record.csatornák)
-                if (c.minták.size() != record.mintaszám)
+            std::size_t samples = 0;
+            for (const Rezgésjel::Csatorna& c : record.csatornák) {
+                if (c.minták.size() != c.mintaszám || !(c.mintavétel > 0))
                     std::abort(); // the header counts what was read
-            if (record.mintaszám > 200'000)
+                samples += c.mintaszám;
+            }
+            if (record.csatornák.empty() || record.mintaszám != record.csatornák[0].mintaszám)
+                std::abort();
+            if (samples > 600'000)
                 continue; // bounded work per input
             const Elemzés::Megállapítás e =
                 Elemzés::Elemez(record, 1, Elemzés::Hely::Alap, Elemzés::Módszer::FFT);
