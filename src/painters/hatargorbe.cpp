@@ -144,6 +144,8 @@ namespace Rajz {
 
 void Pontok(QPainter& festő, const Határábra& ábra, const QPalette& paletta, const QFont& font,
             const std::vector<Pont>& pontok) {
+    if (pontok.empty())
+        return; // no list box for no points
     const QFontMetricsF betű(font);
     festő.setFont(font);
     const QColor szöveg = paletta.color(QPalette::Text);
