@@ -46,14 +46,24 @@ void címke(QPainter& festő, const QFontMetricsF& betű, const QPalette& palett
     festő.drawText(hely, szöveg);
 }
 
-// The velocity components, by their place in the record: only they are drawn.
-std::vector<std::size_t> sebességek(const Elemzés::Megállapítás& e) {
-    std::vector<std::size_t> i;
-    for (std::size_t k = 0; k < e.összetevők.size(); ++k)
-        if (e.összetevők[k].sebesség())
-            i.push_back(k);
-    return i;
-}
+// What is drawn of a record: its velocity components (by their place in the record) and
+// each component's drawing, an empty one where none was made.
+struct Rajzolandók {
+    Rajzolandók(const Elemzés::Megállapítás& e, const std::vector<Rajzadat>& rajzok)
+        : rajzok_(rajzok) {
+        for (std::size_t k = 0; k < e.összetevők.size(); ++k)
+            if (e.összetevők[k].sebesség())
+                sebességek.push_back(k);
+    }
+    const Rajzadat& operator()(std::size_t i) const {
+        return i < rajzok_.size() ? rajzok_[i] : üres_;
+    }
+    std::vector<std::size_t> sebességek;
+
+private:
+    const std::vector<Rajzadat>& rajzok_;
+    const Rajzadat üres_;
+};
 
 } // namespace
 
@@ -85,11 +95,8 @@ void Nyomvonalak(QPainter& festő, const QRectF& hely, const QPalette& paletta, 
     festő.setFont(font);
     const QFontMetricsF betű(font);
     const QColor szöveg = paletta.color(QPalette::Text);
-    const Rajzadat üres;
-    auto rajzOf = [&](std::size_t i) -> const Rajzadat& {
-        return i < rajzok.size() ? rajzok[i] : üres;
-    };
-    const std::vector<std::size_t> rajzolt = sebességek(e);
+    const Rajzolandók rajzOf(e, rajzok);
+    const std::vector<std::size_t>& rajzolt = rajzOf.sebességek;
     const int n = int(rajzolt.size());
     if (n == 0) {
         festő.restore();
@@ -173,8 +180,9 @@ void Nyomvonalak(QPainter& festő, const QRectF& hely, const QPalette& paletta, 
             festő.drawPath(út);
 
             // the peak: its sign from the column that holds it
-            const std::size_t o = std::min(
-                oszlopok - 1, std::size_t((ö.jellemzők.idő - rajz.kezdet) / rajz.hossz * double(oszlopok)));
+            const std::size_t o =
+                std::min(oszlopok - 1, std::size_t((ö.jellemzők.idő - rajz.kezdet) / rajz.hossz *
+                                                   double(oszlopok)));
             const double előjel = std::fabs(nagy[o]) >= std::fabs(kicsi[o]) ? 1 : -1;
             const QPointF p(s.left() + s.width() * ö.jellemzők.idő / hossz,
                             y(előjel * ö.jellemzők.ppv));
@@ -197,11 +205,8 @@ void Spektrumok(QPainter& festő, const QRectF& hely, const QPalette& paletta, c
     festő.setFont(font);
     const QFontMetricsF betű(font);
     const QColor szöveg = paletta.color(QPalette::Text);
-    const Rajzadat üres;
-    auto rajzOf = [&](std::size_t i) -> const Rajzadat& {
-        return i < rajzok.size() ? rajzok[i] : üres;
-    };
-    const std::vector<std::size_t> rajzolt = sebességek(e);
+    const Rajzolandók rajzOf(e, rajzok);
+    const std::vector<std::size_t>& rajzolt = rajzOf.sebességek;
     double felső = 0; // Hz, the right end
     for (const std::size_t i : rajzolt) {
         const Rajzadat& r = rajzOf(i);

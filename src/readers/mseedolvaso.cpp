@@ -135,38 +135,27 @@ std::vector<double> mintákból(const MSRecord* msr) {
 std::optional<std::vector<double>> mseed3Minták(const Mseed3::Rekord& r, MSRecord** msr,
                                                 QString* miért) {
     const qsizetype n = r.mintaszám;
-    auto kell = [&](qsizetype bájt) {
-        if (r.adat.size() >= n * bájt)
-            return true;
-        *miért = QStringLiteral("a miniSEED 3 rekord adatai rövidebbek a mintaszámnál");
-        return false;
+    // the plain encodings: little-endian words of a fixed size
+    auto olvas = [&](auto minta) -> std::optional<std::vector<double>> {
+        using T = decltype(minta);
+        if (r.adat.size() < n * qsizetype(sizeof(T))) {
+            *miért = QStringLiteral("a miniSEED 3 rekord adatai rövidebbek a mintaszámnál");
+            return std::nullopt;
+        }
+        std::vector<double> v(static_cast<std::size_t>(n));
+        for (qsizetype i = 0; i < n; ++i)
+            v[std::size_t(i)] = double(qFromLittleEndian<T>(r.adat.data() + sizeof(T) * i));
+        return v;
     };
-    std::vector<double> v;
     switch (r.kódolás) {
     case DE_INT16:
-        if (!kell(2))
-            return std::nullopt;
-        for (qsizetype i = 0; i < n; ++i)
-            v.push_back(qFromLittleEndian<qint16>(r.adat.data() + 2 * i));
-        return v;
+        return olvas(qint16());
     case DE_INT32:
-        if (!kell(4))
-            return std::nullopt;
-        for (qsizetype i = 0; i < n; ++i)
-            v.push_back(qFromLittleEndian<qint32>(r.adat.data() + 4 * i));
-        return v;
+        return olvas(qint32());
     case DE_FLOAT32:
-        if (!kell(4))
-            return std::nullopt;
-        for (qsizetype i = 0; i < n; ++i)
-            v.push_back(qFromLittleEndian<float>(r.adat.data() + 4 * i));
-        return v;
+        return olvas(float());
     case DE_FLOAT64:
-        if (!kell(8))
-            return std::nullopt;
-        for (qsizetype i = 0; i < n; ++i)
-            v.push_back(qFromLittleEndian<double>(r.adat.data() + 8 * i));
-        return v;
+        return olvas(double());
     default:
         break;
     }
