@@ -9,6 +9,7 @@
 #include <QPainterPath>
 
 #include <algorithm>
+#include <cmath>
 
 namespace Rajz {
 
@@ -31,26 +32,50 @@ QColor KategóriaSzín(int kategória) {
 }
 
 QPointF Határábra::pont(double f, double v) const {
-    f = std::clamp(f, 0.0, double(Határérték::LegnagyobbFrekvencia));
-    v = std::clamp(v, 0.0, FelsőSebesség);
-    return QPointF(tér.left() + tér.width() * f / 100.0,
-                   tér.bottom() - tér.height() * v / FelsőSebesség);
+    return QPointF(tér.left() + tér.width() * f / felsőFrekvencia,
+                   tér.bottom() - tér.height() * v / felsőSebesség);
 }
 
+namespace {
+
+// A round step (1, 2 or 5 times a power of ten) for about `darab` ticks up to `terjedelem`.
+double kerekLépés(double terjedelem, int darab) {
+    const double nyers = terjedelem / darab;
+    const double nagyság = std::pow(10.0, std::floor(std::log10(nyers)));
+    for (const double m : {1.0, 2.0, 5.0})
+        if (m * nagyság >= nyers - 1e-9)
+            return m * nagyság;
+    return 10 * nagyság;
+}
+
+// The axis' end: at least the value, on a round step.
+double kerekVég(double legalább, int darab, double* lépés) {
+    *lépés = kerekLépés(legalább, darab);
+    return std::ceil(legalább / *lépés - 1e-9) * *lépés;
+}
+
+} // namespace
+
 Határábra Határgörbe(QPainter& festő, const QSizeF& méret, const QPalette& paletta,
-                     const QFont& font, int kiemeltKategória) {
+                     const QFont& font, int kiemeltKategória, const Tengelyek& tengelyek) {
     festő.setRenderHint(QPainter::Antialiasing);
     festő.setFont(font);
     festő.fillRect(QRectF(QPointF(0, 0), méret), paletta.color(QPalette::Base));
     const QColor szöveg = paletta.color(QPalette::Text);
     const QFontMetricsF betű(font);
-    const double bal = betű.horizontalAdvance(QStringLiteral("50")) + betű.height() * 2.2;
+    double fLépés = 10, vLépés = 10;
+    const double fVég = kerekVég(std::max(tengelyek.frekvencia, 100.0), 10, &fLépés);
+    const double vVég = kerekVég(std::max(tengelyek.sebesség, FelsőSebesség), 5, &vLépés);
+    const double bal = betű.horizontalAdvance(rt::IntegerText(int(vVég))) + betű.height() * 2.2;
     const double lent = betű.height() * 3.2;
     const double fent = betű.height() * 1.5;
     QFont kiemelt = font;
     kiemelt.setBold(true);
     const double jobb = QFontMetricsF(kiemelt).horizontalAdvance(Határérték::KategóriaNév(0)) + 60;
     Határábra ábra;
+    ábra.felsőFrekvencia = fVég;
+    ábra.felsőSebesség = vVég;
+    ábra.födém = tengelyek.födém;
     ábra.tér = QRectF(bal, fent, std::max(10.0, méret.width() - bal - jobb),
                       std::max(10.0, méret.height() - fent - lent));
     const QRectF& tér = ábra.tér;
@@ -58,20 +83,21 @@ Határábra Határgörbe(QPainter& festő, const QSizeF& méret, const QPalette&
 
     // grid, bands and axes
     festő.setPen(QPen(paletta.color(QPalette::Mid), 0.5, Qt::DotLine));
-    for (int v = 10; v <= 50; v += 10)
-        festő.drawLine(pont(0, v), pont(Határérték::LegnagyobbFrekvencia, v));
+    for (int v = int(vLépés); v <= int(vVég + 0.5); v += int(vLépés))
+        festő.drawLine(pont(0, v), pont(fVég, v));
     festő.setPen(QPen(paletta.color(QPalette::Mid), 1, Qt::DashLine));
-    for (const double f : {Határérték::AlsóSávhatár, Határérték::FelsőSávhatár}) // band edges
-        festő.drawLine(pont(f, 0), pont(f, FelsőSebesség));
+    if (!tengelyek.födém) // band edges
+        for (const double f : {Határérték::AlsóSávhatár, Határérték::FelsőSávhatár})
+            festő.drawLine(pont(f, 0), pont(f, vVég));
     festő.setPen(QPen(szöveg, 1));
-    festő.drawLine(pont(0, 0), pont(Határérték::LegnagyobbFrekvencia, 0));
-    festő.drawLine(pont(0, 0), pont(0, FelsőSebesség));
-    for (int f = 0; f <= Határérték::LegnagyobbFrekvencia; f += 10) {
+    festő.drawLine(pont(0, 0), pont(fVég, 0));
+    festő.drawLine(pont(0, 0), pont(0, vVég));
+    for (int f = 0; f <= int(fVég + 0.5); f += int(fLépés)) {
         festő.drawLine(pont(f, 0), pont(f, 0) + QPointF(0, 4));
         const QString t = rt::IntegerText(f);
         festő.drawText(pont(f, 0) + QPointF(-betű.horizontalAdvance(t) / 2, betű.height() + 4), t);
     }
-    for (int v = 0; v <= 50; v += 10) {
+    for (int v = 0; v <= int(vVég + 0.5); v += int(vLépés)) {
         festő.drawLine(pont(0, v), pont(0, v) - QPointF(4, 0));
         const QString t = rt::IntegerText(v);
         festő.drawText(pont(0, v) - QPointF(betű.horizontalAdvance(t) + 7, -betű.ascent() / 3), t);
@@ -81,9 +107,14 @@ Határábra Határgörbe(QPainter& festő, const QSizeF& méret, const QPalette&
                            tér.bottom() + betű.height() * 2.6),
                    xTengely);
     festő.save();
-    QString yTengely = QStringLiteral("Megengedhető sebesség az alapon (mm/s)");
+    QString yTengely =
+        tengelyek.mért
+            ? (tengelyek.födém ? QStringLiteral("Mért PPV és a legfelső födém határa (mm/s)")
+                               : QStringLiteral("Mért PPV és az alap határa (mm/s)"))
+            : QStringLiteral("Megengedhető sebesség az alapon (mm/s)");
     if (betű.horizontalAdvance(yTengely) > méret.height() - 4) // a small chart: the short form
-        yTengely = QStringLiteral("Alapon (mm/s)");
+        yTengely =
+            tengelyek.födém ? QStringLiteral("Födém (mm/s)") : QStringLiteral("Alapon (mm/s)");
     festő.translate(
         betű.height() * 0.9,
         std::min(tér.center().y() + betű.horizontalAdvance(yTengely) / 2, méret.height() - 2));
@@ -98,12 +129,26 @@ Határábra Határgörbe(QPainter& festő, const QSizeF& méret, const QPalette&
         QColor szín = Színek[k];
         if (!ez)
             szín.setAlphaF(0.55);
-        QPainterPath út(pont(0, Határérték::AlaponSzázad(k, 0) / 100.0));
-        for (int f = 1; f <= Határérték::LegnagyobbFrekvencia; ++f)
-            út.lineTo(pont(f, Határérték::AlaponSzázad(k, f) / 100.0));
-        festő.setPen(QPen(szín, ez ? 3.0 : 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        const double vastag = ez ? 3.0 : 1.5;
         festő.setBrush(Qt::NoBrush);
-        festő.drawPath(út);
+        if (tengelyek.födém) { // the slab's value, the same at every frequency
+            const double v = Határérték::FelsőFödémSzázad(k) / 100.0;
+            festő.setPen(QPen(szín, vastag, Qt::SolidLine, Qt::RoundCap));
+            festő.drawLine(pont(0, v), pont(fVég, v));
+        } else {
+            QPainterPath út(pont(0, Határérték::AlaponSzázad(k, 0) / 100.0));
+            for (int f = 1; f <= Határérték::LegnagyobbFrekvencia; ++f)
+                út.lineTo(pont(f, Határérték::AlaponSzázad(k, f) / 100.0));
+            festő.setPen(QPen(szín, vastag, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            festő.drawPath(út);
+            if (fVég > Határérték::LegnagyobbFrekvencia) { // the 100 Hz value holds beyond
+                const double v =
+                    Határérték::AlaponSzázad(k, Határérték::LegnagyobbFrekvencia) / 100.0;
+                festő.setPen(QPen(szín, vastag, Qt::DashLine, Qt::FlatCap));
+                festő.drawLine(pont(Határérték::LegnagyobbFrekvencia, v), pont(fVég, v));
+            }
+        }
+        festő.setPen(QPen(szín, vastag, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         const QPointF jel(tér.right() + 14, tér.top() + betű.height() * (1.0 + 1.5 * k));
         festő.drawLine(jel, jel + QPointF(18, 0));
         QFont f = font;
@@ -149,31 +194,83 @@ void Pontok(QPainter& festő, const Határábra& ábra, const QPalette& paletta,
     const QFontMetricsF betű(font);
     festő.setFont(font);
     const QColor szöveg = paletta.color(QPalette::Text);
-    // the list first, in the plot's upper left corner, where the curves run low
+    // the list in a corner of the plot that no point and no limit line crosses
     double szélesség = 0;
     for (const Pont& p : pontok)
         szélesség = std::max(szélesség, betű.horizontalAdvance(p.felirat));
-    const QRectF doboz(ábra.tér.left() + 6, ábra.tér.top() + 4, szélesség + 30,
-                       betű.height() * double(pontok.size()) + 6);
+    const QSizeF dobozMéret(szélesség + 30, betű.height() * double(pontok.size()) + 6);
+    const QRectF& t = ábra.tér;
+    // where it may not sit: on a point at all, and on a limit line as little as it can
+    std::vector<QPointF> pontHelyek, vonalak;
+    for (const Pont& p : pontok)
+        pontHelyek.push_back(ábra.pont(p.frekvencia, p.sebesség));
+    for (int k = 0; k < Határérték::KategóriákSzáma; ++k)
+        for (double f = 0; f <= ábra.felsőFrekvencia; f += ábra.felsőFrekvencia / 200)
+            vonalak.push_back(ábra.pont(f, ábra.födém ? Határérték::FelsőFödémSzázad(k) / 100.0
+                                                      : Határérték::AlaponSzázad(k, f) / 100.0));
+    QRectF doboz;
+    double legkevesebb = -1;
+    for (const QPointF sarok :
+         {t.topLeft() + QPointF(6, 4), QPointF(t.right() - dobozMéret.width() - 6, t.top() + 4),
+          QPointF(t.right() - dobozMéret.width() - 6, t.center().y() - dobozMéret.height() / 2),
+          QPointF(t.left() + 6, t.center().y() - dobozMéret.height() / 2)}) {
+        const QRectF jelölt(sarok, dobozMéret);
+        const QRectF tág = jelölt.adjusted(-8, -8, 8, 8);
+        const auto bent = [&](const std::vector<QPointF>& v) {
+            return double(
+                std::count_if(v.begin(), v.end(), [&](QPointF p) { return tág.contains(p); }));
+        };
+        const double ütközés = 1000 * bent(pontHelyek) + bent(vonalak);
+        if (legkevesebb < 0 || ütközés < legkevesebb) {
+            legkevesebb = ütközés;
+            doboz = jelölt;
+        }
+        if (ütközés == 0)
+            break;
+    }
     QColor alap = paletta.color(QPalette::Base);
     alap.setAlphaF(0.9);
     festő.setPen(QPen(paletta.color(QPalette::Mid), 0.6));
     festő.setBrush(alap);
     festő.drawRect(doboz);
+    auto jelöl = [&](QPointF hol, double sugár, const Pont& p) {
+        if (p.nemÍtélt) { // hollow: shown, not judged
+            festő.setBrush(paletta.color(QPalette::Base));
+            festő.setPen(QPen(p.szín, 1.8));
+            festő.drawEllipse(hol, sugár, sugár);
+        } else {
+            gyűrű(festő, hol, sugár, paletta.color(QPalette::Base), p.szín);
+        }
+    };
     for (std::size_t i = 0; i < pontok.size(); ++i) {
         const Pont& p = pontok[i];
         const QPointF jel(doboz.left() + 10, doboz.top() + 3 + betű.height() * (double(i) + 0.5));
         festő.setPen(QPen(szöveg, 1.2));
-        gyűrű(festő, jel, 4.5, paletta.color(QPalette::Base), p.szín);
+        jelöl(jel, 4.5, p);
         festő.setPen(szöveg);
         festő.drawText(QPointF(jel.x() + 10, jel.y() + betű.ascent() / 2 - 1), p.felirat);
     }
-    // then the points themselves
+    // then the points themselves, where they are
     for (const Pont& p : pontok) {
         const QPointF itt = ábra.pont(p.frekvencia, p.sebesség);
         festő.setPen(QPen(p.túllépi ? QColor(200, 0, 0) : szöveg, 1.5));
-        gyűrű(festő, itt, 5, paletta.color(QPalette::Base), p.szín);
+        jelöl(itt, 5, p);
     }
+}
+
+Határábra Megfelelőség(QPainter& festő, const QSizeF& méret, const QPalette& paletta,
+                       const QFont& betű, int kategória, bool födém,
+                       const std::vector<Pont>& pontok) {
+    Tengelyek t;
+    t.födém = födém;
+    t.mért = true;
+    for (const Pont& p : pontok) {
+        t.frekvencia = std::max(t.frekvencia, p.frekvencia * 1.05);
+        t.sebesség = std::max(t.sebesség, p.sebesség * 1.1);
+    }
+    const Határábra ábra = Határgörbe(festő, méret, paletta, betű, kategória, t);
+    Pontok(festő, ábra, paletta, betű, pontok);
+    return ábra;
 }
 
 } // namespace Rajz

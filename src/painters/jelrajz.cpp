@@ -68,8 +68,9 @@ private:
 } // namespace
 
 QColor ÖsszetevőSzín(int index) {
-    static const QColor színek[] = {QColor(20, 60, 170), QColor(190, 40, 30), QColor(0, 120, 60),
-                                    QColor(130, 60, 160), QColor(200, 120, 0)};
+    // none of them a limit curve's blue, red or green
+    static const QColor színek[] = {QColor(110, 40, 160), QColor(215, 120, 0), QColor(0, 135, 150),
+                                    QColor(160, 30, 110), QColor(90, 90, 90)};
     return színek[std::size_t(index) % std::size(színek)];
 }
 
@@ -80,10 +81,12 @@ std::vector<Pont> ÖsszetevőPontok(const Elemzés::Megállapítás& e, Elemzés
         const std::optional<double> f = ö.frekvencia(módszer);
         if (!f || !ö.sebesség())
             continue;
-        pontok.push_back({*f, ö.jellemzők.ppv, ÖsszetevőSzín(int(i)),
-                          QStringLiteral("%1: %2 Hz, %3 mm/s")
-                              .arg(ö.rövidNév(), Szám(*f, 2), Szám(ö.jellemzők.ppv, 3)),
-                          ö.megítélt && !ö.megítélés.megfelel});
+        QString felirat = QStringLiteral("%1: %2 Hz, %3 mm/s")
+                              .arg(ö.rövidNév(), Szám(*f, 2), Szám(ö.jellemzők.ppv, 3));
+        if (!ö.megítélt)
+            felirat += QStringLiteral(" – nem ítélt");
+        pontok.push_back({*f, ö.jellemzők.ppv, ÖsszetevőSzín(int(i)), felirat,
+                          ö.megítélt && !ö.megítélés.megfelel, !ö.megítélt});
     }
     return pontok;
 }

@@ -162,8 +162,9 @@ void oldal(QPainter& festő, const QRectF& keret, const Tétel& t) {
     festő.save();
     festő.translate(keret.left(), y);
     const QSizeF ábraMéret(keret.width(), keret.bottom() - lábléc - y);
-    const Rajz::Határábra ábra = Rajz::Határgörbe(festő, ábraMéret, paletta, rajzBetű, t.kategória);
-    Rajz::Pontok(festő, ábra, paletta, rajzBetű, Rajz::ÖsszetevőPontok(t.megállapítás, t.módszer));
+    Rajz::Megfelelőség(festő, ábraMéret, paletta, rajzBetű, t.kategória,
+                       t.hely == Elemzés::Hely::Födém,
+                       Rajz::ÖsszetevőPontok(t.megállapítás, t.módszer));
     festő.restore();
 
     // the footer

@@ -122,10 +122,9 @@ RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Meg�
         QStringLiteral("Amplitúdóspektrumok"), this);
     ábra_ = new Rajzlap(
         [this](QPainter& p, const QRectF& r) {
-            const Rajz::Határábra ábra =
-                Rajz::Határgörbe(p, r.size(), palette(), font(), kategória_);
-            Rajz::Pontok(p, ábra, palette(), font(),
-                         Rajz::ÖsszetevőPontok(megállapítás_, módszer_));
+            Rajz::Megfelelőség(p, r.size(), palette(), font(), kategória_,
+                               hely_ == Elemzés::Hely::Födém,
+                               Rajz::ÖsszetevőPontok(megállapítás_, módszer_));
         },
         QStringLiteral("Határgörbe a komponensek pontjaival"), this);
 

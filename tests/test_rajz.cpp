@@ -1,0 +1,113 @@
+// The painters that the record window and the report share, read back from what they drew:
+// every point where it is, the limits of the place judged, colours that cannot be mistaken.
+#ifndef Q_MOC_RUN // moc's parser takes no accented namespace names
+#include "painters/hatargorbe.h"
+#include "painters/jelrajz.h"
+#endif
+#include "testlocale.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QtTest>
+
+namespace {
+
+QPalette paper() {
+    QPalette p;
+    p.setColor(QPalette::Base, Qt::white);
+    p.setColor(QPalette::Text, Qt::black);
+    p.setColor(QPalette::Mid, QColor(150, 150, 150));
+    return p;
+}
+
+// The chart of the points drawn into an image; the chart's scale through `ábra`.
+QImage chart(const std::vector<Rajz::Pont>& points, bool slab, Rajz::Határábra* ábra) {
+    QImage image(700, 450, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    *ábra = Rajz::Megfelelőség(painter, image.size(), paper(), QFont(), 1, slab, points);
+    return image;
+}
+
+} // namespace
+
+class TestPainters : public QObject {
+    Q_OBJECT
+
+private slots:
+    // A point beyond 50 mm/s and 100 Hz is drawn where it is: the axes grow to round
+    // ticks, the point's dot has its colour, and the scale maps back to its values.
+    void pointsWhereTheyAre_data() {
+        QTest::addColumn<double>("f");
+        QTest::addColumn<double>("v");
+        QTest::newRow("68,9 mm/s at 120 Hz") << 120.0 << 68.9;
+        QTest::newRow("344,5 % of a residential limit") << 31.0 << 68.892;
+        QTest::newRow("within the usual axes") << 14.0 << 9.4;
+    }
+    void pointsWhereTheyAre() {
+        QFETCH(double, f);
+        QFETCH(double, v);
+        const QColor colour(110, 40, 160);
+        Rajz::Határábra ábra;
+        const QImage image =
+            chart({{f, v, colour, QStringLiteral("HHN"), true, false}}, false, &ábra);
+        QVERIFY(ábra.felsőFrekvencia >= std::max(100.0, f) &&
+                ábra.felsőSebesség >= std::max(50.0, v));
+        const QPointF at = ábra.pont(f, v);
+        QVERIFY(ábra.tér.contains(at));
+        const double backF = (at.x() - ábra.tér.left()) / ábra.tér.width() * ábra.felsőFrekvencia;
+        const double backV = (ábra.tér.bottom() - at.y()) / ábra.tér.height() * ábra.felsőSebesség;
+        QVERIFY(std::fabs(backF - f) < 1e-9 && std::fabs(backV - v) < 1e-9);
+        QCOMPARE(image.pixelColor(at.toPoint()), colour);
+    }
+
+    // The usual axes where the points fit them: 0-100 Hz, 0-50 mm/s.
+    void usualAxes() {
+        QImage image(600, 400, QImage::Format_RGB32);
+        QPainter painter(&image);
+        const Rajz::Határábra ábra = Rajz::Határgörbe(painter, image.size(), paper(), QFont(), 1);
+        QCOMPARE(ábra.felsőFrekvencia, 100.0);
+        QCOMPARE(ábra.felsőSebesség, 50.0);
+    }
+
+    // At the top floor slab the chart draws the slab's value, not the foundation's curve;
+    // the vertical component is shown hollow and said not to be judged.
+    void topFloorSlab() {
+        Rajz::Határábra ábra;
+        const QImage image = chart({}, true, &ábra);
+        const QColor residential = Rajz::KategóriaSzín(1);
+        QCOMPARE(image.pixelColor(ábra.pont(75, 15).toPoint()), residential);
+        QVERIFY(image.pixelColor(ábra.pont(75, 17.5).toPoint()) != residential); // not the curve
+
+        Elemzés::Megállapítás e;
+        for (const char* c : {"HHZ", "HHN"}) {
+            Elemzés::Összetevő ö;
+            ö.kód.csatorna = QString::fromLatin1(c);
+            ö.függőleges = c[2] == 'Z';
+            ö.jellemzők.ppv = 3;
+            ö.jellemzők.zc = 20;
+            e.összetevők.push_back(ö);
+        }
+        Elemzés::Megítél(e, 1, Elemzés::Hely::Födém, Elemzés::Módszer::ZC);
+        const std::vector<Rajz::Pont> points = Rajz::ÖsszetevőPontok(e, Elemzés::Módszer::ZC);
+        QCOMPARE(points.size(), std::size_t(2));
+        QVERIFY(points[0].nemÍtélt && points[0].felirat.endsWith(QStringLiteral("nem ítélt")));
+        QVERIFY(!points[1].nemÍtélt);
+    }
+
+    // No trace takes a limit curve's colour.
+    void componentColoursAreNotCurveColours() {
+        for (int i = 0; i < 5; ++i)
+            for (int k = 0; k < 3; ++k)
+                QVERIFY(Rajz::ÖsszetevőSzín(i) != Rajz::KategóriaSzín(k));
+    }
+};
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    checkExpectedLocale();
+    TestPainters test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "test_rajz.moc"
