@@ -211,6 +211,34 @@ private slots:
         QVERIFY(form->isVisible());
     }
 
+    // On a laptop's 1366 × 768 the window fits the screen beside the main window: its table
+    // and verdict in sight, every category button of the main window still free to click;
+    // Esc closes it.
+    void fitsALaptop() {
+        if (QGuiApplication::primaryScreen()->size() != QSize(1366, 768))
+            QSKIP("needs the 1366 × 768 screen (the laptop run of this test)");
+        RezgésjelAblak* window = form->RezgésjelMegnyit(record()).first();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const QRect area = window->screen()->availableGeometry();
+        QVERIFY2(area.contains(window->frameGeometry()), qPrintable(QStringLiteral("%1,%2 %3×%4")
+                                                                        .arg(window->x())
+                                                                        .arg(window->y())
+                                                                        .arg(window->width())
+                                                                        .arg(window->height())));
+        for (QWidget* w : {static_cast<QWidget*>(window->Táblázat()),
+                           static_cast<QWidget*>(window->ÍtéletCímke())}) {
+            const QRect global(w->mapToGlobal(QPoint(0, 0)), w->size());
+            QVERIFY(w->isVisible() && area.contains(global));
+        }
+        for (QRadioButton* button : form->findChildren<QRadioButton*>()) {
+            const QPoint centre = button->mapToGlobal(button->rect().center());
+            QVERIFY(!window->frameGeometry().contains(centre));
+        }
+        QPointer<RezgésjelAblak> open = window;
+        QTest::keyClick(window, Qt::Key_Escape);
+        QTRY_VERIFY(!open);
+    }
+
     // A file of two stations: a window each, titled with its station, the second not on top
     // of the first.
     void aWindowPerStation() {

@@ -36,9 +36,9 @@
     auto* xml = new QPushButton(QStringLiteral("&StationXML megnyitása…"), this);
     xmlCímke_ = new QLabel(this);
     connect(xml, &QPushButton::clicked, this, [this] {
-        const QString választott = QFileDialog::getOpenFileName(
-            this, QStringLiteral("StationXML megnyitása"), QString(),
-            QStringLiteral("StationXML (*.xml);;Minden fájl (*)"));
+        const QString választott =
+            QFileDialog::getOpenFileName(this, QStringLiteral("StationXML megnyitása"), QString(),
+                                         QStringLiteral("StationXML (*.xml);;Minden fájl (*)"));
         if (!választott.isEmpty() && StationXmlMegnyit(választott))
             accept();
     });

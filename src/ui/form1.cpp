@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -21,7 +22,6 @@
 #include <QGroupBox>
 #include <QIcon>
 #include <QIconEngine>
-#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -416,8 +416,7 @@ QList<RezgésjelAblak*> Form1::RezgésjelMegnyit(const QString& fájl) {
     // a file of several stations: a window each, cascaded so that none hides another
     for (qsizetype i = 0; i < ablakok.size(); ++i) {
         rezgésjelek_ << ablakok[i];
-        if (i > 0)
-            ablakok[i]->move(ablakok[0]->pos() + QPoint(32, 32) * int(i));
+        ablakok[i]->Elhelyez(*this, int(i));
         ablakok[i]->show();
     }
     return ablakok;

@@ -12,12 +12,15 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSplitter>
 #include <QTableWidget>
@@ -86,7 +89,7 @@ RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Meg�
     const QString név = QFileInfo(felvétel_.fájl).fileName();
     setWindowTitle(QStringLiteral("Rezgésjel – %1").arg(név));
     setAccessibleName(windowTitle());
-    resize(1000, 900);
+    resize(1000, 900); // until it is placed beside the main window
 
     fejléc_ = new QLabel(this);
     fejléc_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -102,6 +105,9 @@ RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Meg�
     connect(jelentés, &QPushButton::clicked, this, [this] { JelentésPárbeszéddel(); });
     connect(new QShortcut(QKeySequence::Print, this), &QShortcut::activated, this,
             [this] { JelentésPárbeszéddel(); });
+    for (const QKeySequence& bezár :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+        connect(new QShortcut(bezár, this), &QShortcut::activated, this, &QWidget::close);
     connect(helyVálasztó_, &QComboBox::currentIndexChanged, this,
             [this](int i) { HelyBeállít(i == 0 ? Elemzés::Hely::Alap : Elemzés::Hely::Födém); });
     connect(módszerVálasztó_, &QComboBox::currentIndexChanged, this, [this](int i) {
@@ -136,6 +142,8 @@ RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Meg�
     táblázat_->setHorizontalHeaderLabels(Elemzés::TáblázatFejléc());
     táblázat_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     táblázat_->horizontalHeader()->setStretchLastSection(true);
+    connect(táblázat_->horizontalScrollBar(), &QScrollBar::rangeChanged, this,
+            [this] { táblázatMagasság(); });
     ítélet_ = new QLabel(this);
     QFont vastag = font();
     vastag.setBold(true);
@@ -172,6 +180,45 @@ RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Meg�
     elrendezés->addWidget(táblázat_);
     elrendezés->addWidget(ítélet_);
     frissít();
+}
+
+void RezgésjelAblak::táblázatMagasság() {
+    // every row in sight, and the horizontal scroll bar below them when the window is narrow
+    int magasság = táblázat_->horizontalHeader()->height() + 2 * táblázat_->frameWidth();
+    for (int r = 0; r < táblázat_->rowCount(); ++r)
+        magasság += táblázat_->rowHeight(r);
+    const QScrollBar* sáv = táblázat_->horizontalScrollBar();
+    if (sáv->maximum() > 0)
+        magasság += sáv->sizeHint().height();
+    táblázat_->setFixedHeight(magasság);
+}
+
+void RezgésjelAblak::Elhelyez(const QWidget& főablak, int lépcső) {
+    const QScreen* képernyő =
+        főablak.screen() ? főablak.screen() : QGuiApplication::primaryScreen();
+    const QRect terület = képernyő->availableGeometry();
+    const QRect fő = főablak.frameGeometry();
+    constexpr int Keret = 40;      // the window system's frame and title, about
+    const int lépés = 32 * lépcső; // a cascade stays on the screen
+    const int magas = std::min(900, terület.height() - Keret - lépés);
+    // beside the main window, on its roomier side, if a useful width is left there
+    const int jobbra = terület.right() - fő.right() - 8, balra = fő.left() - terület.left() - 8;
+    const int mellette = std::max(jobbra, balra) - 8;
+    const int széles = std::min(1000, (mellette >= 700 ? mellette : terület.width() - 16) - lépés);
+    resize(std::max(széles, minimumSizeHint().width()),
+           std::max(magas, minimumSizeHint().height()));
+    QPoint hol;
+    if (mellette >= 700)
+        hol = jobbra >= balra ? QPoint(fő.right() + 8, fő.top())
+                              : QPoint(fő.left() - 8 - width(), fő.top());
+    else // no room beside it: over its right part, its left part (the categories) still free
+        hol = QPoint(std::min(fő.left() + 200, terület.right() - width()), terület.top());
+    hol += QPoint(lépés, lépés);
+    hol.setX(
+        std::clamp(hol.x(), terület.left(), std::max(terület.left(), terület.right() - width())));
+    hol.setY(std::clamp(hol.y(), terület.top(),
+                        std::max(terület.top(), terület.bottom() - height() - Keret)));
+    move(hol);
 }
 
 void RezgésjelAblak::KategóriaBeállít(int kategória) {
@@ -228,10 +275,7 @@ void RezgésjelAblak::frissít() {
             cella->setForeground(túl ? QColor(190, 0, 0) : palette().color(QPalette::Text));
         }
     }
-    int magasság = táblázat_->horizontalHeader()->height() + 4;
-    for (int r = 0; r < táblázat_->rowCount(); ++r)
-        magasság += táblázat_->rowHeight(r);
-    táblázat_->setFixedHeight(magasság);
+    táblázatMagasság();
 
     ítélet_->setText(Elemzés::Ítélet(megállapítás_));
     QPalette p = ítélet_->palette();

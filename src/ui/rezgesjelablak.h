@@ -32,6 +32,11 @@ public:
     QTableWidget* Táblázat() const { return táblázat_; }
     QLabel* ÍtéletCímke() const { return ítélet_; }
 
+    // Sizes the window to the screen it opens on (at most its preferred 1000 × 900) and
+    // places it beside `főablak` where there is room, never wholly over it; `lépcső` steps
+    // a station's further windows down and right of the first.
+    void Elhelyez(const QWidget& főablak, int lépcső = 0);
+
     // The event report of this record; false with the reason.
     bool JelentésÍr(const QString& pdf, QString* hiba) const;
     void JelentésPárbeszéddel();
@@ -40,6 +45,7 @@ private:
     RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Megállapítás megállapítás,
                    std::vector<Rajz::Rajzadat> rajzok, int kategória, QWidget* szülő);
     void frissít();
+    void táblázatMagasság();
 
     Rezgésjel::Felvétel felvétel_; // without its samples
     Elemzés::Megállapítás megállapítás_;
