@@ -19,6 +19,7 @@
 #include <QProcess>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QTimeZone>
 
 #include <cmath>
 
@@ -337,11 +338,19 @@ private slots:
         text.start(QStringLiteral("pdftotext"),
                    {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
         QVERIFY(text.waitForFinished(30000));
-        const QString content = QString::fromUtf8(text.readAllStandardOutput());
+        const QString content =
+            QString::fromUtf8(text.readAllStandardOutput()).replace(QChar(0xA0), u' ');
         QStringList expected{QStringLiteral("robbantas.mseed"), QStringLiteral("Lakóépület"),
                              QStringLiteral("HU.BUD1.00.HHZ"),  QStringLiteral("HU.BUD1.00.HHN"),
                              QStringLiteral("HU.BUD1.00.HHE"),  window->ÍtéletCímke()->text(),
                              QStringLiteral("Velorix 1.00")};
+        // the start in UTC and in Hungary's clock time, the page's number, grouped counts
+        const QDateTime start = *window->Felvétel().kezdet();
+        expected << start.toString(QStringLiteral("yyyy. MM. dd. HH:mm:ss.zzz")) +
+                        QStringLiteral(" UTC (") +
+                        start.toTimeZone(QTimeZone(QByteArrayLiteral("Europe/Budapest")))
+                            .toString(QStringLiteral("HH:mm:ss"))
+                 << QStringLiteral("1/1. oldal") << QStringLiteral("3 000 minta");
         for (const QStringList& row : cliRows(window->Felvétel().fájl, {"-k", "1"}))
             expected << row.value(0) << row.value(6); // every PPV and limit
         for (const QString& e : expected)
@@ -356,6 +365,10 @@ private slots:
         QVERIFY(info.waitForFinished(30000));
         const QString details = QString::fromUtf8(info.readAllStandardOutput());
         QVERIFY2(details.contains(QStringLiteral(" pts (A4)")), qPrintable(details));
+        QFile file(pdf); // PDF/A-1b, said in the document's XMP metadata
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.contains("pdfaid:part=\"1\"") && bytes.contains("pdfaid:conformance=\"B\""));
     }
 };
 

@@ -11,10 +11,12 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QFontMetricsF>
+#include <QLocale>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTimeZone>
 
 namespace Jelentés {
 
@@ -32,8 +34,26 @@ QPalette nyomtatóPaletta() {
     return p;
 }
 
-// One record's page inside `keret`.
-void oldal(QPainter& festő, const QRectF& keret, const Tétel& t) {
+// A time as Hungarian paper has it: "2026. 12. 04. 09:41:12".
+QString magyarIdő(const QDateTime& idő, const QString& másodpercek) {
+    return idő.toString(QStringLiteral("yyyy. MM. dd. HH:mm:") + másodpercek);
+}
+
+// A record's start: UTC, and beside it the clock time in Hungary with its zone (CET/CEST).
+QString kezdőidő(const QDateTime& utc) {
+    QString szöveg = magyarIdő(utc, QStringLiteral("ss.zzz")) + QStringLiteral(" UTC");
+    const QTimeZone budapest(QByteArrayLiteral("Europe/Budapest"));
+    if (budapest.isValid()) {
+        const QDateTime helyi = utc.toTimeZone(budapest);
+        szöveg += QStringLiteral(" (%1 %2)")
+                      .arg(helyi.toString(QStringLiteral("HH:mm:ss")), budapest.abbreviation(utc));
+    }
+    return szöveg;
+}
+
+// One record's page inside `keret`: page `lap` of `lapok`.
+void oldal(QPainter& festő, const QRectF& keret, const Tétel& t, std::size_t lap,
+           std::size_t lapok) {
     const QPalette paletta = nyomtatóPaletta();
     const QFont cím = [] {
         QFont f = rt::sansSerifFont(14);
@@ -63,13 +83,11 @@ void oldal(QPainter& festő, const QRectF& keret, const Tétel& t) {
         {QStringLiteral("Állomás"), f.állomás.isEmpty() ? QStringLiteral("–") : f.állomás},
         {QStringLiteral("Csatornák"), csatornák.join(QStringLiteral(", "))},
         {QStringLiteral("Kezdőidő"),
-         f.kezdet() ? f.kezdet()->toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")) +
-                          QStringLiteral(" UTC")
-                    : QStringLiteral("nincs megadva")},
+         f.kezdet() ? kezdőidő(*f.kezdet()) : QStringLiteral("nincs megadva")},
         {QStringLiteral("Mintavétel"),
          QStringLiteral("%1 Hz, %2 minta (%3 s)")
              .arg(Határérték::Szám(f.mintavétel, f.mintavétel == std::floor(f.mintavétel) ? 0 : 3))
-             .arg(f.mintaszám)
+             .arg(QLocale(QLocale::Hungarian).toString(qulonglong(f.mintaszám)))
              .arg(Határérték::Szám(másodperc, 3))},
         {QStringLiteral("Kategória"), Határérték::KategóriaNév(t.kategória)},
         {QStringLiteral("Hely"), Határérték::HelyNév(t.hely)},
@@ -170,11 +188,17 @@ void oldal(QPainter& festő, const QRectF& keret, const Tétel& t) {
     // the footer
     festő.setFont(kicsi);
     festő.setPen(QColor(80, 80, 80));
+    const QDateTime most = QDateTime::currentDateTime();
+    festő.drawText(QPointF(keret.left(), keret.bottom() - km.descent()),
+                   QStringLiteral("%1 %2 – a jelentés készült: %3 %4")
+                       .arg(QCoreApplication::applicationName(),
+                            QCoreApplication::applicationVersion(),
+                            most.toString(QStringLiteral("yyyy. MM. dd. HH:mm")),
+                            most.timeZoneAbbreviation()));
+    const QString számozás = QStringLiteral("%1/%2. oldal").arg(lap).arg(lapok);
     festő.drawText(
-        QPointF(keret.left(), keret.bottom() - km.descent()),
-        QStringLiteral("%1 %2 – a jelentés készült: %3")
-            .arg(QCoreApplication::applicationName(), QCoreApplication::applicationVersion(),
-                 QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"))));
+        QPointF(keret.right() - km.horizontalAdvance(számozás), keret.bottom() - km.descent()),
+        számozás);
 }
 
 } // namespace
@@ -184,6 +208,7 @@ bool Ír(const QString& pdf, const std::vector<Tétel>& tételek, QString* hiba)
     író.setResolution(Felbontás);
     író.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                   QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
+    író.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b); // for filing: fonts embedded
     író.setTitle(QStringLiteral("Rezgésmérési jelentés"));
     író.setCreator(QStringLiteral("%1 %2").arg(QCoreApplication::applicationName(),
                                                QCoreApplication::applicationVersion()));
@@ -196,7 +221,7 @@ bool Ír(const QString& pdf, const std::vector<Tétel>& tételek, QString* hiba)
     for (std::size_t i = 0; i < tételek.size(); ++i) {
         if (i > 0)
             író.newPage();
-        oldal(festő, keret, tételek[i]);
+        oldal(festő, keret, tételek[i], i + 1, tételek.size());
     }
     if (!festő.end() || QFileInfo(pdf).size() == 0) {
         *hiba = QStringLiteral("a(z) %1 nem írható").arg(pdf);
