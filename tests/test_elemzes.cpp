@@ -6,6 +6,7 @@
 
 #ifndef Q_MOC_RUN // moc's parser takes no accented namespace names
 #include "analysis/elemzes.h"
+#include "analysis/tablazat.h"
 #include "cli/rezgeselemzes.h"
 #include "engine/hatarertek.h"
 #include "readers/rezgesjel.h"
@@ -454,6 +455,40 @@ private slots:
         const QList<QByteArray> fromXml = q.readAllStandardOutput().split('\n');
         for (int c = 1; c <= 4; ++c)
             QCOMPARE(fromXml[c], lines[c]);
+    }
+
+    // The report's table is laid out from its text: above 100 Hz the longest remark wraps
+    // in its cell, and every header and every cell is there whole.
+    void reportTableNeverCuts() {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        const Signal high = [](double t) {
+            return 3 * std::exp(-std::pow((t - 1.0) / 0.1, 2)) * sine(120, t);
+        };
+        const Signal low = [](double t) {
+            return std::exp(-std::pow((t - 1.0) / 0.1, 2)) * sine(15, t);
+        };
+        const QString file = save(QStringLiteral("high.mseed"),
+                                  mseed(threeComponents(high, high, low, 2000, 1), DE_FLOAT64));
+        const QString pdf = dir().filePath(QStringLiteral("high.pdf"));
+        QProcess p;
+        p.start(QStringLiteral(VELORIX_PROGRAM),
+                QStringList{"--elemez", file, "-k", "1", "--jelentes", pdf});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 0);
+        QList<QByteArray> rows = p.readAllStandardOutput().split('\n').mid(1, 3);
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(30000));
+        const QString content =
+            QString::fromUtf8(text.readAllStandardOutput()).simplified(); // wrapped lines joined
+        QStringList expected = Elemzés::TáblázatFejléc();
+        for (const QByteArray& row : rows)
+            for (const QByteArray& cell : row.split(';').mid(2))
+                expected << QString::fromUtf8(cell);
+        QVERIFY(expected.contains(QStringLiteral("megfelel (100 Hz feletti: a 100 Hz-es érték)")));
+        for (const QString& e : expected)
+            QVERIFY2(content.contains(e), qPrintable(e));
     }
 
     // Faults: exit 2, the file and the reason; the other files are still analysed.

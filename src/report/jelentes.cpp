@@ -109,24 +109,67 @@ void oldal(QPainter& festő, const QRectF& keret, const Tétel& t, std::size_t l
 
     // the table
     const QStringList fej = Elemzés::TáblázatFejléc();
-    const QList<QStringList> sorok = Elemzés::TáblázatSorok(t.megállapítás);
+    QList<QStringList> sorok = Elemzés::TáblázatSorok(t.megállapítás);
+    for (QStringList& sor : sorok) // a word joiner on each side of a hyphen: no break there
+        if (!sor.isEmpty())
+            sor.last().replace(u'-', QStringLiteral("\u2060-\u2060"));
     const QFontMetricsF km(kicsi);
     QFont kicsiVastag = kicsi;
     kicsiVastag.setBold(true);
-    // widths: the widest cell of each column, then stretched to the page
-    std::vector<double> szélesség(std::size_t(fej.size()), 0);
-    for (qsizetype c = 0; c < fej.size(); ++c) {
-        szélesség[std::size_t(c)] = QFontMetricsF(kicsiVastag).horizontalAdvance(fej[c]);
-        for (const QStringList& sor : sorok)
-            szélesség[std::size_t(c)] =
-                std::max(szélesség[std::size_t(c)], km.horizontalAdvance(sor.value(c)));
+    // widths: the widest cell of each column, stretched to the page; where the page is too
+    // narrow for them, the verdicts (the last column) wrap at their blanks, never inside a
+    // word ("Hz-es" is held together), and the rows grow to hold them: no text is ever cut
+    const QFontMetricsF vm(kicsiVastag);
+    const qsizetype oszlopok = fej.size();
+    std::vector<double> szélesség(std::size_t(oszlopok), 0), legkisebb(std::size_t(oszlopok), 0);
+    auto legszélesebbSzó = [](const QFontMetricsF& m, const QString& szöveg) {
+        double w = 0;
+        for (const QString& szó : szöveg.split(u' ', Qt::SkipEmptyParts))
+            w = std::max(w, m.horizontalAdvance(szó));
+        return w;
+    };
+    for (qsizetype c = 0; c < oszlopok; ++c) {
+        const bool tördelhető = c == oszlopok - 1;
+        double& w = szélesség[std::size_t(c)];
+        double& kis = legkisebb[std::size_t(c)];
+        w = vm.horizontalAdvance(fej[c]);
+        kis = w; // a header stays whole
+        for (const QStringList& sor : sorok) {
+            w = std::max(w, km.horizontalAdvance(sor.value(c)));
+            kis = std::max(kis, tördelhető ? legszélesebbSzó(km, sor.value(c))
+                                           : km.horizontalAdvance(sor.value(c)));
+        }
+        w += 6;
+        kis += 6;
     }
-    double összes = 0;
-    for (double& w : szélesség)
-        összes += (w += 6);
-    const double nyújtás = keret.width() / összes;
-    const double sorMagasság = km.height() + 4;
+    double összes = 0, összesLegkisebb = 0;
+    for (qsizetype c = 0; c < oszlopok; ++c) {
+        összes += szélesség[std::size_t(c)];
+        összesLegkisebb += legkisebb[std::size_t(c)];
+    }
+    if (összes <= keret.width()) {
+        for (double& w : szélesség)
+            w *= keret.width() / összes;
+    } else { // what is left over the least, shared as each column wants more
+        const double többlet = std::max(0.0, keret.width() - összesLegkisebb);
+        for (qsizetype c = 0; c < oszlopok; ++c) {
+            const double kíván = szélesség[std::size_t(c)] - legkisebb[std::size_t(c)];
+            szélesség[std::size_t(c)] = legkisebb[std::size_t(c)] +
+                                        többlet * kíván / std::max(1e-9, összes - összesLegkisebb);
+        }
+    }
+    const int tördel = int(Qt::TextWordWrap);
+    auto magasság = [&](const QStringList& cellák, bool fejsor) {
+        const QFontMetricsF& m = fejsor ? vm : km;
+        double h = m.height();
+        for (qsizetype c = 0; c < cellák.size(); ++c)
+            h = std::max(h, m.boundingRect(QRectF(0, 0, szélesség[std::size_t(c)] - 6, 1e6), tördel,
+                                           cellák[c])
+                                .height());
+        return h + 4;
+    };
     auto sorRajz = [&](const QStringList& cellák, bool fejsor, bool kiemelt) {
+        const double sorMagasság = magasság(cellák, fejsor);
         double x = keret.left();
         if (fejsor || kiemelt) {
             festő.fillRect(QRectF(keret.left(), y, keret.width(), sorMagasság),
@@ -138,11 +181,11 @@ void oldal(QPainter& festő, const QRectF& keret, const Tétel& t, std::size_t l
         festő.setPen(Qt::black);
         festő.setFont(fejsor ? kicsiVastag : kicsi);
         for (qsizetype c = 0; c < cellák.size(); ++c) {
-            const double w = szélesség[std::size_t(c)] * nyújtás;
+            const double w = szélesség[std::size_t(c)];
             const Qt::Alignment igazítás = c == 0 || c == cellák.size() - 1 || fejsor
                                                ? Qt::AlignLeft | Qt::AlignVCenter
                                                : Qt::AlignRight | Qt::AlignVCenter;
-            festő.drawText(QRectF(x + 3, y, w - 6, sorMagasság), int(igazítás), cellák[c]);
+            festő.drawText(QRectF(x + 3, y, w - 6, sorMagasság), int(igazítás) | tördel, cellák[c]);
             x += w;
         }
         y += sorMagasság;
