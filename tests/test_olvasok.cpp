@@ -7,6 +7,7 @@
 
 #ifndef Q_MOC_RUN // moc's parser takes no accented namespace names
 #include "readers/idosorolvaso.h"
+#include "readers/meresadatok.h"
 #include "readers/mseed3.h"
 #include "readers/rezgesjel.h"
 #include "readers/stationxml.h"
@@ -570,6 +571,47 @@ private slots:
         auto none = Rezgésjel::StationXml::Olvas(stationXmlText(xmlChannel("HHZ", "5", "V")),
                                                  QStringLiteral("v.xml"));
         QVERIFY(std::holds_alternative<Hiba>(none)); // volts give no motion's sensitivity
+    }
+
+    // The particulars as an engineer writes them: Hungarian or English keys, accents or
+    // none, a unit after the key, comments; an unknown key or a bad number names its line.
+    void particulars_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<qint64>("faultLine"); // 0: read
+        QTest::newRow("Hungarian")
+            << QByteArray("# kőfejtő\nhelyszín = Kővágóörs\nMérést végezte = Kiss "
+                          "Anna\ntávolság a robbantástól (m) = 250\ntöltet "
+                          "késleltetésenként [kg] = 25\n")
+            << qint64(0);
+        QTest::newRow("English, no accents")
+            << QByteArray("\xEF\xBB\xBFsite = Kovagoors\r\noperator = "
+                          "Kiss Anna\r\ndistance=250\r\nCHARGE = 25,0\r\n")
+            << qint64(0);
+        QTest::newRow("an unknown key")
+            << QByteArray("helyszín = x\n\nszél = 3 m/s\n") << qint64(3);
+        QTest::newRow("a distance that is no number")
+            << QByteArray("distance = sok\n") << qint64(1);
+        QTest::newRow("a negative charge") << QByteArray("\ncharge = -2\n") << qint64(2);
+        QTest::newRow("no equals sign") << QByteArray("helyszín Kővágóörs\n") << qint64(1);
+    }
+    void particulars() {
+        QFETCH(QByteArray, text);
+        QFETCH(qint64, faultLine);
+        const auto read = Mérésadatok::Olvas(text, QStringLiteral("adatok.txt"));
+        if (faultLine > 0) {
+            QVERIFY(std::holds_alternative<Hiba>(read));
+            QCOMPARE(std::get<Hiba>(read).sor, faultLine);
+            QCOMPARE(std::get<Hiba>(read).fájl, QStringLiteral("adatok.txt"));
+            return;
+        }
+        QVERIFY(std::holds_alternative<Mérésadatok>(read));
+        const Mérésadatok& a = std::get<Mérésadatok>(read);
+        QCOMPARE(a.végezte, QStringLiteral("Kiss Anna"));
+        QCOMPARE(*a.távolság, 250.0);
+        QCOMPARE(*a.töltet, 25.0);
+        QCOMPARE(*a.arányosTávolság(), 50.0); // 250 m / √25 kg
+        QVERIFY(a.sorok().contains(
+            {QStringLiteral("Arányos távolság (D/√W)"), QStringLiteral("50,00 m/kg½")}));
     }
 
     void timesInMessages() {

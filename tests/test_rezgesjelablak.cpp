@@ -330,7 +330,18 @@ private slots:
     void report() {
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
             QSKIP("pdftotext (poppler-utils) is not installed");
+        RezgésjelAblak* first = form->RezgésjelMegnyit(record()).first();
+        Mérésadatok particulars;
+        particulars.helyszín = QStringLiteral("Kővágóörs, kőfejtő");
+        particulars.végezte = QStringLiteral("Kiss Anna");
+        particulars.távolság = 250;
+        particulars.töltet = 25;
+        QString stored;
+        QVERIFY2(first->AdatokBeállít(particulars, &stored), qPrintable(stored));
+        first->close();
+        // the station's next record offers them again, from the settings store
         RezgésjelAblak* window = form->RezgésjelMegnyit(record()).first();
+        QCOMPARE(window->Adatok().végezte, particulars.végezte);
         const QString pdf = configDir().filePath(QStringLiteral("jelentes.pdf"));
         QString why;
         QVERIFY2(window->JelentésÍr(pdf, &why), qPrintable(why));
@@ -350,7 +361,9 @@ private slots:
                         QStringLiteral(" UTC (") +
                         start.toTimeZone(QTimeZone(QByteArrayLiteral("Europe/Budapest")))
                             .toString(QStringLiteral("HH:mm:ss"))
-                 << QStringLiteral("1/1. oldal") << QStringLiteral("3 000 minta");
+                 << QStringLiteral("1/1. oldal") << QStringLiteral("3 000 minta")
+                 << particulars.helyszín << particulars.végezte << QStringLiteral("250,0 m")
+                 << QStringLiteral("50,00 m/kg½") << QStringLiteral("Aláírás:");
         for (const QStringList& row : cliRows(window->Felvétel().fájl, {"-k", "1"}))
             expected << row.value(0) << row.value(6); // every PPV and limit
         for (const QString& e : expected)

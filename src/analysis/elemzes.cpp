@@ -5,8 +5,8 @@
 #include <kiss_fftr.h>
 
 #include <algorithm>
-#include <cmath>
 #include <climits>
+#include <cmath>
 #include <memory>
 
 namespace Elemzés {
@@ -92,6 +92,12 @@ Jellemzők Számol(const std::vector<double>& minták, double mintavétel,
         }
     }
     j.idő = double(j.csúcsMinta) / mintavétel;
+    if (mennyiség == Rezgésjel::Mennyiség::Sebesség) {
+        const auto első = std::find_if(v.begin(), v.end(),
+                                       [](double x) { return std::fabs(x) >= IndításiKüszöb; });
+        if (első != v.end())
+            j.indítás = double(első - v.begin()) / mintavétel;
+    }
     if (j.ppv > 0)
         j.zc = nullátmenet(v, j.csúcsMinta, mintavétel);
 
@@ -216,9 +222,9 @@ void csúcsVektor(const Rezgésjel::Felvétel& f, Megállapítás& e) {
     }
     if (!egyenlő) {
         e.pvsSzakasz = double(hossz) / ráta;
-        e.pvsMegjegyzés = QStringLiteral("a komponensek közös szakaszán: %1–%2 s")
-                              .arg(Határérték::Szám(eleje, 3),
-                                   Határérték::Szám(eleje + e.pvsSzakasz, 3));
+        e.pvsMegjegyzés =
+            QStringLiteral("a komponensek közös szakaszán: %1–%2 s")
+                .arg(Határérték::Szám(eleje, 3), Határérték::Szám(eleje + e.pvsSzakasz, 3));
     }
 }
 
@@ -235,7 +241,12 @@ Megállapítás Elemez(const Rezgésjel::Felvétel& felvétel, int kategória, H
         ö.count = cs.count;
         ö.függőleges = cs.függőleges;
         ö.jellemzők = Számol(cs.minták, cs.mintavétel, cs.mennyiség);
-        ö.jellemzők.idő += double(cs.kezdetMikro.value_or(kezdet) - kezdet) / 1e6;
+        const double eltolás = double(cs.kezdetMikro.value_or(kezdet) - kezdet) / 1e6;
+        ö.jellemzők.idő += eltolás;
+        if (ö.jellemzők.indítás) {
+            *ö.jellemzők.indítás += eltolás;
+            e.indítás = std::min(e.indítás.value_or(*ö.jellemzők.indítás), *ö.jellemzők.indítás);
+        }
         e.összetevők.push_back(std::move(ö));
     }
     csúcsVektor(felvétel, e);

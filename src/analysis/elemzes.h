@@ -27,6 +27,9 @@ namespace Elemzés {
 using Hely = Határérték::Hely;
 using Módszer = Határérték::Módszer;
 
+// mm/s: a velocity component's first sample at least this far from its mean triggers.
+inline constexpr double IndításiKüszöb = 0.5;
+
 struct Jellemzők {
     double ppv = 0; // mm/s
     double idő = 0; // s from the record's start
@@ -35,6 +38,7 @@ struct Jellemzők {
     std::optional<double> fft; // Hz
     double gyorsulás = 0;      // m/s^2
     double elmozdulás = 0;     // mm
+    std::optional<double> indítás; // s: the first sample at IndításiKüszöb or above
 };
 
 // The samples less their mean (a copy; the input stays as it is).
@@ -76,6 +80,7 @@ struct Megállapítás {
     QString pvsMegjegyzés;  // why there is none, or over what span it was taken
     int döntő = -1;    // the component with the largest utilisation
     bool megfelel = true;
+    std::optional<double> indítás; // s: the trigger, the earliest of the velocity components'
 };
 
 // The figures of every component of the record and their judgement.

@@ -22,8 +22,8 @@ double DecibelL(double pascal) {
 
 QString NemSebesség(const Összetevő& ö) {
     const QString nincs = QStringLiteral(", nincs megítélve");
-    const QString count = QStringLiteral("csúcs %1 count (érzékenység nélkül)")
-                              .arg(Szám(ö.jellemzők.ppv, 0));
+    const QString count =
+        QStringLiteral("csúcs %1 count (érzékenység nélkül)").arg(Szám(ö.jellemzők.ppv, 0));
     if (ö.mennyiség == Rezgésjel::Mennyiség::Gyorsulás)
         return QStringLiteral("gyorsulásmérő, nem sebesség") +
                (ö.count ? QStringLiteral(": ") + count : QString()) + nincs;

@@ -3,10 +3,10 @@
 #include "engine/hatarertek.h"
 #include "engine/kategoriak.h"
 #include "ertekeles.h"
+#include "hibaszoveg.h"
 #include "kilepes.h"
 #include "kimenet.h"
 #include "model/rezgesmodell.h"
-#include "hibaszoveg.h"
 #include "readers/cella.h"
 #include "readers/stationxml.h"
 #include "rezgeselemzes.h"
@@ -100,6 +100,14 @@ struct Opciók {
         QStringLiteral("FDSN StationXML fájl: a count csatornák érzékenysége csatornánként "
                        "(InstrumentSensitivity); ami hiányzik belőle, annak az --erzekenyseg."),
         QStringLiteral("fájl.xml")};
+    const QCommandLineOption adatok{
+        {QStringLiteral("adatok"), QStringLiteral("details")},
+        QStringLiteral("A jelentés mérési adatai: UTF-8 szöveg, soronként „kulcs = érték” "
+                       "(helyszín, megrendelő, mérést végezte, műszer, kalibrálás dátuma, "
+                       "érzékelő helye, távolság a robbantástól, töltet késleltetésenként, "
+                       "megjegyzés; angolul site, client, operator, instrument, calibrated, "
+                       "sensor, distance, charge, notes), # után megjegyzés."),
+        QStringLiteral("fájl")};
     const QCommandLineOption jelentés{
         {QStringLiteral("jelentes"), QStringLiteral("report")},
         QStringLiteral("Az --elemez felvételeiről PDF eseményjelentés ebbe a fájlba."),
@@ -108,7 +116,7 @@ struct Opciók {
     void felvesz(QCommandLineParser& elemző) const {
         for (const QCommandLineOption* o :
              {&súgó, &verzió, &kategória, &frekvencia, &értékel, &elemez, &hely, &módszer,
-              &érzékenység, &egység, &mintavétel, &állomás, &jelentés})
+              &érzékenység, &egység, &mintavétel, &állomás, &adatok, &jelentés})
             elemző.addOption(*o);
     }
 };
@@ -144,6 +152,7 @@ int Parancssor(const QStringList& argumentumok) {
     const QCommandLineOption& mintavétel = opciók.mintavétel;
     const QCommandLineOption& jelentés = opciók.jelentés;
     const QCommandLineOption& állomás = opciók.állomás;
+    const QCommandLineOption& adatok = opciók.adatok;
     if (!elemző.parse(argumentumok))
         return hiba(elemző.errorText());
     if (elemző.isSet(súgó)) {
@@ -218,10 +227,16 @@ int Parancssor(const QStringList& argumentumok) {
                 std::get<std::shared_ptr<Rezgésjel::StationXml>>(std::move(adatok));
         }
         kérés.jelentés = elemző.value(jelentés);
+        if (elemző.isSet(adatok)) {
+            auto olvasott = Mérésadatok::FájlOlvas(elemző.value(adatok));
+            if (const Hiba* h = std::get_if<Hiba>(&olvasott))
+                return hiba(Parancssori::FelvételHiba(*h));
+            kérés.adatok = std::get<Mérésadatok>(olvasott);
+        }
         return RezgésElemzés::Elemez(kérés, stdout, stderr);
     }
     for (const QCommandLineOption* o :
-         {&hely, &módszer, &érzékenység, &egység, &mintavétel, &állomás, &jelentés})
+         {&hely, &módszer, &érzékenység, &egység, &mintavétel, &állomás, &adatok, &jelentés})
         if (elemző.isSet(*o))
             return hiba(QStringLiteral("a --%1 csak az --elemez mellett adható meg")
                             .arg(o->names().value(0)));

@@ -56,7 +56,8 @@ Munka egyFájl(const Kérés& kérés, const QString& fájl) {
         m.sorok += Sorok(e.felvétel, e.megállapítás);
         m.üzenetek << Összegzés(e.felvétel, e.megállapítás);
         if (!e.felvétel.kihagyott.isEmpty())
-            m.üzenetek << QStringLiteral("Velorix: %1: kihagyott csatornák (nem mérnek rezgést): %2")
+            m.üzenetek << QStringLiteral(
+                              "Velorix: %1: kihagyott csatornák (nem mérnek rezgést): %2")
                               .arg(fájl, e.felvétel.kihagyott.join(QStringLiteral(", ")));
         if (!e.megállapítás.megfelel)
             m.állapot = std::max<int>(m.állapot, Túllépi);
@@ -64,7 +65,8 @@ Munka egyFájl(const Kérés& kérés, const QString& fájl) {
             std::vector<Rajz::Rajzadat> rajzok = Rajz::Rajzadatok(e.felvétel);
             e.felvétel.mintákElenged();
             m.tételek.push_back({std::move(e.felvétel), std::move(e.megállapítás),
-                                 std::move(rajzok), kérés.kategória, kérés.hely, kérés.módszer});
+                                 std::move(rajzok), kérés.kategória, kérés.hely, kérés.módszer,
+                                 kérés.adatok});
         }
     }
     return m;

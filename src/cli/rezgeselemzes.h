@@ -2,6 +2,7 @@
 
 #include "analysis/elemzes.h"
 #include "readers/felvetel.h"
+#include "readers/meresadatok.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,7 +18,8 @@ struct Kérés {
     Elemzés::Hely hely = Elemzés::Hely::Alap;
     Elemzés::Módszer módszer = Elemzés::Módszer::ZC;
     Rezgésjel::Beállítás beállítás;
-    QString jelentés; // a PDF report of every record, when given
+    QString jelentés;    // a PDF report of every record, when given
+    Mérésadatok adatok;  // the particulars the report carries
 };
 
 // The header row of the output, exactly.

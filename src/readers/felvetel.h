@@ -47,6 +47,7 @@ struct Csatorna {
     Mennyiség mennyiség = Mennyiség::Sebesség;
     bool függőleges = false;
     bool count = false;                // the samples are counts: no sensitivity for them
+    QString átváltás;                  // how the samples became the quantity, and from what
     double mintavétel = 0;             // samples per second
     std::optional<qint64> kezdetMikro; // the first sample, µs since 1970 UTC
     std::size_t mintaszám = 0;         // as read

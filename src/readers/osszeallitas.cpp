@@ -19,6 +19,7 @@ std::variant<std::monostate, Átváltás, Hiba> Átvált(const Csatornakód& kó
                 QStringLiteral("a fájl szerint a minták mértékegysége %1").arg(fajta.egységSzöveg);
             return h;
         }
+        á.forrás = QStringLiteral("a fájl szerint %1").arg(fajta.egységSzöveg);
         return á;
     }
     const std::optional<Mennyiség> műszer =
@@ -31,6 +32,8 @@ std::variant<std::monostate, Átváltás, Hiba> Átvált(const Csatornakód& kó
             if (const auto é = b.állomásadatok->keres(kód, kezdetMikro); é && é->countPerEgység > 0) {
                 á.mennyiség = é->mennyiség;
                 á.szorzó = 1.0 / é->countPerEgység;
+                á.forrás = QStringLiteral("StationXML: %1 count per %2")
+                               .arg(QString::number(é->countPerEgység, 'g', 6), AlapEgység(á.mennyiség));
                 return á;
             }
         }
@@ -42,13 +45,23 @@ std::variant<std::monostate, Átváltás, Hiba> Átvált(const Csatornakód& kó
                 return h;
             }
             á.szorzó = 1.0 / *b.érzékenység;
+            á.forrás = QStringLiteral("megadott érzékenység: %1 count per mm/s")
+                           .arg(QString::number(*b.érzékenység, 'g', 9));
             return á;
         }
         á.count = true; // shown in counts; a velocity sensitivity does not apply
+        á.forrás = QStringLiteral("count, érzékenység nélkül");
         return á;
     }
-    if (á.mennyiség == Mennyiség::Sebesség && b.egység)
+    if (á.mennyiség == Mennyiség::Sebesség && b.egység) {
         á.szorzó = *b.egység;
+        á.forrás = QStringLiteral("megadott mértékegység: %1")
+                       .arg(á.szorzó == 1000   ? QStringLiteral("m/s")
+                            : á.szorzó == 25.4 ? QStringLiteral("in/s")
+                                               : QStringLiteral("mm/s"));
+    } else {
+        á.forrás = QStringLiteral("%1 (alapértelmezés)").arg(AlapEgység(á.mennyiség));
+    }
     return á;
 }
 
@@ -107,6 +120,7 @@ Olvasás Összeállít(const QString& fájl, std::vector<NyersCsatorna>&& csator
             c.kód = cs->kód;
             c.mennyiség = cs->átváltás.mennyiség;
             c.count = cs->átváltás.count;
+            c.átváltás = cs->átváltás.forrás;
             c.függőleges = Függőleges(cs->kód.csatorna);
             c.mintavétel = cs->mintavétel;
             c.kezdetMikro = cs->kezdetMikro;

@@ -20,6 +20,7 @@ struct Átváltás {
     Mennyiség mennyiség = Mennyiség::Sebesség;
     double szorzó = 1;
     bool count = false; // left in counts: a channel that is not judged, with no sensitivity
+    QString forrás;     // what the factor came from, for the report
 };
 
 // The channel's quantity and factor: the file's own unit first, then the station's

@@ -5,6 +5,7 @@
 #include "engine/szovegek.h"
 #include "painters/hatargorbe.h"
 #include "painters/jelrajz.h"
+#include "readers/meresadatok.h"
 #include "runtime/screen.h"
 
 #include <QCoreApplication>
@@ -78,7 +79,7 @@ void oldal(QPainter& festő, const QRectF& keret, const Tétel& t, std::size_t l
     for (const Rezgésjel::Csatorna& c : f.csatornák)
         csatornák << c.kód.név();
     const double másodperc = f.mintavétel > 0 ? double(f.mintaszám) / f.mintavétel : 0;
-    const QList<std::pair<QString, QString>> fejléc = {
+    QList<std::pair<QString, QString>> fejléc = {
         {QStringLiteral("Fájl"), QFileInfo(f.fájl).fileName()},
         {QStringLiteral("Állomás"), f.állomás.isEmpty() ? QStringLiteral("–") : f.állomás},
         {QStringLiteral("Csatornák"), csatornák.join(QStringLiteral(", "))},
@@ -93,6 +94,22 @@ void oldal(QPainter& festő, const QRectF& keret, const Tétel& t, std::size_t l
         {QStringLiteral("Hely"), Határérték::HelyNév(t.hely)},
         {QStringLiteral("Módszer"), Határérték::MódszerNév(t.módszer)},
     };
+    for (const Rezgésjel::Csatorna& c : f.csatornák)
+        fejléc.append({QStringLiteral("Átváltás (%1)").arg(c.kód.csatorna), c.átváltás});
+    const std::optional<double> indítás = t.megállapítás.indítás;
+    fejléc.append(
+        {QStringLiteral("Indítás (%1 mm/s)").arg(Határérték::Szám(Elemzés::IndításiKüszöb, 1)),
+         !indítás ? QStringLiteral("nem érte el")
+         : f.kezdet()
+             ? QStringLiteral("%1 s (%2)")
+                   .arg(Határérték::Szám(*indítás, 4),
+                        kezdőidő(f.kezdet()->addMSecs(qint64(std::llround(*indítás * 1000)))))
+             : QStringLiteral("%1 s").arg(Határérték::Szám(*indítás, 4))});
+    for (const Elemzés::Összetevő& ö : t.megállapítás.összetevők)
+        if (ö.mennyiség == Rezgésjel::Mennyiség::Nyomás)
+            fejléc.append(
+                {QStringLiteral("Légnyomás (%1)").arg(ö.rövidNév()), Elemzés::NemSebesség(ö)});
+    fejléc = t.adatok.sorok() + fejléc;
     const QFontMetricsF m(szöveg);
     double címkeSzélesség = 0;
     for (const auto& [k, v] : fejléc)
@@ -210,7 +227,7 @@ void oldal(QPainter& festő, const QRectF& keret, const Tétel& t, std::size_t l
     festő.setPen(Qt::black);
 
     // the drawings, sharing what is left above the footer
-    const double lábléc = km.height() + 6;
+    const double lábléc = km.height() * 3.2 + 6; // the line to sign and the footer
     const double maradék = keret.bottom() - lábléc - y;
     const double nyomHossz = maradék * 0.36, spektrumHossz = maradék * 0.27;
     const QFont rajzBetű = rt::sansSerifFont(7);
@@ -228,8 +245,14 @@ void oldal(QPainter& festő, const QRectF& keret, const Tétel& t, std::size_t l
                        Rajz::ÖsszetevőPontok(t.megállapítás, t.módszer));
     festő.restore();
 
-    // the footer
+    // a line to sign, then the footer
     festő.setFont(kicsi);
+    festő.setPen(Qt::black);
+    const QString aláírás = QStringLiteral("Aláírás: ");
+    const double aláírásY = keret.bottom() - km.height() * 2.2;
+    festő.drawText(QPointF(keret.right() - 220, aláírásY), aláírás);
+    festő.drawLine(QPointF(keret.right() - 220 + km.horizontalAdvance(aláírás), aláírásY),
+                   QPointF(keret.right(), aláírásY));
     festő.setPen(QColor(80, 80, 80));
     const QDateTime most = QDateTime::currentDateTime();
     festő.drawText(QPointF(keret.left(), keret.bottom() - km.descent()),

@@ -3,6 +3,7 @@
 #include "analysis/elemzes.h"
 #include "painters/rajzadat.h"
 #include "readers/felvetel.h"
+#include "readers/meresadatok.h"
 
 #include <QString>
 
@@ -19,6 +20,7 @@ struct Tétel {
     int kategória = 1;
     Elemzés::Hely hely = Elemzés::Hely::Alap;
     Elemzés::Módszer módszer = Elemzés::Módszer::ZC;
+    Mérésadatok adatok; // the measurement's particulars, where given
 };
 
 // Writes the report of the records, in their order, to `pdf`; false with the reason.

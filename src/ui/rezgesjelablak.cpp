@@ -4,6 +4,7 @@
 #include "analysis/tablazat.h"
 #include "engine/kategoriak.h"
 #include "engine/szovegek.h"
+#include "meresadatokablak.h"
 #include "painters/hatargorbe.h"
 #include "painters/jelrajz.h"
 #include "report/jelentes.h"
@@ -101,6 +102,9 @@ RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Meg�
     módszerVálasztó_->addItems({Határérték::MódszerNév(Elemzés::Módszer::ZC),
                                 Határérték::MódszerNév(Elemzés::Módszer::FFT)});
     módszerVálasztó_->setAccessibleName(QStringLiteral("Módszer"));
+    adatok_ = MérésadatokPárbeszéd::Betölt(felvétel_.állomás);
+    auto* adatok = new QPushButton(QStringLiteral("Mérés &adatai…"), this);
+    connect(adatok, &QPushButton::clicked, this, [this] { AdatokPárbeszéddel(); });
     auto* jelentés = new QPushButton(QStringLiteral("&Jelentés PDF-be…"), this);
     connect(jelentés, &QPushButton::clicked, this, [this] { JelentésPárbeszéddel(); });
     connect(new QShortcut(QKeySequence::Print, this), &QShortcut::activated, this,
@@ -161,6 +165,7 @@ RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Meg�
     vezérlők->addWidget(módszerCímke);
     vezérlők->addWidget(módszerVálasztó_);
     vezérlők->addStretch();
+    vezérlők->addWidget(adatok);
     vezérlők->addWidget(jelentés);
 
     auto* alsó = new QSplitter(Qt::Horizontal, this);
@@ -292,8 +297,25 @@ void RezgésjelAblak::frissít() {
 }
 
 bool RezgésjelAblak::JelentésÍr(const QString& pdf, QString* hiba) const {
-    return Jelentés::Ír(pdf, {{felvétel_, megállapítás_, rajzok_, kategória_, hely_, módszer_}},
-                        hiba);
+    return Jelentés::Ír(
+        pdf, {{felvétel_, megállapítás_, rajzok_, kategória_, hely_, módszer_, adatok_}}, hiba);
+}
+
+bool RezgésjelAblak::AdatokBeállít(const Mérésadatok& adatok, QString* hiba) {
+    adatok_ = adatok; // for this window's reports, whether or not the store takes them
+    return MérésadatokPárbeszéd::Ment(felvétel_.állomás, adatok, hiba);
+}
+
+void RezgésjelAblak::AdatokPárbeszéddel() {
+    MérésadatokPárbeszéd kérdés(felvétel_.állomás, adatok_, this);
+    if (kérdés.exec() != QDialog::Accepted)
+        return;
+    QString hiba;
+    if (!AdatokBeállít(kérdés.Adatok(), &hiba))
+        QMessageBox::warning(this, windowTitle(),
+                             QStringLiteral("A mérés adatai ebben az ablakban érvényesek, de nem "
+                                            "menthetők el:\n%1")
+                                 .arg(hiba));
 }
 
 void RezgésjelAblak::JelentésPárbeszéddel() {

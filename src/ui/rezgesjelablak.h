@@ -3,6 +3,7 @@
 #include "analysis/elemzes.h"
 #include "painters/rajzadat.h"
 #include "readers/felvetel.h"
+#include "readers/meresadatok.h"
 
 #include <QWidget>
 
@@ -40,6 +41,11 @@ public:
     // The event report of this record; false with the reason.
     bool JelentésÍr(const QString& pdf, QString* hiba) const;
     void JelentésPárbeszéddel();
+    // The measurement's particulars for the reports, remembered for the station; false with
+    // the store's reason when they could not be stored.
+    bool AdatokBeállít(const Mérésadatok& adatok, QString* hiba);
+    const Mérésadatok& Adatok() const { return adatok_; }
+    void AdatokPárbeszéddel();
 
 private:
     RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Megállapítás megállapítás,
@@ -49,6 +55,7 @@ private:
 
     Rezgésjel::Felvétel felvétel_; // without its samples
     Elemzés::Megállapítás megállapítás_;
+    Mérésadatok adatok_; // the particulars, kept per station
     std::vector<Rajz::Rajzadat> rajzok_;
     int kategória_;
     Elemzés::Hely hely_ = Elemzés::Hely::Alap;

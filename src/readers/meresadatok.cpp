@@ -1,0 +1,117 @@
+#include "meresadatok.h"
+
+#include "cella.h"
+#include "engine/szovegek.h"
+#include "runtime/text.h"
+#include "szovegforras.h"
+
+#include <QFile>
+
+#include <cmath>
+
+namespace {
+
+struct Kulcs {
+    const char16_t* magyar;
+    const char16_t* angol;
+    QString Mérésadatok::*szöveg;
+    std::optional<double> Mérésadatok::*szám;
+};
+
+const Kulcs Kulcsok[] = {
+    {u"helyszín", u"site", &Mérésadatok::helyszín, nullptr},
+    {u"megrendelő", u"client", &Mérésadatok::megrendelő, nullptr},
+    {u"mérést végezte", u"operator", &Mérésadatok::végezte, nullptr},
+    {u"műszer", u"instrument", &Mérésadatok::műszer, nullptr},
+    {u"kalibrálás dátuma", u"calibrated", &Mérésadatok::kalibrálás, nullptr},
+    {u"érzékelő helye", u"sensor", &Mérésadatok::érzékelő, nullptr},
+    {u"távolság a robbantástól", u"distance", nullptr, &Mérésadatok::távolság},
+    {u"töltet késleltetésenként", u"charge", nullptr, &Mérésadatok::töltet},
+    {u"megjegyzés", u"notes", &Mérésadatok::megjegyzés, nullptr},
+};
+
+} // namespace
+
+std::optional<double> Mérésadatok::arányosTávolság() const {
+    if (!távolság || !töltet || !(*töltet > 0))
+        return std::nullopt;
+    return *távolság / std::sqrt(*töltet);
+}
+
+QList<std::pair<QString, QString>> Mérésadatok::sorok() const {
+    QList<std::pair<QString, QString>> s;
+    auto szöveg = [&](const char16_t* cím, const QString& érték) {
+        if (!érték.isEmpty())
+            s.append({QString::fromUtf16(cím), érték});
+    };
+    szöveg(u"Helyszín", helyszín);
+    szöveg(u"Megrendelő", megrendelő);
+    szöveg(u"Mérést végezte", végezte);
+    szöveg(u"Műszer", műszer);
+    szöveg(u"Kalibrálás dátuma", kalibrálás);
+    szöveg(u"Érzékelő helye", érzékelő);
+    if (távolság)
+        s.append({QStringLiteral("Távolság a robbantástól"),
+                  Határérték::Szám(*távolság, 1) + QStringLiteral(" m")});
+    if (töltet)
+        s.append({QStringLiteral("Töltet késleltetésenként"),
+                  Határérték::Szám(*töltet, 2) + QStringLiteral(" kg")});
+    if (const auto d = arányosTávolság())
+        s.append({QStringLiteral("Arányos távolság (D/√W)"),
+                  Határérték::Szám(*d, 2) + QStringLiteral(" m/kg½")});
+    szöveg(u"Megjegyzés", megjegyzés);
+    return s;
+}
+
+std::variant<Mérésadatok, Hiba> Mérésadatok::Olvas(const QByteArray& szöveg, const QString& név) {
+    Mérésadatok a;
+    qint64 sorszám = 0;
+    for (const QByteArray& nyers : szöveg.split('\n')) {
+        ++sorszám;
+        QString sor = QString::fromUtf8(nyers).trimmed();
+        if (sor.startsWith(QChar(0xFEFF)))
+            sor.remove(0, 1);
+        if (sor.isEmpty() || sor.startsWith(u'#'))
+            continue;
+        Hiba h;
+        h.fájl = név;
+        h.sor = sorszám;
+        const qsizetype egyenlő = sor.indexOf(u'=');
+        if (egyenlő < 0) {
+            h.részlet = QStringLiteral("„kulcs = érték” helyett: \"%1\"").arg(sor);
+            return h;
+        }
+        const QString kulcs = rt::NameKey(Cella::OszlopNév(sor.left(egyenlő).toUtf8()).név);
+        const QString érték = sor.mid(egyenlő + 1).trimmed();
+        const Kulcs* talált = nullptr;
+        for (const Kulcs& k : Kulcsok)
+            if (kulcs == rt::NameKey(QString::fromUtf16(k.magyar)) ||
+                kulcs == rt::NameKey(QString::fromUtf16(k.angol)))
+                talált = &k;
+        if (!talált) {
+            h.részlet = QStringLiteral("ismeretlen kulcs: \"%1\"").arg(sor.left(egyenlő).trimmed());
+            return h;
+        }
+        if (talált->szöveg) {
+            a.*(talált->szöveg) = érték;
+            continue;
+        }
+        QString miért;
+        const auto szám = Cella::SzámOlvas(érték.toUtf8(), &miért);
+        if (!szám || szám->érték < 0) {
+            h.részlet = szám ? QStringLiteral("negatív szám: \"%1\"").arg(érték) : miért;
+            return h;
+        }
+        a.*(talált->szám) = szám->érték;
+    }
+    return a;
+}
+
+std::variant<Mérésadatok, Hiba> Mérésadatok::FájlOlvas(const QString& fájl) {
+    QFile be;
+    if (std::optional<Hiba> h = Szöveg::FájlMegnyit(fájl, be, QIODevice::ReadOnly)) {
+        h->fájl = fájl;
+        return *h;
+    }
+    return Olvas(be.readAll(), fájl);
+}
