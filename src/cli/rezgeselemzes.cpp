@@ -215,9 +215,11 @@ QString Súgó() {
         "Kilépési kód: 0, ha minden felvétel megfelel; 1, ha valamelyik túllépi; 2, ha "
         "valamelyik fájl hibás (a többit ilyenkor is elemzi). Hézag vagy átfedés (a rekordok "
         "időrendbe állítása után), csonka rekord vagy rekordok közötti adat hibás bemenet.\n"
-        "A --jelentes FÁJL.pdf mellett A4-es PDF eseményjelentés is készül, felvételenként egy "
-        "oldallal (fejléc, táblázat, rezgésképek, spektrumok, határgörbe a pontokkal, "
-        "megítélés); hibás fájl esetén nem készül jelentés.");
+        "A --jelentes FÁJL.pdf mellett A4-es, PDF/A-1b eseményjelentés is készül, "
+        "felvételenként egy oldallal (a mérés adatai az --adatok fájlból, fejléc a csatornák "
+        "átváltásával, az indítással és a magyar idővel, táblázat, rezgésképek, spektrumok, "
+        "határgörbe a pontokkal, megítélés, oldalszám, aláírás); hibás fájl esetén nem készül "
+        "jelentés.");
 }
 
 } // namespace RezgésElemzés
