@@ -240,6 +240,48 @@ private slots:
         QTRY_VERIFY(!open);
     }
 
+    // The next record window opens where the user left the last one, and a count record's
+    // station offers the sensitivity given before.
+    void remembersPlaceAndSensitivity() {
+        if (QGuiApplication::primaryScreen()->size() != QSize(1366, 768))
+            QSKIP("needs the 1366 × 768 screen (the laptop run of this test)");
+        RezgésjelAblak* window = form->RezgésjelMegnyit(record()).first();
+        const QRect place(40, 4, 900, window->minimumSizeHint().height());
+        window->setGeometry(place);
+        QTRY_COMPARE(window->geometry(), place); // the window system has placed it
+        window->close();
+        window = form->RezgésjelMegnyit(record()).first();
+        QCOMPARE(window->geometry(), place);
+        window->close();
+
+        std::vector<MseedChannel> channels(3);
+        const char* names[] = {"HHZ", "HHN", "HHE"};
+        for (int c = 0; c < 3; ++c) {
+            channels[std::size_t(c)].channel = names[c];
+            for (int i = 0; i < 600; ++i)
+                channels[std::size_t(c)].samples.push_back(std::round(900 * std::sin(i * 0.2 + c)));
+        }
+        const QString file = save(QStringLiteral("szamlalo.mseed"), mseed(channels, DE_STEIM2));
+        QList<double> offered;
+        auto answer = [&](double value) {
+            QTimer::singleShot(0, [&offered, value] {
+                auto* dialog =
+                    dynamic_cast<ÉrzékenységPárbeszéd*>(QApplication::activeModalWidget());
+                if (!dialog)
+                    return;
+                offered << dialog->Mező()->value();
+                dialog->Mező()->setValue(value);
+                dialog->accept();
+            });
+        };
+        answer(1234.5);
+        QCOMPARE(form->RezgésjelMegnyit(file).size(), qsizetype(1));
+        answer(1234.5);
+        QCOMPARE(form->RezgésjelMegnyit(file).size(), qsizetype(1));
+        QCOMPARE(offered.size(), qsizetype(2));
+        QCOMPARE(offered[1], 1234.5); // the station's, offered the second time
+    }
+
     // A file of two stations: a window each, titled with its station, the second not on top
     // of the first.
     void aWindowPerStation() {

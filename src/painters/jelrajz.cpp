@@ -151,7 +151,8 @@ void Nyomvonalak(QPainter& festő, const QRectF& hely, const QPalette& paletta, 
         festő.setBrush(Qt::NoBrush);
         festő.drawRect(s);
         festő.setPen(szöveg);
-        const QString fent = Szám(skála, 2), lentSz = Szám(-skála, 2);
+        // a true minus sign, as print has it
+        const QString fent = Szám(skála, 2), lentSz = QChar(0x2212) + Szám(skála, 2);
         festő.drawText(
             QPointF(s.left() - betű.horizontalAdvance(fent) - 4, s.top() + betű.ascent()), fent);
         festő.drawText(

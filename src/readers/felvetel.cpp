@@ -35,12 +35,12 @@ std::optional<Egység> EgységKeres(const QString& szöveg) {
         double szorzó;
     };
     static constexpr Név nevek[] = {
-        {u"mm/s", Mennyiség::Sebesség, 1},        {u"m/s", Mennyiség::Sebesség, 1000},
-        {u"in/s", Mennyiség::Sebesség, 25.4},     {u"ips", Mennyiség::Sebesség, 25.4},
-        {u"m/s2", Mennyiség::Gyorsulás, 1},       {u"mm/s2", Mennyiség::Gyorsulás, 1e-3},
-        {u"g", Mennyiség::Gyorsulás, 9.80665},
-        {u"pa", Mennyiség::Nyomás, 1},            {u"hpa", Mennyiség::Nyomás, 100},
-        {u"kpa", Mennyiség::Nyomás, 1000},        {u"mbar", Mennyiség::Nyomás, 100},
+        {u"mm/s", Mennyiség::Sebesség, 1},     {u"m/s", Mennyiség::Sebesség, 1000},
+        {u"in/s", Mennyiség::Sebesség, 25.4},  {u"ips", Mennyiség::Sebesség, 25.4},
+        {u"m/s2", Mennyiség::Gyorsulás, 1},    {u"mm/s2", Mennyiség::Gyorsulás, 1e-3},
+        {u"g", Mennyiség::Gyorsulás, 9.80665}, {u"pa", Mennyiség::Nyomás, 1},
+        {u"hpa", Mennyiség::Nyomás, 100},      {u"kpa", Mennyiség::Nyomás, 1000},
+        {u"mbar", Mennyiség::Nyomás, 100},
     };
     for (const Név& n : nevek)
         if (k == QStringView(n.név))

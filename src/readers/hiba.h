@@ -22,6 +22,7 @@ struct Hiba {
     Fajta fajta = Fajta::Tartalom;
     QString fájl;                   // the input as the user named it
     QString csatorna;               // the channel or column at fault, if one is
+    QString állomás;                // its station (NET.STA.LOC), where the file names one
     qint64 sor = 0;                 // the line, from 1; 0: no line
     int oszlop = 0;                 // the column, from 1; 0: no column
     QString oszlopNév;              // the column's role ("frekvencia")

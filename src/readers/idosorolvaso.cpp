@@ -144,6 +144,7 @@ Olvasás IdősorOlvas(const QByteArray& szöveg, const QString& fájl, const Be�
         if (Hiba* h = std::get_if<Hiba>(&átváltás)) {
             h->fájl = fájl;
             h->csatorna = cs.kód.név();
+            h->állomás = cs.kód.állomásNév();
             e.hiba = std::move(*h);
             return e;
         }

@@ -91,8 +91,8 @@ std::variant<Rekord, QString> Fejléc(QByteArrayView b) {
         nano >= 1000000000u)
         return QStringLiteral("hibás kezdőidő a miniSEED 3 rekordban");
     const QDateTime nulla(QDate(év, 1, 1).addDays(nap - 1), QTime(0, 0), Qt::UTC);
-    r.kezdetMikro = (nulla.toSecsSinceEpoch() + óra * 3600 + perc * 60 + mp) * 1000000 +
-                    qint64(nano / 1000);
+    r.kezdetMikro =
+        (nulla.toSecsSinceEpoch() + óra * 3600 + perc * 60 + mp) * 1000000 + qint64(nano / 1000);
     const double ráta = le<double>(b, 16);
     r.mintavétel = ráta < 0 ? -1.0 / ráta : ráta;
     r.kódolás = le<quint8>(b, 15);

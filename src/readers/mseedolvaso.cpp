@@ -375,6 +375,7 @@ Olvasás MseedOlvas(QByteArray bájtok, const QString& név, const Beállítás&
         if (Hiba* h = std::get_if<Hiba>(&átváltás)) {
             h->fájl = név;
             h->csatorna = csatorna;
+            h->állomás = cs.kód.állomásNév();
             o.hiba = std::move(*h);
             return o;
         }

@@ -29,11 +29,13 @@ std::variant<std::monostate, Átváltás, Hiba> Átvált(const Csatornakód& kó
     á.mennyiség = *műszer;
     if (fajta.count) {
         if (b.állomásadatok) {
-            if (const auto é = b.állomásadatok->keres(kód, kezdetMikro); é && é->countPerEgység > 0) {
+            if (const auto é = b.állomásadatok->keres(kód, kezdetMikro);
+                é && é->countPerEgység > 0) {
                 á.mennyiség = é->mennyiség;
                 á.szorzó = 1.0 / é->countPerEgység;
-                á.forrás = QStringLiteral("StationXML: %1 count per %2")
-                               .arg(QString::number(é->countPerEgység, 'g', 6), AlapEgység(á.mennyiség));
+                á.forrás =
+                    QStringLiteral("StationXML: %1 count per %2")
+                        .arg(QString::number(é->countPerEgység, 'g', 6), AlapEgység(á.mennyiség));
                 return á;
             }
         }

@@ -7,8 +7,8 @@
 #include "tablazatjel.h"
 
 #include <QBuffer>
-#include <QStringConverter>
 #include <QFile>
+#include <QStringConverter>
 
 namespace Rezgésjel {
 
@@ -58,7 +58,8 @@ Olvasás szöveg(const QByteArray& bájtok, const QString& név, const Beállít
 bool bináris(const QByteArray& bájtok) {
     if (QStringConverter::encodingForData(bájtok))
         return false;
-    const QByteArrayView eleje = QByteArrayView(bájtok).first(std::min<qsizetype>(bájtok.size(), 1 << 16));
+    const QByteArrayView eleje =
+        QByteArrayView(bájtok).first(std::min<qsizetype>(bájtok.size(), 1 << 16));
     qsizetype vezérlő = 0;
     for (const char c : eleje) {
         if (c == '\0')

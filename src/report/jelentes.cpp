@@ -127,9 +127,13 @@ void oldal(QPainter& festő, const QRectF& keret, const Tétel& t, std::size_t l
     // the table
     const QStringList fej = Elemzés::TáblázatFejléc();
     QList<QStringList> sorok = Elemzés::TáblázatSorok(t.megállapítás);
-    for (QStringList& sor : sorok) // a word joiner on each side of a hyphen: no break there
-        if (!sor.isEmpty())
+    for (QStringList& sor : sorok) {
+        for (QString& cella : sor) // a true minus sign before a number
+            if (cella.size() > 1 && cella[0] == u'-' && cella[1].isDigit())
+                cella[0] = QChar(0x2212);
+        if (!sor.isEmpty()) // a word joiner on each side of a hyphen: no break there
             sor.last().replace(u'-', QStringLiteral("\u2060-\u2060"));
+    }
     const QFontMetricsF km(kicsi);
     QFont kicsiVastag = kicsi;
     kicsiVastag.setBold(true);

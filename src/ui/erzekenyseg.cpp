@@ -2,6 +2,9 @@
 
 #include "hibaszoveg.h"
 #include "readers/stationxml.h"
+#include "runtime/app.h"
+#include "runtime/errors.h"
+#include "runtime/settings_store.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -52,6 +55,25 @@
     elrendezés->addWidget(magyarázat);
     elrendezés->addLayout(űrlap);
     elrendezés->addWidget(gombok);
+}
+
+double ÉrzékenységPárbeszéd::Megjegyzett(const QString& állomás) {
+    if (állomás.isEmpty())
+        return 0;
+    try {
+        const rt::SettingsReader olvasó(rt::App::Title());
+        bool jó = false;
+        const double v = olvasó.GetSetting(QStringLiteral("Erzekenyseg"), állomás).toDouble(&jó);
+        return jó && v > 0 ? v : 0;
+    } catch (const rt::RuntimeError&) {
+        return 0;
+    }
+}
+
+void ÉrzékenységPárbeszéd::Megjegyez(const QString& állomás, double érzékenység) {
+    rt::SettingsWriter író(rt::App::Title());
+    író.SaveSetting(QStringLiteral("Erzekenyseg"), állomás, QString::number(érzékenység, 'g', 12));
+    író.commit();
 }
 
 double ÉrzékenységPárbeszéd::Érzékenység() const {

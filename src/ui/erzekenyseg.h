@@ -24,6 +24,11 @@ public:
 
     QDoubleSpinBox* Mező() const { return mező_; }
 
+    // The sensitivity last given for a station's counts, from the user's settings store;
+    // 0 where none was. Megjegyez stores it (a store that cannot be written is let be).
+    static double Megjegyzett(const QString& állomás);
+    static void Megjegyez(const QString& állomás, double érzékenység);
+
 private:
     QDoubleSpinBox* mező_ = nullptr;
     QLabel* xmlCímke_ = nullptr;

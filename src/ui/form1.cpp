@@ -388,6 +388,7 @@ QList<RezgésjelAblak*> Form1::NyitottRezgésjelek() const {
 QList<RezgésjelAblak*> Form1::RezgésjelMegnyit(const QString& fájl) {
     Rezgésjel::Beállítás beállítás;
     QList<RezgésjelAblak*> ablakok;
+    QString állomás; // the station whose sensitivity was asked for
     for (;;) {
         std::optional<Hiba> hiba;
         RezgésjelAblak::Megnyit(fájl, beállítás, Épülettípus, this, &hiba, &ablakok);
@@ -396,7 +397,8 @@ QList<RezgésjelAblak*> Form1::RezgésjelMegnyit(const QString& fájl) {
         if (hiba->fajta == Hiba::Fajta::ÉrzékenységKell &&
             !beállítás.érzékenység) { // counts: ask for the sensitivity, or the StationXML
             ÉrzékenységPárbeszéd kérdés(fájl, hiba->csatorna, this);
-            if (const double előző = érzékenységek_.value(fájl); előző > 0)
+            állomás = hiba->állomás;
+            if (const double előző = ÉrzékenységPárbeszéd::Megjegyzett(állomás); előző > 0)
                 kérdés.Mező()->setValue(előző);
             if (kérdés.exec() == QDialog::Accepted) {
                 if (kérdés.Állomásadatok() && kérdés.Állomásadatok() != beállítás.állomásadatok)
@@ -411,8 +413,8 @@ QList<RezgésjelAblak*> Form1::RezgésjelMegnyit(const QString& fájl) {
                                  .arg(QDir::toNativeSeparators(fájl), Ablak::HibaSzöveg(*hiba)));
         return {};
     }
-    if (beállítás.érzékenység)
-        érzékenységek_[fájl] = *beállítás.érzékenység;
+    if (beállítás.érzékenység && !állomás.isEmpty()) // offered again for the station's records
+        ÉrzékenységPárbeszéd::Megjegyez(állomás, *beállítás.érzékenység);
     // a file of several stations: a window each, cascaded so that none hides another
     for (qsizetype i = 0; i < ablakok.size(); ++i) {
         rezgésjelek_ << ablakok[i];

@@ -100,7 +100,6 @@ private:
     QElapsedTimer megjelenésÓta_;
     QPointer<Határgörbék> görbék_;
     QList<QPointer<RezgésjelAblak>> rezgésjelek_;
-    QHash<QString, double> érzékenységek_; // the sensitivity given for a file, offered again
 };
 
 // Style, font and icon of the application; main and the tests call it once.

@@ -8,8 +8,12 @@
 #include "painters/hatargorbe.h"
 #include "painters/jelrajz.h"
 #include "report/jelentes.h"
+#include "runtime/app.h"
+#include "runtime/errors.h"
+#include "runtime/settings_store.h"
 
 #include <QAccessible>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -198,6 +202,23 @@ void RezgésjelAblak::táblázatMagasság() {
     táblázat_->setFixedHeight(magasság);
 }
 
+namespace {
+
+const QString HelySzekció = QStringLiteral("Rezgesjel");
+
+} // namespace
+
+void RezgésjelAblak::closeEvent(QCloseEvent* esemény) {
+    // where the user left it, for the next record window
+    rt::SettingsWriter író(rt::App::Title());
+    const QRect g = geometry();
+    író.SaveSetting(
+        HelySzekció, QStringLiteral("Hely"),
+        QStringLiteral("%1 %2 %3 %4").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height()));
+    író.commit(); // a store that cannot be written: the window closes all the same
+    QWidget::closeEvent(esemény);
+}
+
 void RezgésjelAblak::Elhelyez(const QWidget& főablak, int lépcső) {
     const QScreen* képernyő =
         főablak.screen() ? főablak.screen() : QGuiApplication::primaryScreen();
@@ -219,6 +240,20 @@ void RezgésjelAblak::Elhelyez(const QWidget& főablak, int lépcső) {
     else // no room beside it: over its right part, its left part (the categories) still free
         hol = QPoint(std::min(fő.left() + 200, terület.right() - width()), terület.top());
     hol += QPoint(lépés, lépés);
+    // where the user left the last one, if it fits this screen
+    try {
+        const rt::SettingsReader olvasó(rt::App::Title());
+        const QStringList t = olvasó.GetSetting(HelySzekció, QStringLiteral("Hely")).split(u' ');
+        if (t.size() == 4) {
+            const QRect tárolt(t[0].toInt(), t[1].toInt(), t[2].toInt(), t[3].toInt());
+            if (tárolt.isValid() && terület.contains(tárolt.translated(lépés, lépés))) {
+                resize(tárolt.size());
+                hol = tárolt.topLeft() + QPoint(lépés, lépés);
+            }
+        }
+    } catch (const rt::RuntimeError&) {
+        // an unreadable store: the place worked out above
+    }
     hol.setX(
         std::clamp(hol.x(), terület.left(), std::max(terület.left(), terület.right() - width())));
     hol.setY(std::clamp(hol.y(), terület.top(),

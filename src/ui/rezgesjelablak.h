@@ -47,6 +47,9 @@ public:
     const Mérésadatok& Adatok() const { return adatok_; }
     void AdatokPárbeszéddel();
 
+protected:
+    void closeEvent(QCloseEvent* esemény) override;
+
 private:
     RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Megállapítás megállapítás,
                    std::vector<Rajz::Rajzadat> rajzok, int kategória, QWidget* szülő);
