@@ -34,6 +34,21 @@ dbus-run-session -- bash -c '
     VELORIX_PROGRAM="$program" VELORIX_RECORD="$record" /usr/bin/python3 "$here/test_atspi_record.py" ||
         status=1
     kill -TERM $pid; wait $pid || status=1
+    # the same on a laptop: 1366 × 768 with a window manager, the category clicked by the pointer
+    if command -v openbox >/dev/null && command -v xdotool >/dev/null; then
+        laptop=$((display + 1))
+        Xvfb ":$laptop" -screen 0 1366x768x24 -dpi 96 -nolisten tcp >"$work/xvfb-laptop.log" 2>&1 &
+        export DISPLAY=":$laptop"
+        for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+        openbox >"$work/wm.log" 2>&1 &
+        sleep 0.5
+        QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 XDG_CONFIG_HOME="$work/config-laptop" "$program" "$record" \
+            2>"$work/program-laptop.log" &
+        pid=$!
+        VELORIX_PROGRAM="$program" VELORIX_RECORD="$record" VELORIX_SCREEN=1366x768 \
+            /usr/bin/python3 "$here/test_atspi_record.py" || status=1
+        kill -TERM $pid; wait $pid || status=1
+    fi
     kill $(jobs -p) 2>/dev/null
     exit $status
 ' bash "$program" "$here" "$work" "$display"
