@@ -66,14 +66,22 @@ std::vector<float> Spektrum(const std::vector<double>& középre, std::size_t* m
     return amplitúdó;
 }
 
-std::vector<double> Középre(const std::vector<double>& minták) {
+namespace {
+
+// The mean, summed in long double.
+double átlag(const std::vector<double>& minták) {
     long double összeg = 0;
     for (const double x : minták)
         összeg += x;
-    const double átlag = minták.empty() ? 0 : double(összeg / (long double)minták.size());
+    return minták.empty() ? 0 : double(összeg / (long double)minták.size());
+}
+
+} // namespace
+
+std::vector<double> Középre(const std::vector<double>& minták) {
+    const double a = átlag(minták);
     std::vector<double> v(minták.size());
-    std::transform(minták.begin(), minták.end(), v.begin(),
-                   [átlag](double x) { return x - átlag; });
+    std::transform(minták.begin(), minták.end(), v.begin(), [a](double x) { return x - a; });
     return v;
 }
 
@@ -159,13 +167,6 @@ void Megítél(Megállapítás& e, int kategória, Hely hely, Módszer módszer)
 }
 
 namespace {
-
-double átlag(const std::vector<double>& minták) {
-    long double összeg = 0;
-    for (const double x : minták)
-        összeg += x;
-    return minták.empty() ? 0 : double(összeg / (long double)minták.size());
-}
 
 // The peak vector sum of the velocity components over the span they share.
 void csúcsVektor(const Rezgésjel::Felvétel& f, Megállapítás& e) {

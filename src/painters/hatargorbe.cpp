@@ -3,6 +3,7 @@
 #include "engine/hatarertek.h"
 #include "engine/kategoriak.h"
 #include "runtime/text.h"
+#include "tengely.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -38,19 +39,9 @@ QPointF Határábra::pont(double f, double v) const {
 
 namespace {
 
-// A round step (1, 2 or 5 times a power of ten) for about `darab` ticks up to `terjedelem`.
-double kerekLépés(double terjedelem, int darab) {
-    const double nyers = terjedelem / darab;
-    const double nagyság = std::pow(10.0, std::floor(std::log10(nyers)));
-    for (const double m : {1.0, 2.0, 5.0})
-        if (m * nagyság >= nyers - 1e-9)
-            return m * nagyság;
-    return 10 * nagyság;
-}
-
 // The axis' end: at least the value, on a round step.
 double kerekVég(double legalább, int darab, double* lépés) {
-    *lépés = kerekLépés(legalább, darab);
+    *lépés = KerekLépés(legalább, darab);
     return std::ceil(legalább / *lépés - 1e-9) * *lépés;
 }
 

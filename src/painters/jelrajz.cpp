@@ -1,6 +1,7 @@
 #include "jelrajz.h"
 
 #include "engine/szovegek.h"
+#include "tengely.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -14,16 +15,6 @@ namespace Rajz {
 using Határérték::Szám;
 
 namespace {
-
-// A round step for about `darab` ticks over `terjedelem`.
-double kerekLépés(double terjedelem, int darab) {
-    const double nyers = terjedelem / std::max(1, darab);
-    const double nagyság = std::pow(10.0, std::floor(std::log10(nyers)));
-    for (const double m : {1.0, 2.0, 5.0, 10.0})
-        if (m * nagyság >= nyers)
-            return m * nagyság;
-    return 10 * nagyság;
-}
 
 int tizedesekLépéshez(double lépés) {
     return std::max(0, int(std::ceil(-std::log10(lépés) - 1e-9)));
@@ -124,7 +115,7 @@ void Nyomvonalak(QPainter& festő, const QRectF& hely, const QPalette& paletta, 
     // the time axis, shared
     festő.setPen(QPen(szöveg, 1));
     festő.drawLine(tér.bottomLeft(), tér.bottomRight());
-    const double lépés = kerekLépés(hossz, 10);
+    const double lépés = KerekLépés(hossz, 10);
     for (double t = 0; t <= hossz + 1e-9; t += lépés) {
         const double x = tér.left() + tér.width() * t / hossz;
         festő.drawLine(QPointF(x, tér.bottom()), QPointF(x, tér.bottom() + 4));
@@ -230,7 +221,7 @@ void Spektrumok(QPainter& festő, const QRectF& hely, const QPalette& paletta, c
     festő.setBrush(Qt::NoBrush);
     festő.drawRect(tér);
     festő.setPen(QPen(szöveg, 1));
-    const double lépés = kerekLépés(felső, 10);
+    const double lépés = KerekLépés(felső, 10);
     for (double f = 0; f <= felső + 1e-9; f += lépés) {
         festő.drawLine(QPointF(x(f), tér.bottom()), QPointF(x(f), tér.bottom() + 4));
         const QString c = Szám(f, tizedesekLépéshez(lépés));
