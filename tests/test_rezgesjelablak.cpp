@@ -18,6 +18,8 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTimeZone>
 
@@ -210,6 +212,43 @@ private slots:
         QVERIFY2(!text.contains(QStringLiteral("--")), qPrintable(text));
         QVERIFY(form->NyitottRezgésjelek().isEmpty());
         QVERIFY(form->isVisible());
+    }
+
+    // A narrow window keeps every column in sight: the remark of a component above 100 Hz
+    // wraps in its cell, whole, instead of the table scrolling sideways.
+    void narrowTableWraps() {
+        std::vector<MseedChannel> channels(3);
+        const char* names[] = {"HHZ", "HHN", "HHE"};
+        const double f[] = {30, 120, 150};
+        for (int c = 0; c < 3; ++c) {
+            channels[std::size_t(c)].channel = names[c];
+            channels[std::size_t(c)].rate = 2000;
+            for (int i = 0; i < 4000; ++i)
+                channels[std::size_t(c)].samples.push_back(3 *
+                                                           std::sin(2 * M_PI * f[c] * i / 2000.0));
+        }
+        RezgésjelAblak* window =
+            form->RezgésjelMegnyit(save(QStringLiteral("magas.mseed"), mseed(channels, DE_FLOAT64)))
+                .first();
+        window->resize(700, window->height());
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QTableWidget* table = window->Táblázat();
+        QTRY_COMPARE(table->horizontalScrollBar()->maximum(), 0);
+        const int last = table->columnCount() - 1;
+        int wrapped = 0;
+        for (int r = 0; r < table->rowCount(); ++r) {
+            const QTableWidgetItem* item = table->item(r, last);
+            if (!item || item->text().isEmpty())
+                continue;
+            const QFontMetrics fm(table->font());
+            const QRect need = fm.boundingRect(QRect(0, 0, table->columnWidth(last) - 8, 10000),
+                                               Qt::TextWordWrap, item->text());
+            QVERIFY2(need.height() <= table->rowHeight(r), qPrintable(item->text()));
+            wrapped += need.height() > fm.height();
+        }
+        QVERIFY(wrapped >= 2); // both components above 100 Hz carry the remark
+        QVERIFY(table->y() + table->height() <= window->ÍtéletCímke()->y());
+        window->close();
     }
 
     // On a laptop's 1366 × 768 the window fits the screen beside the main window: its table
@@ -415,15 +454,34 @@ private slots:
         images.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
         QVERIFY(images.waitForFinished(30000));
         QCOMPARE(images.readAllStandardOutput().count('\n'), 2); // the heading lines only
+        // A4; title, author (the operator) and subject in the information dictionary, read
+        // without a complaint, and the same properties in the XMP packet that says PDF/A-1b
         QProcess info;
-        info.start(QStringLiteral("pdfinfo"), {pdf});
+        info.start(QStringLiteral("pdfinfo"), {QStringLiteral("-isodates"), pdf});
         QVERIFY(info.waitForFinished(30000));
         const QString details = QString::fromUtf8(info.readAllStandardOutput());
+        QVERIFY2(info.readAllStandardError().isEmpty(), qPrintable(details));
+        const auto field = [&details](const char* name) {
+            const QRegularExpression re(QStringLiteral("^%1:\\s+(.*)$").arg(QLatin1String(name)),
+                                        QRegularExpression::MultilineOption);
+            return re.match(details).captured(1).trimmed();
+        };
         QVERIFY2(details.contains(QStringLiteral(" pts (A4)")), qPrintable(details));
-        QFile file(pdf); // PDF/A-1b, said in the document's XMP metadata
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
-        QVERIFY(bytes.contains("pdfaid:part=\"1\"") && bytes.contains("pdfaid:conformance=\"B\""));
+        QCOMPARE(field("Title"), QStringLiteral("Rezgésmérési jelentés"));
+        QCOMPARE(field("Author"), particulars.végezte);
+        QVERIFY2(field("Subject").contains(window->Felvétel().állomás) &&
+                     field("Subject").contains(particulars.helyszín),
+                 qPrintable(details));
+        QProcess meta;
+        meta.start(QStringLiteral("pdfinfo"), {QStringLiteral("-meta"), pdf});
+        QVERIFY(meta.waitForFinished(30000));
+        const QString xmp = QString::fromUtf8(meta.readAllStandardOutput());
+        QVERIFY(xmp.contains(QStringLiteral("<pdfaid:part>1</pdfaid:part>")) &&
+                xmp.contains(QStringLiteral("<pdfaid:conformance>B</pdfaid:conformance>")));
+        for (const char* name : {"Title", "Author", "Subject"})
+            QVERIFY2(xmp.contains(field(name).toHtmlEscaped()), name);
+        QVERIFY(xmp.contains(
+            QStringLiteral("<xmp:CreateDate>%1</xmp:CreateDate>").arg(field("CreationDate"))));
     }
 };
 

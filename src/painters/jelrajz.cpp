@@ -233,9 +233,18 @@ void Spektrumok(QPainter& festő, const QRectF& hely, const QPalette& paletta, c
                            tér.bottom() + 4 + betű.height() + betű.ascent()),
                    tengely);
     const QString yTengely = QStringLiteral("amplitúdóspektrum, komponensenként a csúcsához mérve");
-    festő.drawText(
-        QPointF(tér.right() - betű.horizontalAdvance(yTengely) - 4, tér.top() + betű.ascent() + 2),
-        yTengely);
+    {
+        // above the frame, right of the frequencies' rows: never on the peaks' marks
+        double sorok = 0;
+        for (std::size_t sor = 0; sor < rajzolt.size(); ++sor)
+            sorok = std::max(sorok, betű.horizontalAdvance(e.összetevők[rajzolt[sor]].rövidNév() +
+                                                           QStringLiteral(": 000,00 Hz")));
+        const QString látszó = betű.elidedText(
+            yTengely, Qt::ElideRight, std::max(0.0, tér.right() - tér.left() - sorok - 12));
+        festő.drawText(
+            QPointF(tér.right() - betű.horizontalAdvance(látszó), hely.top() + betű.ascent()),
+            látszó);
+    }
 
     for (std::size_t sor = 0; sor < rajzolt.size(); ++sor) {
         const std::size_t i = rajzolt[sor];

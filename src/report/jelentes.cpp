@@ -1,5 +1,7 @@
 #include "jelentes.h"
 
+#include "dokumentumadatok.h"
+
 #include "analysis/tablazat.h"
 #include "engine/kategoriak.h"
 #include "engine/szovegek.h"
@@ -8,6 +10,7 @@
 #include "readers/meresadatok.h"
 #include "runtime/screen.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
@@ -17,6 +20,8 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
+#include <QStringList>
 #include <QTimeZone>
 
 namespace Jelentés {
@@ -273,27 +278,73 @@ void oldal(QPainter& festő, const QRectF& keret, const Tétel& t, std::size_t l
 
 } // namespace
 
+namespace {
+
+// The document's own description: its title, the operator as author, and as subject what was
+// measured where.
+Dokumentumadatok dokumentumadatok(const std::vector<Tétel>& tételek) {
+    Dokumentumadatok a;
+    a.cím = QStringLiteral("Rezgésmérési jelentés");
+    QStringList mi, hol;
+    for (const Tétel& t : tételek) {
+        if (a.szerző.isEmpty())
+            a.szerző = t.adatok.végezte;
+        const QString név = t.felvétel.állomás.isEmpty() ? QFileInfo(t.felvétel.fájl).fileName()
+                                                         : t.felvétel.állomás;
+        if (!mi.contains(név))
+            mi << név;
+        if (!t.adatok.helyszín.isEmpty() && !hol.contains(t.adatok.helyszín))
+            hol << t.adatok.helyszín;
+    }
+    a.tárgy = QStringLiteral("Rezgésmérés: %1").arg(mi.join(QStringLiteral(", ")));
+    if (!hol.isEmpty())
+        a.tárgy += QStringLiteral(" – ") + hol.join(QStringLiteral(", "));
+    a.készítő = QStringLiteral("%1 %2").arg(QCoreApplication::applicationName(),
+                                            QCoreApplication::applicationVersion());
+    a.előállító = QStringLiteral("Qt ") + QString::fromLatin1(qVersion());
+    const QDateTime most = QDateTime::currentDateTimeUtc();
+    a.készült = most.addMSecs(-most.time().msec());
+    return a;
+}
+
+} // namespace
+
 bool Ír(const QString& pdf, const std::vector<Tétel>& tételek, QString* hiba) {
-    QPdfWriter író(pdf);
-    író.setResolution(Felbontás);
-    író.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                  QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
-    író.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b); // for filing: fonts embedded
-    író.setTitle(QStringLiteral("Rezgésmérési jelentés"));
-    író.setCreator(QStringLiteral("%1 %2").arg(QCoreApplication::applicationName(),
-                                               QCoreApplication::applicationVersion()));
-    QPainter festő;
-    if (!festő.begin(&író)) {
-        *hiba = QStringLiteral("a(z) %1 nem írható").arg(pdf);
+    const Dokumentumadatok adatok = dokumentumadatok(tételek);
+    QBuffer tár;
+    tár.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter író(&tár);
+        író.setResolution(Felbontás);
+        író.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
+        író.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b); // for filing: fonts embedded
+        író.setTitle(adatok.cím);
+        író.setCreator(adatok.készítő);
+        író.setDocumentXmpMetadata(Xmp(adatok));
+        QPainter festő;
+        if (!festő.begin(&író)) {
+            *hiba = QStringLiteral("a(z) %1 nem írható").arg(pdf);
+            return false;
+        }
+        const QRectF keret(QPointF(0, 0), író.pageLayout().paintRectPixels(Felbontás).size());
+        for (std::size_t i = 0; i < tételek.size(); ++i) {
+            if (i > 0)
+                író.newPage();
+            oldal(festő, keret, tételek[i], i + 1, tételek.size());
+        }
+        if (!festő.end()) {
+            *hiba = QStringLiteral("a(z) %1 nem írható").arg(pdf);
+            return false;
+        }
+    }
+    QByteArray bájtok = tár.data();
+    if (!InfoFrissít(bájtok, adatok)) {
+        *hiba = QStringLiteral("a(z) %1 nem írható: a PDF nem egészíthető ki").arg(pdf);
         return false;
     }
-    const QRectF keret(QPointF(0, 0), író.pageLayout().paintRectPixels(Felbontás).size());
-    for (std::size_t i = 0; i < tételek.size(); ++i) {
-        if (i > 0)
-            író.newPage();
-        oldal(festő, keret, tételek[i], i + 1, tételek.size());
-    }
-    if (!festő.end() || QFileInfo(pdf).size() == 0) {
+    QSaveFile fájl(pdf);
+    if (!fájl.open(QIODevice::WriteOnly) || fájl.write(bájtok) != bájtok.size() || !fájl.commit()) {
         *hiba = QStringLiteral("a(z) %1 nem írható").arg(pdf);
         return false;
     }

@@ -147,9 +147,23 @@ RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Meg�
     táblázat_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     táblázat_->verticalHeader()->hide();
     táblázat_->setColumnCount(int(Elemzés::TáblázatFejléc().size()));
-    táblázat_->setHorizontalHeaderLabels(Elemzés::TáblázatFejléc());
-    táblázat_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    táblázat_->horizontalHeader()->setStretchLastSection(true);
+    {
+        // the unit under its quantity, so that the columns stay narrow; the verdict's column
+        // takes the rest of the width and wraps its remark
+        QStringList fejléc = Elemzés::TáblázatFejléc();
+        for (QString& f : fejléc)
+            f.replace(QStringLiteral(" ("), QStringLiteral("\n("));
+        táblázat_->setHorizontalHeaderLabels(fejléc);
+    }
+    táblázat_->setWordWrap(true);
+    táblázat_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    QHeaderView* fej = táblázat_->horizontalHeader();
+    fej->setSectionResizeMode(QHeaderView::ResizeToContents);
+    fej->setSectionResizeMode(fej->count() - 1, QHeaderView::Stretch);
+    connect(fej, &QHeaderView::sectionResized, this, [this](int oszlop) {
+        if (oszlop == táblázat_->columnCount() - 1)
+            táblázatMagasság();
+    });
     connect(táblázat_->horizontalScrollBar(), &QScrollBar::rangeChanged, this,
             [this] { táblázatMagasság(); });
     ítélet_ = new QLabel(this);
@@ -192,12 +206,17 @@ RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Meg�
 }
 
 void RezgésjelAblak::táblázatMagasság() {
-    // every row in sight, and the horizontal scroll bar below them when the window is narrow
+    // every row in sight, as high as its wrapped remark, and the horizontal scroll bar below
+    // them when the window is too narrow even for that
+    // (a hidden table's columns are not laid out yet: its rows keep one line until shown)
+    táblázat_->setWordWrap(táblázat_->isVisible());
+    táblázat_->resizeRowsToContents();
+    táblázat_->setWordWrap(true);
     int magasság = táblázat_->horizontalHeader()->height() + 2 * táblázat_->frameWidth();
     for (int r = 0; r < táblázat_->rowCount(); ++r)
         magasság += táblázat_->rowHeight(r);
     const QScrollBar* sáv = táblázat_->horizontalScrollBar();
-    if (sáv->maximum() > 0)
+    if (táblázat_->isVisible() && sáv->maximum() > 0)
         magasság += sáv->sizeHint().height();
     táblázat_->setFixedHeight(magasság);
 }
