@@ -24,19 +24,22 @@ struct FftTörlő {
     void operator()(kiss_fftr_state* cfg) const { kiss_fftr_free(cfg); }
 };
 
-// The zero crossings around the peak sample p, as the definition gives them.
-std::optional<double> nullátmenet(const std::vector<double>& v, std::size_t p, double mintavétel) {
+} // namespace
+
+std::optional<double> Nullátmenet(const double* minták, std::size_t n, double átlag, std::size_t p,
+                                  double mintavétel) {
+    auto v = [&](std::size_t j) { return minták[j] - átlag; };
     auto pozitív = [](double x) { return x > 0; };
-    auto hely = [&](std::size_t j) { return double(j) + v[j] / (v[j] - v[j + 1]); };
+    auto hely = [&](std::size_t j) { return double(j) + v(j) / (v(j) - v(j + 1)); };
     std::optional<double> előtte, utána;
     for (std::size_t j = p; j-- > 0;) { // crossings between j and j+1 with j+1 <= p
-        if (pozitív(v[j]) != pozitív(v[j + 1])) {
+        if (pozitív(v(j)) != pozitív(v(j + 1))) {
             előtte = hely(j);
             break;
         }
     }
-    for (std::size_t j = p; j + 1 < v.size(); ++j) {
-        if (pozitív(v[j]) != pozitív(v[j + 1])) {
+    for (std::size_t j = p; j + 1 < n; ++j) {
+        if (pozitív(v(j)) != pozitív(v(j + 1))) {
             utána = hely(j);
             break;
         }
@@ -46,8 +49,6 @@ std::optional<double> nullátmenet(const std::vector<double>& v, std::size_t p, 
     const double félPeriódus = (*utána - *előtte) / mintavétel;
     return 1.0 / (2.0 * félPeriódus);
 }
-
-} // namespace
 
 std::vector<float> Spektrum(const std::vector<double>& középre, std::size_t* mOut) {
     const std::size_t m = kettőHatványa(középre.size());
@@ -66,14 +67,44 @@ std::vector<float> Spektrum(const std::vector<double>& középre, std::size_t* m
     return amplitúdó;
 }
 
+double Átlag(const double* minták, std::size_t n) {
+    long double összeg = 0;
+    for (std::size_t i = 0; i < n; ++i)
+        összeg += minták[i];
+    return n == 0 ? 0 : double(összeg / (long double)n);
+}
+
 namespace {
 
-// The mean, summed in long double.
 double átlag(const std::vector<double>& minták) {
-    long double összeg = 0;
-    for (const double x : minták)
-        összeg += x;
-    return minták.empty() ? 0 : double(összeg / (long double)minták.size());
+    return Átlag(minták.data(), minták.size());
+}
+
+// The peak displacement (mm): the trapezoidal integral of the velocity less its least-squares
+// straight line, so that a small offset left in the velocity does not grow into a drift over
+// a long record. Two passes over the velocity; the integral itself is never stored.
+double csúcsElmozdulás(const std::vector<double>& v, double mintavétel) {
+    const std::size_t n = v.size();
+    if (n < 2)
+        return 0;
+    // d_0 = 0, d_i = d_(i-1) + (v_(i-1) + v_i) / 2 / rate; the line a + b i through (i, d_i)
+    long double összegD = 0, összegID = 0, d = 0;
+    for (std::size_t i = 1; i < n; ++i) {
+        d += (v[i - 1] + v[i]) / 2 / mintavétel;
+        összegD += d;
+        összegID += d * (long double)i;
+    }
+    const long double m = (long double)n;
+    const long double összegI = m * (m - 1) / 2, összegII = (m - 1) * m * (2 * m - 1) / 6;
+    const long double b = (m * összegID - összegI * összegD) / (m * összegII - összegI * összegI);
+    const long double a = (összegD - b * összegI) / m;
+    double csúcs = std::fabs(double(a));
+    d = 0;
+    for (std::size_t i = 1; i < n; ++i) {
+        d += (v[i - 1] + v[i]) / 2 / mintavétel;
+        csúcs = std::max(csúcs, std::fabs(double(d - a - b * (long double)i)));
+    }
+    return csúcs;
 }
 
 } // namespace
@@ -107,17 +138,13 @@ Jellemzők Számol(const std::vector<double>& minták, double mintavétel,
             j.indítás = double(első - v.begin()) / mintavétel;
     }
     if (j.ppv > 0)
-        j.zc = nullátmenet(v, j.csúcsMinta, mintavétel);
+        j.zc = Nullátmenet(v.data(), n, 0, j.csúcsMinta, mintavétel);
 
     if (mennyiség == Rezgésjel::Mennyiség::Sebesség) {
         for (std::size_t i = 1; i + 1 < n; ++i) // mm/s^2 -> m/s^2
             j.gyorsulás =
                 std::max(j.gyorsulás, std::fabs(v[i + 1] - v[i - 1]) * mintavétel / 2 / 1000);
-        double elmozdulás = 0;
-        for (std::size_t i = 1; i < n; ++i) {
-            elmozdulás += (v[i - 1] + v[i]) / 2 / mintavétel;
-            j.elmozdulás = std::max(j.elmozdulás, std::fabs(elmozdulás));
-        }
+        j.elmozdulás = csúcsElmozdulás(v, mintavétel);
     }
 
     if (j.ppv > 0) {

@@ -15,8 +15,9 @@
 //    and the first one after it give the half period T, f = 1 / (2T);
 //  - FFT frequency: the amplitude spectrum zero-padded to the next power of two M >= N, the
 //    largest bin k (1 <= k <= M/2) refined by a parabola through k-1, k, k+1: (k + d) rate / M;
-//  - peak acceleration by central differences (m/s^2), peak displacement by the trapezoidal
-//    integral of the velocity (mm); shown, not judged;
+//  - peak acceleration by central differences (m/s^2); peak displacement (mm): the largest
+//    |d| of the trapezoidal integral of the velocity with its least-squares straight line
+//    removed (no drift over a long record); both shown, not judged;
 //  - peak vector sum: the largest sqrt(x^2 + y^2 + z^2) of the velocity components, over
 //    the span they share where their windows differ (samples aligned to within half a
 //    sample); none where their rates differ.
@@ -34,12 +35,19 @@ struct Jellemzők {
     double ppv = 0; // mm/s
     double idő = 0; // s from the record's start
     std::size_t csúcsMinta = 0;
-    std::optional<double> zc;  // Hz
-    std::optional<double> fft; // Hz
-    double gyorsulás = 0;      // m/s^2
-    double elmozdulás = 0;     // mm
+    std::optional<double> zc;      // Hz
+    std::optional<double> fft;     // Hz
+    double gyorsulás = 0;          // m/s^2
+    double elmozdulás = 0;         // mm
     std::optional<double> indítás; // s: the first sample at IndításiKüszöb or above
 };
+
+// The mean of n samples, summed in long double.
+double Átlag(const double* minták, std::size_t n);
+
+// The zero-crossing frequency around the peak sample p of n samples less `átlag`.
+std::optional<double> Nullátmenet(const double* minták, std::size_t n, double átlag, std::size_t p,
+                                  double mintavétel);
 
 // The samples less their mean (a copy; the input stays as it is).
 std::vector<double> Középre(const std::vector<double>& minták);
@@ -73,12 +81,12 @@ struct Összetevő {
 // vector sum, and the record's verdict.
 struct Megállapítás {
     std::vector<Összetevő> összetevők;
-    bool pvsVan = true; // a peak vector sum could be taken
-    double pvs = 0;     // mm/s
-    double pvsIdő = 0;  // s
-    double pvsSzakasz = 0;  // s: the span it was taken over, where the windows differ
-    QString pvsMegjegyzés;  // why there is none, or over what span it was taken
-    int döntő = -1;    // the component with the largest utilisation
+    bool pvsVan = true;    // a peak vector sum could be taken
+    double pvs = 0;        // mm/s
+    double pvsIdő = 0;     // s
+    double pvsSzakasz = 0; // s: the span it was taken over, where the windows differ
+    QString pvsMegjegyzés; // why there is none, or over what span it was taken
+    int döntő = -1;        // the component with the largest utilisation
     bool megfelel = true;
     std::optional<double> indítás; // s: the trigger, the earliest of the velocity components'
 };

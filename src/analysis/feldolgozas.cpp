@@ -14,7 +14,14 @@ Feldolgozott elemez(Rezgésjel::Olvasás olvasott, const Kérés& kérés) {
     }
     for (Rezgésjel::Felvétel& felvétel : olvasott.felvételek) {
         ElemzettFelvétel e;
-        e.megállapítás = Elemzés::Elemez(felvétel, kérés.kategória, kérés.hely, kérés.módszer);
+        if (kérés.egész)
+            e.megállapítás = Elemzés::Elemez(felvétel, kérés.kategória, kérés.hely, kérés.módszer);
+        if (kérés.küszöb)
+            e.események = Elemzés::Események(felvétel, *kérés.küszöb, kérés.kategória, kérés.hely,
+                                             kérés.módszer, kérés.mintákkal);
+        if (kérés.intervallum)
+            e.intervallumok =
+                Elemzés::Intervallumok(felvétel, *kérés.intervallum, kérés.kategória, kérés.hely);
         if (!kérés.mintákkal)
             felvétel.mintákElenged();
         e.felvétel = std::move(felvétel);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "elemzes.h"
+#include "esemenyek.h"
+#include "intervallumok.h"
 #include "readers/felvetel.h"
 
 #include <QByteArray>
@@ -15,12 +17,17 @@ struct Kérés {
     Elemzés::Hely hely = Elemzés::Hely::Alap;
     Elemzés::Módszer módszer = Elemzés::Módszer::ZC;
     Rezgésjel::Beállítás beállítás;
-    bool mintákkal = false; // keep the samples (for drawing them)
+    bool mintákkal = false;            // keep the samples (for drawing them)
+    bool egész = true;                 // analyse each record as a whole
+    std::optional<double> küszöb;      // mm/s: find and analyse the events
+    std::optional<qint64> intervallum; // µs: the interval peaks
 };
 
 struct ElemzettFelvétel {
-    Rezgésjel::Felvétel felvétel; // its header; its samples only when asked for
-    Elemzés::Megállapítás megállapítás;
+    Rezgésjel::Felvétel felvétel;       // its header; its samples only when asked for
+    Elemzés::Megállapítás megállapítás; // of the whole record, when asked for
+    std::vector<Elemzés::Esemény> események;
+    std::vector<Elemzés::Intervallum> intervallumok;
 };
 
 struct Feldolgozott {

@@ -1,5 +1,8 @@
 #include "tablazat.h"
 
+#include <QDateTime>
+#include <QTimeZone>
+
 #include "engine/szovegek.h"
 
 #include <cmath>
@@ -14,6 +17,12 @@ QStringList TáblázatFejléc() {
             QStringLiteral("FFT (Hz)"),          QStringLiteral("Gyorsulás (m/s²)"),
             QStringLiteral("Elmozdulás (mm)"),   QStringLiteral("Határérték (mm/s)"),
             QStringLiteral("Kihasználtság (%)"), QStringLiteral("Megítélés")};
+}
+
+QString UtcIdő(qint64 mikro) {
+    const qint64 ezred = mikro >= 0 ? mikro / 1000 : -((-mikro + 999) / 1000);
+    return QDateTime::fromMSecsSinceEpoch(ezred, QTimeZone::utc())
+        .toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzzZ"));
 }
 
 double DecibelL(double pascal) {

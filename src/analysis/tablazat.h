@@ -21,6 +21,10 @@ double DecibelL(double pascal);
 // The peak vector sum's remark for a summary: over what span, or why there is none.
 QString PvsSzöveg(const Megállapítás& megállapítás);
 
+// A time as the command line's rows give it: "2026-12-04T09:41:12.250Z" (UTC, to the
+// millisecond below).
+QString UtcIdő(qint64 mikro);
+
 // The record's verdict as a sentence: "Megfelel: a legnagyobb kihasználtság 82,4 % (HHN)".
 QString Ítélet(const Megállapítás& megállapítás);
 

@@ -1,5 +1,7 @@
 #include "parancssor.h"
 
+#include "analysis/esemenyek.h"
+
 #include "engine/hatarertek.h"
 #include "engine/kategoriak.h"
 #include "ertekeles.h"
@@ -108,6 +110,20 @@ struct Opciók {
                        "megjegyzés; angolul site, client, operator, instrument, calibrated, "
                        "sensor, distance, charge, notes), # után megjegyzés."),
         QStringLiteral("fájl")};
+    const QCommandLineOption események{
+        {QStringLiteral("esemenyek"), QStringLiteral("events")},
+        QStringLiteral("Hosszú felvétel (cölöpözés, forgalom, állomás napi fájlja) eseményei "
+                       "a teljes felvétel helyett, eseményenként egy-egy PVS sorral; lásd fent.")};
+    const QCommandLineOption küszöb{
+        {QStringLiteral("kuszob"), QStringLiteral("trigger")},
+        QStringLiteral("Az --esemenyek indítási küszöbe mm/s-ban (alapértelmezés 0,5)."),
+        QStringLiteral("mm/s")};
+    const QCommandLineOption intervallum{
+        {QStringLiteral("intervallum"), QStringLiteral("interval")},
+        QStringLiteral("Intervallumcsúcsok a teljes felvétel helyett: az UTC szerint egész "
+                       "S másodpercekhez igazított szakaszonként és sebességkomponensenként a "
+                       "PPV, a nullátmenetes frekvencia, a határérték és a megítélés."),
+        QStringLiteral("S")};
     const QCommandLineOption jelentés{
         {QStringLiteral("jelentes"), QStringLiteral("report")},
         QStringLiteral("Az --elemez felvételeiről PDF eseményjelentés ebbe a fájlba."),
@@ -116,7 +132,8 @@ struct Opciók {
     void felvesz(QCommandLineParser& elemző) const {
         for (const QCommandLineOption* o :
              {&súgó, &verzió, &kategória, &frekvencia, &értékel, &elemez, &hely, &módszer,
-              &érzékenység, &egység, &mintavétel, &állomás, &adatok, &jelentés})
+              &érzékenység, &egység, &mintavétel, &állomás, &adatok, &jelentés, &események, &küszöb,
+              &intervallum})
             elemző.addOption(*o);
     }
 };
@@ -153,6 +170,9 @@ int Parancssor(const QStringList& argumentumok) {
     const QCommandLineOption& jelentés = opciók.jelentés;
     const QCommandLineOption& állomás = opciók.állomás;
     const QCommandLineOption& adatok = opciók.adatok;
+    const QCommandLineOption& események = opciók.események;
+    const QCommandLineOption& küszöb = opciók.küszöb;
+    const QCommandLineOption& intervallum = opciók.intervallum;
     if (!elemző.parse(argumentumok))
         return hiba(elemző.errorText());
     if (elemző.isSet(súgó)) {
@@ -164,10 +184,15 @@ int Parancssor(const QStringList& argumentumok) {
                                                     QCoreApplication::applicationVersion()));
         return 0;
     }
-    if (elemző.isSet(elemez)) {
+    if (elemző.isSet(elemez) || elemző.isSet(események) || elemző.isSet(intervallum)) {
         if (elemző.isSet(értékel) || elemző.isSet(frekvencia))
             return hiba(QStringLiteral("az --elemez mellett nem adható meg --ertekel vagy "
                                        "--frekvencia"));
+        if (elemző.isSet(események) && elemző.isSet(intervallum))
+            return hiba(QStringLiteral("az --esemenyek és az --intervallum közül csak az egyik "
+                                       "adható meg"));
+        if (elemző.isSet(küszöb) && !elemző.isSet(események))
+            return hiba(QStringLiteral("a --kuszob csak az --esemenyek mellett adható meg"));
         RezgésElemzés::Kérés kérés;
         kérés.fájlok = elemző.values(elemez) + elemző.positionalArguments();
         if (!elemző.isSet(kategória))
@@ -206,6 +231,19 @@ int Parancssor(const QStringList& argumentumok) {
             hova = szám->érték;
             return true;
         };
+        if (elemző.isSet(események)) {
+            kérés.küszöb = Elemzés::AlapKüszöb;
+            if (!pozitív(küszöb, kérés.küszöb) || !std::isfinite(*kérés.küszöb))
+                return hiba(QStringLiteral("a küszöb pozitív szám (mm/s): \"%1\"")
+                                .arg(elemző.value(küszöb)));
+        }
+        if (!pozitív(intervallum, kérés.intervallum) ||
+            (kérés.intervallum && !(*kérés.intervallum >= 1e-6 && *kérés.intervallum <= 1e9)))
+            return hiba(QStringLiteral("az intervallum pozitív szám (másodperc): \"%1\"")
+                            .arg(elemző.value(intervallum)));
+        if (kérés.intervallum && kérés.módszer == Elemzés::Módszer::FFT)
+            return hiba(QStringLiteral("az --intervallum a nullátmenetek frekvenciájával ítél; "
+                                       "a --modszer fft nem adható meg mellette"));
         if (!pozitív(érzékenység, kérés.beállítás.érzékenység))
             return hiba(QStringLiteral("az érzékenység pozitív szám: \"%1\"")
                             .arg(elemző.value(érzékenység)));
@@ -235,8 +273,8 @@ int Parancssor(const QStringList& argumentumok) {
         }
         return RezgésElemzés::Elemez(kérés, stdout, stderr);
     }
-    for (const QCommandLineOption* o :
-         {&hely, &módszer, &érzékenység, &egység, &mintavétel, &állomás, &adatok, &jelentés})
+    for (const QCommandLineOption* o : {&hely, &módszer, &érzékenység, &egység, &mintavétel,
+                                        &állomás, &adatok, &jelentés, &küszöb})
         if (elemző.isSet(*o))
             return hiba(QStringLiteral("a --%1 csak az --elemez mellett adható meg")
                             .arg(o->names().value(0)));

@@ -19,6 +19,11 @@ namespace RezgésElemzés {
 
 const char* const Fejléc = "fájl;csatorna;ppv;idő;zc_frekvencia;fft_frekvencia;gyorsulás;"
                            "elmozdulás;határérték;kihasználtság;megítélés";
+const char* const EseményFejléc =
+    "fájl;esemény;kezdet;csatorna;ppv;idő;zc_frekvencia;fft_frekvencia;gyorsulás;elmozdulás;"
+    "határérték;kihasználtság;megítélés";
+const char* const IntervallumFejléc =
+    "fájl;kezdet;csatorna;ppv;zc_frekvencia;határérték;kihasználtság;megítélés";
 
 namespace {
 
@@ -42,14 +47,131 @@ struct Munka {
     std::vector<Jelentés::Tétel> tételek; // for the report
 };
 
+QString névvel(const Rezgésjel::Felvétel& f) {
+    return f.állomás.isEmpty() ? f.fájl : QStringLiteral("%1 (%2)").arg(f.fájl, f.állomás);
+}
+
+QByteArray kezdetMező(const Rezgésjel::Felvétel& f, qint64 mikro) {
+    return f.kezdetMikro ? Elemzés::UtcIdő(mikro).toUtf8() : QByteArray();
+}
+
+void eseményekről(const Kérés& kérés, Feldolgozás::Feldolgozott& f, Munka& m) {
+    for (Feldolgozás::ElemzettFelvétel& e : f.felvételek) {
+        int túl = 0;
+        for (const Elemzés::Esemény& es : e.események) {
+            m.sorok += Sorok(es.felvétel, es.megállapítás,
+                             QByteArray::number(es.sorszám) + ';' +
+                                 kezdetMező(e.felvétel, es.ablak.kezdetMikro) + ';');
+            túl += !es.megállapítás.megfelel;
+        }
+        const QString név = névvel(e.felvétel);
+        const int legrosszabb = Elemzés::Legrosszabb(e.események);
+        if (e.események.empty()) {
+            m.üzenetek << QStringLiteral("Velorix: %1: nincs esemény (küszöb %2 mm/s)")
+                              .arg(név, Határérték::Szám(*kérés.küszöb, 3));
+        } else {
+            QString ü = QStringLiteral("Velorix: %1: %2 esemény (küszöb %3 mm/s), ebből %4 túllépi")
+                            .arg(név)
+                            .arg(e.események.size())
+                            .arg(Határérték::Szám(*kérés.küszöb, 3))
+                            .arg(túl);
+            if (legrosszabb >= 0) {
+                const Elemzés::Esemény& es = e.események[std::size_t(legrosszabb)];
+                const Elemzés::Összetevő& d =
+                    es.megállapítás.összetevők[std::size_t(es.megállapítás.döntő)];
+                ü += QStringLiteral("; a legnagyobb kihasználtság a(z) %1. eseményé%2: %3 % (%4)")
+                         .arg(es.sorszám)
+                         .arg(e.felvétel.kezdetMikro ? QStringLiteral(" (%1)").arg(
+                                                           Elemzés::UtcIdő(es.ablak.kezdetMikro))
+                                                     : QString())
+                         .arg(Határérték::Százalék(d.megítélés.kihasználtságTized()), d.név());
+            }
+            m.üzenetek << ü;
+        }
+        if (túl > 0)
+            m.állapot = std::max<int>(m.állapot, Túllépi);
+        if (!kérés.jelentés.isEmpty() && legrosszabb >= 0) {
+            Elemzés::Esemény& es = e.események[std::size_t(legrosszabb)];
+            std::vector<Rajz::Rajzadat> rajzok = Rajz::Rajzadatok(es.felvétel);
+            es.felvétel.mintákElenged();
+            m.tételek.push_back({std::move(es.felvétel), std::move(es.megállapítás),
+                                 std::move(rajzok), kérés.kategória, kérés.hely, kérés.módszer,
+                                 kérés.adatok});
+        }
+    }
+}
+
+void intervallumokról(const Kérés& kérés, const Feldolgozás::Feldolgozott& f, Munka& m) {
+    for (const Feldolgozás::ElemzettFelvétel& e : f.felvételek) {
+        const QByteArray fájl = mező(e.felvétel.fájl) + ';';
+        int túl = 0;
+        double legnagyobb = -1;
+        QString hol;
+        for (const Elemzés::Intervallum& iv : e.intervallumok) {
+            const QByteArray kezdet = kezdetMező(e.felvétel, iv.kezdetMikro) + ';';
+            for (const Elemzés::IntervallumCsúcs& cs : iv.csúcsok) {
+                const Rezgésjel::Csatorna& csatorna = e.felvétel.csatornák[cs.csatorna];
+                m.sorok += fájl + kezdet + mező(csatorna.kód.név()) + ';' + szám(cs.ppv, 3) + ';' +
+                           (cs.zc ? szám(*cs.zc, 2) : QByteArray()) + ';';
+                if (cs.megítélt) {
+                    m.sorok += Határérték::SzázadSzöveg(cs.megítélés.határSzázad).toUtf8() + ';' +
+                               Határérték::Százalék(cs.megítélés.kihasználtságTized()).toUtf8() +
+                               ';';
+                    Határérték::ÍtéletÍr(m.sorok, cs.megítélés);
+                    túl += !cs.megítélés.megfelel;
+                    if (cs.megítélés.kihasználtság > legnagyobb) {
+                        legnagyobb = cs.megítélés.kihasználtság;
+                        hol = QStringLiteral("%1 % (%2%3)")
+                                  .arg(Határérték::Százalék(cs.megítélés.kihasználtságTized()),
+                                       csatorna.kód.név(),
+                                       e.felvétel.kezdetMikro
+                                           ? QStringLiteral(", ") + Elemzés::UtcIdő(iv.kezdetMikro)
+                                           : QString());
+                    }
+                } else {
+                    m.sorok += ";;";
+                }
+                m.sorok += '\n';
+            }
+        }
+        QString ü = QStringLiteral("Velorix: %1: %2 intervallum (%3 s), ebből %4 túllépő érték")
+                        .arg(névvel(e.felvétel))
+                        .arg(e.intervallumok.size())
+                        .arg(Határérték::Szám(*kérés.intervallum, 3))
+                        .arg(túl);
+        if (!hol.isEmpty())
+            ü += QStringLiteral("; a legnagyobb kihasználtság ") + hol;
+        m.üzenetek << ü;
+        if (túl > 0)
+            m.állapot = std::max<int>(m.állapot, Túllépi);
+    }
+}
+
 Munka egyFájl(const Kérés& kérés, const QString& fájl) {
     Munka m;
     const bool jelentés = !kérés.jelentés.isEmpty();
-    Feldolgozás::Feldolgozott f = Feldolgozás::Fájl(
-        fájl, {kérés.kategória, kérés.hely, kérés.módszer, kérés.beállítás, jelentés});
+    Feldolgozás::Kérés k;
+    k.kategória = kérés.kategória;
+    k.hely = kérés.hely;
+    k.módszer = kérés.módszer;
+    k.beállítás = kérés.beállítás;
+    k.mintákkal = jelentés;
+    k.egész = !kérés.küszöb && !kérés.intervallum;
+    k.küszöb = kérés.küszöb;
+    if (kérés.intervallum)
+        k.intervallum = std::llround(*kérés.intervallum * 1e6);
+    Feldolgozás::Feldolgozott f = Feldolgozás::Fájl(fájl, k);
     if (f.hiba) {
         m.üzenetek << QStringLiteral("Velorix: ") + Parancssori::FelvételHiba(*f.hiba);
         m.állapot = HibásBemenet;
+        return m;
+    }
+    if (kérés.küszöb) {
+        eseményekről(kérés, f, m);
+        return m;
+    }
+    if (kérés.intervallum) {
+        intervallumokról(kérés, f, m);
         return m;
     }
     for (Feldolgozás::ElemzettFelvétel& e : f.felvételek) {
@@ -74,21 +196,22 @@ Munka egyFájl(const Kérés& kérés, const QString& fájl) {
 
 } // namespace
 
-QByteArray Sorok(const Rezgésjel::Felvétel& f, const Elemzés::Megállapítás& e) {
+QByteArray Sorok(const Rezgésjel::Felvétel& f, const Elemzés::Megállapítás& e,
+                 const QByteArray& elé) {
     QByteArray ki;
-    const QByteArray fájl = mező(f.fájl);
+    const QByteArray fájl = mező(f.fájl) + ';' + elé;
     for (const Elemzés::Összetevő& ö : e.összetevők) {
         const Elemzés::Jellemzők& j = ö.jellemzők;
         if (!ö.sebesség()) { // listed, never judged against the vibration limit
             const bool gyorsulás = ö.mennyiség == Rezgésjel::Mennyiség::Gyorsulás && !ö.count;
-            ki += fájl + ';' + mező(ö.név()) + ";;" + szám(j.idő, 4) + ';' +
+            ki += fájl + mező(ö.név()) + ";;" + szám(j.idő, 4) + ';' +
                   (j.zc ? szám(*j.zc, 2) : QByteArray()) + ';' +
                   (j.fft ? szám(*j.fft, 2) : QByteArray()) + ';' +
                   (gyorsulás ? szám(j.ppv, 3) : QByteArray()) + ";;;;" +
                   mező(Elemzés::NemSebesség(ö)) + '\n';
             continue;
         }
-        ki += fájl + ';' + mező(ö.név()) + ';' + szám(j.ppv, 3) + ';' + szám(j.idő, 4) + ';' +
+        ki += fájl + mező(ö.név()) + ';' + szám(j.ppv, 3) + ';' + szám(j.idő, 4) + ';' +
               (j.zc ? szám(*j.zc, 2) : QByteArray()) + ';' +
               (j.fft ? szám(*j.fft, 2) : QByteArray()) + ';' + szám(j.gyorsulás, 3) + ';' +
               szám(j.elmozdulás, 4) + ';';
@@ -103,9 +226,9 @@ QByteArray Sorok(const Rezgésjel::Felvétel& f, const Elemzés::Megállapítás
         ki += '\n';
     }
     if (e.pvsVan)
-        ki += fájl + ";PVS;" + szám(e.pvs, 3) + ';' + szám(e.pvsIdő, 4) + ";;;;;;;\n";
+        ki += fájl + "PVS;" + szám(e.pvs, 3) + ';' + szám(e.pvsIdő, 4) + ";;;;;;;\n";
     else
-        ki += fájl + ";PVS;;;;;;;;;\n";
+        ki += fájl + "PVS;;;;;;;;;\n";
     return ki;
 }
 
@@ -140,7 +263,10 @@ int Elemez(const Kérés& kérés, std::FILE* ki, std::FILE* hibák) {
         t.join();
 
     FájlKimenet kimenet(ki);
-    QByteArray szöveg = QByteArray(Fejléc) + '\n';
+    QByteArray szöveg = QByteArray(kérés.küszöb        ? EseményFejléc
+                                   : kérés.intervallum ? IntervallumFejléc
+                                                       : Fejléc) +
+                        '\n';
     int állapot = 0;
     for (const Munka& m : munkák) {
         szöveg += m.sorok;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/elemzes.h"
+#include "analysis/feldolgozas.h"
 #include "readers/felvetel.h"
 #include "readers/meresadatok.h"
 
@@ -18,15 +19,21 @@ struct Kérés {
     Elemzés::Hely hely = Elemzés::Hely::Alap;
     Elemzés::Módszer módszer = Elemzés::Módszer::ZC;
     Rezgésjel::Beállítás beállítás;
-    QString jelentés;    // a PDF report of every record, when given
-    Mérésadatok adatok;  // the particulars the report carries
+    QString jelentés;                  // a PDF report of every record, when given
+    Mérésadatok adatok;                // the particulars the report carries
+    std::optional<double> küszöb;      // mm/s: the events of long records, not the whole
+    std::optional<double> intervallum; // s: interval peaks, not the whole
 };
 
-// The header row of the output, exactly.
+// The header rows of the output, exactly: of whole records, of events, of interval peaks.
 extern const char* const Fejléc;
+extern const char* const EseményFejléc;
+extern const char* const IntervallumFejléc;
 
-// One record's rows: each component, then the peak vector sum (UTF-8, decimal comma, LF).
-QByteArray Sorok(const Rezgésjel::Felvétel& felvétel, const Elemzés::Megállapítás& megállapítás);
+// One record's rows: each component, then the peak vector sum (UTF-8, decimal comma, LF);
+// `elé` goes between the file and the channel (an event's number and start).
+QByteArray Sorok(const Rezgésjel::Felvétel& felvétel, const Elemzés::Megállapítás& megállapítás,
+                 const QByteArray& elé = {});
 // One record's summary for standard error.
 QString Összegzés(const Rezgésjel::Felvétel& felvétel, const Elemzés::Megállapítás& megállapítás);
 

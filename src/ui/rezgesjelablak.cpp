@@ -61,8 +61,13 @@ private:
 RezgésjelAblak* RezgésjelAblak::Megnyit(const QString& fájl, const Rezgésjel::Beállítás& beállítás,
                                         int kategória, QWidget* szülő, std::optional<Hiba>* hiba,
                                         QList<RezgésjelAblak*>* mind) {
-    Feldolgozás::Feldolgozott f = Feldolgozás::Fájl(
-        fájl, {kategória, Elemzés::Hely::Alap, Elemzés::Módszer::ZC, beállítás, true});
+    Feldolgozás::Feldolgozott f = Feldolgozás::Fájl(fájl, [&] {
+        Feldolgozás::Kérés k;
+        k.kategória = kategória;
+        k.beállítás = beállítás;
+        k.mintákkal = true;
+        return k;
+    }());
     *hiba = f.hiba;
     // one window for each record of the file; the first one returned
     RezgésjelAblak* első = nullptr;
