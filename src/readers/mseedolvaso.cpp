@@ -36,10 +36,10 @@ constexpr qsizetype Lépés = 128;
 // The shortest logical record of a SEED volume.
 constexpr qsizetype LegrövidebbRekord = 256;
 
-// The encodings that hold counts even where they decode to floating-point numbers.
-bool erősítésesKódolás(int kódolás) {
-    return kódolás == DE_GEOSCOPE24 || kódolás == DE_GEOSCOPE163 || kódolás == DE_GEOSCOPE164 ||
-           kódolás == DE_CDSN || kódolás == DE_SRO || kódolás == DE_DWWSSN;
+// Every encoding but the two floating-point ones holds counts: the integers, the Steim
+// frames, and the gain-ranged encodings even where they decode to floating-point numbers.
+bool countKódolás(int kódolás) {
+    return kódolás != DE_FLOAT32 && kódolás != DE_FLOAT64;
 }
 
 // Whether the samples the header counts fit in the record (the compressed encodings are
@@ -99,11 +99,16 @@ qsizetype kötetRekordHossz(QByteArrayView b) {
     return jó && kitevő >= 8 && kitevő <= 20 ? qsizetype(1) << kitevő : 0;
 }
 
-// One data record, decoded.
+// One data record: a version-2 record where it lies in the bytes, decoded only when its
+// channel is put together (so that a long record is never held twice); a version-3 record
+// decoded.
 struct Darab {
     qint64 kezdetMikro = 0;
     double mintavétel = 0;
     bool count = false;
+    std::size_t mintaszám = 0;
+    qsizetype hely = -1; // the version-2 record's offset, or -1
+    int hossz = 0;       // its length
     std::vector<double> minták;
 };
 
@@ -257,8 +262,10 @@ Olvasás MseedOlvas(QByteArray bájtok, const QString& név, const Beállítás&
             std::optional<std::vector<double>> minták = mseed3Minták(r, &msr, &miért);
             if (!minták)
                 return hibás(miért, r.kód.név());
-            const bool count = r.kódolás != DE_FLOAT32 && r.kódolás != DE_FLOAT64;
-            felvesz(r.kód, {r.kezdetMikro, r.mintavétel, count, std::move(*minták)});
+            const bool count = countKódolás(r.kódolás);
+            const std::size_t mintaszám = minták->size();
+            felvesz(r.kód,
+                    {r.kezdetMikro, r.mintavétel, count, mintaszám, -1, 0, std::move(*minták)});
             continue;
         }
         const qsizetype maradék = std::min<qsizetype>(méret - hely, INT_MAX);
@@ -305,8 +312,6 @@ Olvasás MseedOlvas(QByteArray bájtok, const QString& név, const Beállítás&
             o.hiba = std::move(h);
             return o;
         }
-        if (állapot == MS_NOERROR)
-            állapot = msr_parse(adat + hely, int(maradék), &msr, rekordHossz, 1, 0);
         if (állapot != MS_NOERROR)
             return hibás(QStringLiteral("hibás miniSEED a(z) %1. bájtnál: %2")
                              .arg(vége)
@@ -316,14 +321,20 @@ Olvasás MseedOlvas(QByteArray bájtok, const QString& név, const Beállítás&
             return hibás(QStringLiteral("a(z) %1. bájtnál nem miniSEED adat áll").arg(vége));
         vége = hely = hely + msr->reclen;
         adatrekord = true;
-        if (msr->samplecnt == 0 || msr->sampletype == 'a')
+        if (msr->samplecnt <= 0 || msr->encoding == DE_ASCII)
             continue; // a record with no samples or with text (a log channel)
         const Csatornakód kód{QString::fromLatin1(msr->network), QString::fromLatin1(msr->station),
                               QString::fromLatin1(msr->location), QString::fromLatin1(msr->channel),
                               true};
-        const bool count = msr->sampletype == 'i' || erősítésesKódolás(msr->encoding);
-        felvesz(kód, {qint64(msr->starttime) / (HPTMODULUS / 1000000), msr->samprate, count,
-                      mintákból(msr)});
+        const bool count = countKódolás(msr->encoding);
+        Darab d{qint64(msr->starttime) / (HPTMODULUS / 1000000),
+                msr->samprate,
+                count,
+                std::size_t(msr->samplecnt),
+                vége - msr->reclen,
+                msr->reclen,
+                {}};
+        felvesz(kód, std::move(d));
     }
     if (vége != méret)
         return hibás(QStringLiteral("csonka: az utolsó teljes rekord után %1 bájt marad (a fájl "
@@ -343,7 +354,7 @@ Olvasás MseedOlvas(QByteArray bájtok, const QString& név, const Beállítás&
         bool count = false;
         for (std::size_t i = 0; i < cs.darabok.size(); ++i) {
             const Darab& d = cs.darabok[i];
-            összes += d.minták.size();
+            összes += d.mintaszám;
             count = count || d.count;
             if (!(d.mintavétel > 0) ||
                 std::fabs(d.mintavétel - első.mintavétel) > 1e-4 * első.mintavétel)
@@ -356,7 +367,7 @@ Olvasás MseedOlvas(QByteArray bájtok, const QString& név, const Beállítás&
                 continue;
             const Darab& előző = cs.darabok[i - 1];
             const double lépés = 1e6 / első.mintavétel;
-            const double várt = double(előző.kezdetMikro) + double(előző.minták.size()) * lépés;
+            const double várt = double(előző.kezdetMikro) + double(előző.mintaszám) * lépés;
             const double eltérés = double(d.kezdetMikro) - várt;
             if (std::fabs(eltérés) > lépés / 2) {
                 Olvasás h = hibás(eltérés > 0 ? QStringLiteral("hézag a felvételben")
@@ -364,7 +375,7 @@ Olvasás MseedOlvas(QByteArray bájtok, const QString& név, const Beállítás&
                                   csatorna);
                 h.hiba->időMikro =
                     előző.kezdetMikro +
-                    qint64(double(std::max<std::size_t>(előző.minták.size(), 1) - 1) * lépés);
+                    qint64(double(std::max<std::size_t>(előző.mintaszám, 1) - 1) * lépés);
                 return h;
             }
         }
@@ -390,6 +401,21 @@ Olvasás MseedOlvas(QByteArray bájtok, const QString& név, const Beállítás&
         n.kezdetMikro = első.kezdetMikro;
         n.minták.reserve(összes);
         for (Darab& d : cs.darabok) {
+            if (d.hely >= 0) { // decoded now, straight into the channel
+                utolsóÜzenet.clear();
+                const int állapot = msr_parse(adat + d.hely, d.hossz, &msr, d.hossz, 1, 0);
+                if (állapot != MS_NOERROR || msr->numsamples != int64_t(d.mintaszám))
+                    return hibás(
+                        QStringLiteral("hibás miniSEED a(z) %1. bájtnál: %2")
+                            .arg(d.hely)
+                            .arg(állapot != MS_NOERROR
+                                     ? (utolsóÜzenet.isEmpty()
+                                            ? QString::fromLatin1(ms_errorstr(állapot))
+                                            : utolsóÜzenet)
+                                     : QStringLiteral("a mintaszám nem egyezik a fejlécével")),
+                        csatorna);
+                d.minták = mintákból(msr);
+            }
             for (const double v : d.minták) {
                 if (!std::isfinite(v))
                     return hibás(QStringLiteral("nem véges minta (%1.)").arg(n.minták.size() + 1),
