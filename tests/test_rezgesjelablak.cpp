@@ -161,6 +161,70 @@ private slots:
             cliRows(window->Felvétel().fájl, {"-k", "1", "--modszer", "fft"}).value(0).value(6));
     }
 
+    // A monitoring record opens on its worst event, with the strip of the whole record above;
+    // the event's figures are the command line's for it, and a click on the strip near the
+    // other event shows that one.
+    void monitoringRecord() {
+        std::vector<MseedChannel> channels(3);
+        const char* names[] = {"HHZ", "HHN", "HHE"};
+        const double blasts[][3] = {{20, 3, 25}, {70, 11, 9}}; // s, mm/s, Hz
+        for (int c = 0; c < 3; ++c) {
+            channels[std::size_t(c)].channel = names[c];
+            channels[std::size_t(c)].rate = 500;
+            for (int i = 0; i < 500 * 90; ++i) {
+                const double t = i / 500.0;
+                double v = 0.02 * std::sin(2 * M_PI * 17 * t + c);
+                for (const auto& b : blasts)
+                    v += b[1] * std::exp(-std::pow((t - b[0]) / 0.08, 2)) *
+                         std::cos(2 * M_PI * b[2] * (t - b[0]));
+                channels[std::size_t(c)].samples.push_back(v);
+            }
+        }
+        const QString file = save(QStringLiteral("figyeles.mseed"), mseed(channels, DE_FLOAT64));
+        RezgésjelAblak* window = form->RezgésjelMegnyit(file).first();
+        QCOMPARE(window->NézetekSzáma(), 3); // the whole record and two events
+        QCOMPARE(window->AktívNézet(), 2);   // 11 mm/s at 9 Hz: the worst
+        QVERIFY(window->ÁttekintésLap() && window->ÁttekintésLap()->isVisibleTo(window));
+        const auto eventRows = [&](int event) {
+            QProcess p;
+            p.start(QStringLiteral(VELORIX_PROGRAM),
+                    {"--esemenyek", file, "-k", QString::number(window->Kategória())});
+            p.waitForFinished(60000);
+            QList<QStringList> rows;
+            for (const QByteArray& line : p.readAllStandardOutput().split('\n').mid(1)) {
+                const QStringList f = QString::fromUtf8(line).split(u';');
+                if (f.value(1) == QString::number(event))
+                    rows << f.mid(4);
+            }
+            return rows;
+        };
+        const auto compare = [&](int event) {
+            const QList<QStringList> shown = tableRows(window->Táblázat());
+            const QList<QStringList> cli = eventRows(event);
+            QCOMPARE(shown.size(), cli.size());
+            for (int r = 0; r < cli.size(); ++r)
+                for (int c : {0, 1, 2, 6, 7, 8}) // PPV, time, ZC, limit, utilisation, verdict
+                    QCOMPARE(shown[r].value(c), cli[r].value(c));
+        };
+        compare(2);
+        QVERIFY(window->ÍtéletCímke()->text().startsWith(u"Túllépi"));
+        // a click on the strip at the first event's time
+        QWidget* strip = window->ÁttekintésLap();
+        window->resize(1000, 800);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        strip->repaint(); // the time axis is where it was drawn
+        // the first event lies at 20 of 90 s, the second at 70: each click takes the nearest
+        QTest::mouseClick(strip, Qt::LeftButton, {},
+                          QPoint(strip->width() / 5, strip->height() / 3));
+        QCOMPARE(window->AktívNézet(), 1);
+        compare(1);
+        QVERIFY(window->ÍtéletCímke()->text().startsWith(u"Megfelel"));
+        QTest::mouseClick(strip, Qt::LeftButton, {},
+                          QPoint(strip->width() * 9 / 10, strip->height() / 3));
+        QCOMPARE(window->AktívNézet(), 2);
+        window->close();
+    }
+
     // Closing the record changes nothing in the main window; closing the main window closes
     // the records.
     void closing() {

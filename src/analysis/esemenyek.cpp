@@ -21,11 +21,12 @@ qint64 mintaIdő(const Rezgésjel::Csatorna& cs, qint64 eleje, std::size_t i) {
 Szakasz Teljes(const Rezgésjel::Felvétel& f) {
     Szakasz sz{f.kezdetMikro.value_or(0), f.kezdetMikro.value_or(0)};
     bool első = true;
-    for (const Rezgésjel::Csatorna& cs : f.csatornák) {
-        if (cs.minták.empty() || !(cs.mintavétel > 0))
+    for (const Rezgésjel::Csatorna& cs : f.csatornák) { // from the header: samples or not
+        const std::size_t n = std::max(cs.mintaszám, cs.minták.size());
+        if (n == 0 || !(cs.mintavétel > 0))
             continue;
         const qint64 eleje = kezdet(cs, f);
-        const qint64 vége = mintaIdő(cs, eleje, cs.minták.size() - 1);
+        const qint64 vége = mintaIdő(cs, eleje, n - 1);
         sz.kezdetMikro = első ? eleje : std::min(sz.kezdetMikro, eleje);
         sz.végMikro = első ? vége : std::max(sz.végMikro, vége);
         első = false;
@@ -84,7 +85,11 @@ Rezgésjel::Felvétel Kivág(const Rezgésjel::Felvétel& f, const Szakasz& sz) 
     ki.fájl = f.fájl;
     ki.állomás = f.állomás;
     ki.kihagyott = f.kihagyott;
-    ki.kezdetMikro = sz.kezdetMikro;
+    // a record with a clock: the window's clock time; one without: times from the window's
+    // start, and still no clock
+    const qint64 alap = f.kezdetMikro ? 0 : sz.kezdetMikro;
+    if (f.kezdetMikro)
+        ki.kezdetMikro = sz.kezdetMikro;
     for (const Rezgésjel::Csatorna& cs : f.csatornák) {
         Rezgésjel::Csatorna c;
         c.kód = cs.kód;
@@ -114,7 +119,7 @@ Rezgésjel::Felvétel Kivág(const Rezgésjel::Felvétel& f, const Szakasz& sz) 
             if (j > i) {
                 c.minták.assign(cs.minták.begin() + std::ptrdiff_t(i),
                                 cs.minták.begin() + std::ptrdiff_t(j));
-                c.kezdetMikro = mintaIdő(cs, eleje, i);
+                c.kezdetMikro = mintaIdő(cs, eleje, i) - alap;
             }
         }
         c.mintaszám = c.minták.size();

@@ -27,13 +27,15 @@ struct Szakasz {
     qint64 végMikro = 0;
 };
 
-// The record's span: its earliest sample to its latest.
+// The record's span: its earliest sample to its latest (by the header's sample counts, so
+// also once the samples are let go).
 Szakasz Teljes(const Rezgésjel::Felvétel& felvétel);
 
 // The events' windows, in time order.
 std::vector<Szakasz> Eseményablakok(const Rezgésjel::Felvétel& felvétel, double küszöb);
 
-// The record cut to a span: every channel's samples that lie in it, the start the span's.
+// The record cut to a span: every channel's samples that lie in it, the start the span's
+// (a record without a clock stays without one, its times from the span's start).
 Rezgésjel::Felvétel Kivág(const Rezgésjel::Felvétel& felvétel, const Szakasz& szakasz);
 
 struct Esemény {

@@ -391,7 +391,9 @@ QList<RezgésjelAblak*> Form1::RezgésjelMegnyit(const QString& fájl) {
     QString állomás; // the station whose sensitivity was asked for
     for (;;) {
         std::optional<Hiba> hiba;
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor); // a long record takes a moment
         RezgésjelAblak::Megnyit(fájl, beállítás, Épülettípus, this, &hiba, &ablakok);
+        QGuiApplication::restoreOverrideCursor();
         if (!hiba)
             break;
         if (hiba->fajta == Hiba::Fajta::ÉrzékenységKell &&

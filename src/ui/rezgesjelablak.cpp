@@ -5,6 +5,7 @@
 #include "engine/kategoriak.h"
 #include "engine/szovegek.h"
 #include "meresadatokablak.h"
+#include "painters/attekintes.h"
 #include "painters/hatargorbe.h"
 #include "painters/jelrajz.h"
 #include "report/jelentes.h"
@@ -15,6 +16,7 @@
 #include <QAccessible>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDateTime>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -22,13 +24,16 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTableWidget>
+#include <QTimeZone>
 #include <QVBoxLayout>
 
 #include <functional>
@@ -45,15 +50,26 @@ public:
         setMinimumSize(240, 160);
     }
 
+    void kattintásra(std::function<void(QPointF)> kattintás) {
+        kattintás_ = std::move(kattintás);
+        setCursor(Qt::PointingHandCursor);
+    }
+
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter festő(this);
         festő.fillRect(rect(), palette().color(QPalette::Base));
         rajzol_(festő, QRectF(rect()));
     }
+    void mousePressEvent(QMouseEvent* e) override {
+        if (kattintás_ && e->button() == Qt::LeftButton)
+            kattintás_(e->position());
+        QWidget::mousePressEvent(e);
+    }
 
 private:
     std::function<void(QPainter&, const QRectF&)> rajzol_;
+    std::function<void(QPointF)> kattintás_;
 };
 
 } // namespace
@@ -73,10 +89,25 @@ RezgésjelAblak* RezgésjelAblak::Megnyit(const QString& fájl, const Rezgésjel
     RezgésjelAblak* első = nullptr;
     for (Feldolgozás::ElemzettFelvétel& e : f.felvételek) {
         std::vector<Rajz::Rajzadat> rajzok = Rajz::Rajzadatok(e.felvétel);
+        // a monitoring record: its events, each with its own drawing
+        std::vector<Nézet> események;
+        const Elemzés::Szakasz teljes = Elemzés::Teljes(e.felvétel);
+        if (double(teljes.végMikro - teljes.kezdetMikro) / 1e6 > HosszúFelvétel) {
+            for (Elemzés::Esemény& es :
+                 Elemzés::Események(e.felvétel, Elemzés::AlapKüszöb, kategória, Elemzés::Hely::Alap,
+                                    Elemzés::Módszer::ZC, true)) {
+                std::vector<Rajz::Rajzadat> r = Rajz::Rajzadatok(es.felvétel);
+                es.felvétel.mintákElenged();
+                események.push_back(
+                    {std::move(es.felvétel), std::move(es.megállapítás), std::move(r), es.ablak});
+            }
+            if (események.empty()) // none: the whole record is all there is to show
+                események.push_back({});
+        }
         e.felvétel.mintákElenged();
         const bool többÁllomás = f.felvételek.size() > 1;
         auto* ablak = new RezgésjelAblak(std::move(e.felvétel), std::move(e.megállapítás),
-                                         std::move(rajzok), kategória, szülő);
+                                         std::move(rajzok), std::move(események), kategória, szülő);
         if (többÁllomás && !ablak->felvétel_.állomás.isEmpty()) {
             ablak->setWindowTitle(ablak->windowTitle() +
                                   QStringLiteral(" – %1").arg(ablak->felvétel_.állomás));
@@ -91,9 +122,16 @@ RezgésjelAblak* RezgésjelAblak::Megnyit(const QString& fájl, const Rezgésjel
 }
 
 RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Megállapítás megállapítás,
-                               std::vector<Rajz::Rajzadat> rajzok, int kategória, QWidget* szülő)
+                               std::vector<Rajz::Rajzadat> rajzok, std::vector<Nézet> események,
+                               int kategória, QWidget* szülő)
     : QWidget(szülő, Qt::Window), felvétel_(std::move(felvétel)),
       megállapítás_(std::move(megállapítás)), rajzok_(std::move(rajzok)), kategória_(kategória) {
+    if (!események.empty()) {
+        nézetek_.push_back({felvétel_, megállapítás_, rajzok_, Elemzés::Teljes(felvétel_)});
+        if (!(események.size() == 1 && események.front().rajzok.empty()))
+            for (Nézet& n : események)
+                nézetek_.push_back(std::move(n));
+    }
     setObjectName(QStringLiteral("Rezgésjel"));
     setAttribute(Qt::WA_DeleteOnClose);
     const QString név = QFileInfo(felvétel_.fájl).fileName();
@@ -147,6 +185,62 @@ RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Meg�
         },
         QStringLiteral("Határgörbe a komponensek pontjaival"), this);
 
+    if (!nézetek_.empty()) {
+        eseményVálasztó_ = new QComboBox(this);
+        eseményVálasztó_->setAccessibleName(QStringLiteral("Esemény"));
+        eseményVálasztó_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        for (int i = 0; i < int(nézetek_.size()); ++i)
+            eseményVálasztó_->addItem(nézetNév(i));
+        connect(eseményVálasztó_, &QComboBox::currentIndexChanged, this,
+                [this](int i) { NézetBeállít(i); });
+        auto* lap = new Rajzlap(
+            [this](QPainter& p, const QRectF& r) {
+                Rajz::Áttekintés a;
+                const Nézet& egész = nézetek_.front();
+                for (std::size_t i = 0; i < egész.felvétel.csatornák.size(); ++i)
+                    if (egész.felvétel.csatornák[i].mennyiség == Rezgésjel::Mennyiség::Sebesség &&
+                        i < egész.rajzok.size()) {
+                        a.összetevők.push_back(&egész.rajzok[i]);
+                        a.színek.push_back(int(i));
+                    }
+                a.hossz = double(egész.ablak.végMikro - egész.ablak.kezdetMikro) / 1e6;
+                for (std::size_t i = 1; i < nézetek_.size(); ++i)
+                    a.ablakok.push_back(
+                        {double(nézetek_[i].ablak.kezdetMikro - egész.ablak.kezdetMikro) / 1e6,
+                         double(nézetek_[i].ablak.végMikro - egész.ablak.kezdetMikro) / 1e6});
+                a.kiválasztott = nézet_ - 1;
+                a.küszöb = Elemzés::AlapKüszöb;
+                áttekintésKeret_ = Rajz::ÁttekintéstRajzol(p, r, palette(), font(), a);
+            },
+            QStringLiteral("A teljes felvétel az eseményekkel"), this);
+        lap->setMinimumSize(240, 64);
+        lap->setFixedHeight(std::max(72, fontMetrics().height() * 6));
+        lap->kattintásra([this](QPointF hol) {
+            // the event nearest the click
+            if (nézetek_.size() < 2 || !(áttekintésKeret_.width() > 0))
+                return;
+            const Nézet& egész = nézetek_.front();
+            const double t = double(egész.ablak.végMikro - egész.ablak.kezdetMikro) / 1e6 *
+                             (hol.x() - áttekintésKeret_.left()) / áttekintésKeret_.width();
+            int legközelebbi = 1;
+            double távolság = 1e300;
+            for (int i = 1; i < int(nézetek_.size()); ++i) {
+                const double eleje =
+                    double(nézetek_[std::size_t(i)].ablak.kezdetMikro - egész.ablak.kezdetMikro) /
+                    1e6;
+                const double vége =
+                    double(nézetek_[std::size_t(i)].ablak.végMikro - egész.ablak.kezdetMikro) / 1e6;
+                const double d = t < eleje ? eleje - t : t > vége ? t - vége : 0;
+                if (d < távolság) {
+                    távolság = d;
+                    legközelebbi = i;
+                }
+            }
+            NézetBeállít(legközelebbi);
+        });
+        áttekintés_ = lap;
+    }
+
     táblázat_ = new QTableWidget(this);
     táblázat_->setAccessibleName(QStringLiteral("Komponensek"));
     táblázat_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -187,6 +281,13 @@ RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Meg�
     vezérlők->addSpacing(12);
     vezérlők->addWidget(módszerCímke);
     vezérlők->addWidget(módszerVálasztó_);
+    if (eseményVálasztó_) {
+        auto* eseményCímke = new QLabel(QStringLiteral("&Esemény:"), this);
+        eseményCímke->setBuddy(eseményVálasztó_);
+        vezérlők->addSpacing(12);
+        vezérlők->addWidget(eseményCímke);
+        vezérlők->addWidget(eseményVálasztó_);
+    }
     vezérlők->addStretch();
     vezérlők->addWidget(adatok);
     vezérlők->addWidget(jelentés);
@@ -204,9 +305,51 @@ RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Meg�
     auto* elrendezés = new QVBoxLayout(this);
     elrendezés->addWidget(fejléc_);
     elrendezés->addLayout(vezérlők);
+    if (áttekintés_)
+        elrendezés->addWidget(áttekintés_);
     elrendezés->addWidget(ábrák, 1);
     elrendezés->addWidget(táblázat_);
     elrendezés->addWidget(ítélet_);
+    frissít();
+    // a monitoring record opens on its worst event
+    if (nézetek_.size() > 1) {
+        std::vector<Elemzés::Esemény> események(nézetek_.size() - 1);
+        for (std::size_t i = 1; i < nézetek_.size(); ++i)
+            események[i - 1].megállapítás = nézetek_[i].megállapítás;
+        NézetBeállít(Elemzés::Legrosszabb(események) + 1);
+    }
+}
+
+QString RezgésjelAblak::nézetNév(int nézet) const {
+    const Nézet& n = nézetek_[std::size_t(nézet)];
+    if (nézet == 0)
+        return QStringLiteral("teljes felvétel (%1 esemény)").arg(nézetek_.size() - 1);
+    QString szöveg = QStringLiteral("%1.").arg(nézet);
+    if (n.felvétel.kezdetMikro && nézetek_.front().felvétel.kezdetMikro) {
+        const QDateTime t =
+            QDateTime::fromMSecsSinceEpoch(n.ablak.kezdetMikro / 1000, QTimeZone::utc());
+        szöveg += t.toString(QStringLiteral(" HH:mm:ss,zzz")) + QStringLiteral(" UTC");
+    } else {
+        szöveg += QStringLiteral(" %1 s").arg(Határérték::Szám(
+            double(n.ablak.kezdetMikro - nézetek_.front().ablak.kezdetMikro) / 1e6, 3));
+    }
+    if (n.megállapítás.pvsVan)
+        szöveg += QStringLiteral(" – PVS %1 mm/s").arg(Határérték::Szám(n.megállapítás.pvs, 3));
+    return szöveg;
+}
+
+void RezgésjelAblak::NézetBeállít(int nézet) {
+    if (nézetek_.empty() || nézet < 0 || nézet >= int(nézetek_.size()))
+        return;
+    nézet_ = nézet;
+    const Nézet& n = nézetek_[std::size_t(nézet)];
+    felvétel_ = n.felvétel;
+    megállapítás_ = n.megállapítás;
+    rajzok_ = n.rajzok;
+    {
+        const QSignalBlocker csend(eseményVálasztó_);
+        eseményVálasztó_->setCurrentIndex(nézet);
+    }
     frissít();
 }
 
@@ -314,10 +457,11 @@ void RezgésjelAblak::frissít() {
             .arg(QFileInfo(felvétel_.fájl).fileName(),
                  felvétel_.állomás.isEmpty() ? csatornák.join(QStringLiteral(", "))
                                              : felvétel_.állomás,
-                 felvétel_.kezdet()
-                     ? felvétel_.kezdet()->toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) +
-                           QStringLiteral(" UTC")
-                     : QStringLiteral("–"),
+                 felvétel_.kezdet() ? felvétel_.kezdet()->toString(
+                                          nézet_ > 0 ? QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")
+                                                     : QStringLiteral("yyyy-MM-dd HH:mm:ss")) +
+                                          QStringLiteral(" UTC")
+                                    : QStringLiteral("–"),
                  Határérték::Szám(felvétel_.mintavétel, 0), Határérték::KategóriaNév(kategória_)));
 
     const QList<QStringList> sorok = Elemzés::TáblázatSorok(megállapítás_);

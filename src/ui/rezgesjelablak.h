@@ -1,10 +1,12 @@
 #pragma once
 
 #include "analysis/elemzes.h"
+#include "analysis/esemenyek.h"
 #include "painters/rajzadat.h"
 #include "readers/felvetel.h"
 #include "readers/meresadatok.h"
 
+#include <QRectF>
 #include <QWidget>
 
 class QComboBox;
@@ -16,6 +18,18 @@ class QTableWidget;
 // from the main window; the place and the method are chosen here.
 class RezgésjelAblak : public QWidget {
 public:
+    // A record longer than this (s) is a monitoring record: the window shows it at a glance
+    // with its events, and the chosen event in detail.
+    static constexpr double HosszúFelvétel = 60;
+
+    // What the window shows in detail: the whole record, or one event's window of it.
+    struct Nézet {
+        Rezgésjel::Felvétel felvétel; // without its samples
+        Elemzés::Megállapítás megállapítás;
+        std::vector<Rajz::Rajzadat> rajzok;
+        Elemzés::Szakasz ablak;
+    };
+
     // Reads and analyses the file; a window for each of its records, the first returned. On
     // a fault none, and the fault.
     static RezgésjelAblak* Megnyit(const QString& fájl, const Rezgésjel::Beállítás& beállítás,
@@ -32,6 +46,11 @@ public:
     int Kategória() const { return kategória_; }
     QTableWidget* Táblázat() const { return táblázat_; }
     QLabel* ÍtéletCímke() const { return ítélet_; }
+    // The whole record (0) and its events (1…), when it is a monitoring record.
+    int NézetekSzáma() const { return int(nézetek_.size()); }
+    int AktívNézet() const { return nézet_; }
+    void NézetBeállít(int nézet);
+    QWidget* ÁttekintésLap() const { return áttekintés_; }
 
     // Sizes the window to the screen it opens on (at most its preferred 1000 × 900) and
     // places it beside `főablak` where there is room, never wholly over it; `lépcső` steps
@@ -52,7 +71,9 @@ protected:
 
 private:
     RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Megállapítás megállapítás,
-                   std::vector<Rajz::Rajzadat> rajzok, int kategória, QWidget* szülő);
+                   std::vector<Rajz::Rajzadat> rajzok, std::vector<Nézet> események, int kategória,
+                   QWidget* szülő);
+    QString nézetNév(int nézet) const;
     void frissít();
     void táblázatMagasság();
 
@@ -71,4 +92,9 @@ private:
     QWidget* ábra_ = nullptr;
     QTableWidget* táblázat_ = nullptr;
     QLabel* ítélet_ = nullptr;
+    std::vector<Nézet> nézetek_; // a monitoring record's: the whole first, then its events
+    int nézet_ = 0;
+    QComboBox* eseményVálasztó_ = nullptr;
+    QWidget* áttekintés_ = nullptr;
+    QRectF áttekintésKeret_; // where the strip's time axis was drawn
 };
