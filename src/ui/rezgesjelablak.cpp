@@ -17,6 +17,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -26,6 +27,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -33,9 +35,12 @@
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QTableWidget>
+#include <QThread>
 #include <QTimeZone>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#include <atomic>
 #include <functional>
 
 namespace {
@@ -74,38 +79,116 @@ private:
 
 } // namespace
 
-RezgésjelAblak* RezgésjelAblak::Megnyit(const QString& fájl, const Rezgésjel::Beállítás& beállítás,
-                                        int kategória, QWidget* szülő, std::optional<Hiba>* hiba,
-                                        QList<RezgésjelAblak*>* mind) {
-    Feldolgozás::Feldolgozott f = Feldolgozás::Fájl(fájl, [&] {
-        Feldolgozás::Kérés k;
-        k.kategória = kategória;
-        k.beállítás = beállítás;
-        k.mintákkal = true;
-        return k;
-    }());
-    *hiba = f.hiba;
-    // one window for each record of the file; the first one returned
-    RezgésjelAblak* első = nullptr;
+namespace {
+
+// What is worked out away from the window system for one record.
+struct Előkészített {
+    Feldolgozás::ElemzettFelvétel elemzett;
+    std::vector<Rajz::Rajzadat> rajzok;
+    std::vector<RezgésjelAblak::Nézet> események;
+};
+
+struct Előkészítés {
+    std::vector<Előkészített> felvételek;
+    std::optional<Hiba> hiba;
+};
+
+// Reads and analyses the file, and a monitoring record's events; `szakasz` tells which step
+// it is at, `megszakítva` stops it between steps.
+Előkészítés előkészít(const QString& fájl, const Rezgésjel::Beállítás& beállítás, int kategória,
+                      std::atomic<int>& szakasz, const std::atomic<bool>& megszakítva) {
+    Előkészítés ki;
+    Feldolgozás::Kérés k;
+    k.kategória = kategória;
+    k.beállítás = beállítás;
+    k.mintákkal = true;
+    Feldolgozás::Feldolgozott f = Feldolgozás::Fájl(fájl, k);
+    ki.hiba = std::move(f.hiba);
     for (Feldolgozás::ElemzettFelvétel& e : f.felvételek) {
-        std::vector<Rajz::Rajzadat> rajzok = Rajz::Rajzadatok(e.felvétel);
+        if (megszakítva)
+            return {};
+        szakasz = 1;
+        Előkészített p;
+        p.rajzok = Rajz::Rajzadatok(e.felvétel);
         // a monitoring record: its events, each with its own drawing
-        std::vector<Nézet> események;
         const Elemzés::Szakasz teljes = Elemzés::Teljes(e.felvétel);
-        if (double(teljes.végMikro - teljes.kezdetMikro) / 1e6 > HosszúFelvétel) {
+        if (double(teljes.végMikro - teljes.kezdetMikro) / 1e6 > RezgésjelAblak::HosszúFelvétel) {
+            szakasz = 2;
             for (Elemzés::Esemény& es :
                  Elemzés::Események(e.felvétel, Elemzés::AlapKüszöb, kategória, Elemzés::Hely::Alap,
                                     Elemzés::Módszer::ZC, true)) {
                 std::vector<Rajz::Rajzadat> r = Rajz::Rajzadatok(es.felvétel);
                 es.felvétel.mintákElenged();
-                események.push_back(
+                p.események.push_back(
                     {std::move(es.felvétel), std::move(es.megállapítás), std::move(r), es.ablak});
             }
-            if (események.empty()) // none: the whole record is all there is to show
-                események.push_back({});
+            if (p.események.empty()) // none: the whole record is all there is to show
+                p.események.push_back({});
         }
         e.felvétel.mintákElenged();
-        const bool többÁllomás = f.felvételek.size() > 1;
+        p.elemzett = std::move(e);
+        ki.felvételek.push_back(std::move(p));
+    }
+    return ki;
+}
+
+} // namespace
+
+RezgésjelAblak* RezgésjelAblak::Megnyit(const QString& fájl, const Rezgésjel::Beállítás& beállítás,
+                                        int kategória, QWidget* szülő, std::optional<Hiba>* hiba,
+                                        QList<RezgésjelAblak*>* mind) {
+    // the work on a thread of its own; meanwhile the windows are drawn, and after a moment a
+    // progress dialog says what is being done and can stop it
+    Előkészítés kész;
+    std::atomic<int> szakasz{0};
+    std::atomic<bool> megszakítva{false};
+    std::unique_ptr<QThread> szál(QThread::create(
+        [&] { kész = előkészít(fájl, beállítás, kategória, szakasz, megszakítva); }));
+    QProgressDialog haladás(QStringLiteral("%1 olvasása…").arg(QFileInfo(fájl).fileName()),
+                            QStringLiteral("Mégse"), 0, 3, szülő);
+    haladás.setWindowTitle(QStringLiteral("Rezgésjel megnyitása"));
+    haladás.setWindowModality(Qt::WindowModal);
+    haladás.setMinimumDuration(HaladásKésleltetés);
+    haladás.setAutoClose(false);
+    haladás.setAutoReset(false);
+    QEventLoop várakozás;
+    QObject::connect(szál.get(), &QThread::finished, &várakozás, &QEventLoop::quit);
+    QObject::connect(&haladás, &QProgressDialog::canceled, &várakozás, [&] {
+        megszakítva = true;
+        haladás.setLabelText(QStringLiteral("Leállítás…"));
+    });
+    QTimer óra;
+    QObject::connect(&óra, &QTimer::timeout, &haladás, [&] {
+        static const char16_t* const szövegek[] = {u"olvasása és elemzése", u"rajzolása",
+                                                   u"eseményeinek keresése"};
+        if (haladás.wasCanceled())
+            megszakítva = true;
+        if (megszakítva)
+            return;
+        const int most = szakasz;
+        haladás.setValue(most + 1);
+        haladás.setLabelText(QStringLiteral("%1 %2…").arg(QFileInfo(fájl).fileName(),
+                                                          QString::fromUtf16(szövegek[most])));
+    });
+    óra.start(50);
+    haladás.setValue(0); // from now on the dialog waits its delay, then shows
+    szál->start();
+    várakozás.exec();
+    szál->wait();
+    óra.stop();
+    haladás.reset();
+    if (megszakítva) {
+        *hiba = std::nullopt;
+        return nullptr;
+    }
+    *hiba = kész.hiba;
+    // one window for each record of the file; the first one returned
+    RezgésjelAblak* első = nullptr;
+    for (Előkészített& p : kész.felvételek) {
+        Feldolgozás::ElemzettFelvétel& e = p.elemzett;
+        std::vector<Rajz::Rajzadat>& rajzok = p.rajzok;
+        std::vector<Nézet>& események = p.események;
+        const bool többÁllomás = kész.felvételek.size() > 1;
         auto* ablak = new RezgésjelAblak(std::move(e.felvétel), std::move(e.megállapítás),
                                          std::move(rajzok), std::move(események), kategória, szülő);
         if (többÁllomás && !ablak->felvétel_.állomás.isEmpty()) {

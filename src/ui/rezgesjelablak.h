@@ -21,6 +21,8 @@ public:
     // A record longer than this (s) is a monitoring record: the window shows it at a glance
     // with its events, and the chosen event in detail.
     static constexpr double HosszúFelvétel = 60;
+    // ms after which opening a record shows its progress (and a way to stop it).
+    static inline int HaladásKésleltetés = 400;
 
     // What the window shows in detail: the whole record, or one event's window of it.
     struct Nézet {
