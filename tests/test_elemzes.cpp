@@ -6,6 +6,7 @@
 
 #ifndef Q_MOC_RUN // moc's parser takes no accented namespace names
 #include "analysis/elemzes.h"
+#include "analysis/feldolgozas.h"
 #include "analysis/tablazat.h"
 #include "cli/rezgeselemzes.h"
 #include "engine/hatarertek.h"
@@ -197,6 +198,41 @@ private slots:
                 QVERIFY(c.jellemzők.elmozdulás <= 3 * ppv / w + 1e-9);
             }
             QVERIFY(std::fabs(e.pvs - std::sqrt(3.0) * ppv) <= 1e-3 * ppv + 2.0 / Counts);
+        }
+    }
+
+    // Counts read before their sensitivity is known wait for it and are never analysed as
+    // velocities; given it later, their figures are those of a read with it.
+    void sensitivityGivenLater() {
+        const Signal s = [](double t) { return 4 * sine(20, t); };
+        const QByteArray bytes = mseed(threeComponents(s, s, s, 2000, Counts), DE_STEIM2);
+        Feldolgozás::Kérés later;
+        later.beállítás.érzékenységKésőbb = true;
+        Feldolgozás::Feldolgozott waiting =
+            Feldolgozás::Bájtok(bytes, QStringLiteral("c.mseed"), later);
+        QVERIFY(waiting.hiba && waiting.hiba->fajta == Hiba::Fajta::ÉrzékenységKell);
+        QVERIFY(waiting.felvételek.empty());
+        QCOMPARE(waiting.érzékenységreVár.size(), std::size_t(1));
+        QCOMPARE(waiting.hiba->csatorna, waiting.érzékenységreVár[0].csatornák[0].kód.név());
+        // still without one: the same fault, the records kept
+        Feldolgozás::Feldolgozott again =
+            Feldolgozás::Felvételekből(std::move(waiting.érzékenységreVár), later);
+        QVERIFY(again.hiba && again.hiba->fajta == Hiba::Fajta::ÉrzékenységKell);
+        QCOMPARE(again.érzékenységreVár.size(), std::size_t(1));
+        Feldolgozás::Kérés given;
+        given.beállítás.érzékenység = Counts;
+        const Feldolgozás::Feldolgozott direct =
+            Feldolgozás::Bájtok(bytes, QStringLiteral("c.mseed"), given);
+        const Feldolgozás::Feldolgozott applied =
+            Feldolgozás::Felvételekből(std::move(again.érzékenységreVár), given);
+        QVERIFY(!direct.hiba && !applied.hiba);
+        for (std::size_t c = 0; c < 3; ++c) {
+            const auto& a = applied.felvételek[0];
+            const auto& d = direct.felvételek[0];
+            QCOMPARE(a.megállapítás.összetevők[c].jellemzők.ppv,
+                     d.megállapítás.összetevők[c].jellemzők.ppv);
+            QCOMPARE(a.felvétel.csatornák[c].átváltás, d.felvétel.csatornák[c].átváltás);
+            QVERIFY(!a.felvétel.csatornák[c].count);
         }
     }
 

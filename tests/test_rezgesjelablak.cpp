@@ -514,10 +514,13 @@ private slots:
                 dialog->StationXmlMegnyit(stationFile);
             else
                 dialog->Mező()->setValue(2000);
+            // the record was read before the question and is not read again
+            QFile::rename(file, file + QStringLiteral(".el"));
             dialog->accept();
             return true;
         });
         const QList<RezgésjelAblak*> opened = form->RezgésjelMegnyit(file);
+        QFile::rename(file + QStringLiteral(".el"), file);
         QVERIFY(asked);
         QCOMPARE(opened.size(), qsizetype(1));
         // 2000 counts per mm/s either way, as the command line reads them with it

@@ -33,9 +33,14 @@ struct ElemzettFelvétel {
 struct Feldolgozott {
     std::vector<ElemzettFelvétel> felvételek;
     std::optional<Hiba> hiba; // the input's fault; then no records
+    // Read with érzékenységKésőbb, records whose velocity counts need a sensitivity: kept
+    // as read (with the fault that says so), for Felvételekből once it is given.
+    std::vector<Rezgésjel::Felvétel> érzékenységreVár;
 };
 
 Feldolgozott Fájl(const QString& fájl, const Kérés& kérés);
 Feldolgozott Bájtok(QByteArray bájtok, const QString& név, const Kérés& kérés);
+// Records already read (waiting for a sensitivity), with the request's sensitivity applied.
+Feldolgozott Felvételekből(std::vector<Rezgésjel::Felvétel> felvételek, const Kérés& kérés);
 
 } // namespace Feldolgozás

@@ -47,6 +47,7 @@ struct Csatorna {
     Mennyiség mennyiség = Mennyiség::Sebesség;
     bool függőleges = false;
     bool count = false;                // the samples are counts: no sensitivity for them
+    bool érzékenységreVár = false;     // velocity counts waiting for their sensitivity
     QString átváltás;                  // how the samples became the quantity, and from what
     double mintavétel = 0;             // samples per second
     std::optional<qint64> kezdetMikro; // the first sample, µs since 1970 UTC
@@ -92,6 +93,10 @@ struct Beállítás {
     std::optional<double> egység;      // mm/s per unit of velocity channels in floats
     std::optional<double> mintavétel;  // samples per second, for a CSV with no time column
     std::shared_ptr<const Állomásadatok> állomásadatok; // sensitivities by channel
+    // Velocity counts with no sensitivity are kept in counts, marked as waiting for one
+    // (ÉrzékenységetAlkalmaz), instead of being a fault: a window asks for the sensitivity
+    // without reading the file again.
+    bool érzékenységKésőbb = false;
 };
 
 // What a reader gives: the records of the input, or the fault that stopped it.
@@ -99,6 +104,11 @@ struct Olvasás {
     std::vector<Felvétel> felvételek;
     std::optional<Hiba> hiba;
 };
+
+// Gives the channels that wait for a sensitivity (read with érzékenységKésőbb) the one
+// `beállítás` has for them, as a reader would have: the samples become mm/s. A fault where
+// it has none for a channel.
+std::optional<Hiba> ÉrzékenységetAlkalmaz(Felvétel& felvétel, const Beállítás& beállítás);
 
 // A component's role from its channel code or column name: a SEED channel code ending in
 // Z, or a column named Z, V, Vert, Vertical or "függőleges", is vertical.

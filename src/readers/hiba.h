@@ -9,15 +9,15 @@
 // option or control to set) is phrased by the program's door that shows it.
 struct Hiba {
     enum class Fajta {
-        NincsFájl,             // no such file
-        Mappa,                 // a folder, not a file
-        NemOlvasható,          // the system refused it (részlet: its words)
-        Tartalom,              // not what its format wants (részlet: what was found)
-        ÉrzékenységKell,       // integer counts, and no sensitivity was given
-        EgységEllentmond,      // the file names another unit than the one given
-        MintavételKell,        // no time column, and no sample rate was given
-        MintavételEllentmond,  // the time column gives another rate than the one given
-        Írás,                  // the output could not be written
+        NincsFájl,            // no such file
+        Mappa,                // a folder, not a file
+        NemOlvasható,         // the system refused it (részlet: its words)
+        Tartalom,             // not what its format wants (részlet: what was found)
+        ÉrzékenységKell,      // integer counts, and no sensitivity was given
+        EgységEllentmond,     // the file names another unit than the one given
+        MintavételKell,       // no time column, and no sample rate was given
+        MintavételEllentmond, // the time column gives another rate than the one given
+        Írás,                 // the output could not be written
     };
     Fajta fajta = Fajta::Tartalom;
     QString fájl;                   // the input as the user named it

@@ -40,6 +40,12 @@ std::variant<std::monostate, Átváltás, Hiba> Átvált(const Csatornakód& kó
             }
         }
         if (á.mennyiség == Mennyiség::Sebesség) {
+            if (!b.érzékenység && b.érzékenységKésőbb) {
+                á.count = true;
+                á.érzékenységreVár = true;
+                á.forrás = QStringLiteral("count, érzékenységre vár");
+                return á;
+            }
             if (!b.érzékenység) {
                 Hiba h;
                 h.fajta = Hiba::Fajta::ÉrzékenységKell;
@@ -122,6 +128,7 @@ Olvasás Összeállít(const QString& fájl, std::vector<NyersCsatorna>&& csator
             c.kód = cs->kód;
             c.mennyiség = cs->átváltás.mennyiség;
             c.count = cs->átváltás.count;
+            c.érzékenységreVár = cs->átváltás.érzékenységreVár;
             c.átváltás = cs->átváltás.forrás;
             c.függőleges = Függőleges(cs->kód.csatorna);
             c.mintavétel = cs->mintavétel;
@@ -133,6 +140,32 @@ Olvasás Összeállít(const QString& fájl, std::vector<NyersCsatorna>&& csator
         o.felvételek.push_back(std::move(f));
     }
     return o;
+}
+
+std::optional<Hiba> ÉrzékenységetAlkalmaz(Felvétel& f, const Beállítás& beállítás) {
+    Beállítás b = beállítás;
+    b.érzékenységKésőbb = false;
+    for (Csatorna& cs : f.csatornák) {
+        if (!cs.érzékenységreVár)
+            continue;
+        MintaFajta fajta;
+        fajta.count = true;
+        std::variant<std::monostate, Átváltás, Hiba> á = Átvált(cs.kód, fajta, b, cs.kezdetMikro);
+        if (Hiba* h = std::get_if<Hiba>(&á)) {
+            h->fájl = f.fájl;
+            h->csatorna = cs.kód.név();
+            h->állomás = cs.kód.állomásNév();
+            return std::move(*h);
+        }
+        const Átváltás& a = std::get<Átváltás>(á);
+        for (double& x : cs.minták)
+            x *= a.szorzó;
+        cs.mennyiség = a.mennyiség;
+        cs.count = a.count;
+        cs.átváltás = a.forrás;
+        cs.érzékenységreVár = false;
+    }
+    return std::nullopt;
 }
 
 } // namespace Rezgésjel

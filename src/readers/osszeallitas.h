@@ -20,7 +20,8 @@ struct Átváltás {
     Mennyiség mennyiség = Mennyiség::Sebesség;
     double szorzó = 1;
     bool count = false; // left in counts: a channel that is not judged, with no sensitivity
-    QString forrás;     // what the factor came from, for the report
+    bool érzékenységreVár = false; // velocity counts kept for a sensitivity given later
+    QString forrás;                // what the factor came from, for the report
 };
 
 // The channel's quantity and factor: the file's own unit first, then the station's

@@ -388,11 +388,12 @@ QList<RezgésjelAblak*> Form1::NyitottRezgésjelek() const {
 QList<RezgésjelAblak*> Form1::RezgésjelMegnyit(const QString& fájl) {
     Rezgésjel::Beállítás beállítás;
     QList<RezgésjelAblak*> ablakok;
-    QString állomás; // the station whose sensitivity was asked for
+    QString állomás;                           // the station whose sensitivity was asked for
+    std::vector<Rezgésjel::Felvétel> olvasott; // read once: kept while the sensitivity is asked
     for (;;) {
         std::optional<Hiba> hiba;
         QGuiApplication::setOverrideCursor(Qt::WaitCursor); // a long record takes a moment
-        RezgésjelAblak::Megnyit(fájl, beállítás, Épülettípus, this, &hiba, &ablakok);
+        RezgésjelAblak::Megnyit(fájl, beállítás, Épülettípus, this, &hiba, &ablakok, &olvasott);
         QGuiApplication::restoreOverrideCursor();
         if (!hiba)
             break;

@@ -91,19 +91,25 @@ struct Előkészített {
 struct Előkészítés {
     std::vector<Előkészített> felvételek;
     std::optional<Hiba> hiba;
+    std::vector<Rezgésjel::Felvétel> érzékenységreVár;
 };
 
 // Reads and analyses the file, and a monitoring record's events; `szakasz` tells which step
 // it is at, `megszakítva` stops it between steps.
 Előkészítés előkészít(const QString& fájl, const Rezgésjel::Beállítás& beállítás, int kategória,
-                      std::atomic<int>& szakasz, const std::atomic<bool>& megszakítva) {
+                      std::vector<Rezgésjel::Felvétel> olvasott, std::atomic<int>& szakasz,
+                      const std::atomic<bool>& megszakítva) {
     Előkészítés ki;
     Feldolgozás::Kérés k;
     k.kategória = kategória;
     k.beállítás = beállítás;
+    k.beállítás.érzékenységKésőbb = true; // counts are read once, before the question
     k.mintákkal = true;
-    Feldolgozás::Feldolgozott f = Feldolgozás::Fájl(fájl, k);
+    Feldolgozás::Feldolgozott f = olvasott.empty()
+                                      ? Feldolgozás::Fájl(fájl, k)
+                                      : Feldolgozás::Felvételekből(std::move(olvasott), k);
     ki.hiba = std::move(f.hiba);
+    ki.érzékenységreVár = std::move(f.érzékenységreVár);
     for (Feldolgozás::ElemzettFelvétel& e : f.felvételek) {
         if (megszakítva)
             return {};
@@ -136,14 +142,18 @@ Előkészítés előkészít(const QString& fájl, const Rezgésjel::Beállítá
 
 RezgésjelAblak* RezgésjelAblak::Megnyit(const QString& fájl, const Rezgésjel::Beállítás& beállítás,
                                         int kategória, QWidget* szülő, std::optional<Hiba>* hiba,
-                                        QList<RezgésjelAblak*>* mind) {
+                                        QList<RezgésjelAblak*>* mind,
+                                        std::vector<Rezgésjel::Felvétel>* olvasott) {
     // the work on a thread of its own; meanwhile the windows are drawn, and after a moment a
     // progress dialog says what is being done and can stop it
     Előkészítés kész;
     std::atomic<int> szakasz{0};
     std::atomic<bool> megszakítva{false};
-    std::unique_ptr<QThread> szál(QThread::create(
-        [&] { kész = előkészít(fájl, beállítás, kategória, szakasz, megszakítva); }));
+    std::unique_ptr<QThread> szál(
+        QThread::create([&, korábbi = olvasott ? std::move(*olvasott)
+                                               : std::vector<Rezgésjel::Felvétel>{}]() mutable {
+            kész = előkészít(fájl, beállítás, kategória, std::move(korábbi), szakasz, megszakítva);
+        }));
     QProgressDialog haladás(QStringLiteral("%1 olvasása…").arg(QFileInfo(fájl).fileName()),
                             QStringLiteral("Mégse"), 0, 3, szülő);
     haladás.setWindowTitle(QStringLiteral("Rezgésjel megnyitása"));
@@ -182,6 +192,8 @@ RezgésjelAblak* RezgésjelAblak::Megnyit(const QString& fájl, const Rezgésjel
         return nullptr;
     }
     *hiba = kész.hiba;
+    if (olvasott)
+        *olvasott = std::move(kész.érzékenységreVár);
     // one window for each record of the file; the first one returned
     RezgésjelAblak* első = nullptr;
     for (Előkészített& p : kész.felvételek) {

@@ -34,9 +34,12 @@ public:
 
     // Reads and analyses the file; a window for each of its records, the first returned. On
     // a fault none, and the fault.
+    // A record whose velocity counts need a sensitivity gives that fault and is kept in
+    // `olvasott`; given again with the sensitivity in `beállítás`, it is not read again.
     static RezgésjelAblak* Megnyit(const QString& fájl, const Rezgésjel::Beállítás& beállítás,
                                    int kategória, QWidget* szülő, std::optional<Hiba>* hiba,
-                                   QList<RezgésjelAblak*>* mind = nullptr);
+                                   QList<RezgésjelAblak*>* mind = nullptr,
+                                   std::vector<Rezgésjel::Felvétel>* olvasott = nullptr);
 
     // The main window's category, at once.
     void KategóriaBeállít(int kategória);
