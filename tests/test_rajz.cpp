@@ -1,6 +1,7 @@
 // The painters that the record window and the report share, read back from what they drew:
 // every point where it is, the limits of the place judged, colours that cannot be mistaken.
 #ifndef Q_MOC_RUN // moc's parser takes no accented namespace names
+#include "analysis/elemzes.h"
 #include "painters/hatargorbe.h"
 #include "painters/jelrajz.h"
 #endif
@@ -10,6 +11,9 @@
 #include <QImage>
 #include <QPainter>
 #include <QtTest>
+
+#include <cmath>
+#include <optional>
 
 namespace {
 
@@ -60,6 +64,60 @@ private slots:
         const double backV = (ábra.tér.bottom() - at.y()) / ábra.tér.height() * ábra.felsőSebesség;
         QVERIFY(std::fabs(backF - f) < 1e-9 && std::fabs(backV - v) < 1e-9);
         QCOMPARE(image.pixelColor(at.toPoint()), colour);
+    }
+
+    // A trace's peak is marked on the side it lies, whether its column holds one sample or
+    // many, and inside a zoomed span at its own time.
+    void peakMarkOnItsSide_data() {
+        QTest::addColumn<int>("samples");
+        QTest::addColumn<double>("sign");
+        QTest::addColumn<bool>("zoomed");
+        QTest::newRow("one sample a column, below") << 500 << -1.0 << false;
+        QTest::newRow("one sample a column, above") << 500 << 1.0 << false;
+        QTest::newRow("many a column, below") << 20000 << -1.0 << false;
+        QTest::newRow("zoomed, below") << 20000 << -1.0 << true;
+    }
+    void peakMarkOnItsSide() {
+        QFETCH(int, samples);
+        QFETCH(double, sign);
+        QFETCH(bool, zoomed);
+        const double rate = 1000;
+        std::vector<double> v(std::size_t(samples), 0.0);
+        const std::size_t peak = std::size_t(samples) * 3 / 5;
+        for (std::size_t i = 0; i < v.size(); ++i) // a burst whose largest swing has `sign`
+            v[i] = sign * 5 * std::exp(-std::pow((double(i) - double(peak)) / 8.0, 2)) *
+                   std::cos(0.4 * (double(i) - double(peak)));
+        Elemzés::Megállapítás e;
+        Elemzés::Összetevő c;
+        c.kód.csatorna = QStringLiteral("HHZ");
+        c.jellemzők = Elemzés::Számol(v, rate);
+        e.összetevők.push_back(c);
+        const std::vector<Rajz::Rajzadat> drawings{Rajz::Rajzadatot(v, rate)};
+        QImage image(900, 300, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        const double length = double(samples) / rate, t = c.jellemzők.idő;
+        const auto span = zoomed ? std::optional(std::pair(t - 0.05, t + 0.2)) : std::nullopt;
+        const QRectF axis =
+            Rajz::Nyomvonalak(painter, QRectF(image.rect()), paper(), QFont(), e, drawings, span);
+        painter.end();
+        const double t0 = span ? span->first : 0, t1 = span ? span->second : length;
+        const double x = axis.left() + axis.width() * (t - t0) / (t1 - t0);
+        const double scale = c.jellemzők.ppv * 1.15;
+        auto y = [&](double value) {
+            return axis.center().y() - (axis.height() / 2 - 2) * value / scale;
+        };
+        auto ring = [&](double value) { // dark pixels of the mark's outline about (x, y(value))
+            int dark = 0;
+            for (int dx = -5; dx <= 5; ++dx)
+                for (int dy = -5; dy <= 5; ++dy) {
+                    const QColor p = image.pixelColor(int(x) + dx, int(y(value)) + dy);
+                    dark += p.red() < 70 && p.green() < 70 && p.blue() < 70;
+                }
+            return dark;
+        };
+        QVERIFY(ring(sign * c.jellemzők.ppv) > 0);
+        QCOMPARE(ring(-sign * c.jellemzők.ppv), 0);
     }
 
     // The usual axes where the points fit them: 0-100 Hz, 0-50 mm/s.

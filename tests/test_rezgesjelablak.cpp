@@ -7,6 +7,7 @@
 
 #ifndef Q_MOC_RUN // moc's parser takes no accented namespace names
 #include "ui/erzekenyseg.h"
+#include "ui/nyomlap.h"
 #include "ui/rezgesjelablak.h"
 #endif
 
@@ -26,6 +27,7 @@
 #include <QTableWidget>
 #include <QTimeZone>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <cmath>
 #include <functional>
@@ -245,6 +247,53 @@ private slots:
         QTest::mouseClick(strip, Qt::LeftButton, {},
                           QPoint(strip->width() * 9 / 10, strip->height() / 3));
         QCOMPARE(window->AktívNézet(), 2);
+        window->close();
+    }
+
+    // The traces zoom and pan from the keyboard, the wheel and the pointer; Home shows the
+    // whole record; the time under the pointer stays put as the wheel zooms.
+    void zoomAndPan() {
+        RezgésjelAblak* window = form->RezgésjelMegnyit(record()).first();
+        window->resize(1000, 800);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        Nyomlap* traces = window->Nyomok();
+        traces->repaint();
+        QVERIFY(!traces->Látható());
+        const double whole = 3.0; // s: the record's length
+        QTest::keyClick(traces, Qt::Key_Plus);
+        QVERIFY(traces->Látható());
+        QCOMPARE(traces->Látható()->first, whole / 4);
+        QCOMPARE(traces->Látható()->second, 3 * whole / 4);
+        QTest::keyClick(traces, Qt::Key_Left); // a fifth of the span earlier
+        QCOMPARE(traces->Látható()->first, whole / 4 - whole / 10);
+        for (int i = 0; i < 10; ++i) // never before the start
+            QTest::keyClick(traces, Qt::Key_Left);
+        QCOMPARE(traces->Látható()->first, 0.0);
+        QTest::keyClick(traces, Qt::Key_Home);
+        QVERIFY(!traces->Látható());
+        // the wheel about a point two thirds across the axis: that time stays where it is
+        traces->repaint();
+        const QPointF at(traces->width() * 2 / 3.0, traces->height() / 2.0);
+        const Nyomlap::Tartomány before{0, whole};
+        QWheelEvent wheel(at, traces->mapToGlobal(at), {}, QPoint(0, 240), Qt::NoButton, {},
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(traces, &wheel);
+        const auto after = traces->Látható().value();
+        QVERIFY(after.second - after.first < 0.7 * (before.second - before.first));
+        // the fixed time lies at the same fraction of the span before and after
+        const double fixed = (after.first * (before.second - before.first) -
+                              before.first * (after.second - after.first)) /
+                             ((before.second - before.first) - (after.second - after.first));
+        QVERIFY(fixed > whole / 2 && fixed < whole);
+        // dragging to the left shows later times
+        QTest::mousePress(traces, Qt::LeftButton, {}, at.toPoint());
+        QTest::mouseMove(traces, (at - QPointF(100, 0)).toPoint());
+        QTest::mouseRelease(traces, Qt::LeftButton, {}, (at - QPointF(100, 0)).toPoint());
+        QVERIFY(traces->Látható()->first > after.first);
+        QTest::keyClick(traces, Qt::Key_Minus);
+        QTest::keyClick(traces, Qt::Key_Minus);
+        QTest::keyClick(traces, Qt::Key_Minus);
+        QVERIFY(!traces->Látható()); // zoomed out to the whole record, no further
         window->close();
     }
 

@@ -82,8 +82,17 @@ std::vector<Pont> ÖsszetevőPontok(const Elemzés::Megállapítás& e, Elemzés
     return pontok;
 }
 
-void Nyomvonalak(QPainter& festő, const QRectF& hely, const QPalette& paletta, const QFont& font,
-                 const Elemzés::Megállapítás& e, const std::vector<Rajzadat>& rajzok) {
+double NyomHossz(const Elemzés::Megállapítás& e, const std::vector<Rajzadat>& rajzok) {
+    const Rajzolandók rajzOf(e, rajzok);
+    double hossz = 0;
+    for (const std::size_t i : rajzOf.sebességek)
+        hossz = std::max(hossz, rajzOf(i).kezdet + rajzOf(i).hossz);
+    return hossz > 0 ? hossz : 1;
+}
+
+QRectF Nyomvonalak(QPainter& festő, const QRectF& hely, const QPalette& paletta, const QFont& font,
+                   const Elemzés::Megállapítás& e, const std::vector<Rajzadat>& rajzok,
+                   std::optional<std::pair<double, double>> tartomány) {
     festő.save();
     festő.setRenderHint(QPainter::Antialiasing);
     festő.setFont(font);
@@ -94,7 +103,7 @@ void Nyomvonalak(QPainter& festő, const QRectF& hely, const QPalette& paletta, 
     const int n = int(rajzolt.size());
     if (n == 0) {
         festő.restore();
-        return;
+        return {};
     }
     double hossz = 0, csúcs = 0;
     for (const std::size_t i : rajzolt) {
@@ -111,13 +120,17 @@ void Nyomvonalak(QPainter& festő, const QRectF& hely, const QPalette& paletta, 
     const QRectF tér(hely.left() + bal, hely.top() + 2, hely.width() - bal - 8,
                      hely.height() - lent - 2);
     const double sáv = tér.height() / n;
+    // the span shown: the whole record, or the part zoomed into
+    const double t0 = tartomány ? tartomány->first : 0;
+    const double t1 = tartomány && tartomány->second > t0 ? tartomány->second : hossz;
+    auto xIdő = [&](double t) { return tér.left() + tér.width() * (t - t0) / (t1 - t0); };
 
     // the time axis, shared
     festő.setPen(QPen(szöveg, 1));
     festő.drawLine(tér.bottomLeft(), tér.bottomRight());
-    const double lépés = KerekLépés(hossz, 10);
-    for (double t = 0; t <= hossz + 1e-9; t += lépés) {
-        const double x = tér.left() + tér.width() * t / hossz;
+    const double lépés = KerekLépés(t1 - t0, 10);
+    for (double t = std::ceil(t0 / lépés - 1e-9) * lépés; t <= t1 + 1e-9 * (t1 - t0); t += lépés) {
+        const double x = xIdő(t);
         festő.drawLine(QPointF(x, tér.bottom()), QPointF(x, tér.bottom() + 4));
         const QString c = Szám(t, tizedesekLépéshez(lépés));
         festő.drawText(QPointF(x - betű.horizontalAdvance(c) / 2, tér.bottom() + 4 + betű.ascent()),
@@ -158,10 +171,10 @@ void Nyomvonalak(QPainter& festő, const QRectF& hely, const QPalette& paletta, 
         const auto& nagy = rajz.legnagyobb;
         const std::size_t oszlopok = nagy.size();
         if (oszlopok > 0) {
-            const double arány = rajz.hossz / hossz;
+            festő.save();
+            festő.setClipRect(s); // a zoomed trace stays in its strip
             auto x = [&](std::size_t o) {
-                return s.left() + s.width() * rajz.kezdet / hossz +
-                       s.width() * arány * (double(o) + 0.5) / double(oszlopok);
+                return xIdő(rajz.kezdet + rajz.hossz * (double(o) + 0.5) / double(oszlopok));
             };
             QPainterPath út(QPointF(x(0), y(nagy[0])));
             for (std::size_t o = 1; o < oszlopok; ++o)
@@ -178,9 +191,13 @@ void Nyomvonalak(QPainter& festő, const QRectF& hely, const QPalette& paletta, 
             const std::size_t o =
                 std::min(oszlopok - 1, std::size_t((ö.jellemzők.idő - rajz.kezdet) / rajz.hossz *
                                                    double(oszlopok)));
-            const double előjel = std::fabs(nagy[o]) >= std::fabs(kicsi[o]) ? 1 : -1;
-            const QPointF p(s.left() + s.width() * ö.jellemzők.idő / hossz,
-                            y(előjel * ö.jellemzők.ppv));
+            // (the value of the larger magnitude: a column of one sample has it twice)
+            const double előjel =
+                (std::fabs(nagy[o]) >= std::fabs(kicsi[o]) ? nagy[o] : kicsi[o]) >= 0 ? 1 : -1;
+            festő.restore();
+            const QPointF p(xIdő(ö.jellemzők.idő), y(előjel * ö.jellemzők.ppv));
+            if (ö.jellemzők.idő < t0 || ö.jellemzők.idő > t1)
+                continue; // the peak lies outside the span shown
             festő.setPen(QPen(szöveg, 1.2));
             festő.setBrush(paletta.color(QPalette::Base));
             festő.drawEllipse(p, 4, 4);
@@ -191,6 +208,7 @@ void Nyomvonalak(QPainter& festő, const QRectF& hely, const QPalette& paletta, 
         }
     }
     festő.restore();
+    return tér;
 }
 
 void Spektrumok(QPainter& festő, const QRectF& hely, const QPalette& paletta, const QFont& font,

@@ -9,6 +9,9 @@
 #include <QRectF>
 #include <QString>
 
+#include <optional>
+#include <utility>
+
 class QPainter;
 
 // What the record window and the report draw of a record: the velocity traces on one
@@ -18,8 +21,13 @@ namespace Rajz {
 // The component's colour, by its place in the record.
 QColor ÖsszetevőSzín(int index);
 
-void Nyomvonalak(QPainter& festő, const QRectF& hely, const QPalette& paletta, const QFont& betű,
-                 const Elemzés::Megállapítás& megállapítás, const std::vector<Rajzadat>& rajzok);
+// `tartomány` shows only that span (s from the record's start), the whole record without it.
+// Returns the time axis's extent in `hely` (for finding where a pointer is in time).
+QRectF Nyomvonalak(QPainter& festő, const QRectF& hely, const QPalette& paletta, const QFont& betű,
+                   const Elemzés::Megállapítás& megállapítás, const std::vector<Rajzadat>& rajzok,
+                   std::optional<std::pair<double, double>> tartomány = std::nullopt);
+// The record's span in seconds as Nyomvonalak draws it (its longest velocity component).
+double NyomHossz(const Elemzés::Megállapítás& megállapítás, const std::vector<Rajzadat>& rajzok);
 
 // Each component's (frequency, PPV) point for the limit chart, by the judging method's
 // frequency; a component with no frequency has none.

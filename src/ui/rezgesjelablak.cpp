@@ -5,6 +5,7 @@
 #include "engine/kategoriak.h"
 #include "engine/szovegek.h"
 #include "meresadatokablak.h"
+#include "nyomlap.h"
 #include "painters/attekintes.h"
 #include "painters/hatargorbe.h"
 #include "painters/jelrajz.h"
@@ -260,11 +261,12 @@ RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Meg�
         MódszerBeállít(i == 0 ? Elemzés::Módszer::ZC : Elemzés::Módszer::FFT);
     });
 
-    nyomok_ = new Rajzlap(
-        [this](QPainter& p, const QRectF& r) {
-            Rajz::Nyomvonalak(p, r.adjusted(4, 4, -4, -4), palette(), font(), megállapítás_,
-                              rajzok_);
+    nyomok_ = new Nyomlap(
+        [this](QPainter& p, const QRectF& r, std::optional<Nyomlap::Tartomány> t) {
+            return Rajz::Nyomvonalak(p, r.adjusted(4, 4, -4, -4), palette(), font(), megállapítás_,
+                                     rajzok_, t);
         },
+        [this] { return Rajz::NyomHossz(megállapítás_, rajzok_); },
         QStringLiteral("Rezgéssebesség az idő függvényében"), this);
     spektrumok_ = new Rajzlap(
         [this](QPainter& p, const QRectF& r) {
@@ -441,6 +443,7 @@ void RezgésjelAblak::NézetBeállít(int nézet) {
     felvétel_ = n.felvétel;
     megállapítás_ = n.megállapítás;
     rajzok_ = n.rajzok;
+    nyomok_->Mindet(); // another span: shown whole
     {
         const QSignalBlocker csend(eseményVálasztó_);
         eseményVálasztó_->setCurrentIndex(nézet);
@@ -590,7 +593,7 @@ void RezgésjelAblak::frissít() {
     QAccessible::updateAccessibility(&esemény);
     setAccessibleDescription(ítélet_->text());
     update();
-    for (QWidget* w : {nyomok_, spektrumok_, ábra_})
+    for (QWidget* w : {static_cast<QWidget*>(nyomok_), spektrumok_, ábra_})
         w->update();
 }
 

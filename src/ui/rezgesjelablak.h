@@ -9,6 +9,7 @@
 #include <QRectF>
 #include <QWidget>
 
+class Nyomlap;
 class QComboBox;
 class QLabel;
 class QTableWidget;
@@ -56,6 +57,7 @@ public:
     int AktívNézet() const { return nézet_; }
     void NézetBeállít(int nézet);
     QWidget* ÁttekintésLap() const { return áttekintés_; }
+    Nyomlap* Nyomok() const { return nyomok_; }
 
     // Sizes the window to the screen it opens on (at most its preferred 1000 × 900) and
     // places it beside `főablak` where there is room, never wholly over it; `lépcső` steps
@@ -92,7 +94,7 @@ private:
     QLabel* fejléc_ = nullptr;
     QComboBox* helyVálasztó_ = nullptr;
     QComboBox* módszerVálasztó_ = nullptr;
-    QWidget* nyomok_ = nullptr;
+    Nyomlap* nyomok_ = nullptr;
     QWidget* spektrumok_ = nullptr;
     QWidget* ábra_ = nullptr;
     QTableWidget* táblázat_ = nullptr;
