@@ -17,6 +17,7 @@
 
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -201,6 +202,39 @@ private slots:
         r = velorix(
             {"--esemenyek", quiet, "-k", "1", "--erzekenyseg", "1000", "--kuszob", "0,001"});
         QCOMPARE(r.rows.size(), 1 + 4);
+    }
+
+    // The report of a monitoring record: the worst event's page, then every event on the
+    // summary with its start in UTC and its verdict; the pages numbered through.
+    void eventReport() {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        std::vector<Blast> blasts;
+        for (int i = 0; i < 60; ++i) // more events than a summary page holds
+            blasts.push_back({5.0 + 3 * i, i == 37 ? 14.0 : 2.0 + 0.05 * i, 12});
+        const QString file = saveRecord(QStringLiteral("sok.mseed"), Ground(blasts), 190);
+        const QString pdf = dir().filePath(QStringLiteral("sok.pdf"));
+        const Run r =
+            velorix({"--esemenyek", file, "-k", "1", "--erzekenyseg", "1000", "--jelentes", pdf});
+        QCOMPARE(r.status, 1);
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(30000));
+        const QString content = QString::fromUtf8(text.readAllStandardOutput());
+        const auto found = Elemzés::Események(read(file), Elemzés::AlapKüszöb, 1,
+                                              Elemzés::Hely::Alap, Elemzés::Módszer::ZC);
+        QCOMPARE(found.size(), std::size_t(60));
+        QVERIFY(content.contains(QStringLiteral("38. a felvétel 60 eseménye közül")));
+        QCOMPARE(content.count(QStringLiteral("Események összesítése")), 2);
+        for (const Elemzés::Esemény& e : found) {
+            const QString start =
+                e.felvétel.kezdet()->toString(QStringLiteral("yyyy. MM. dd. HH:mm:ss,zzz"));
+            QVERIFY2(content.contains(start), qPrintable(start));
+        }
+        for (int page = 1; page <= 3; ++page)
+            QVERIFY(content.contains(QStringLiteral("%1/3. oldal").arg(page)));
+        QVERIFY(r.messages.contains(QStringLiteral("(3 oldal)")));
     }
 
     // Interval peaks against a direct computation over the samples of each interval; the

@@ -91,12 +91,22 @@ void eseményekről(const Kérés& kérés, Feldolgozás::Feldolgozott& f, Munka
         if (túl > 0)
             m.állapot = std::max<int>(m.állapot, Túllépi);
         if (!kérés.jelentés.isEmpty() && legrosszabb >= 0) {
-            Elemzés::Esemény& es = e.események[std::size_t(legrosszabb)];
-            std::vector<Rajz::Rajzadat> rajzok = Rajz::Rajzadatok(es.felvétel);
-            es.felvétel.mintákElenged();
-            m.tételek.push_back({std::move(es.felvétel), std::move(es.megállapítás),
-                                 std::move(rajzok), kérés.kategória, kérés.hely, kérés.módszer,
-                                 kérés.adatok});
+            // the worst event's page, then the summary of them all
+            Jelentés::Tétel t;
+            const Elemzés::Esemény& es = e.események[std::size_t(legrosszabb)];
+            t.rajzok = Rajz::Rajzadatok(es.felvétel);
+            for (Elemzés::Esemény& x : e.események)
+                x.felvétel.mintákElenged();
+            t.felvétel = es.felvétel;
+            t.megállapítás = es.megállapítás;
+            t.kategória = kérés.kategória;
+            t.hely = kérés.hely;
+            t.módszer = kérés.módszer;
+            t.adatok = kérés.adatok;
+            t.részletes = es.sorszám;
+            t.küszöb = *kérés.küszöb;
+            t.események = std::move(e.események);
+            m.tételek.push_back(std::move(t));
         }
     }
 }
@@ -186,9 +196,15 @@ Munka egyFájl(const Kérés& kérés, const QString& fájl) {
         if (jelentés) {
             std::vector<Rajz::Rajzadat> rajzok = Rajz::Rajzadatok(e.felvétel);
             e.felvétel.mintákElenged();
-            m.tételek.push_back({std::move(e.felvétel), std::move(e.megállapítás),
-                                 std::move(rajzok), kérés.kategória, kérés.hely, kérés.módszer,
-                                 kérés.adatok});
+            Jelentés::Tétel t;
+            t.felvétel = std::move(e.felvétel);
+            t.megállapítás = std::move(e.megállapítás);
+            t.rajzok = std::move(rajzok);
+            t.kategória = kérés.kategória;
+            t.hely = kérés.hely;
+            t.módszer = kérés.módszer;
+            t.adatok = kérés.adatok;
+            m.tételek.push_back(std::move(t));
         }
     }
     return m;
@@ -297,7 +313,7 @@ int Elemez(const Kérés& kérés, std::FILE* ki, std::FILE* hibák) {
         }
         SorKiír(hibák, QStringLiteral("Velorix: a jelentés elkészült: %1 (%2 oldal)")
                            .arg(kérés.jelentés)
-                           .arg(tételek.size()));
+                           .arg(Jelentés::Oldalszám(tételek)));
     }
     return állapot;
 }

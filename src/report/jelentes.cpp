@@ -57,6 +57,8 @@ QString kezdőidő(const QDateTime& utc) {
     return szöveg;
 }
 
+void lábléc(QPainter& festő, const QRectF& keret, std::size_t lap, std::size_t lapok);
+
 // One record's page inside `keret`: page `lap` of `lapok`.
 void oldal(QPainter& festő, const QRectF& keret, const Tétel& t, std::size_t lap,
            std::size_t lapok) {
@@ -96,6 +98,16 @@ void oldal(QPainter& festő, const QRectF& keret, const Tétel& t, std::size_t l
              .arg(QLocale(QLocale::Hungarian).toString(qulonglong(f.mintaszám)))
              .arg(Határérték::Szám(másodperc, 3))},
         {QStringLiteral("Kategória"), Határérték::KategóriaNév(t.kategória)},
+    };
+    if (t.részletes > 0)
+        fejléc.append({QStringLiteral("Esemény"),
+                       QStringLiteral("%1. a felvétel %2 eseménye közül (összesítés a következő "
+                                      "oldalon); az ablak az első indítás előtt %3 s-mal "
+                                      "kezdődik")
+                           .arg(t.részletes)
+                           .arg(t.események.size())
+                           .arg(Határérték::Szám(double(Elemzés::ElőtteMikro) / 1e6, 2))});
+    fejléc += QList<std::pair<QString, QString>>{
         {QStringLiteral("Hely"), Határérték::HelyNév(t.hely)},
         {QStringLiteral("Módszer"), Határérték::MódszerNév(t.módszer)},
     };
@@ -236,8 +248,8 @@ void oldal(QPainter& festő, const QRectF& keret, const Tétel& t, std::size_t l
     festő.setPen(Qt::black);
 
     // the drawings, sharing what is left above the footer
-    const double lábléc = km.height() * 3.2 + 6; // the line to sign and the footer
-    const double maradék = keret.bottom() - lábléc - y;
+    const double láblécHely = km.height() * 3.2 + 6; // the line to sign and the footer
+    const double maradék = keret.bottom() - láblécHely - y;
     const double nyomHossz = maradék * 0.36, spektrumHossz = maradék * 0.27;
     const QFont rajzBetű = rt::sansSerifFont(7);
     Rajz::Nyomvonalak(festő, QRectF(keret.left(), y, keret.width(), nyomHossz - 6), paletta,
@@ -248,13 +260,19 @@ void oldal(QPainter& festő, const QRectF& keret, const Tétel& t, std::size_t l
     y += spektrumHossz;
     festő.save();
     festő.translate(keret.left(), y);
-    const QSizeF ábraMéret(keret.width(), keret.bottom() - lábléc - y);
+    const QSizeF ábraMéret(keret.width(), keret.bottom() - láblécHely - y);
     Rajz::Megfelelőség(festő, ábraMéret, paletta, rajzBetű, t.kategória,
                        t.hely == Elemzés::Hely::Födém,
                        Rajz::ÖsszetevőPontok(t.megállapítás, t.módszer));
     festő.restore();
 
-    // a line to sign, then the footer
+    lábléc(festő, keret, lap, lapok);
+}
+
+// A line to sign, then the footer: the program, when the report was made, the page.
+void lábléc(QPainter& festő, const QRectF& keret, std::size_t lap, std::size_t lapok) {
+    const QFont kicsi = rt::sansSerifFont(7);
+    const QFontMetricsF km(kicsi);
     festő.setFont(kicsi);
     festő.setPen(Qt::black);
     const QString aláírás = QStringLiteral("Aláírás: ");
@@ -274,6 +292,108 @@ void oldal(QPainter& festő, const QRectF& keret, const Tétel& t, std::size_t l
     festő.drawText(
         QPointF(keret.right() - km.horizontalAdvance(számozás), keret.bottom() - km.descent()),
         számozás);
+}
+
+// Rows of the events' summary on a page.
+constexpr std::size_t ÖsszesítőSorok = 48;
+
+std::size_t összesítőLapok(const Tétel& t) {
+    return (t.események.size() + ÖsszesítőSorok - 1) / ÖsszesítőSorok;
+}
+
+// Page `rész` of the summary of a monitoring record's events: each event's start (UTC and
+// Hungary's clock time), peak vector sum, largest utilisation and verdict.
+void összesítő(QPainter& festő, const QRectF& keret, const Tétel& t, std::size_t rész,
+               std::size_t lap, std::size_t lapok) {
+    QFont cím = rt::sansSerifFont(12);
+    cím.setBold(true);
+    const QFont szöveg = rt::sansSerifFont(8.5);
+    QFont vastag = szöveg;
+    vastag.setBold(true);
+    const QFontMetricsF m(szöveg);
+    double y = keret.top();
+    festő.setPen(Qt::black);
+    festő.setFont(cím);
+    y += QFontMetricsF(cím).ascent();
+    QString név = QFileInfo(t.felvétel.fájl).fileName();
+    if (!t.felvétel.állomás.isEmpty())
+        név += QStringLiteral(" (%1)").arg(t.felvétel.állomás);
+    festő.drawText(QPointF(keret.left(), y), QStringLiteral("Események összesítése – %1").arg(név));
+    y += QFontMetricsF(cím).descent() + 6;
+    int túl = 0;
+    for (const Elemzés::Esemény& e : t.események)
+        túl += !e.megállapítás.megfelel;
+    festő.setFont(szöveg);
+    QStringList összegzés = {
+        QStringLiteral("%1 esemény, ebből %2 túllépi. Indítás: bármely sebességkomponens legalább "
+                       "%3 mm/s; az 1 s-nál közelebbi indítások egy esemény.")
+            .arg(t.események.size())
+            .arg(túl)
+            .arg(Határérték::Szám(t.küszöb, 2))};
+    if (t.részletes > 0)
+        összegzés << QStringLiteral("Az előző oldal a(z) %1. eseményt mutatja részletesen (a "
+                                    "legnagyobb kihasználtság).")
+                         .arg(t.részletes);
+    for (const QString& sor : összegzés) {
+        y += m.height();
+        festő.drawText(QPointF(keret.left(), y), sor);
+    }
+    y += 8;
+    const QStringList fej = {QStringLiteral("Esemény"),
+                             QStringLiteral("Kezdet (UTC)"),
+                             QStringLiteral("Helyi idő"),
+                             QStringLiteral("PVS (mm/s)"),
+                             QStringLiteral("Legnagyobb kihasználtság"),
+                             QStringLiteral("Megítélés")};
+    const double arányok[] = {0.09, 0.26, 0.16, 0.12, 0.23, 0.14};
+    const double sor = m.height() + 4;
+    auto sorRajz = [&](const QStringList& cellák, bool fejsor, bool kiemelt) {
+        double x = keret.left();
+        if (fejsor || kiemelt)
+            festő.fillRect(QRectF(keret.left(), y, keret.width(), sor),
+                           fejsor ? QColor(230, 230, 230) : QColor(255, 225, 225));
+        festő.setPen(QPen(QColor(150, 150, 150), 0.4));
+        festő.drawLine(QPointF(keret.left(), y + sor), QPointF(keret.right(), y + sor));
+        festő.setPen(Qt::black);
+        festő.setFont(fejsor ? vastag : szöveg);
+        for (qsizetype c = 0; c < cellák.size(); ++c) {
+            const double w = keret.width() * arányok[c];
+            const Qt::Alignment igazítás =
+                (c == 3 && !fejsor ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+            festő.drawText(QRectF(x + 3, y, w - 6, sor), int(igazítás), cellák[c]);
+            x += w;
+        }
+        y += sor;
+    };
+    sorRajz(fej, true, false);
+    const QTimeZone budapest(QByteArrayLiteral("Europe/Budapest"));
+    const std::size_t eleje = rész * ÖsszesítőSorok;
+    for (std::size_t i = eleje; i < std::min(t.események.size(), eleje + ÖsszesítőSorok); ++i) {
+        const Elemzés::Esemény& e = t.események[i];
+        const Elemzés::Megállapítás& mg = e.megállapítás;
+        QString kezdet, helyi = QStringLiteral("–");
+        if (const auto k = e.felvétel.kezdet()) {
+            kezdet = k->toString(QStringLiteral("yyyy. MM. dd. HH:mm:ss,zzz"));
+            if (budapest.isValid())
+                helyi = k->toTimeZone(budapest).toString(QStringLiteral("HH:mm:ss ")) +
+                        budapest.abbreviation(*k);
+        } else { // a record without a clock: from its start
+            kezdet =
+                QStringLiteral("+%1 s").arg(Határérték::Szám(double(e.ablak.kezdetMikro) / 1e6, 3));
+        }
+        QString döntő = QStringLiteral("–");
+        if (mg.döntő >= 0) {
+            const Elemzés::Összetevő& d = mg.összetevők[std::size_t(mg.döntő)];
+            döntő = QStringLiteral("%1 % (%2)")
+                        .arg(Határérték::Százalék(d.megítélés.kihasználtságTized()), d.rövidNév());
+        }
+        sorRajz({QString::number(e.sorszám), kezdet, helyi,
+                 mg.pvsVan ? Határérték::Szám(mg.pvs, 3) : QStringLiteral("–"), döntő,
+                 mg.döntő >= 0 ? QString::fromUtf8(Határérték::ÍtéletSzó(mg.megfelel))
+                               : QStringLiteral("nincs megítélve")},
+                false, !mg.megfelel);
+    }
+    lábléc(festő, keret, lap, lapok);
 }
 
 } // namespace
@@ -309,6 +429,13 @@ Dokumentumadatok dokumentumadatok(const std::vector<Tétel>& tételek) {
 
 } // namespace
 
+std::size_t Oldalszám(const std::vector<Tétel>& tételek) {
+    std::size_t lapok = 0;
+    for (const Tétel& t : tételek)
+        lapok += 1 + összesítőLapok(t);
+    return lapok;
+}
+
 bool Ír(const QString& pdf, const std::vector<Tétel>& tételek, QString* hiba) {
     const Dokumentumadatok adatok = dokumentumadatok(tételek);
     QBuffer tár;
@@ -328,10 +455,16 @@ bool Ír(const QString& pdf, const std::vector<Tétel>& tételek, QString* hiba)
             return false;
         }
         const QRectF keret(QPointF(0, 0), író.pageLayout().paintRectPixels(Felbontás).size());
-        for (std::size_t i = 0; i < tételek.size(); ++i) {
-            if (i > 0)
+        const std::size_t lapok = Oldalszám(tételek);
+        std::size_t lap = 0;
+        for (const Tétel& t : tételek) {
+            if (lap > 0)
                 író.newPage();
-            oldal(festő, keret, tételek[i], i + 1, tételek.size());
+            oldal(festő, keret, t, ++lap, lapok);
+            for (std::size_t rész = 0; rész < összesítőLapok(t); ++rész) {
+                író.newPage();
+                összesítő(festő, keret, t, rész, ++lap, lapok);
+            }
         }
         if (!festő.end()) {
             *hiba = QStringLiteral("a(z) %1 nem írható").arg(pdf);

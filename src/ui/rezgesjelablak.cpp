@@ -598,8 +598,27 @@ void RezgésjelAblak::frissít() {
 }
 
 bool RezgésjelAblak::JelentésÍr(const QString& pdf, QString* hiba) const {
-    return Jelentés::Ír(
-        pdf, {{felvétel_, megállapítás_, rajzok_, kategória_, hely_, módszer_, adatok_}}, hiba);
+    Jelentés::Tétel t;
+    t.felvétel = felvétel_;
+    t.megállapítás = megállapítás_;
+    t.rajzok = rajzok_;
+    t.kategória = kategória_;
+    t.hely = hely_;
+    t.módszer = módszer_;
+    t.adatok = adatok_;
+    // a monitoring record: the event shown, then the summary of them all, judged alike
+    for (std::size_t i = 1; i < nézetek_.size(); ++i) {
+        Elemzés::Esemény e;
+        e.sorszám = int(i);
+        e.ablak = nézetek_[i].ablak;
+        e.felvétel = nézetek_[i].felvétel;
+        e.megállapítás = nézetek_[i].megállapítás;
+        Elemzés::Megítél(e.megállapítás, kategória_, hely_, módszer_);
+        t.események.push_back(std::move(e));
+    }
+    t.részletes = nézet_;
+    t.küszöb = Elemzés::AlapKüszöb;
+    return Jelentés::Ír(pdf, {t}, hiba);
 }
 
 bool RezgésjelAblak::AdatokBeállít(const Mérésadatok& adatok, QString* hiba) {
