@@ -242,7 +242,12 @@ void csúcsVektor(const Rezgésjel::Felvétel& f, Megállapítás& e) {
             const double x = cs[c]->minták[eltolás[c] + i] - átlagok[c];
             négyzet += x * x;
         }
-        const double vektor = std::sqrt(négyzet);
+        double vektor = std::sqrt(négyzet);
+        if (!std::isfinite(vektor)) { // squares beyond the doubles: summed without overflow
+            vektor = 0;
+            for (std::size_t c = 0; c < cs.size(); ++c)
+                vektor = std::hypot(vektor, cs[c]->minták[eltolás[c] + i] - átlagok[c]);
+        }
         if (vektor > e.pvs) {
             e.pvs = vektor;
             e.pvsIdő = eleje + double(i) / ráta;
