@@ -32,6 +32,16 @@ QByteArray szám(double érték, int tizedesek) {
     return Határérték::Szám(érték, tizedesek).toUtf8();
 }
 
+// A setting as the user would write it: "0,5", "60", "0,25" (up to three decimals).
+QString beállításSzám(double érték) {
+    QString s = Határérték::Szám(érték, 3);
+    while (s.endsWith(u'0'))
+        s.chop(1);
+    if (s.endsWith(u','))
+        s.chop(1);
+    return s;
+}
+
 QByteArray mező(const QString& szöveg) {
     QByteArray bájtok = szöveg.toUtf8();
     if (bájtok.contains(';') || bájtok.contains('"') || bájtok.contains('\n') ||
@@ -68,12 +78,12 @@ void eseményekről(const Kérés& kérés, Feldolgozás::Feldolgozott& f, Munka
         const int legrosszabb = Elemzés::Legrosszabb(e.események);
         if (e.események.empty()) {
             m.üzenetek << QStringLiteral("Velorix: %1: nincs esemény (küszöb %2 mm/s)")
-                              .arg(név, Határérték::Szám(*kérés.küszöb, 3));
+                              .arg(név, beállításSzám(*kérés.küszöb));
         } else {
             QString ü = QStringLiteral("Velorix: %1: %2 esemény (küszöb %3 mm/s), ebből %4 túllépi")
                             .arg(név)
                             .arg(e.események.size())
-                            .arg(Határérték::Szám(*kérés.küszöb, 3))
+                            .arg(beállításSzám(*kérés.küszöb))
                             .arg(túl);
             if (legrosszabb >= 0) {
                 const Elemzés::Esemény& es = e.események[std::size_t(legrosszabb)];
@@ -147,7 +157,7 @@ void intervallumokról(const Kérés& kérés, const Feldolgozás::Feldolgozott&
         QString ü = QStringLiteral("Velorix: %1: %2 intervallum (%3 s), ebből %4 túllépő érték")
                         .arg(névvel(e.felvétel))
                         .arg(e.intervallumok.size())
-                        .arg(Határérték::Szám(*kérés.intervallum, 3))
+                        .arg(beállításSzám(*kérés.intervallum))
                         .arg(túl);
         if (!hol.isEmpty())
             ü += QStringLiteral("; a legnagyobb kihasználtság ") + hol;
@@ -342,7 +352,7 @@ QString Súgó() {
         "Komponensenként: PPV (a legnagyobb |v| az átlag levonása után) és ideje (a felvétel "
         "legkorábbi mintájától), a csúcs körüli nullátmenetek félperiódusából számolt "
         "frekvencia (zc), a zérókiegészített amplitúdóspektrum parabolával finomított csúcsa "
-        "(fft), a csúcsgyorsulás (m/s²) és a csúcselmozdulás (mm); felvételenként a "
+        "(fft), a csúcsgyorsulás (m/s²) és a csúcselmozdulás (mm, lásd lent); felvételenként a "
         "vektorösszeg csúcsa (PVS). Eltérő kezdetű vagy hosszú komponenseknél mindegyik a "
         "saját mintáiból számol, a PVS a közös szakaszon készül; eltérő mintavételnél nincs "
         "PVS; az összegzés ezt megmondja.\n"
@@ -357,6 +367,27 @@ QString Súgó() {
         "Kilépési kód: 0, ha minden felvétel megfelel; 1, ha valamelyik túllépi; 2, ha "
         "valamelyik fájl hibás (a többit ilyenkor is elemzi). Hézag vagy átfedés (a rekordok "
         "időrendbe állítása után), csonka rekord vagy rekordok közötti adat hibás bemenet.\n"
+        "Hosszú felvétel (cölöpözés, tömörítés, bontás, forgalom, egy állomás napi fájlja):\n"
+        "--esemenyek (--events): a sebességkomponensek a teljes felvétel átlagának levonása "
+        "után; indító minta, ahol bármelyik |v| eléri a --kuszob értékét (mm/s, "
+        "alapértelmezés 0,5); az 1,0 s-nál közelebbi indító minták egy esemény; az esemény "
+        "ablaka az első indító minta előtt 0,25 s-mal kezdődik és az utolsó után 1,0 s-mal "
+        "végződik (a felvételen belül). Minden eseményt a teljes felvétellel azonos módon "
+        "elemez (a saját átlaga levonva). Kimenet: fájl;esemény;kezdet;csatorna;ppv;idő;"
+        "zc_frekvencia;fft_frekvencia;gyorsulás;elmozdulás;határérték;kihasználtság;megítélés, "
+        "az esemény 1-től számozva, a kezdet az ablak kezdete UTC-ben "
+        "(2026-12-04T09:41:12.250Z), az idő az ablak kezdetétől; eseményenként egy PVS sorral. "
+        "Esemény nélkül csak a fejléc; az összegzés megmondja, hány esemény volt, hány lépi túl "
+        "a határt és melyik a legrosszabb. A --jelentes a legrosszabb esemény oldalát és az "
+        "összes esemény összesítését adja.\n"
+        "--intervallum S (--interval): az UTC szerint S másodperc egész többszöröseihez "
+        "igazított szakaszonként (az első és az utolsó csonka szakasz is) és "
+        "sebességkomponensenként a PPV (a szakasz átlaga levonva), a nullátmenetes frekvencia, "
+        "az ott érvényes határérték, a kihasználtság és a megítélés. Kimenet: fájl;kezdet;"
+        "csatorna;ppv;zc_frekvencia;határérték;kihasználtság;megítélés. A kilépési kód "
+        "mindkettőnél ugyanaz, mint az --elemez-nél.\n"
+        "A csúcselmozdulás: a sebesség trapézintegrálja, levonva belőle a legkisebb "
+        "négyzetes egyenesét (így hosszú felvételen sem sodródik), majd a legnagyobb |d|.\n"
         "A --jelentes FÁJL.pdf mellett A4-es, PDF/A-1b eseményjelentés is készül, "
         "felvételenként egy oldallal (a mérés adatai az --adatok fájlból, fejléc a csatornák "
         "átváltásával, az indítással és a magyar idővel, táblázat, rezgésképek, spektrumok, "
