@@ -106,9 +106,10 @@ Határábra Határgörbe(QPainter& festő, const QSizeF& méret, const QPalette&
     if (betű.horizontalAdvance(yTengely) > méret.height() - 4) // a small chart: the short form
         yTengely =
             tengelyek.födém ? QStringLiteral("Födém (mm/s)") : QStringLiteral("Alapon (mm/s)");
-    festő.translate(
-        betű.height() * 0.9,
-        std::min(tér.center().y() + betű.horizontalAdvance(yTengely) / 2, méret.height() - 2));
+    const double hossz = betű.horizontalAdvance(yTengely); // whole: never above the top edge
+    festő.translate(betű.height() * 0.9,
+                    std::max(std::min(hossz + 2, méret.height() - 2),
+                             std::min(tér.center().y() + hossz / 2, méret.height() - 2)));
     festő.rotate(-90);
     festő.drawText(QPointF(0, 0), yTengely);
     festő.restore();

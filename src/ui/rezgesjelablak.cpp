@@ -378,13 +378,6 @@ RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Meg�
     vezérlők->addSpacing(12);
     vezérlők->addWidget(módszerCímke);
     vezérlők->addWidget(módszerVálasztó_);
-    if (eseményVálasztó_) {
-        auto* eseményCímke = new QLabel(QStringLiteral("&Esemény:"), this);
-        eseményCímke->setBuddy(eseményVálasztó_);
-        vezérlők->addSpacing(12);
-        vezérlők->addWidget(eseményCímke);
-        vezérlők->addWidget(eseményVálasztó_);
-    }
     vezérlők->addStretch();
     vezérlők->addWidget(adatok);
     vezérlők->addWidget(jelentés);
@@ -402,8 +395,16 @@ RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Meg�
     auto* elrendezés = new QVBoxLayout(this);
     elrendezés->addWidget(fejléc_);
     elrendezés->addLayout(vezérlők);
-    if (áttekintés_)
+    if (áttekintés_) { // a row of its own, so that the window stays as narrow as before
+        auto* eseménySor = new QHBoxLayout;
+        auto* eseményCímke = new QLabel(QStringLiteral("&Esemény:"), this);
+        eseményCímke->setBuddy(eseményVálasztó_);
+        eseménySor->addWidget(eseményCímke);
+        eseménySor->addWidget(eseményVálasztó_);
+        eseménySor->addStretch();
+        elrendezés->addLayout(eseménySor);
         elrendezés->addWidget(áttekintés_);
+    }
     elrendezés->addWidget(ábrák, 1);
     elrendezés->addWidget(táblázat_);
     elrendezés->addWidget(ítélet_);
