@@ -24,6 +24,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTimeZone>
 #include <QTimer>
@@ -72,6 +73,26 @@ QString record(const QString& name = QStringLiteral("robbantas.mseed")) {
         }
     }
     return save(name, mseed(channels, DE_FLOAT64));
+}
+
+// A monitoring record of 90 s: 3 mm/s at 25 Hz at 20 s, 11 mm/s at 9 Hz at 70 s.
+QString monitoringRecord() {
+    std::vector<MseedChannel> channels(3);
+    const char* names[] = {"HHZ", "HHN", "HHE"};
+    const double blasts[][3] = {{20, 3, 25}, {70, 11, 9}}; // s, mm/s, Hz
+    for (int c = 0; c < 3; ++c) {
+        channels[std::size_t(c)].channel = names[c];
+        channels[std::size_t(c)].rate = 500;
+        for (int i = 0; i < 500 * 90; ++i) {
+            const double t = i / 500.0;
+            double v = 0.02 * std::sin(2 * M_PI * 17 * t + c);
+            for (const auto& b : blasts)
+                v += b[1] * std::exp(-std::pow((t - b[0]) / 0.08, 2)) *
+                     std::cos(2 * M_PI * b[2] * (t - b[0]));
+            channels[std::size_t(c)].samples.push_back(v);
+        }
+    }
+    return save(QStringLiteral("figyeles.mseed"), mseed(channels, DE_FLOAT64));
 }
 
 // The command line's rows for the same file: per channel, its fields after the name.
@@ -189,23 +210,8 @@ private slots:
     // A monitoring record opens on its worst event, with the strip of the whole record above;
     // the event's figures are the command line's for it, and a click on the strip near the
     // other event shows that one.
-    void monitoringRecord() {
-        std::vector<MseedChannel> channels(3);
-        const char* names[] = {"HHZ", "HHN", "HHE"};
-        const double blasts[][3] = {{20, 3, 25}, {70, 11, 9}}; // s, mm/s, Hz
-        for (int c = 0; c < 3; ++c) {
-            channels[std::size_t(c)].channel = names[c];
-            channels[std::size_t(c)].rate = 500;
-            for (int i = 0; i < 500 * 90; ++i) {
-                const double t = i / 500.0;
-                double v = 0.02 * std::sin(2 * M_PI * 17 * t + c);
-                for (const auto& b : blasts)
-                    v += b[1] * std::exp(-std::pow((t - b[0]) / 0.08, 2)) *
-                         std::cos(2 * M_PI * b[2] * (t - b[0]));
-                channels[std::size_t(c)].samples.push_back(v);
-            }
-        }
-        const QString file = save(QStringLiteral("figyeles.mseed"), mseed(channels, DE_FLOAT64));
+    void monitoring() {
+        const QString file = monitoringRecord();
         RezgésjelAblak* window = form->RezgésjelMegnyit(file).first();
         QCOMPARE(window->NézetekSzáma(), 3); // the whole record and two events
         QCOMPARE(window->AktívNézet(), 2);   // 11 mm/s at 9 Hz: the worst
@@ -247,6 +253,19 @@ private slots:
         QTest::mouseClick(strip, Qt::LeftButton, {},
                           QPoint(strip->width() * 9 / 10, strip->height() / 3));
         QCOMPARE(window->AktívNézet(), 2);
+        // its report: the event shown, then the summary of both
+        const QString pdf = configDir().filePath(QStringLiteral("figyeles.pdf"));
+        QString fault;
+        QVERIFY2(window->JelentésÍr(pdf, &fault), qPrintable(fault));
+        if (!QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
+            QProcess text;
+            text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+            QVERIFY(text.waitForFinished(30000));
+            const QString content = QString::fromUtf8(text.readAllStandardOutput());
+            QVERIFY(content.contains(QStringLiteral("2. a felvétel 2 eseménye közül")));
+            QVERIFY(content.contains(QStringLiteral("Események összesítése")));
+            QVERIFY(content.contains(QStringLiteral("2/2. oldal")));
+        }
         window->close();
     }
 
@@ -436,10 +455,18 @@ private slots:
     // On a laptop's 1366 × 768 the window fits the screen beside the main window: its table
     // and verdict in sight, every category button of the main window still free to click;
     // Esc closes it.
+    void fitsALaptop_data() {
+        QTest::addColumn<bool>("monitoring");
+        QTest::newRow("a blast") << false;
+        QTest::newRow("a monitoring record, with its strip and events") << true;
+    }
     void fitsALaptop() {
+        QFETCH(bool, monitoring);
         if (QGuiApplication::primaryScreen()->size() != QSize(1366, 768))
             QSKIP("needs the 1366 × 768 screen (the laptop run of this test)");
-        RezgésjelAblak* window = form->RezgésjelMegnyit(record()).first();
+        RezgésjelAblak* window =
+            form->RezgésjelMegnyit(monitoring ? monitoringRecord() : record()).first();
+        QCOMPARE(window->ÁttekintésLap() != nullptr, monitoring);
         QVERIFY(QTest::qWaitForWindowExposed(window));
         const QRect area = window->screen()->availableGeometry();
         QVERIFY2(area.contains(window->frameGeometry()), qPrintable(QStringLiteral("%1,%2 %3×%4")
