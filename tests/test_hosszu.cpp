@@ -229,7 +229,7 @@ private slots:
         QCOMPARE(content.count(QStringLiteral("Események összesítése")), 2);
         for (const Elemzés::Esemény& e : found) {
             const QString start =
-                e.felvétel.kezdet()->toString(QStringLiteral("yyyy. MM. dd. HH:mm:ss,zzz"));
+                e.felvétel.kezdet()->toString(QStringLiteral("yyyy. MM. dd. HH:mm:ss.zzz"));
             QVERIFY2(content.contains(start), qPrintable(start));
         }
         for (int page = 1; page <= 3; ++page)

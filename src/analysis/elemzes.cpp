@@ -171,6 +171,12 @@ std::optional<double> Összetevő::frekvencia(Módszer módszer) const {
     return módszer == Módszer::ZC ? jellemzők.zc : jellemzők.fft;
 }
 
+std::optional<double> LegnagyobbKihasználtság(const Megállapítás& e) {
+    if (e.döntő < 0)
+        return std::nullopt;
+    return e.összetevők[std::size_t(e.döntő)].megítélés.kihasználtság;
+}
+
 void Megítél(Megállapítás& e, int kategória, Hely hely, Módszer módszer) {
     e.döntő = -1;
     e.megfelel = true;

@@ -94,6 +94,9 @@ struct Megállapítás {
 // The figures of every component of the record and their judgement.
 Megállapítás Elemez(const Rezgésjel::Felvétel& felvétel, int kategória, Hely hely, Módszer módszer);
 
+// The record's largest utilisation (its deciding component's); none if nothing was judged.
+std::optional<double> LegnagyobbKihasználtság(const Megállapítás& megállapítás);
+
 // Judges figures already computed (another category, place or method) without redoing them.
 void Megítél(Megállapítás& megállapítás, int kategória, Hely hely, Módszer módszer);
 

@@ -152,12 +152,9 @@ int Legrosszabb(const std::vector<Esemény>& események) {
     int legrosszabb = -1;
     double legnagyobb = -1;
     for (std::size_t i = 0; i < események.size(); ++i) {
-        const Megállapítás& m = események[i].megállapítás;
-        if (m.döntő < 0)
-            continue;
-        const double k = m.összetevők[std::size_t(m.döntő)].megítélés.kihasználtság;
-        if (k > legnagyobb) {
-            legnagyobb = k;
+        const std::optional<double> k = LegnagyobbKihasználtság(események[i].megállapítás);
+        if (k && *k > legnagyobb) {
+            legnagyobb = *k;
             legrosszabb = int(i);
         }
     }

@@ -105,15 +105,12 @@ QRectF Nyomvonalak(QPainter& festő, const QRectF& hely, const QPalette& paletta
         festő.restore();
         return {};
     }
-    double hossz = 0, csúcs = 0;
-    for (const std::size_t i : rajzolt) {
-        hossz = std::max(hossz, rajzOf(i).kezdet + rajzOf(i).hossz);
+    const double hossz = NyomHossz(e, rajzok);
+    double csúcs = 0;
+    for (const std::size_t i : rajzolt)
         csúcs = std::max(csúcs, e.összetevők[i].jellemzők.ppv);
-    }
     if (!(csúcs > 0))
         csúcs = 1;
-    if (!(hossz > 0))
-        hossz = 1;
     const double skála = csúcs * 1.15; // mm/s to the strip's edge
     const double bal = betű.horizontalAdvance(QStringLiteral("-000,00")) + betű.height() * 1.6;
     const double lent = betű.height() * 2.6;

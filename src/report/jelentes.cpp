@@ -100,13 +100,14 @@ void oldal(QPainter& festő, const QRectF& keret, const Tétel& t, std::size_t l
         {QStringLiteral("Kategória"), Határérték::KategóriaNév(t.kategória)},
     };
     if (t.részletes > 0)
-        fejléc.append({QStringLiteral("Esemény"),
-                       QStringLiteral("%1. a felvétel %2 eseménye közül (összesítés a következő "
-                                      "oldalon); az ablak az első indítás előtt %3 s-mal "
-                                      "kezdődik")
-                           .arg(t.részletes)
-                           .arg(t.események.size())
-                           .arg(Határérték::Szám(double(Elemzés::ElőtteMikro) / 1e6, 2))});
+        fejléc.append(
+            {QStringLiteral("Esemény"),
+             QStringLiteral(
+                 "%1. a felvétel %2 eseménye közül; ablaka az első indítás előtt %3 s-mal "
+                 "kezdődik")
+                 .arg(t.részletes)
+                 .arg(t.események.size())
+                 .arg(Határérték::Szám(double(Elemzés::ElőtteMikro) / 1e6, 2))});
     fejléc += QList<std::pair<QString, QString>>{
         {QStringLiteral("Hely"), Határérték::HelyNév(t.hely)},
         {QStringLiteral("Módszer"), Határérték::MódszerNév(t.módszer)},
@@ -373,7 +374,7 @@ void összesítő(QPainter& festő, const QRectF& keret, const Tétel& t, std::s
         const Elemzés::Megállapítás& mg = e.megállapítás;
         QString kezdet, helyi = QStringLiteral("–");
         if (const auto k = e.felvétel.kezdet()) {
-            kezdet = k->toString(QStringLiteral("yyyy. MM. dd. HH:mm:ss,zzz"));
+            kezdet = magyarIdő(*k, QStringLiteral("ss.zzz")); // as the page's start has it
             if (budapest.isValid())
                 helyi = k->toTimeZone(budapest).toString(QStringLiteral("HH:mm:ss ")) +
                         budapest.abbreviation(*k);

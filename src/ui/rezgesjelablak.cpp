@@ -87,6 +87,7 @@ struct Előkészített {
     Feldolgozás::ElemzettFelvétel elemzett;
     std::vector<Rajz::Rajzadat> rajzok;
     std::vector<RezgésjelAblak::Nézet> események;
+    int legrosszabb = 0; // the worst event's view (from 1), 0 for none
 };
 
 struct Előkészítés {
@@ -121,9 +122,11 @@ Előkészítés előkészít(const QString& fájl, const Rezgésjel::Beállítá
         const Elemzés::Szakasz teljes = Elemzés::Teljes(e.felvétel);
         if (double(teljes.végMikro - teljes.kezdetMikro) / 1e6 > RezgésjelAblak::HosszúFelvétel) {
             szakasz = 2;
-            for (Elemzés::Esemény& es :
-                 Elemzés::Események(e.felvétel, Elemzés::AlapKüszöb, kategória, Elemzés::Hely::Alap,
-                                    Elemzés::Módszer::ZC, true)) {
+            std::vector<Elemzés::Esemény> események =
+                Elemzés::Események(e.felvétel, Elemzés::AlapKüszöb, kategória, Elemzés::Hely::Alap,
+                                   Elemzés::Módszer::ZC, true);
+            p.legrosszabb = Elemzés::Legrosszabb(események) + 1;
+            for (Elemzés::Esemény& es : események) {
                 std::vector<Rajz::Rajzadat> r = Rajz::Rajzadatok(es.felvétel);
                 es.felvétel.mintákElenged();
                 p.események.push_back(
@@ -202,8 +205,9 @@ RezgésjelAblak* RezgésjelAblak::Megnyit(const QString& fájl, const Rezgésjel
         std::vector<Rajz::Rajzadat>& rajzok = p.rajzok;
         std::vector<Nézet>& események = p.események;
         const bool többÁllomás = kész.felvételek.size() > 1;
-        auto* ablak = new RezgésjelAblak(std::move(e.felvétel), std::move(e.megállapítás),
-                                         std::move(rajzok), std::move(események), kategória, szülő);
+        auto* ablak =
+            new RezgésjelAblak(std::move(e.felvétel), std::move(e.megállapítás), std::move(rajzok),
+                               std::move(események), p.legrosszabb, kategória, szülő);
         if (többÁllomás && !ablak->felvétel_.állomás.isEmpty()) {
             ablak->setWindowTitle(ablak->windowTitle() +
                                   QStringLiteral(" – %1").arg(ablak->felvétel_.állomás));
@@ -219,7 +223,7 @@ RezgésjelAblak* RezgésjelAblak::Megnyit(const QString& fájl, const Rezgésjel
 
 RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Megállapítás megállapítás,
                                std::vector<Rajz::Rajzadat> rajzok, std::vector<Nézet> események,
-                               int kategória, QWidget* szülő)
+                               int legrosszabb, int kategória, QWidget* szülő)
     : QWidget(szülő, Qt::Window), felvétel_(std::move(felvétel)),
       megállapítás_(std::move(megállapítás)), rajzok_(std::move(rajzok)), kategória_(kategória) {
     if (!események.empty()) {
@@ -410,12 +414,8 @@ RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Meg�
     elrendezés->addWidget(ítélet_);
     frissít();
     // a monitoring record opens on its worst event
-    if (nézetek_.size() > 1) {
-        std::vector<Elemzés::Esemény> események(nézetek_.size() - 1);
-        for (std::size_t i = 1; i < nézetek_.size(); ++i)
-            események[i - 1].megállapítás = nézetek_[i].megállapítás;
-        NézetBeállít(Elemzés::Legrosszabb(események) + 1);
-    }
+    if (legrosszabb > 0 && legrosszabb < int(nézetek_.size()))
+        NézetBeállít(legrosszabb);
 }
 
 QString RezgésjelAblak::nézetNév(int nézet) const {

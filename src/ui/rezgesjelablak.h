@@ -78,8 +78,8 @@ protected:
 
 private:
     RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Megállapítás megállapítás,
-                   std::vector<Rajz::Rajzadat> rajzok, std::vector<Nézet> események, int kategória,
-                   QWidget* szülő);
+                   std::vector<Rajz::Rajzadat> rajzok, std::vector<Nézet> események,
+                   int legrosszabb, int kategória, QWidget* szülő);
     QString nézetNév(int nézet) const;
     void frissít();
     void táblázatMagasság();
