@@ -9,6 +9,7 @@
 #include "ui/erzekenyseg.h"
 #include "ui/nyomlap.h"
 #include "ui/rezgesjelablak.h"
+#include "ui/rezgesjelbetoltes.h"
 #endif
 
 #include <QComboBox>
@@ -19,7 +20,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProcess>
-#include <QProgressDialog>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -316,9 +317,17 @@ private slots:
         window->close();
     }
 
-    // A long record is read on a thread of its own: the main window's event loop runs on, a
-    // progress dialog comes up and its cancel button stops the opening without a message.
+    // A record opens while the main window stays usable: its window's place shows the file
+    // and the step at once, with a progress bar and "Mégse". Stopped, nothing opens and no
+    // message comes; let run, the window comes where its progress was, with the category
+    // chosen meanwhile.
+    void progressAndCancel_data() {
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("stopped") << true;
+        QTest::newRow("let run") << false;
+    }
     void progressAndCancel() {
+        QFETCH(bool, cancel);
         std::vector<MseedChannel> channels(3);
         const char* names[] = {"HHZ", "HHN", "HHE"};
         for (int c = 0; c < 3; ++c) {
@@ -330,34 +339,41 @@ private slots:
         }
         const QString file =
             save(QStringLiteral("tiz-perc.mseed"), mseed(channels, DE_FLOAT32, 4096));
-        int ticks = 0;
-        bool seen = false, cancelled = false;
-        QString label;
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, [&] {
-            ++ticks; // the main thread's event loop is running
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                auto* dialog = qobject_cast<QProgressDialog*>(w);
-                if (!dialog || !dialog->isVisible() || cancelled)
-                    continue;
-                seen = true;
-                label = dialog->labelText();
-                if (auto* button = dialog->findChild<QPushButton*>()) // "Mégse", as a user does
-                    button->click();
-                cancelled = true;
-            }
-        });
-        poll.start(10);
-        RezgésjelAblak::HaladásKésleltetés = 0; // at once, however fast this machine reads
-        const QList<RezgésjelAblak*> opened = form->RezgésjelMegnyit(file);
-        RezgésjelAblak::HaladásKésleltetés = 400;
-        poll.stop();
-        QVERIFY(ticks > 2);
-        QVERIFY2(seen && label.contains(QStringLiteral("tiz-perc.mseed")), qPrintable(label));
-        QVERIFY(opened.isEmpty());
-        QVERIFY(form->NyitottRezgésjelek().isEmpty());
+        form->Választó[0]->click();
+        bool ended = false;
+        QList<RezgésjelAblak*> opened;
+        QPointer<RezgésjelBetöltés> loading =
+            form->RezgésjelBetölt(file, [&](QList<RezgésjelAblak*> windows) {
+                opened = windows;
+                ended = true;
+            });
+        QVERIFY(loading && loading->isVisible() && !ended);
+        QCOMPARE(loading->windowTitle(), QStringLiteral("Rezgésjel – tiz-perc.mseed"));
+        QVERIFY2(loading->Szöveg()->text().contains(QStringLiteral("tiz-perc.mseed")),
+                 qPrintable(loading->Szöveg()->text()));
+        QVERIFY(loading->Haladás()->isVisible());
+        const QPoint place = loading->pos();
+        // the main window takes a click meanwhile, as a user gives it
+        QTest::mouseClick(form->Választó[2], Qt::LeftButton);
+        QVERIFY(form->Választó[2]->isChecked());
+        if (cancel) {
+            QTest::mouseClick(loading->MégseGomb(), Qt::LeftButton);
+            QVERIFY(!loading->isVisible());
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(ended, 30000);
+        QTRY_VERIFY(!loading);
         for (QWidget* w : QApplication::topLevelWidgets())
             QVERIFY(!qobject_cast<QMessageBox*>(w) || !w->isVisible());
+        if (cancel) {
+            QVERIFY(opened.isEmpty());
+            QVERIFY(form->NyitottRezgésjelek().isEmpty());
+            return;
+        }
+        QCOMPARE(opened.size(), qsizetype(1));
+        QVERIFY(opened.first()->isVisible());
+        QCOMPARE(opened.first()->Kategória(), 2);
+        QCOMPARE(opened.first()->pos(), place);
+        opened.first()->close();
     }
 
     // Closing the record changes nothing in the main window; closing the main window closes
@@ -448,7 +464,7 @@ private slots:
             wrapped += need.height() > fm.height();
         }
         QVERIFY(wrapped >= 2); // both components above 100 Hz carry the remark
-        QVERIFY(table->y() + table->height() <= window->ÍtéletCímke()->y());
+        QTRY_VERIFY(table->y() + table->height() <= window->ÍtéletCímke()->y());
         window->close();
     }
 

@@ -1,11 +1,9 @@
 #include "form1.h"
 
-#include "erzekenyseg.h"
-#include "hibaszoveg.h"
-
 #include "elrendezes.h"
 #include "engine/hatarertek.h"
 #include "rezgesjelablak.h"
+#include "rezgesjelbetoltes.h"
 #include "runtime/application.h"
 #include "runtime/text.h"
 
@@ -13,10 +11,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QDir>
-#include <QDoubleSpinBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -385,45 +382,41 @@ QList<RezgésjelAblak*> Form1::NyitottRezgésjelek() const {
     return nyitott;
 }
 
-QList<RezgésjelAblak*> Form1::RezgésjelMegnyit(const QString& fájl) {
-    Rezgésjel::Beállítás beállítás;
-    QList<RezgésjelAblak*> ablakok;
-    QString állomás;                           // the station whose sensitivity was asked for
-    std::vector<Rezgésjel::Felvétel> olvasott; // read once: kept while the sensitivity is asked
-    for (;;) {
-        std::optional<Hiba> hiba;
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor); // a long record takes a moment
-        RezgésjelAblak::Megnyit(fájl, beállítás, Épülettípus, this, &hiba, &ablakok, &olvasott);
-        QGuiApplication::restoreOverrideCursor();
-        if (!hiba)
-            break;
-        if (hiba->fajta == Hiba::Fajta::ÉrzékenységKell &&
-            !beállítás.érzékenység) { // counts: ask for the sensitivity, or the StationXML
-            ÉrzékenységPárbeszéd kérdés(fájl, hiba->csatorna, this);
-            állomás = hiba->állomás;
-            if (const double előző = ÉrzékenységPárbeszéd::Megjegyzett(állomás); előző > 0)
-                kérdés.Mező()->setValue(előző);
-            if (kérdés.exec() == QDialog::Accepted) {
-                if (kérdés.Állomásadatok() && kérdés.Állomásadatok() != beállítás.állomásadatok)
-                    beállítás.állomásadatok = kérdés.Állomásadatok();
-                else
-                    beállítás.érzékenység = kérdés.Érzékenység();
-                continue;
+RezgésjelBetöltés* Form1::RezgésjelBetölt(const QString& fájl,
+                                          std::function<void(QList<RezgésjelAblak*>)> utána) {
+    // its progress in the place of its window, cascaded below those still loading
+    int lépcső = 0;
+    for (const QPointer<RezgésjelBetöltés>& b : betöltések_)
+        lépcső += b && b->isVisible();
+    auto* betöltés = new RezgésjelBetöltés(
+        fájl, [this] { return int(Épülettípus); }, this, lépcső,
+        [this, lépcső, utána = std::move(utána)](const QList<RezgésjelAblak*>& ablakok) {
+            // a file of several stations: a window each, cascaded so that none hides another
+            for (qsizetype i = 0; i < ablakok.size(); ++i) {
+                rezgésjelek_ << ablakok[i];
+                ablakok[i]->Elhelyez(*this, lépcső + int(i));
+                ablakok[i]->show();
             }
-        }
-        QMessageBox::warning(this, QStringLiteral("Rezgésjel megnyitása"),
-                             QStringLiteral("A(z) %1 nem nyitható meg:\n%2")
-                                 .arg(QDir::toNativeSeparators(fájl), Ablak::HibaSzöveg(*hiba)));
-        return {};
-    }
-    if (beállítás.érzékenység && !állomás.isEmpty()) // offered again for the station's records
-        ÉrzékenységPárbeszéd::Megjegyez(állomás, *beállítás.érzékenység);
-    // a file of several stations: a window each, cascaded so that none hides another
-    for (qsizetype i = 0; i < ablakok.size(); ++i) {
-        rezgésjelek_ << ablakok[i];
-        ablakok[i]->Elhelyez(*this, int(i));
-        ablakok[i]->show();
-    }
+            if (utána)
+                utána(ablakok);
+        });
+    betöltések_.removeAll(nullptr);
+    betöltések_ << betöltés;
+    betöltés->Indít();
+    return betöltés;
+}
+
+QList<RezgésjelAblak*> Form1::RezgésjelMegnyit(const QString& fájl) {
+    QList<RezgésjelAblak*> ablakok;
+    QEventLoop várakozás;
+    bool kész = false;
+    RezgésjelBetölt(fájl, [&](QList<RezgésjelAblak*> a) {
+        ablakok = std::move(a);
+        kész = true;
+        várakozás.quit();
+    });
+    if (!kész)
+        várakozás.exec();
     return ablakok;
 }
 
@@ -431,7 +424,7 @@ void Form1::RezgésjelPárbeszéddel() {
     const QStringList fájlok = QFileDialog::getOpenFileNames(
         this, QStringLiteral("Rezgésjel megnyitása"), QString(), RezgésjelSzűrő());
     for (const QString& fájl : fájlok)
-        RezgésjelMegnyit(fájl);
+        RezgésjelBetölt(fájl);
 }
 
 void Form1::dragEnterEvent(QDragEnterEvent* event) {
@@ -447,7 +440,7 @@ void Form1::dropEvent(QDropEvent* event) {
     // after the drop has ended, so that a message box does not hold the dragging program
     QTimer::singleShot(0, this, [this, címek] {
         for (const QUrl& cím : címek)
-            RezgésjelMegnyit(cím.toLocalFile());
+            RezgésjelBetölt(cím.toLocalFile());
     });
 }
 
@@ -538,6 +531,9 @@ void Form1::closeEvent(QCloseEvent* event) {
     for (const QPointer<RezgésjelAblak>& ablak : rezgésjelek_)
         if (ablak)
             ablak->close();
+    for (const QPointer<RezgésjelBetöltés>& betöltés : betöltések_)
+        if (betöltés)
+            betöltés->Leállít();
 }
 
 // Two tab stops, as on the platform the window was made for: the option group (its

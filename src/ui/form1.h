@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 class QGroupBox;
 class QLabel;
@@ -19,6 +20,7 @@ class QRadioButton;
 class QScrollBar;
 class QStatusBar;
 class RezgésjelAblak;
+class RezgésjelBetöltés;
 
 // moc reads base classes by ASCII names only.
 using Form1Modell = RezgésModell;
@@ -67,8 +69,13 @@ public:
 
     // Seismograph records beside the window, each in a window of its own that follows the
     // category chosen here: from a file dialog (Ctrl+O, or the result frame's menu), from
-    // files dropped on the window, or from the command line. An unreadable file opens
-    // none; a message box names the file and the reason. Returns the windows opened.
+    // files dropped on the window, or from the command line. A file is read and analysed
+    // while this window stays usable; its progress shows where its window will be. An
+    // unreadable file opens none; a message box names the file and the reason.
+    // RezgésjelBetölt starts it and returns at once (`utána` gets the windows opened);
+    // RezgésjelMegnyit returns when it has ended, with the windows opened.
+    RezgésjelBetöltés* RezgésjelBetölt(const QString& fájl,
+                                       std::function<void(QList<RezgésjelAblak*>)> utána = {});
     QList<RezgésjelAblak*> RezgésjelMegnyit(const QString& fájl);
     void RezgésjelPárbeszéddel();
     QList<RezgésjelAblak*> NyitottRezgésjelek() const;
@@ -100,6 +107,7 @@ private:
     QElapsedTimer megjelenésÓta_;
     QPointer<Határgörbék> görbék_;
     QList<QPointer<RezgésjelAblak>> rezgésjelek_;
+    QList<QPointer<RezgésjelBetöltés>> betöltések_;
 };
 
 // Style, font and icon of the application; main and the tests call it once.

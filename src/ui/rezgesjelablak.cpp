@@ -18,7 +18,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
-#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -28,7 +27,6 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -36,7 +34,6 @@
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QTableWidget>
-#include <QThread>
 #include <QTimeZone>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -80,27 +77,10 @@ private:
 
 } // namespace
 
-namespace {
-
-// What is worked out away from the window system for one record.
-struct Előkészített {
-    Feldolgozás::ElemzettFelvétel elemzett;
-    std::vector<Rajz::Rajzadat> rajzok;
-    std::vector<RezgésjelAblak::Nézet> események;
-    int legrosszabb = 0; // the worst event's view (from 1), 0 for none
-};
-
-struct Előkészítés {
-    std::vector<Előkészített> felvételek;
-    std::optional<Hiba> hiba;
-    std::vector<Rezgésjel::Felvétel> érzékenységreVár;
-};
-
-// Reads and analyses the file, and a monitoring record's events; `szakasz` tells which step
-// it is at, `megszakítva` stops it between steps.
-Előkészítés előkészít(const QString& fájl, const Rezgésjel::Beállítás& beállítás, int kategória,
-                      std::vector<Rezgésjel::Felvétel> olvasott, std::atomic<int>& szakasz,
-                      const std::atomic<bool>& megszakítva) {
+RezgésjelAblak::Előkészítés
+RezgésjelAblak::Előkészít(const QString& fájl, const Rezgésjel::Beállítás& beállítás, int kategória,
+                          std::vector<Rezgésjel::Felvétel> olvasott, std::atomic<int>& szakasz,
+                          const std::atomic<bool>& megszakítva) {
     Előkészítés ki;
     Feldolgozás::Kérés k;
     k.kategória = kategória;
@@ -115,13 +95,13 @@ Előkészítés előkészít(const QString& fájl, const Rezgésjel::Beállítá
     for (Feldolgozás::ElemzettFelvétel& e : f.felvételek) {
         if (megszakítva)
             return {};
-        szakasz = 1;
+        szakasz = Rajzolás;
         Előkészített p;
         p.rajzok = Rajz::Rajzadatok(e.felvétel);
         // a monitoring record: its events, each with its own drawing
         const Elemzés::Szakasz teljes = Elemzés::Teljes(e.felvétel);
         if (double(teljes.végMikro - teljes.kezdetMikro) / 1e6 > RezgésjelAblak::HosszúFelvétel) {
-            szakasz = 2;
+            szakasz = Eseménykeresés;
             std::vector<Elemzés::Esemény> események =
                 Elemzés::Események(e.felvétel, Elemzés::AlapKüszöb, kategória, Elemzés::Hely::Alap,
                                    Elemzés::Módszer::ZC, true);
@@ -142,83 +122,22 @@ Előkészítés előkészít(const QString& fájl, const Rezgésjel::Beállítá
     return ki;
 }
 
-} // namespace
-
-RezgésjelAblak* RezgésjelAblak::Megnyit(const QString& fájl, const Rezgésjel::Beállítás& beállítás,
-                                        int kategória, QWidget* szülő, std::optional<Hiba>* hiba,
-                                        QList<RezgésjelAblak*>* mind,
-                                        std::vector<Rezgésjel::Felvétel>* olvasott) {
-    // the work on a thread of its own; meanwhile the windows are drawn, and after a moment a
-    // progress dialog says what is being done and can stop it
-    Előkészítés kész;
-    std::atomic<int> szakasz{0};
-    std::atomic<bool> megszakítva{false};
-    std::unique_ptr<QThread> szál(
-        QThread::create([&, korábbi = olvasott ? std::move(*olvasott)
-                                               : std::vector<Rezgésjel::Felvétel>{}]() mutable {
-            kész = előkészít(fájl, beállítás, kategória, std::move(korábbi), szakasz, megszakítva);
-        }));
-    QProgressDialog haladás(QStringLiteral("%1 olvasása…").arg(QFileInfo(fájl).fileName()),
-                            QStringLiteral("Mégse"), 0, 3, szülő);
-    haladás.setWindowTitle(QStringLiteral("Rezgésjel megnyitása"));
-    haladás.setWindowModality(Qt::WindowModal);
-    haladás.setMinimumDuration(HaladásKésleltetés);
-    haladás.setAutoClose(false);
-    haladás.setAutoReset(false);
-    QEventLoop várakozás;
-    QObject::connect(szál.get(), &QThread::finished, &várakozás, &QEventLoop::quit);
-    QObject::connect(&haladás, &QProgressDialog::canceled, &várakozás, [&] {
-        megszakítva = true;
-        haladás.setLabelText(QStringLiteral("Leállítás…"));
-    });
-    QTimer óra;
-    QObject::connect(&óra, &QTimer::timeout, &haladás, [&] {
-        static const char16_t* const szövegek[] = {u"olvasása és elemzése", u"rajzolása",
-                                                   u"eseményeinek keresése"};
-        if (haladás.wasCanceled())
-            megszakítva = true;
-        if (megszakítva)
-            return;
-        const int most = szakasz;
-        haladás.setValue(most + 1);
-        haladás.setLabelText(QStringLiteral("%1 %2…").arg(QFileInfo(fájl).fileName(),
-                                                          QString::fromUtf16(szövegek[most])));
-    });
-    óra.start(50);
-    haladás.setValue(0); // from now on the dialog waits its delay, then shows
-    szál->start();
-    várakozás.exec();
-    szál->wait();
-    óra.stop();
-    haladás.reset();
-    if (megszakítva) {
-        *hiba = std::nullopt;
-        return nullptr;
-    }
-    *hiba = kész.hiba;
-    if (olvasott)
-        *olvasott = std::move(kész.érzékenységreVár);
-    // one window for each record of the file; the first one returned
-    RezgésjelAblak* első = nullptr;
+QList<RezgésjelAblak*> RezgésjelAblak::Létrehoz(Előkészítés& kész, int kategória, QWidget* szülő) {
+    QList<RezgésjelAblak*> ablakok;
     for (Előkészített& p : kész.felvételek) {
         Feldolgozás::ElemzettFelvétel& e = p.elemzett;
-        std::vector<Rajz::Rajzadat>& rajzok = p.rajzok;
-        std::vector<Nézet>& események = p.események;
         const bool többÁllomás = kész.felvételek.size() > 1;
-        auto* ablak =
-            new RezgésjelAblak(std::move(e.felvétel), std::move(e.megállapítás), std::move(rajzok),
-                               std::move(események), p.legrosszabb, kategória, szülő);
+        auto* ablak = new RezgésjelAblak(std::move(e.felvétel), std::move(e.megállapítás),
+                                         std::move(p.rajzok), std::move(p.események), p.legrosszabb,
+                                         kategória, szülő);
         if (többÁllomás && !ablak->felvétel_.állomás.isEmpty()) {
             ablak->setWindowTitle(ablak->windowTitle() +
                                   QStringLiteral(" – %1").arg(ablak->felvétel_.állomás));
             ablak->setAccessibleName(ablak->windowTitle());
         }
-        if (!első)
-            első = ablak;
-        if (mind)
-            mind->append(ablak);
+        ablakok.append(ablak);
     }
-    return első;
+    return ablakok;
 }
 
 RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Megállapítás megállapítás,
@@ -485,7 +404,7 @@ void RezgésjelAblak::closeEvent(QCloseEvent* esemény) {
     QWidget::closeEvent(esemény);
 }
 
-void RezgésjelAblak::Elhelyez(const QWidget& főablak, int lépcső) {
+void RezgésjelAblak::Elhelyez(QWidget& ablak, const QWidget& főablak, int lépcső) {
     const QScreen* képernyő =
         főablak.screen() ? főablak.screen() : QGuiApplication::primaryScreen();
     const QRect terület = képernyő->availableGeometry();
@@ -497,14 +416,14 @@ void RezgésjelAblak::Elhelyez(const QWidget& főablak, int lépcső) {
     const int jobbra = terület.right() - fő.right() - 8, balra = fő.left() - terület.left() - 8;
     const int mellette = std::max(jobbra, balra) - 8;
     const int széles = std::min(1000, (mellette >= 700 ? mellette : terület.width() - 16) - lépés);
-    resize(std::max(széles, minimumSizeHint().width()),
-           std::max(magas, minimumSizeHint().height()));
+    ablak.resize(std::max(széles, ablak.minimumSizeHint().width()),
+                 std::max(magas, ablak.minimumSizeHint().height()));
     QPoint hol;
     if (mellette >= 700)
         hol = jobbra >= balra ? QPoint(fő.right() + 8, fő.top())
-                              : QPoint(fő.left() - 8 - width(), fő.top());
+                              : QPoint(fő.left() - 8 - ablak.width(), fő.top());
     else // no room beside it: over its right part, its left part (the categories) still free
-        hol = QPoint(std::min(fő.left() + 200, terület.right() - width()), terület.top());
+        hol = QPoint(std::min(fő.left() + 200, terület.right() - ablak.width()), terület.top());
     hol += QPoint(lépés, lépés);
     // where the user left the last one, if it fits this screen
     try {
@@ -513,18 +432,18 @@ void RezgésjelAblak::Elhelyez(const QWidget& főablak, int lépcső) {
         if (t.size() == 4) {
             const QRect tárolt(t[0].toInt(), t[1].toInt(), t[2].toInt(), t[3].toInt());
             if (tárolt.isValid() && terület.contains(tárolt.translated(lépés, lépés))) {
-                resize(tárolt.size());
+                ablak.resize(tárolt.size());
                 hol = tárolt.topLeft() + QPoint(lépés, lépés);
             }
         }
     } catch (const rt::RuntimeError&) {
         // an unreadable store: the place worked out above
     }
-    hol.setX(
-        std::clamp(hol.x(), terület.left(), std::max(terület.left(), terület.right() - width())));
+    hol.setX(std::clamp(hol.x(), terület.left(),
+                        std::max(terület.left(), terület.right() - ablak.width())));
     hol.setY(std::clamp(hol.y(), terület.top(),
-                        std::max(terület.top(), terület.bottom() - height() - Keret)));
-    move(hol);
+                        std::max(terület.top(), terület.bottom() - ablak.height() - Keret)));
+    ablak.move(hol);
 }
 
 void RezgésjelAblak::KategóriaBeállít(int kategória) {

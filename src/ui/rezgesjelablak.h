@@ -2,12 +2,16 @@
 
 #include "analysis/elemzes.h"
 #include "analysis/esemenyek.h"
+#include "analysis/feldolgozas.h"
 #include "painters/rajzadat.h"
 #include "readers/felvetel.h"
 #include "readers/meresadatok.h"
 
 #include <QRectF>
 #include <QWidget>
+
+#include <atomic>
+#include <optional>
 
 class Nyomlap;
 class QComboBox;
@@ -22,8 +26,6 @@ public:
     // A record longer than this (s) is a monitoring record: the window shows it at a glance
     // with its events, and the chosen event in detail.
     static constexpr double HosszúFelvétel = 60;
-    // ms after which opening a record shows its progress (and a way to stop it).
-    static inline int HaladásKésleltetés = 400;
 
     // What the window shows in detail: the whole record, or one event's window of it.
     struct Nézet {
@@ -33,14 +35,31 @@ public:
         Elemzés::Szakasz ablak;
     };
 
-    // Reads and analyses the file; a window for each of its records, the first returned. On
-    // a fault none, and the fault.
-    // A record whose velocity counts need a sensitivity gives that fault and is kept in
-    // `olvasott`; given again with the sensitivity in `beállítás`, it is not read again.
-    static RezgésjelAblak* Megnyit(const QString& fájl, const Rezgésjel::Beállítás& beállítás,
-                                   int kategória, QWidget* szülő, std::optional<Hiba>* hiba,
-                                   QList<RezgésjelAblak*>* mind = nullptr,
-                                   std::vector<Rezgésjel::Felvétel>* olvasott = nullptr);
+    // What is worked out for one file away from the window system: each record analysed and
+    // drawn, with a monitoring record's events; or the fault.
+    struct Előkészített {
+        Feldolgozás::ElemzettFelvétel elemzett;
+        std::vector<Rajz::Rajzadat> rajzok;
+        std::vector<Nézet> események;
+        int legrosszabb = 0; // the worst event's view (from 1), 0 for none
+    };
+    struct Előkészítés {
+        std::vector<Előkészített> felvételek;
+        std::optional<Hiba> hiba;
+        // the records whose velocity counts wait for a sensitivity (with that fault)
+        std::vector<Rezgésjel::Felvétel> érzékenységreVár;
+    };
+    // The steps of the work, for its progress.
+    enum Szakasz { Olvasás, Rajzolás, Eseménykeresés, SzakaszokSzáma };
+
+    // Reads and analyses the file (off the main thread); `szakasz` tells the step it is at,
+    // `megszakítva` stops it between steps. Records kept from an earlier run in `olvasott`
+    // (their counts waiting for the sensitivity now in `beállítás`) are not read again.
+    static Előkészítés Előkészít(const QString& fájl, const Rezgésjel::Beállítás& beállítás,
+                                 int kategória, std::vector<Rezgésjel::Felvétel> olvasott,
+                                 std::atomic<int>& szakasz, const std::atomic<bool>& megszakítva);
+    // A window for each record worked out, in the file's order.
+    static QList<RezgésjelAblak*> Létrehoz(Előkészítés& kész, int kategória, QWidget* szülő);
 
     // The main window's category, at once.
     void KategóriaBeállít(int kategória);
@@ -62,7 +81,9 @@ public:
     // Sizes the window to the screen it opens on (at most its preferred 1000 × 900) and
     // places it beside `főablak` where there is room, never wholly over it; `lépcső` steps
     // a station's further windows down and right of the first.
-    void Elhelyez(const QWidget& főablak, int lépcső = 0);
+    void Elhelyez(const QWidget& főablak, int lépcső = 0) { Elhelyez(*this, főablak, lépcső); }
+    // The same for another window in a record window's place (its progress while it opens).
+    static void Elhelyez(QWidget& ablak, const QWidget& főablak, int lépcső);
 
     // The event report of this record; false with the reason.
     bool JelentésÍr(const QString& pdf, QString* hiba) const;

@@ -1,0 +1,154 @@
+#include "rezgesjelbetoltes.h"
+
+#include "erzekenyseg.h"
+#include "hibaszoveg.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShortcut>
+#include <QThread>
+#include <QTimer>
+#include <QVBoxLayout>
+
+RezgésjelBetöltés::RezgésjelBetöltés(const QString& fájl, std::function<int()> kategória,
+                                     QWidget* főablak, int lépcső, Kész kész)
+    : QWidget(főablak, Qt::Window), fájl_(fájl), kategória_(std::move(kategória)),
+      főablak_(főablak), lépcső_(lépcső), kész_(std::move(kész)) {
+    setObjectName(QStringLiteral("RezgésjelBetöltés"));
+    const QString név = QFileInfo(fájl).fileName();
+    setWindowTitle(QStringLiteral("Rezgésjel – %1").arg(név));
+    setAccessibleName(windowTitle());
+    szöveg_ = new QLabel(this);
+    szöveg_->setWordWrap(true);
+    haladás_ = new QProgressBar(this);
+    haladás_->setRange(0, 0); // how long a step takes is not known: the bar shows it is busy
+    haladás_->setAccessibleName(QStringLiteral("Haladás"));
+    mégse_ = new QPushButton(QStringLiteral("Mégse"), this);
+    connect(mégse_, &QPushButton::clicked, this, [this] { Leállít(); });
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            [this] { Leállít(); });
+
+    auto* sor = new QHBoxLayout;
+    sor->addWidget(haladás_, 1);
+    sor->addWidget(mégse_);
+    auto* elrendezés = new QVBoxLayout(this);
+    elrendezés->addStretch(1);
+    elrendezés->addWidget(szöveg_);
+    elrendezés->addLayout(sor);
+    elrendezés->addStretch(2);
+    elrendezés->setContentsMargins(48, 24, 48, 24);
+
+    óra_ = new QTimer(this);
+    óra_->setInterval(50);
+    connect(óra_, &QTimer::timeout, this, [this] { lépésMutat(); });
+    lépésMutat();
+}
+
+RezgésjelBetöltés::~RezgésjelBetöltés() {
+    megszakítva_ = true;
+    if (szál_)
+        szál_->wait();
+}
+
+void RezgésjelBetöltés::Indít() {
+    if (főablak_)
+        RezgésjelAblak::Elhelyez(*this, *főablak_, lépcső_);
+    show();
+    futtat({});
+}
+
+void RezgésjelBetöltés::futtat(std::vector<Rezgésjel::Felvétel> olvasott) {
+    szakasz_ = RezgésjelAblak::Olvasás;
+    szál_.reset(
+        QThread::create([this, kategória = kategória_(), korábbi = std::move(olvasott)]() mutable {
+            eredmény_ = RezgésjelAblak::Előkészít(fájl_, beállítás_, kategória, std::move(korábbi),
+                                                  szakasz_, megszakítva_);
+        }));
+    connect(szál_.get(), &QThread::finished, this, [this] { befejeződött(); });
+    óra_->start();
+    szál_->start();
+}
+
+void RezgésjelBetöltés::lépésMutat() {
+    static const char16_t* const szövegek[] = {u"olvasása és elemzése", u"rajzolása",
+                                               u"eseményeinek keresése"};
+    const QString név = QFileInfo(fájl_).fileName();
+    if (megszakítva_) {
+        szöveg_->setText(QStringLiteral("%1: leállítás…").arg(név));
+        return;
+    }
+    const int most = std::clamp(int(szakasz_), 0, RezgésjelAblak::SzakaszokSzáma - 1);
+    szöveg_->setText(QStringLiteral("%1 %2…").arg(név, QString::fromUtf16(szövegek[most])));
+}
+
+void RezgésjelBetöltés::Leállít() {
+    if (lezárva_)
+        return;
+    megszakítva_ = true;
+    lépésMutat();
+    hide(); // gone at once; the work ends at its next step
+}
+
+void RezgésjelBetöltés::closeEvent(QCloseEvent* esemény) {
+    Leállít();
+    esemény->accept();
+}
+
+void RezgésjelBetöltés::befejeződött() {
+    óra_->stop();
+    szál_->wait();
+    if (megszakítva_) {
+        vége({});
+        return;
+    }
+    RezgésjelAblak::Előkészítés kész = std::move(eredmény_);
+    eredmény_ = {};
+    if (kész.hiba) {
+        if (kész.hiba->fajta == Hiba::Fajta::ÉrzékenységKell && !beállítás_.érzékenység) {
+            // counts: the sensitivity, or the StationXML, is asked for; the records read are
+            // analysed with it
+            ÉrzékenységPárbeszéd kérdés(fájl_, kész.hiba->csatorna, this);
+            állomás_ = kész.hiba->állomás;
+            if (const double előző = ÉrzékenységPárbeszéd::Megjegyzett(állomás_); előző > 0)
+                kérdés.Mező()->setValue(előző);
+            if (kérdés.exec() == QDialog::Accepted && !megszakítva_) {
+                if (kérdés.Állomásadatok() && kérdés.Állomásadatok() != beállítás_.állomásadatok)
+                    beállítás_.állomásadatok = kérdés.Állomásadatok();
+                else
+                    beállítás_.érzékenység = kérdés.Érzékenység();
+                futtat(std::move(kész.érzékenységreVár));
+                return;
+            }
+            if (megszakítva_) {
+                vége({});
+                return;
+            }
+        }
+        hide();
+        QMessageBox::warning(
+            főablak_, QStringLiteral("Rezgésjel megnyitása"),
+            QStringLiteral("A(z) %1 nem nyitható meg:\n%2")
+                .arg(QDir::toNativeSeparators(fájl_), Ablak::HibaSzöveg(*kész.hiba)));
+        vége({});
+        return;
+    }
+    if (beállítás_.érzékenység && !állomás_.isEmpty()) // offered again for the station's records
+        ÉrzékenységPárbeszéd::Megjegyez(állomás_, *beállítás_.érzékenység);
+    vége(RezgésjelAblak::Létrehoz(kész, kategória_(), főablak_));
+}
+
+void RezgésjelBetöltés::vége(const QList<RezgésjelAblak*>& ablakok) {
+    lezárva_ = true;
+    // the record windows first, in this window's place, then this one goes
+    if (kész_)
+        kész_(ablakok);
+    hide();
+    deleteLater();
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "readers/felvetel.h"
+#include "rezgesjelablak.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QThread;
+class QTimer;
+
+// A record file while it opens: a window in the record window's place, under its title,
+// with the step being done, a progress bar and "Mégse". The reading and analysis run on a
+// thread of their own, so the main window stays usable meanwhile. Counts are read once: the
+// sensitivity is asked here and the records kept are analysed with it. When the work ends
+// this window closes, and `kész` gets the record windows (none on a fault, which a message
+// box over the main window names, or when stopped).
+class RezgésjelBetöltés : public QWidget {
+public:
+    using Kész = std::function<void(const QList<RezgésjelAblak*>&)>;
+
+    // `kategória` gives the main window's category when the windows are made.
+    RezgésjelBetöltés(const QString& fájl, std::function<int()> kategória, QWidget* főablak,
+                      int lépcső, Kész kész);
+    // Stops the work and waits for it.
+    ~RezgésjelBetöltés() override;
+
+    // Starts the work and shows the window.
+    void Indít();
+    // Stops the work; no window is made. (Closing the window does the same.)
+    void Leállít();
+
+    QLabel* Szöveg() const { return szöveg_; }
+    QProgressBar* Haladás() const { return haladás_; }
+    QPushButton* MégseGomb() const { return mégse_; }
+
+protected:
+    void closeEvent(QCloseEvent* esemény) override;
+
+private:
+    void futtat(std::vector<Rezgésjel::Felvétel> olvasott);
+    void befejeződött();
+    void lépésMutat();
+    void vége(const QList<RezgésjelAblak*>& ablakok);
+
+    QString fájl_;
+    std::function<int()> kategória_;
+    QPointer<QWidget> főablak_;
+    int lépcső_;
+    Kész kész_;
+    Rezgésjel::Beállítás beállítás_;
+    QString állomás_; // the station whose sensitivity was asked for
+    QLabel* szöveg_ = nullptr;
+    QProgressBar* haladás_ = nullptr;
+    QPushButton* mégse_ = nullptr;
+    QTimer* óra_ = nullptr;
+    std::unique_ptr<QThread> szál_;
+    std::atomic<int> szakasz_{0};
+    std::atomic<bool> megszakítva_{false};
+    RezgésjelAblak::Előkészítés eredmény_;
+    bool lezárva_ = false;
+};
