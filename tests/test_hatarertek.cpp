@@ -229,7 +229,8 @@ private slots:
             QCOMPARE(Határérték::Százalék(value, mark), text);
     }
 
-    // Measured figures: rounded to the decimals asked for, a decimal comma, never "-0,000".
+    // Measured figures: rounded to the decimals asked for, a decimal comma, never "-0,000"
+    // nor "-0" (an axis's first tick a hair below zero).
     void measuredFigures_data() {
         QTest::addColumn<double>("value");
         QTest::addColumn<int>("decimals");
@@ -237,6 +238,9 @@ private slots:
         QTest::newRow("ppv") << 9.3964 << 3 << QStringLiteral("9,396");
         QTest::newRow("rounds up") << 0.99996 << 4 << QStringLiteral("1,0000");
         QTest::newRow("tiny negative") << -0.0001 << 3 << QStringLiteral("0,000");
+        QTest::newRow("tiny negative, no decimals") << -0.0004 << 0 << QStringLiteral("0");
+        QTest::newRow("negative zero") << -0.0 << 2 << QStringLiteral("0,00");
+        QTest::newRow("negative ten") << -10.0 << 0 << QStringLiteral("-10");
         QTest::newRow("negative") << -2.5 << 2 << QStringLiteral("-2,50");
         QTest::newRow("large") << 1e15 << 1 << QStringLiteral("1000000000000000,0");
     }

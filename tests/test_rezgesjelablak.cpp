@@ -77,21 +77,26 @@ QString record(const QString& name = QStringLiteral("robbantas.mseed")) {
 }
 
 // A monitoring record of 90 s: 3 mm/s at 25 Hz at 20 s, 11 mm/s at 9 Hz at 70 s.
+std::vector<double> monitoringSamples(int component) {
+    const double blasts[][3] = {{20, 3, 25}, {70, 11, 9}}; // s, mm/s, Hz
+    std::vector<double> samples;
+    for (int i = 0; i < 500 * 90; ++i) {
+        const double t = i / 500.0;
+        double v = 0.02 * std::sin(2 * M_PI * 17 * t + component);
+        for (const auto& b : blasts)
+            v += b[1] * std::exp(-std::pow((t - b[0]) / 0.08, 2)) *
+                 std::cos(2 * M_PI * b[2] * (t - b[0]));
+        samples.push_back(v);
+    }
+    return samples;
+}
 QString monitoringRecord() {
     std::vector<MseedChannel> channels(3);
     const char* names[] = {"HHZ", "HHN", "HHE"};
-    const double blasts[][3] = {{20, 3, 25}, {70, 11, 9}}; // s, mm/s, Hz
     for (int c = 0; c < 3; ++c) {
         channels[std::size_t(c)].channel = names[c];
         channels[std::size_t(c)].rate = 500;
-        for (int i = 0; i < 500 * 90; ++i) {
-            const double t = i / 500.0;
-            double v = 0.02 * std::sin(2 * M_PI * 17 * t + c);
-            for (const auto& b : blasts)
-                v += b[1] * std::exp(-std::pow((t - b[0]) / 0.08, 2)) *
-                     std::cos(2 * M_PI * b[2] * (t - b[0]));
-            channels[std::size_t(c)].samples.push_back(v);
-        }
+        channels[std::size_t(c)].samples = monitoringSamples(c);
     }
     return save(QStringLiteral("figyeles.mseed"), mseed(channels, DE_FLOAT64));
 }
@@ -119,6 +124,20 @@ QList<QStringList> tableRows(const QTableWidget* table) {
         rows << row;
     }
     return rows;
+}
+
+// The text of the window's report (pdftotext); empty where poppler-utils are missing.
+QString reportText(const RezgésjelAblak* window, const QString& name) {
+    const QString pdf = configDir().filePath(name);
+    QString fault;
+    if (!window->JelentésÍr(pdf, &fault))
+        return QStringLiteral("fault: ") + fault;
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        return {};
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    text.waitForFinished(30000);
+    return QString::fromUtf8(text.readAllStandardOutput());
 }
 
 } // namespace
@@ -255,18 +274,90 @@ private slots:
                           QPoint(strip->width() * 9 / 10, strip->height() / 3));
         QCOMPARE(window->AktívNézet(), 2);
         // its report: the event shown, then the summary of both
-        const QString pdf = configDir().filePath(QStringLiteral("figyeles.pdf"));
-        QString fault;
-        QVERIFY2(window->JelentésÍr(pdf, &fault), qPrintable(fault));
-        if (!QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
-            QProcess text;
-            text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-            QVERIFY(text.waitForFinished(30000));
-            const QString content = QString::fromUtf8(text.readAllStandardOutput());
+        const QString content = reportText(window, QStringLiteral("figyeles.pdf"));
+        QVERIFY(!content.startsWith(QStringLiteral("fault")));
+        if (!content.isEmpty()) {
             QVERIFY(content.contains(QStringLiteral("2. a felvétel 2 eseménye közül")));
             QVERIFY(content.contains(QStringLiteral("Események összesítése")));
             QVERIFY(content.contains(QStringLiteral("2/2. oldal")));
+            QVERIFY(content.contains(QStringLiteral("(a legnagyobb kihasználtság)")));
         }
+        // the first event shown is not called the worst
+        window->NézetBeállít(1);
+        const QString first = reportText(window, QStringLiteral("figyeles-1.pdf"));
+        QVERIFY(!first.startsWith(QStringLiteral("fault")));
+        if (!first.isEmpty())
+            QVERIFY(first.contains(QStringLiteral("1. eseményt mutatja részletesen.")) &&
+                    !first.contains(QStringLiteral("(a legnagyobb kihasználtság)")));
+        window->close();
+    }
+
+    // A span dragged on a monitoring record's strip, either way, is analysed and shown as an
+    // event is: its peak is the largest |v| of the samples in it, less their mean, worked out
+    // here from the record's own formula; it joins the chooser and its report says so.
+    void chooseASpan_data() {
+        QTest::addColumn<double>("from");
+        QTest::addColumn<double>("to");
+        QTest::newRow("the first blast") << 10.0 << 40.0;
+        QTest::newRow("dragged leftwards") << 40.0 << 10.0;
+        QTest::newRow("both blasts") << 5.0 << 85.0;
+        QTest::newRow("quiet") << 40.0 << 60.0;
+    }
+    void chooseASpan() {
+        QFETCH(double, from);
+        QFETCH(double, to);
+        const QString file = monitoringRecord();
+        RezgésjelAblak* window = form->RezgésjelMegnyit(file).first();
+        window->resize(1000, 800);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QWidget* strip = window->ÁttekintésLap();
+        strip->repaint(); // the time axis is where it was drawn
+        const QRectF axis = window->ÁttekintésTengely();
+        const auto at = [&](double t) {
+            return QPoint(int(std::lround(axis.left() + axis.width() * t / 90)),
+                          strip->height() / 3);
+        };
+        QTest::mousePress(strip, Qt::LeftButton, {}, at(from));
+        QTest::mouseMove(strip, at((from + to) / 2));
+        QTest::mouseMove(strip, at(to));
+        QTest::mouseRelease(strip, Qt::LeftButton, {}, at(to));
+        QTRY_VERIFY(window->KijelöltNézet() > 0);
+        QCOMPARE(window->AktívNézet(), window->KijelöltNézet());
+        // the span's own start, within a pixel of where the drag began or ended
+        const double pixel = 90 / axis.width();
+        const qint64 recordStart =
+            QDateTime(QDate(2026, 12, 8), QTime(10, 0), QTimeZone::utc()).toMSecsSinceEpoch() *
+            1000;
+        const double start = double(window->Felvétel().kezdetMikro.value_or(0) - recordStart) / 1e6;
+        QVERIFY2(std::fabs(start - std::min(from, to)) <= pixel,
+                 qPrintable(QString::number(start)));
+        const double span = double(window->Felvétel().mintaszám) / 500;
+        QVERIFY2(std::fabs(span - std::fabs(to - from)) <= 2 * pixel,
+                 qPrintable(QString::number(span)));
+        // each component's peak from the samples the record was made of
+        const QList<QStringList> rows = tableRows(window->Táblázat());
+        const QLocale hu(QLocale::Hungarian);
+        for (int c = 0; c < 3; ++c) {
+            const std::vector<double> v = monitoringSamples(c);
+            const auto first = std::size_t(std::lround(start * 500));
+            const auto n = std::size_t(std::lround(span * 500));
+            double mean = 0, peak = 0;
+            for (std::size_t i = first; i < first + n; ++i)
+                mean += v[i] / double(n);
+            for (std::size_t i = first; i < first + n; ++i)
+                peak = std::max(peak, std::fabs(v[i] - mean));
+            bool ok = false;
+            const double shown = hu.toDouble(rows.value(c).value(0), &ok);
+            QVERIFY2(
+                ok && std::fabs(shown - peak) < 0.002,
+                qPrintable(rows.value(c).value(0) + QStringLiteral(" / ") + QString::number(peak)));
+        }
+        // the report shows the span, and does not call it an event
+        const QString content = reportText(window, QStringLiteral("szakasz.pdf"));
+        QVERIFY(!content.startsWith(QStringLiteral("fault")));
+        if (!content.isEmpty())
+            QVERIFY(content.contains(QStringLiteral("kézzel kijelölt")) &&
+                    !content.contains(QStringLiteral("Az előző oldal")));
         window->close();
     }
 

@@ -1,5 +1,6 @@
 #include "szovegek.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -48,7 +49,9 @@ QString Szám(double érték, int tizedesek) {
         return {};
     QString szöveg = QString::fromLatin1(puffer, vége - puffer);
     szöveg.replace(u'.', u',');
-    if (szöveg.startsWith(u'-') && szöveg.count(u'0') == szöveg.size() - 2)
+    // a value that rounds to zero has no sign, with or without decimals
+    if (szöveg.startsWith(u'-') && std::all_of(szöveg.begin() + 1, szöveg.end(),
+                                               [](QChar c) { return c == u'0' || c == u','; }))
         szöveg.remove(0, 1);
     return szöveg;
 }

@@ -47,6 +47,17 @@ QRectF ÁttekintéstRajzol(QPainter& festő, const QRectF& hely, const QPalette&
             festő.drawRect(sáv);
         }
     }
+    // a span chosen by hand: blue, outlined
+    if (a.kijelölés) {
+        const double eleje = std::min(a.kijelölés->first, a.kijelölés->second),
+                     vége = std::max(a.kijelölés->first, a.kijelölés->second);
+        const QRectF sáv(QPointF(x(eleje), keret.top()),
+                         QPointF(std::max(x(vége), x(eleje) + 2), keret.bottom()));
+        festő.fillRect(sáv, QColor(60, 120, 230, 70));
+        festő.setPen(QPen(QColor(30, 80, 200), 1.5));
+        festő.setBrush(Qt::NoBrush);
+        festő.drawRect(sáv);
+    }
     // each component's envelope, a vertical line per column
     for (std::size_t k = 0; k < a.összetevők.size(); ++k) {
         const Rajzadat& r = *a.összetevők[k];

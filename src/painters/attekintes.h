@@ -7,13 +7,14 @@
 #include <QPalette>
 #include <QRectF>
 
+#include <optional>
 #include <vector>
 
 class QPainter;
 
 // A long record at a glance: every velocity component's envelope (its least and largest
 // value in each column) over the whole record on one strip, the events' windows shaded, the
-// chosen one outlined, and the trigger threshold.
+// chosen one outlined, a span chosen by hand, and the trigger threshold.
 namespace Rajz {
 
 struct Áttekintés {
@@ -23,6 +24,8 @@ struct Áttekintés {
     std::vector<std::pair<double, double>> ablakok; // the events', s from the record's start
     int kiválasztott = -1;                          // the chosen event, or -1
     double küszöb = 0;                              // mm/s
+    // a span chosen on the strip (s from the record's start), where one is
+    std::optional<std::pair<double, double>> kijelölés;
 };
 
 // Draws the strip in `hely`; returns the time axis's extent in it (for finding a click).

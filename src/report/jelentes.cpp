@@ -108,6 +108,9 @@ void oldal(QPainter& festő, const QRectF& keret, const Tétel& t, std::size_t l
                  .arg(t.részletes)
                  .arg(t.események.size())
                  .arg(Határérték::Szám(double(Elemzés::ElőtteMikro) / 1e6, 2))});
+    if (t.kijelölt)
+        fejléc.append(
+            {QStringLiteral("Szakasz"), QStringLiteral("a felvétel kézzel kijelölt része")});
     fejléc += QList<std::pair<QString, QString>>{
         {QStringLiteral("Hely"), Határérték::HelyNév(t.hely)},
         {QStringLiteral("Módszer"), Határérték::MódszerNév(t.módszer)},
@@ -332,8 +335,10 @@ void összesítő(QPainter& festő, const QRectF& keret, const Tétel& t, std::s
             .arg(túl)
             .arg(Határérték::Szám(t.küszöb, 2))};
     if (t.részletes > 0)
-        összegzés << QStringLiteral("Az előző oldal a(z) %1. eseményt mutatja részletesen (a "
-                                    "legnagyobb kihasználtság).")
+        összegzés << (t.részletes == Elemzés::Legrosszabb(t.események) + 1
+                          ? QStringLiteral("Az előző oldal a(z) %1. eseményt mutatja részletesen "
+                                           "(a legnagyobb kihasználtság).")
+                          : QStringLiteral("Az előző oldal a(z) %1. eseményt mutatja részletesen."))
                          .arg(t.részletes);
     for (const QString& sor : összegzés) {
         y += m.height();

@@ -26,7 +26,8 @@ struct Tétel {
     // own after this page, which shows event `részletes` (counted from 1), or none.
     std::vector<Elemzés::Esemény> események;
     int részletes = 0;
-    double küszöb = 0; // mm/s, the events' trigger
+    bool kijelölt = false; // the page shows a span of the record chosen by hand
+    double küszöb = 0;     // mm/s, the events' trigger
 };
 
 // The pages the report of the records takes: a page each, and a monitoring record's summary.

@@ -34,6 +34,7 @@
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QTableWidget>
+#include <QThread>
 #include <QTimeZone>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -57,6 +58,8 @@ public:
         kattintás_ = std::move(kattintás);
         setCursor(Qt::PointingHandCursor);
     }
+    // A drag along it: from where, to where, and whether the button is released.
+    void húzásra(std::function<void(QPointF, QPointF, bool)> húzás) { húzás_ = std::move(húzás); }
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -65,14 +68,38 @@ protected:
         rajzol_(festő, QRectF(rect()));
     }
     void mousePressEvent(QMouseEvent* e) override {
-        if (kattintás_ && e->button() == Qt::LeftButton)
-            kattintás_(e->position());
+        if (e->button() == Qt::LeftButton) {
+            innen_ = e->position();
+            húz_ = false;
+        }
         QWidget::mousePressEvent(e);
+    }
+    void mouseMoveEvent(QMouseEvent* e) override {
+        if (innen_ && húzás_ && (e->buttons() & Qt::LeftButton)) {
+            húz_ = húz_ || std::abs(e->position().x() - innen_->x()) >= 4;
+            if (húz_)
+                húzás_(*innen_, e->position(), false);
+        }
+        QWidget::mouseMoveEvent(e);
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        if (innen_ && e->button() == Qt::LeftButton) {
+            const QPointF innen = *innen_;
+            innen_.reset();
+            if (húz_ && húzás_)
+                húzás_(innen, e->position(), true);
+            else if (kattintás_)
+                kattintás_(e->position());
+        }
+        QWidget::mouseReleaseEvent(e);
     }
 
 private:
     std::function<void(QPainter&, const QRectF&)> rajzol_;
     std::function<void(QPointF)> kattintás_;
+    std::function<void(QPointF, QPointF, bool)> húzás_;
+    std::optional<QPointF> innen_; // where the left button went down
+    bool húz_ = false;
 };
 
 } // namespace
@@ -114,6 +141,15 @@ RezgésjelAblak::Előkészít(const QString& fájl, const Rezgésjel::Beállít�
             }
             if (p.események.empty()) // none: the whole record is all there is to show
                 p.események.push_back({});
+            // its samples stay, for a span chosen on its strip
+            auto minták = std::make_shared<Rezgésjel::Felvétel>();
+            std::vector<std::vector<double>> tár(e.felvétel.csatornák.size());
+            for (std::size_t i = 0; i < tár.size(); ++i)
+                tár[i].swap(e.felvétel.csatornák[i].minták);
+            *minták = e.felvétel;
+            for (std::size_t i = 0; i < tár.size(); ++i)
+                minták->csatornák[i].minták.swap(tár[i]);
+            p.minták = std::move(minták);
         }
         e.felvétel.mintákElenged();
         p.elemzett = std::move(e);
@@ -130,6 +166,7 @@ QList<RezgésjelAblak*> RezgésjelAblak::Létrehoz(Előkészítés& kész, int k
         auto* ablak = new RezgésjelAblak(std::move(e.felvétel), std::move(e.megállapítás),
                                          std::move(p.rajzok), std::move(p.események), p.legrosszabb,
                                          kategória, szülő);
+        ablak->minták_ = std::move(p.minták);
         if (többÁllomás && !ablak->felvétel_.állomás.isEmpty()) {
             ablak->setWindowTitle(ablak->windowTitle() +
                                   QStringLiteral(" – %1").arg(ablak->felvétel_.állomás));
@@ -228,8 +265,9 @@ RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Meg�
                     a.ablakok.push_back(
                         {double(nézetek_[i].ablak.kezdetMikro - egész.ablak.kezdetMikro) / 1e6,
                          double(nézetek_[i].ablak.végMikro - egész.ablak.kezdetMikro) / 1e6});
-                a.kiválasztott = nézet_ - 1;
+                a.kiválasztott = nézet_ < int(nézetek_.size()) ? nézet_ - 1 : -1;
                 a.küszöb = Elemzés::AlapKüszöb;
+                a.kijelölés = kijelölésSáv_;
                 áttekintésKeret_ = Rajz::ÁttekintéstRajzol(p, r, palette(), font(), a);
             },
             QStringLiteral("A teljes felvétel az eseményekkel"), this);
@@ -257,6 +295,22 @@ RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Meg�
                 }
             }
             NézetBeállít(legközelebbi);
+        });
+        lap->húzásra([this](QPointF innen, QPointF ide, bool kész) {
+            // a span chosen by hand: shown as it is dragged, analysed when let go
+            if (!(áttekintésKeret_.width() > 0))
+                return;
+            const Nézet& egész = nézetek_.front();
+            const double hossz = double(egész.ablak.végMikro - egész.ablak.kezdetMikro) / 1e6;
+            auto t = [&](QPointF p) {
+                return std::clamp(hossz * (p.x() - áttekintésKeret_.left()) /
+                                      áttekintésKeret_.width(),
+                                  0.0, hossz);
+            };
+            kijelölésSáv_ = {std::min(t(innen), t(ide)), std::max(t(innen), t(ide))};
+            áttekintés_->update();
+            if (kész)
+                SzakaszKijelöl(kijelölésSáv_->first, kijelölésSáv_->second);
         });
         áttekintés_ = lap;
     }
@@ -338,28 +392,40 @@ RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Meg�
 }
 
 QString RezgésjelAblak::nézetNév(int nézet) const {
-    const Nézet& n = nézetek_[std::size_t(nézet)];
+    const Nézet& n = *nézetAdat(nézet);
     if (nézet == 0)
         return QStringLiteral("teljes felvétel (%1 esemény)").arg(nézetek_.size() - 1);
-    QString szöveg = QStringLiteral("%1.").arg(nézet);
-    if (n.felvétel.kezdetMikro && nézetek_.front().felvétel.kezdetMikro) {
-        const QDateTime t =
-            QDateTime::fromMSecsSinceEpoch(n.ablak.kezdetMikro / 1000, QTimeZone::utc());
-        szöveg += t.toString(QStringLiteral(" HH:mm:ss,zzz")) + QStringLiteral(" UTC");
-    } else {
-        szöveg += QStringLiteral(" %1 s").arg(Határérték::Szám(
-            double(n.ablak.kezdetMikro - nézetek_.front().ablak.kezdetMikro) / 1e6, 3));
-    }
+    const bool kijelölt = nézet == int(nézetek_.size());
+    const bool óra = n.felvétel.kezdetMikro && nézetek_.front().felvétel.kezdetMikro;
+    auto idő = [&](qint64 mikro) {
+        if (óra)
+            return QDateTime::fromMSecsSinceEpoch(mikro / 1000, QTimeZone::utc())
+                .toString(QStringLiteral("HH:mm:ss,zzz"));
+        return Határérték::Szám(double(mikro - nézetek_.front().ablak.kezdetMikro) / 1e6, 3);
+    };
+    QString szöveg = kijelölt ? QStringLiteral("kijelölt szakasz: %1 – %2")
+                                    .arg(idő(n.ablak.kezdetMikro), idő(n.ablak.végMikro))
+                              : QStringLiteral("%1. %2").arg(nézet).arg(idő(n.ablak.kezdetMikro));
+    szöveg += óra ? QStringLiteral(" UTC") : QStringLiteral(" s");
     if (n.megállapítás.pvsVan)
         szöveg += QStringLiteral(" – PVS %1 mm/s").arg(Határérték::Szám(n.megállapítás.pvs, 3));
     return szöveg;
 }
 
+const RezgésjelAblak::Nézet* RezgésjelAblak::nézetAdat(int nézet) const {
+    if (nézet >= 0 && nézet < int(nézetek_.size()))
+        return &nézetek_[std::size_t(nézet)];
+    if (kijelölés_ && nézet == int(nézetek_.size()))
+        return &*kijelölés_;
+    return nullptr;
+}
+
 void RezgésjelAblak::NézetBeállít(int nézet) {
-    if (nézetek_.empty() || nézet < 0 || nézet >= int(nézetek_.size()))
+    const Nézet* adat = nézetAdat(nézet);
+    if (!adat)
         return;
     nézet_ = nézet;
-    const Nézet& n = nézetek_[std::size_t(nézet)];
+    const Nézet& n = *adat;
     felvétel_ = n.felvétel;
     megállapítás_ = n.megállapítás;
     rajzok_ = n.rajzok;
@@ -369,6 +435,57 @@ void RezgésjelAblak::NézetBeállít(int nézet) {
         eseményVálasztó_->setCurrentIndex(nézet);
     }
     frissít();
+}
+
+RezgésjelAblak::~RezgésjelAblak() {
+    if (kijelölésSzál_)
+        kijelölésSzál_->wait();
+}
+
+void RezgésjelAblak::SzakaszKijelöl(double eleje, double vége) {
+    if (!minták_ || nézetek_.empty())
+        return;
+    const Elemzés::Szakasz egész = nézetek_.front().ablak;
+    auto mikro = [&](double t) {
+        return std::clamp(egész.kezdetMikro + qint64(std::llround(t * 1e6)), egész.kezdetMikro,
+                          egész.végMikro);
+    };
+    const Elemzés::Szakasz szakasz{mikro(std::min(eleje, vége)), mikro(std::max(eleje, vége))};
+    kijelölésSáv_ = {double(szakasz.kezdetMikro - egész.kezdetMikro) / 1e6,
+                     double(szakasz.végMikro - egész.kezdetMikro) / 1e6};
+    áttekintés_->update();
+    // analysed as an event's window is, away from the window system; only the latest span
+    // chosen is shown
+    if (kijelölésSzál_)
+        kijelölésSzál_->wait();
+    const int sorszám = ++kijelölésSorszám_;
+    auto kész = std::make_shared<Nézet>();
+    kijelölésSzál_.reset(QThread::create([minták = minták_, szakasz, kategória = kategória_, kész] {
+        Rezgésjel::Felvétel f = Elemzés::Kivág(*minták, szakasz);
+        kész->megállapítás =
+            Elemzés::Elemez(f, kategória, Elemzés::Hely::Alap, Elemzés::Módszer::ZC);
+        kész->rajzok = Rajz::Rajzadatok(f);
+        f.mintákElenged();
+        kész->felvétel = std::move(f);
+        kész->ablak = szakasz;
+    }));
+    connect(kijelölésSzál_.get(), &QThread::finished, this, [this, sorszám, kész] {
+        if (sorszám != kijelölésSorszám_)
+            return;
+        unsetCursor();
+        kijelölés_ = std::move(*kész);
+        const int hely = int(nézetek_.size());
+        {
+            const QSignalBlocker csend(eseményVálasztó_);
+            if (eseményVálasztó_->count() > hely)
+                eseményVálasztó_->setItemText(hely, nézetNév(hely));
+            else
+                eseményVálasztó_->addItem(nézetNév(hely));
+        }
+        NézetBeállít(hely);
+    });
+    setCursor(Qt::BusyCursor);
+    kijelölésSzál_->start();
 }
 
 void RezgésjelAblak::táblázatMagasság() {
@@ -536,7 +653,8 @@ bool RezgésjelAblak::JelentésÍr(const QString& pdf, QString* hiba) const {
         Elemzés::Megítél(e.megállapítás, kategória_, hely_, módszer_);
         t.események.push_back(std::move(e));
     }
-    t.részletes = nézet_;
+    t.részletes = nézet_ < int(nézetek_.size()) ? nézet_ : 0;
+    t.kijelölt = kijelölés_ && nézet_ == int(nézetek_.size());
     t.küszöb = Elemzés::AlapKüszöb;
     return Jelentés::Ír(pdf, {t}, hiba);
 }

@@ -11,12 +11,14 @@
 #include <QWidget>
 
 #include <atomic>
+#include <memory>
 #include <optional>
 
 class Nyomlap;
 class QComboBox;
 class QLabel;
 class QTableWidget;
+class QThread;
 
 // "Rezgésjel – FILE": one seismograph record with its traces, spectra, the limit chart with
 // each component's point, the table of figures and the verdict in words. The category comes
@@ -42,6 +44,8 @@ public:
         std::vector<Rajz::Rajzadat> rajzok;
         std::vector<Nézet> események;
         int legrosszabb = 0; // the worst event's view (from 1), 0 for none
+        // a monitoring record's samples, for a span chosen on its strip
+        std::shared_ptr<const Rezgésjel::Felvétel> minták;
     };
     struct Előkészítés {
         std::vector<Előkészített> felvételek;
@@ -71,11 +75,18 @@ public:
     int Kategória() const { return kategória_; }
     QTableWidget* Táblázat() const { return táblázat_; }
     QLabel* ÍtéletCímke() const { return ítélet_; }
-    // The whole record (0) and its events (1…), when it is a monitoring record.
+    // The whole record (0) and its events (1…), when it is a monitoring record; after them
+    // the span last chosen on the strip, once it is analysed (KijelöltNézet, else -1).
     int NézetekSzáma() const { return int(nézetek_.size()); }
     int AktívNézet() const { return nézet_; }
+    int KijelöltNézet() const { return kijelölés_ ? int(nézetek_.size()) : -1; }
     void NézetBeállít(int nézet);
+    // A span of a monitoring record (s from its start), as when dragged on the strip: shown
+    // there at once, analysed on a thread of its own, then shown in detail.
+    void SzakaszKijelöl(double eleje, double vége);
     QWidget* ÁttekintésLap() const { return áttekintés_; }
+    // Where the strip's time axis was last drawn in it (its left edge the record's start).
+    QRectF ÁttekintésTengely() const { return áttekintésKeret_; }
     Nyomlap* Nyomok() const { return nyomok_; }
 
     // Sizes the window to the screen it opens on (at most its preferred 1000 × 900) and
@@ -94,6 +105,8 @@ public:
     const Mérésadatok& Adatok() const { return adatok_; }
     void AdatokPárbeszéddel();
 
+    ~RezgésjelAblak() override;
+
 protected:
     void closeEvent(QCloseEvent* esemény) override;
 
@@ -101,6 +114,7 @@ private:
     RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Megállapítás megállapítás,
                    std::vector<Rajz::Rajzadat> rajzok, std::vector<Nézet> események,
                    int legrosszabb, int kategória, QWidget* szülő);
+    const Nézet* nézetAdat(int nézet) const;
     QString nézetNév(int nézet) const;
     void frissít();
     void táblázatMagasság();
@@ -124,5 +138,10 @@ private:
     int nézet_ = 0;
     QComboBox* eseményVálasztó_ = nullptr;
     QWidget* áttekintés_ = nullptr;
-    QRectF áttekintésKeret_; // where the strip's time axis was drawn
+    QRectF áttekintésKeret_;                                // where the strip's time axis was drawn
+    std::shared_ptr<const Rezgésjel::Felvétel> minták_;     // a monitoring record's samples
+    std::optional<std::pair<double, double>> kijelölésSáv_; // s, on the strip
+    std::optional<Nézet> kijelölés_;                        // that span, analysed
+    std::unique_ptr<QThread> kijelölésSzál_;
+    int kijelölésSorszám_ = 0;
 };
