@@ -2,10 +2,15 @@
 // starts it (application, style, font, icon, translations, settings, the window), next to
 // the floor: the same widgets on bare Qt. Run under callgrind by bench/indulas.sh, which
 // prints the ratio; the figure is instructions, not seconds, so it repeats exactly.
+// With `rezgesjel FILE SINCE SENSITIVITY` it times a record window's first frames instead
+// (bench_elemzes runs it so, for a short and a long record).
 #include "runtime/application.h"
+#include "ui/erzekenyseg.h"
 #include "ui/form1.h"
+#include "ui/rezgesjelablak.h"
 
 #include <QApplication>
+#include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -14,7 +19,9 @@
 #include <QStyleFactory>
 #include <QTimer>
 
+#include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <memory>
 
 namespace {
@@ -87,9 +94,67 @@ std::unique_ptr<QWidget> floorWindow() {
     return w;
 }
 
+// ns on the system-wide monotonic clock, which a parent process shares.
+qint64 monotonic() {
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return qint64(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+}
+
+// A record file opened as the program opens it from its command line, timed from `since` (the
+// parent's monotonic clock when it started this process): the first frame in the record
+// window's place, and the record window's first frame (its full picture). A sensitivity asked
+// for is given at once; the time the question stood on the screen is left out. Prints both in
+// ms and exits.
+int recordWindow(int argc, char** argv, const QString& file, qint64 since, double sensitivity) {
+    rt::Application app(argc, argv);
+    előkészít();
+    qint64 first = 0, full = 0, asked = 0;
+    class Frames : public QObject {
+    public:
+        std::function<void(QWidget*)> painted;
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::Paint)
+                if (auto* w = qobject_cast<QWidget*>(watched))
+                    painted(w);
+            return false;
+        }
+    } frames;
+    frames.painted = [&](QWidget* w) {
+        const QWidget* window = w->window();
+        if (!first && window->windowTitle().startsWith(QStringLiteral("Rezgésjel")))
+            first = monotonic();
+        if (!full && dynamic_cast<const RezgésjelAblak*>(window)) {
+            full = monotonic();
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
+    };
+    app.installEventFilter(&frames);
+    QTimer answer; // the sensitivity, typed at once
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* d = dynamic_cast<ÉrzékenységPárbeszéd*>(QApplication::activeModalWidget());
+            d && d->isVisible()) {
+            const qint64 shown = monotonic();
+            d->Mező()->setValue(sensitivity);
+            d->accept();
+            asked += monotonic() - shown;
+        }
+    });
+    answer.start(1);
+    Form1 form;
+    form.show();
+    QTimer::singleShot(0, &form, [&] { form.RezgésjelBetölt(file); });
+    app.exec();
+    std::printf("%.1f %.1f\n", double(first - since) / 1e6, double(full - since - asked) / 1e6);
+    return full ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 5 && std::strcmp(argv[1], "rezgesjel") == 0)
+        return recordWindow(argc, argv, QString::fromLocal8Bit(argv[2]),
+                            QByteArray(argv[3]).toLongLong(), QByteArray(argv[4]).toDouble());
     const bool floor = argc > 1 && std::strcmp(argv[1], "alap") == 0;
     FirstFrame firstFrame;
     if (floor) {

@@ -289,6 +289,19 @@ private slots:
         if (!first.isEmpty())
             QVERIFY(first.contains(QStringLiteral("1. eseményt mutatja részletesen.")) &&
                     !first.contains(QStringLiteral("(a legnagyobb kihasználtság)")));
+        // the whole record, analysed when first chosen: the command line's figures for it
+        QComboBox* chooser = window->EseményVálasztó();
+        chooser->setCurrentIndex(0);
+        QCOMPARE(window->AktívNézet(), 1); // the view shown stays until it is ready
+        QTRY_COMPARE(window->AktívNézet(), 0);
+        QCOMPARE(chooser->currentIndex(), 0);
+        const QList<QStringList> whole =
+            cliRows(file, {"-k", QString::number(window->Kategória())});
+        const QList<QStringList> shown = tableRows(window->Táblázat());
+        QCOMPARE(shown.size(), whole.size());
+        for (qsizetype r = 0; r < shown.size(); ++r) // the PVS row: its PPV and time
+            QCOMPARE(shown[r].mid(0, r + 1 == shown.size() ? 2 : whole[r].size()),
+                     r + 1 == shown.size() ? whole[r].mid(0, 2) : whole[r]);
         window->close();
     }
 

@@ -30,7 +30,11 @@ Feldolgozott elemez(Rezgésjel::Olvasás olvasott, const Kérés& kérés) {
     }
     for (Rezgésjel::Felvétel& felvétel : olvasott.felvételek) {
         ElemzettFelvétel e;
-        if (kérés.egész)
+        const Elemzés::Szakasz teljes = Elemzés::Teljes(felvétel);
+        e.egészElemezve = kérés.egész &&
+                          (!kérés.egészHatár ||
+                           double(teljes.végMikro - teljes.kezdetMikro) / 1e6 <= *kérés.egészHatár);
+        if (e.egészElemezve)
             e.megállapítás = Elemzés::Elemez(felvétel, kérés.kategória, kérés.hely, kérés.módszer);
         if (kérés.küszöb)
             e.események = Elemzés::Események(felvétel, *kérés.küszöb, kérés.kategória, kérés.hely,

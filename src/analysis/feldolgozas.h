@@ -18,14 +18,16 @@ struct Kérés {
     Elemzés::Módszer módszer = Elemzés::Módszer::ZC;
     Rezgésjel::Beállítás beállítás;
     bool mintákkal = false;            // keep the samples (for drawing them)
-    bool egész = true;                 // analyse each record as a whole
+    bool egész = true;                 // analyse each record as a whole…
+    std::optional<double> egészHatár;  // s: …only one spanning at most this long
     std::optional<double> küszöb;      // mm/s: find and analyse the events
     std::optional<qint64> intervallum; // µs: the interval peaks
 };
 
 struct ElemzettFelvétel {
     Rezgésjel::Felvétel felvétel;       // its header; its samples only when asked for
-    Elemzés::Megállapítás megállapítás; // of the whole record, when asked for
+    Elemzés::Megállapítás megállapítás; // of the whole record, when asked for…
+    bool egészElemezve = false;         // …and so analysed
     std::vector<Elemzés::Esemény> események;
     std::vector<Elemzés::Intervallum> intervallumok;
 };

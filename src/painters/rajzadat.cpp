@@ -6,14 +6,14 @@
 
 namespace Rajz {
 
-Rajzadat Rajzadatot(const std::vector<double>& minták, double mintavétel) {
+Rajzadat Rajzadatot(const std::vector<double>& minták, double mintavétel, bool spektrummal) {
     Rajzadat rajz;
     const std::size_t n = minták.size();
     if (n == 0)
         return rajz;
     const std::vector<double> v = Elemzés::Középre(minták);
     const bool mozdul = std::any_of(v.begin(), v.end(), [](double x) { return x != 0; });
-    if (mozdul) { // up to the drawn limit, the largest amplitude of each step
+    if (mozdul && spektrummal) { // up to the drawn limit, the largest amplitude of each step
         std::size_t m = 0;
         const std::vector<float> a = Elemzés::Spektrum(v, &m);
         const std::size_t utolsó =
@@ -46,10 +46,10 @@ Rajzadat Rajzadatot(const std::vector<double>& minták, double mintavétel) {
     return rajz;
 }
 
-std::vector<Rajzadat> Rajzadatok(const Rezgésjel::Felvétel& felvétel) {
+std::vector<Rajzadat> Rajzadatok(const Rezgésjel::Felvétel& felvétel, bool spektrummal) {
     std::vector<Rajzadat> rajzok;
     for (const Rezgésjel::Csatorna& cs : felvétel.csatornák) {
-        rajzok.push_back(Rajzadatot(cs.minták, cs.mintavétel));
+        rajzok.push_back(Rajzadatot(cs.minták, cs.mintavétel, spektrummal));
         if (cs.kezdetMikro && felvétel.kezdetMikro)
             rajzok.back().kezdet = double(*cs.kezdetMikro - *felvétel.kezdetMikro) / 1e6;
     }

@@ -20,9 +20,9 @@ struct Rajzadat {
     double spektrumLépés = 0;                 // Hz per point
 };
 
-// One component's drawing from its samples (mm/s).
-Rajzadat Rajzadatot(const std::vector<double>& minták, double mintavétel);
+// One component's drawing from its samples (mm/s); without `spektrummal` its envelope only.
+Rajzadat Rajzadatot(const std::vector<double>& minták, double mintavétel, bool spektrummal = true);
 // Every component's, in the record's order; the record must still hold its samples.
-std::vector<Rajzadat> Rajzadatok(const Rezgésjel::Felvétel& felvétel);
+std::vector<Rajzadat> Rajzadatok(const Rezgésjel::Felvétel& felvétel, bool spektrummal = true);
 
 } // namespace Rajz

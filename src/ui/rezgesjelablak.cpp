@@ -114,6 +114,7 @@ RezgésjelAblak::Előkészít(const QString& fájl, const Rezgésjel::Beállít�
     k.beállítás = beállítás;
     k.beállítás.érzékenységKésőbb = true; // counts are read once, before the question
     k.mintákkal = true;
+    k.egészHatár = HosszúFelvétel; // a monitoring record's whole: when asked for
     Feldolgozás::Feldolgozott f = olvasott.empty()
                                       ? Feldolgozás::Fájl(fájl, k)
                                       : Feldolgozás::Felvételekből(std::move(olvasott), k);
@@ -124,10 +125,12 @@ RezgésjelAblak::Előkészít(const QString& fájl, const Rezgésjel::Beállít�
             return {};
         szakasz = Rajzolás;
         Előkészített p;
-        p.rajzok = Rajz::Rajzadatok(e.felvétel);
-        // a monitoring record: its events, each with its own drawing
-        const Elemzés::Szakasz teljes = Elemzés::Teljes(e.felvétel);
-        if (double(teljes.végMikro - teljes.kezdetMikro) / 1e6 > RezgésjelAblak::HosszúFelvétel) {
+        if (e.egészElemezve) {
+            p.rajzok = Rajz::Rajzadatok(e.felvétel);
+        } else {
+            // a monitoring record: its envelope for the strip, its events, each with its own
+            // drawing; the whole is analysed when it is asked for
+            p.rajzok = Rajz::Rajzadatok(e.felvétel, false);
             szakasz = Eseménykeresés;
             std::vector<Elemzés::Esemény> események =
                 Elemzés::Események(e.felvétel, Elemzés::AlapKüszöb, kategória, Elemzés::Hely::Alap,
@@ -139,8 +142,13 @@ RezgésjelAblak::Előkészít(const QString& fájl, const Rezgésjel::Beállít�
                 p.események.push_back(
                     {std::move(es.felvétel), std::move(es.megállapítás), std::move(r), es.ablak});
             }
-            if (p.események.empty()) // none: the whole record is all there is to show
+            if (p.események.empty()) { // none: the whole record is all there is to show
+                e.megállapítás = Elemzés::Elemez(e.felvétel, kategória, Elemzés::Hely::Alap,
+                                                 Elemzés::Módszer::ZC);
+                e.egészElemezve = true;
+                p.rajzok = Rajz::Rajzadatok(e.felvétel);
                 p.események.push_back({});
+            }
             // its samples stay, for a span chosen on its strip
             auto minták = std::make_shared<Rezgésjel::Felvétel>();
             std::vector<std::vector<double>> tár(e.felvétel.csatornák.size());
@@ -165,7 +173,7 @@ QList<RezgésjelAblak*> RezgésjelAblak::Létrehoz(Előkészítés& kész, int k
         const bool többÁllomás = kész.felvételek.size() > 1;
         auto* ablak = new RezgésjelAblak(std::move(e.felvétel), std::move(e.megállapítás),
                                          std::move(p.rajzok), std::move(p.események), p.legrosszabb,
-                                         kategória, szülő);
+                                         e.egészElemezve, kategória, szülő);
         ablak->minták_ = std::move(p.minták);
         if (többÁllomás && !ablak->felvétel_.állomás.isEmpty()) {
             ablak->setWindowTitle(ablak->windowTitle() +
@@ -179,11 +187,12 @@ QList<RezgésjelAblak*> RezgésjelAblak::Létrehoz(Előkészítés& kész, int k
 
 RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Megállapítás megállapítás,
                                std::vector<Rajz::Rajzadat> rajzok, std::vector<Nézet> események,
-                               int legrosszabb, int kategória, QWidget* szülő)
+                               int legrosszabb, bool egészElemezve, int kategória, QWidget* szülő)
     : QWidget(szülő, Qt::Window), felvétel_(std::move(felvétel)),
       megállapítás_(std::move(megállapítás)), rajzok_(std::move(rajzok)), kategória_(kategória) {
     if (!események.empty()) {
-        nézetek_.push_back({felvétel_, megállapítás_, rajzok_, Elemzés::Teljes(felvétel_)});
+        nézetek_.push_back(
+            {felvétel_, megállapítás_, rajzok_, Elemzés::Teljes(felvétel_), egészElemezve});
         if (!(események.size() == 1 && események.front().rajzok.empty()))
             for (Nézet& n : események)
                 nézetek_.push_back(std::move(n));
@@ -424,6 +433,31 @@ void RezgésjelAblak::NézetBeállít(int nézet) {
     const Nézet* adat = nézetAdat(nézet);
     if (!adat)
         return;
+    if (!adat->elemezve) {
+        // a monitoring record's whole: analysed now, away from the window system; until
+        // then the view shown stays, and so does the chooser
+        {
+            const QSignalBlocker csend(eseményVálasztó_);
+            eseményVálasztó_->setCurrentIndex(nézet_);
+        }
+        if (minták_)
+            háttérben(
+                [minták = minták_, kategória = kategória_] {
+                    Nézet n;
+                    n.megállapítás = Elemzés::Elemez(*minták, kategória, Elemzés::Hely::Alap,
+                                                     Elemzés::Módszer::ZC);
+                    n.rajzok = Rajz::Rajzadatok(*minták);
+                    return n;
+                },
+                [this, nézet](Nézet n) {
+                    Nézet& egész = nézetek_[std::size_t(nézet)];
+                    egész.megállapítás = std::move(n.megállapítás);
+                    egész.rajzok = std::move(n.rajzok);
+                    egész.elemezve = true;
+                    NézetBeállít(nézet);
+                });
+        return;
+    }
     nézet_ = nézet;
     const Nézet& n = *adat;
     felvétel_ = n.felvétel;
@@ -438,8 +472,8 @@ void RezgésjelAblak::NézetBeállít(int nézet) {
 }
 
 RezgésjelAblak::~RezgésjelAblak() {
-    if (kijelölésSzál_)
-        kijelölésSzál_->wait();
+    if (háttérSzál_)
+        háttérSzál_->wait();
 }
 
 void RezgésjelAblak::SzakaszKijelöl(double eleje, double vége) {
@@ -454,38 +488,47 @@ void RezgésjelAblak::SzakaszKijelöl(double eleje, double vége) {
     kijelölésSáv_ = {double(szakasz.kezdetMikro - egész.kezdetMikro) / 1e6,
                      double(szakasz.végMikro - egész.kezdetMikro) / 1e6};
     áttekintés_->update();
-    // analysed as an event's window is, away from the window system; only the latest span
-    // chosen is shown
-    if (kijelölésSzál_)
-        kijelölésSzál_->wait();
-    const int sorszám = ++kijelölésSorszám_;
-    auto kész = std::make_shared<Nézet>();
-    kijelölésSzál_.reset(QThread::create([minták = minták_, szakasz, kategória = kategória_, kész] {
-        Rezgésjel::Felvétel f = Elemzés::Kivág(*minták, szakasz);
-        kész->megállapítás =
-            Elemzés::Elemez(f, kategória, Elemzés::Hely::Alap, Elemzés::Módszer::ZC);
-        kész->rajzok = Rajz::Rajzadatok(f);
-        f.mintákElenged();
-        kész->felvétel = std::move(f);
-        kész->ablak = szakasz;
-    }));
-    connect(kijelölésSzál_.get(), &QThread::finished, this, [this, sorszám, kész] {
-        if (sorszám != kijelölésSorszám_)
+    // analysed as an event's window is
+    háttérben(
+        [minták = minták_, szakasz, kategória = kategória_] {
+            Nézet n;
+            n.felvétel = Elemzés::Kivág(*minták, szakasz);
+            n.megállapítás =
+                Elemzés::Elemez(n.felvétel, kategória, Elemzés::Hely::Alap, Elemzés::Módszer::ZC);
+            n.rajzok = Rajz::Rajzadatok(n.felvétel);
+            n.felvétel.mintákElenged();
+            n.ablak = szakasz;
+            return n;
+        },
+        [this](Nézet n) {
+            kijelölés_ = std::move(n);
+            const int hely = int(nézetek_.size());
+            {
+                const QSignalBlocker csend(eseményVálasztó_);
+                if (eseményVálasztó_->count() > hely)
+                    eseményVálasztó_->setItemText(hely, nézetNév(hely));
+                else
+                    eseményVálasztó_->addItem(nézetNév(hely));
+            }
+            NézetBeállít(hely);
+        });
+}
+
+void RezgésjelAblak::háttérben(std::function<Nézet()> munka, std::function<void(Nézet)> kész) {
+    // one job at a time; only the latest one asked for is shown
+    if (háttérSzál_)
+        háttérSzál_->wait();
+    const int sorszám = ++háttérSorszám_;
+    auto eredmény = std::make_shared<Nézet>();
+    háttérSzál_.reset(QThread::create([munka, eredmény] { *eredmény = munka(); }));
+    connect(háttérSzál_.get(), &QThread::finished, this, [this, sorszám, eredmény, kész] {
+        if (sorszám != háttérSorszám_)
             return;
         unsetCursor();
-        kijelölés_ = std::move(*kész);
-        const int hely = int(nézetek_.size());
-        {
-            const QSignalBlocker csend(eseményVálasztó_);
-            if (eseményVálasztó_->count() > hely)
-                eseményVálasztó_->setItemText(hely, nézetNév(hely));
-            else
-                eseményVálasztó_->addItem(nézetNév(hely));
-        }
-        NézetBeállít(hely);
+        kész(std::move(*eredmény));
     });
     setCursor(Qt::BusyCursor);
-    kijelölésSzál_->start();
+    háttérSzál_->start();
 }
 
 void RezgésjelAblak::táblázatMagasság() {

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -35,6 +36,7 @@ public:
         Elemzés::Megállapítás megállapítás;
         std::vector<Rajz::Rajzadat> rajzok;
         Elemzés::Szakasz ablak;
+        bool elemezve = true; // a monitoring record's whole is analysed when first shown
     };
 
     // What is worked out for one file away from the window system: each record analysed and
@@ -82,9 +84,11 @@ public:
     int KijelöltNézet() const { return kijelölés_ ? int(nézetek_.size()) : -1; }
     void NézetBeállít(int nézet);
     // A span of a monitoring record (s from its start), as when dragged on the strip: shown
-    // there at once, analysed on a thread of its own, then shown in detail.
+    // there at once, analysed on a thread of its own, then shown in detail. (The whole record
+    // of one is analysed so too, when first chosen.)
     void SzakaszKijelöl(double eleje, double vége);
     QWidget* ÁttekintésLap() const { return áttekintés_; }
+    QComboBox* EseményVálasztó() const { return eseményVálasztó_; }
     // Where the strip's time axis was last drawn in it (its left edge the record's start).
     QRectF ÁttekintésTengely() const { return áttekintésKeret_; }
     Nyomlap* Nyomok() const { return nyomok_; }
@@ -113,7 +117,10 @@ protected:
 private:
     RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Megállapítás megállapítás,
                    std::vector<Rajz::Rajzadat> rajzok, std::vector<Nézet> események,
-                   int legrosszabb, int kategória, QWidget* szülő);
+                   int legrosszabb, bool egészElemezve, int kategória, QWidget* szülő);
+    // Works out a view on a thread of its own, then hands it to `kész` (with a busy cursor
+    // meanwhile); a later call supersedes an earlier one.
+    void háttérben(std::function<Nézet()> munka, std::function<void(Nézet)> kész);
     const Nézet* nézetAdat(int nézet) const;
     QString nézetNév(int nézet) const;
     void frissít();
@@ -142,6 +149,6 @@ private:
     std::shared_ptr<const Rezgésjel::Felvétel> minták_;     // a monitoring record's samples
     std::optional<std::pair<double, double>> kijelölésSáv_; // s, on the strip
     std::optional<Nézet> kijelölés_;                        // that span, analysed
-    std::unique_ptr<QThread> kijelölésSzál_;
-    int kijelölésSorszám_ = 0;
+    std::unique_ptr<QThread> háttérSzál_;
+    int háttérSorszám_ = 0;
 };
