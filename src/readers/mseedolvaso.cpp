@@ -14,6 +14,8 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <optional>
+#include <type_traits>
 
 namespace Rezgésjel {
 
@@ -133,6 +135,26 @@ std::vector<double> mintákból(const MSRecord* msr) {
         }
     }
     return v;
+}
+
+// Appends `n` samples times `szorzó` to `ki`; where one is not finite, appends none and gives
+// its index.
+template <typename T>
+std::optional<std::size_t> hozzáfűz(const T* minták, std::size_t n, double szorzó,
+                                    std::vector<double>& ki) {
+    const std::size_t eleje = ki.size();
+    ki.resize(eleje + n);
+    double* cél = ki.data() + eleje;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double v = double(minták[i]);
+        if constexpr (!std::is_integral_v<T>)
+            if (!std::isfinite(v)) {
+                ki.resize(eleje);
+                return i;
+            }
+        cél[i] = v * szorzó;
+    }
+    return std::nullopt;
 }
 
 // The samples of a version-3 record: the plain encodings read here (little endian), the
@@ -414,14 +436,21 @@ Olvasás MseedOlvas(QByteArray bájtok, const QString& név, const Beállítás&
                                             : utolsóÜzenet)
                                      : QStringLiteral("a mintaszám nem egyezik a fejlécével")),
                         csatorna);
-                d.minták = mintákból(msr);
             }
-            for (const double v : d.minták) {
-                if (!std::isfinite(v))
-                    return hibás(QStringLiteral("nem véges minta (%1.)").arg(n.minták.size() + 1),
-                                 csatorna);
-                n.minták.push_back(v * n.átváltás.szorzó);
-            }
+            const std::size_t eddig = n.minták.size();
+            const auto szám = std::size_t(std::max<int64_t>(msr->numsamples, 0));
+            const double szorzó = n.átváltás.szorzó;
+            const std::optional<std::size_t> nemVéges =
+                d.hely < 0 ? hozzáfűz(d.minták.data(), d.minták.size(), szorzó, n.minták)
+                : msr->sampletype == 'i' ? hozzáfűz(static_cast<const int32_t*>(msr->datasamples),
+                                                    szám, szorzó, n.minták)
+                : msr->sampletype == 'f'
+                    ? hozzáfűz(static_cast<const float*>(msr->datasamples), szám, szorzó, n.minták)
+                    : hozzáfűz(static_cast<const double*>(msr->datasamples), szám, szorzó,
+                               n.minták);
+            if (nemVéges)
+                return hibás(QStringLiteral("nem véges minta (%1.)").arg(eddig + *nemVéges + 1),
+                             csatorna);
             std::vector<double>().swap(d.minták);
         }
         kész.push_back(std::move(n));

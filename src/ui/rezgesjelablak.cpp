@@ -135,7 +135,9 @@ RezgésjelAblak::Előkészít(const QString& fájl, const Rezgésjel::Beállít�
             std::vector<Elemzés::Esemény> események =
                 Elemzés::Események(e.felvétel, Elemzés::AlapKüszöb, kategória, Elemzés::Hely::Alap,
                                    Elemzés::Módszer::ZC, true);
-            p.legrosszabb = Elemzés::Legrosszabb(események) + 1;
+            // the worst; the first where none is judged (the whole is not analysed yet)
+            p.legrosszabb =
+                std::max(Elemzés::Legrosszabb(események) + 1, események.empty() ? 0 : 1);
             for (Elemzés::Esemény& es : események) {
                 std::vector<Rajz::Rajzadat> r = Rajz::Rajzadatok(es.felvétel);
                 es.felvétel.mintákElenged();
