@@ -200,7 +200,10 @@ QRectF Nyomvonalak(QPainter& festő, const QRectF& hely, const QPalette& paletta
             festő.drawEllipse(p, 4, 4);
             const QString felirat = QStringLiteral("PPV %1 mm/s, %2 s")
                                         .arg(Szám(ö.jellemzők.ppv, 3), Szám(ö.jellemzők.idő, 4));
-            const QPointF hova = p + QPointF(8, előjel > 0 ? betű.ascent() + 2 : -4);
+            // beside the mark, on its left where the right edge is too near to keep it clear
+            QPointF hova = p + QPointF(8, előjel > 0 ? betű.ascent() + 2 : -4);
+            if (hova.x() + betű.horizontalAdvance(felirat) > s.right() - 2)
+                hova.setX(p.x() - 8 - betű.horizontalAdvance(felirat));
             címke(festő, betű, paletta, hova, felirat, s, szöveg);
         }
     }
