@@ -114,6 +114,8 @@ void RezgésjelBetöltés::befejeződött() {
         if (kész.hiba->fajta == Hiba::Fajta::ÉrzékenységKell && !beállítás_.érzékenység) {
             // counts: the sensitivity, or the StationXML, is asked for; the records read are
             // analysed with it
+            szöveg_->setText(QStringLiteral("%1: a műszer érzékenységére vár…")
+                                 .arg(QFileInfo(fájl_).fileName()));
             ÉrzékenységPárbeszéd kérdés(fájl_, kész.hiba->csatorna, this);
             állomás_ = kész.hiba->állomás;
             if (const double előző = ÉrzékenységPárbeszéd::Megjegyzett(állomás_); előző > 0)
