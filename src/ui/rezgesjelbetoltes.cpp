@@ -66,6 +66,8 @@ void RezgésjelBetöltés::Indít() {
 
 void RezgésjelBetöltés::futtat(std::vector<Rezgésjel::Felvétel> olvasott) {
     szakasz_ = RezgésjelAblak::Olvasás;
+    if (szál_) // the last run's, ended: let go once its signal has been delivered
+        szál_.release()->deleteLater();
     szál_.reset(
         QThread::create([this, kategória = kategória_(), korábbi = std::move(olvasott)]() mutable {
             eredmény_ = RezgésjelAblak::Előkészít(fájl_, beállítás_, kategória, std::move(korábbi),
