@@ -438,7 +438,8 @@ Olvasás MseedOlvas(QByteArray bájtok, const QString& név, const Beállítás&
                         csatorna);
             }
             const std::size_t eddig = n.minták.size();
-            const auto szám = std::size_t(std::max<int64_t>(msr->numsamples, 0));
+            // (the record just decoded holds them; one decoded before keeps its own)
+            const std::size_t szám = d.hely < 0 ? 0 : d.mintaszám;
             const double szorzó = n.átváltás.szorzó;
             const std::optional<std::size_t> nemVéges =
                 d.hely < 0 ? hozzáfűz(d.minták.data(), d.minták.size(), szorzó, n.minták)
