@@ -452,7 +452,7 @@ private slots:
                 ended = true;
             });
         QVERIFY(loading && loading->isVisible() && !ended);
-        QCOMPARE(loading->windowTitle(), QStringLiteral("Rezgésjel – tiz-perc.mseed"));
+        QCOMPARE(loading->windowTitle(), QStringLiteral("Rezgésjel – tiz-perc.mseed (megnyitás…)"));
         QVERIFY2(loading->Szöveg()->text().contains(QStringLiteral("tiz-perc.mseed")),
                  qPrintable(loading->Szöveg()->text()));
         QVERIFY(loading->Haladás()->isVisible());

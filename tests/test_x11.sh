@@ -96,7 +96,8 @@ pid=$!
 main="" rec=""
 for _ in $(seq 150); do
     main=$(xdotool search --all --onlyvisible --pid $pid --name 'MSZ 13018' 2>/dev/null | head -n1)
-    rec=$(xdotool search --all --onlyvisible --pid $pid --name 'robbantas' 2>/dev/null | head -n1)
+    # the record window itself, not the one that shows its opening
+    rec=$(xdotool search --all --onlyvisible --pid $pid --name 'robbantas\.mseed$' 2>/dev/null | head -n1)
     [ -n "$main" ] && [ -n "$rec" ] && break
     sleep 0.1
 done

@@ -23,7 +23,9 @@ RezgésjelBetöltés::RezgésjelBetöltés(const QString& fájl, std::function<i
       főablak_(főablak), lépcső_(lépcső), kész_(std::move(kész)) {
     setObjectName(QStringLiteral("RezgésjelBetöltés"));
     const QString név = QFileInfo(fájl).fileName();
-    setWindowTitle(QStringLiteral("Rezgésjel – %1").arg(név));
+    // the record window's title, and that it is still opening (for the task bar, and so that
+    // a screen reader or a script does not take it for the record window)
+    setWindowTitle(QStringLiteral("Rezgésjel – %1 (megnyitás…)").arg(név));
     setAccessibleName(windowTitle());
     szöveg_ = new QLabel(this);
     szöveg_->setWordWrap(true);

@@ -16,8 +16,8 @@ class QPushButton;
 class QThread;
 class QTimer;
 
-// A record file while it opens: a window in the record window's place, under its title,
-// with the step being done, a progress bar and "Mégse". The reading and analysis run on a
+// A record file while it opens: a window in the record window's place, under its title
+// marked as opening, with the step being done, a progress bar and "Mégse". The reading and analysis run on a
 // thread of their own, so the main window stays usable meanwhile. Counts are read once: the
 // sensitivity is asked here and the records kept are analysed with it. When the work ends
 // this window closes, and `kész` gets the record windows (none on a fault, which a message
