@@ -4,20 +4,14 @@
 # fixed-size window, and a position typed by hand with a decimal comma.
 set -uo pipefail
 program=$1
-for tool in Xvfb openbox xdotool xwininfo; do
-    command -v $tool >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
+command -v xdotool >/dev/null || { echo "SKIP: xdotool is not installed"; exit 77; }
+# on an X server of its own, 1024 × 768, with its window manager (xvfb.sh)
+if [ -z "${VELORIX_ON_XVFB:-}" ]; then
+    VELORIX_ON_XVFB=1 XVFB_SCREEN=1024x768 exec bash "$(dirname "$0")/xvfb.sh" bash "$0" "$@"
+fi
 
 work=$(mktemp -d)
-display=120
-while [ -e "/tmp/.X${display}-lock" ]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 1024x768x24 -dpi 96 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-export DISPLAY=":$display"
 trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
-for _ in $(seq 50); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >"$work/openbox.log" 2>&1 &
-sleep 0.5
 
 failures=0
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
