@@ -58,22 +58,34 @@ void whenShown(std::function<bool()> handle) {
     timer->start(5);
 }
 
-// Bursts of 23, 14 and 31 Hz, in mm/s as floats.
-QString record(const QString& name = QStringLiteral("robbantas.mseed")) {
+// A station's three components HHZ, HHN, HHE: `n` samples each at `rate`, sample `i` of
+// component `c` being `minta(c, i)`.
+std::vector<MseedChannel> components(double rate, int n,
+                                     const std::function<double(int, int)>& minta) {
     std::vector<MseedChannel> channels(3);
     const char* names[] = {"HHZ", "HHN", "HHE"};
-    const double f[] = {23, 14, 31}, a[] = {6.1, 9.4, 4.2};
     for (int c = 0; c < 3; ++c) {
         channels[std::size_t(c)].channel = names[c];
-        channels[std::size_t(c)].rate = 1000;
-        for (int i = 0; i < 3000; ++i) {
-            const double t = i / 1000.0;
-            channels[std::size_t(c)].samples.push_back(
-                a[c] * std::exp(-std::pow((t - 1.2 - 0.05 * c) / 0.15, 2)) *
-                std::sin(2 * M_PI * f[c] * t + c));
-        }
+        channels[std::size_t(c)].rate = rate;
+        channels[std::size_t(c)].samples.resize(std::size_t(n));
+        for (int i = 0; i < n; ++i)
+            channels[std::size_t(c)].samples[std::size_t(i)] = minta(c, i);
     }
-    return save(name, mseed(channels, DE_FLOAT64));
+    return channels;
+}
+
+// Bursts of 23, 14 and 31 Hz, in mm/s as floats.
+QString record(const QString& name = QStringLiteral("robbantas.mseed")) {
+    const double f[] = {23, 14, 31}, a[] = {6.1, 9.4, 4.2};
+    return save(name,
+                mseed(components(1000, 3000,
+                                 [&](int c, int i) {
+                                     const double t = i / 1000.0;
+                                     return a[c] *
+                                            std::exp(-std::pow((t - 1.2 - 0.05 * c) / 0.15, 2)) *
+                                            std::sin(2 * M_PI * f[c] * t + c);
+                                 }),
+                      DE_FLOAT64));
 }
 
 // A monitoring record of 90 s: 3 mm/s at 25 Hz at 20 s, 11 mm/s at 9 Hz at 70 s.
@@ -91,14 +103,12 @@ std::vector<double> monitoringSamples(int component) {
     return samples;
 }
 QString monitoringRecord() {
-    std::vector<MseedChannel> channels(3);
-    const char* names[] = {"HHZ", "HHN", "HHE"};
-    for (int c = 0; c < 3; ++c) {
-        channels[std::size_t(c)].channel = names[c];
-        channels[std::size_t(c)].rate = 500;
-        channels[std::size_t(c)].samples = monitoringSamples(c);
-    }
-    return save(QStringLiteral("figyeles.mseed"), mseed(channels, DE_FLOAT64));
+    const std::vector<double> v[] = {monitoringSamples(0), monitoringSamples(1),
+                                     monitoringSamples(2)};
+    return save(
+        QStringLiteral("figyeles.mseed"),
+        mseed(components(500, int(v[0].size()), [&](int c, int i) { return v[c][std::size_t(i)]; }),
+              DE_FLOAT64));
 }
 
 // The command line's rows for the same file: per channel, its fields after the name.
@@ -432,17 +442,11 @@ private slots:
     }
     void progressAndCancel() {
         QFETCH(bool, cancel);
-        std::vector<MseedChannel> channels(3);
-        const char* names[] = {"HHZ", "HHN", "HHE"};
-        for (int c = 0; c < 3; ++c) {
-            channels[std::size_t(c)].channel = names[c];
-            channels[std::size_t(c)].rate = 1000;
-            channels[std::size_t(c)].samples.resize(1000 * 600);
-            for (std::size_t i = 0; i < channels[std::size_t(c)].samples.size(); ++i)
-                channels[std::size_t(c)].samples[i] = 0.05 * std::sin(0.3 * double(i) + c);
-        }
-        const QString file =
-            save(QStringLiteral("tiz-perc.mseed"), mseed(channels, DE_FLOAT32, 4096));
+        const QString file = save(
+            QStringLiteral("tiz-perc.mseed"),
+            mseed(components(1000, 1000 * 600,
+                             [](int c, int i) { return 0.05 * std::sin(0.3 * double(i) + c); }),
+                  DE_FLOAT32, 4096));
         form->Választó[0]->click();
         bool ended = false;
         QList<RezgésjelAblak*> opened;
@@ -538,16 +542,9 @@ private slots:
     // A narrow window keeps every column in sight: the remark of a component above 100 Hz
     // wraps in its cell, whole, instead of the table scrolling sideways.
     void narrowTableWraps() {
-        std::vector<MseedChannel> channels(3);
-        const char* names[] = {"HHZ", "HHN", "HHE"};
         const double f[] = {30, 120, 150};
-        for (int c = 0; c < 3; ++c) {
-            channels[std::size_t(c)].channel = names[c];
-            channels[std::size_t(c)].rate = 2000;
-            for (int i = 0; i < 4000; ++i)
-                channels[std::size_t(c)].samples.push_back(3 *
-                                                           std::sin(2 * M_PI * f[c] * i / 2000.0));
-        }
+        const std::vector<MseedChannel> channels = components(
+            2000, 4000, [&](int c, int i) { return 3 * std::sin(2 * M_PI * f[c] * i / 2000.0); });
         RezgésjelAblak* window =
             form->RezgésjelMegnyit(save(QStringLiteral("magas.mseed"), mseed(channels, DE_FLOAT64)))
                 .first();
@@ -622,14 +619,11 @@ private slots:
         QCOMPARE(window->geometry(), place);
         window->close();
 
-        std::vector<MseedChannel> channels(3);
-        const char* names[] = {"HHZ", "HHN", "HHE"};
-        for (int c = 0; c < 3; ++c) {
-            channels[std::size_t(c)].channel = names[c];
-            for (int i = 0; i < 600; ++i)
-                channels[std::size_t(c)].samples.push_back(std::round(900 * std::sin(i * 0.2 + c)));
-        }
-        const QString file = save(QStringLiteral("szamlalo.mseed"), mseed(channels, DE_STEIM2));
+        const QString file = save(
+            QStringLiteral("szamlalo.mseed"),
+            mseed(components(200, 600,
+                             [](int c, int i) { return std::round(900 * std::sin(i * 0.2 + c)); }),
+                  DE_STEIM2));
         QList<double> offered;
         auto answer = [&](double value) {
             whenShown([&offered, value] {
@@ -681,16 +675,12 @@ private slots:
     }
     void asksForTheSensitivity() {
         QFETCH(bool, xml);
-        std::vector<MseedChannel> channels(3);
+        const QString file = save(
+            QStringLiteral("counts.mseed"),
+            mseed(components(500, 1000,
+                             [](int c, int i) { return std::round(4000 * std::sin(i * 0.3 + c)); }),
+                  DE_STEIM2));
         const char* names[] = {"HHZ", "HHN", "HHE"};
-        for (int c = 0; c < 3; ++c) {
-            channels[std::size_t(c)].channel = names[c];
-            channels[std::size_t(c)].rate = 500;
-            for (int i = 0; i < 1000; ++i)
-                channels[std::size_t(c)].samples.push_back(
-                    std::round(4000 * std::sin(i * 0.3 + c)));
-        }
-        const QString file = save(QStringLiteral("counts.mseed"), mseed(channels, DE_STEIM2));
         QByteArray station = "<FDSNStationXML><Network code=\"HU\"><Station code=\"BUD1\">";
         for (const char* c : names)
             station +=

@@ -132,15 +132,21 @@ Rezgésjel::Felvétel Kivág(const Rezgésjel::Felvétel& f, const Szakasz& sz) 
     return ki;
 }
 
+Esemény SzakaszElemez(const Rezgésjel::Felvétel& f, const Szakasz& sz, int kategória, Hely hely,
+                      Módszer módszer) {
+    Esemény e;
+    e.ablak = sz;
+    e.felvétel = Kivág(f, sz);
+    e.megállapítás = Elemez(e.felvétel, kategória, hely, módszer);
+    return e;
+}
+
 std::vector<Esemény> Események(const Rezgésjel::Felvétel& f, double küszöb, int kategória,
                                Hely hely, Módszer módszer, bool mintákkal) {
     std::vector<Esemény> ki;
     for (const Szakasz& sz : Eseményablakok(f, küszöb)) {
-        Esemény e;
+        Esemény e = SzakaszElemez(f, sz, kategória, hely, módszer);
         e.sorszám = int(ki.size()) + 1;
-        e.ablak = sz;
-        e.felvétel = Kivág(f, sz);
-        e.megállapítás = Elemez(e.felvétel, kategória, hely, módszer);
         if (!mintákkal)
             e.felvétel.mintákElenged();
         ki.push_back(std::move(e));

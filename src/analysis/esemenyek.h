@@ -45,6 +45,11 @@ struct Esemény {
     Megállapítás megállapítás;
 };
 
+// A span of the record analysed as a record of its own (its samples kept), as an event's
+// window is; its number 0.
+Esemény SzakaszElemez(const Rezgésjel::Felvétel& felvétel, const Szakasz& szakasz, int kategória,
+                      Hely hely, Módszer módszer);
+
 // Finds the events and analyses each; `mintákkal` keeps each window's samples.
 std::vector<Esemény> Események(const Rezgésjel::Felvétel& felvétel, double küszöb, int kategória,
                                Hely hely, Módszer módszer, bool mintákkal = false);

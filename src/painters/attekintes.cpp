@@ -34,30 +34,27 @@ QRectF ÁttekintéstRajzol(QPainter& festő, const QRectF& hely, const QPalette&
     auto y = [&](double v) { return keret.center().y() - keret.height() / 2 * v / csúcs; };
 
     festő.fillRect(keret, paletta.color(QPalette::Base));
+    // a span of time shaded over the strip's height, at least 2 px wide; outlined if asked
+    auto sáv = [&](std::pair<double, double> t, QColor kitöltés, std::optional<QColor> szegély) {
+        const QRectF r(QPointF(x(t.first), keret.top()),
+                       QPointF(std::max(x(t.second), x(t.first) + 2), keret.bottom()));
+        festő.fillRect(r, kitöltés);
+        if (szegély) {
+            festő.setPen(QPen(*szegély, 1.5));
+            festő.setBrush(Qt::NoBrush);
+            festő.drawRect(r);
+        }
+    };
     // the events: shaded, the chosen one outlined
     for (std::size_t i = 0; i < a.ablakok.size(); ++i) {
-        const auto [eleje, vége] = a.ablakok[i];
-        QRectF sáv(QPointF(x(eleje), keret.top()),
-                   QPointF(std::max(x(vége), x(eleje) + 2), keret.bottom()));
-        const bool ez = int(i) == a.kiválasztott;
-        festő.fillRect(sáv, ez ? QColor(255, 200, 60, 150) : QColor(255, 220, 120, 90));
-        if (ez) {
-            festő.setPen(QPen(QColor(200, 120, 0), 1.5));
-            festő.setBrush(Qt::NoBrush);
-            festő.drawRect(sáv);
-        }
+        if (int(i) == a.kiválasztott)
+            sáv(a.ablakok[i], QColor(255, 200, 60, 150), QColor(200, 120, 0));
+        else
+            sáv(a.ablakok[i], QColor(255, 220, 120, 90), std::nullopt);
     }
     // a span chosen by hand: blue, outlined
-    if (a.kijelölés) {
-        const double eleje = std::min(a.kijelölés->first, a.kijelölés->second),
-                     vége = std::max(a.kijelölés->first, a.kijelölés->second);
-        const QRectF sáv(QPointF(x(eleje), keret.top()),
-                         QPointF(std::max(x(vége), x(eleje) + 2), keret.bottom()));
-        festő.fillRect(sáv, QColor(60, 120, 230, 70));
-        festő.setPen(QPen(QColor(30, 80, 200), 1.5));
-        festő.setBrush(Qt::NoBrush);
-        festő.drawRect(sáv);
-    }
+    if (a.kijelölés)
+        sáv(*a.kijelölés, QColor(60, 120, 230, 70), QColor(30, 80, 200));
     // each component's envelope, a vertical line per column
     for (std::size_t k = 0; k < a.összetevők.size(); ++k) {
         const Rajzadat& r = *a.összetevők[k];

@@ -24,7 +24,7 @@ struct Áttekintés {
     std::vector<std::pair<double, double>> ablakok; // the events', s from the record's start
     int kiválasztott = -1;                          // the chosen event, or -1
     double küszöb = 0;                              // mm/s
-    // a span chosen on the strip (s from the record's start), where one is
+    // a span chosen on the strip (s from the record's start, in order), where one is
     std::optional<std::pair<double, double>> kijelölés;
 };
 

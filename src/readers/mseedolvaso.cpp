@@ -119,22 +119,23 @@ struct Csatornaadat {
     std::vector<Darab> darabok;
 };
 
-std::vector<double> mintákból(const MSRecord* msr) {
-    std::vector<double> v(std::size_t(std::max<int64_t>(msr->numsamples, 0)));
-    for (std::size_t i = 0; i < v.size(); ++i) {
-        switch (msr->sampletype) {
-        case 'i':
-            v[i] = static_cast<const int32_t*>(msr->datasamples)[i];
-            break;
-        case 'f':
-            v[i] = static_cast<const float*>(msr->datasamples)[i];
-            break;
-        default:
-            v[i] = static_cast<const double*>(msr->datasamples)[i];
-            break;
-        }
+// Calls `f(minták, n)` with the decoded record's samples, as the type libmseed gave them.
+template <typename F> auto mintatípussal(const MSRecord* msr, F&& f) {
+    const auto n = std::size_t(std::max<int64_t>(msr->numsamples, 0));
+    switch (msr->sampletype) {
+    case 'i':
+        return f(static_cast<const int32_t*>(msr->datasamples), n);
+    case 'f':
+        return f(static_cast<const float*>(msr->datasamples), n);
+    default:
+        return f(static_cast<const double*>(msr->datasamples), n);
     }
-    return v;
+}
+
+std::vector<double> mintákból(const MSRecord* msr) {
+    return mintatípussal(msr, [](const auto* minták, std::size_t n) {
+        return std::vector<double>(minták, minták + n);
+    });
 }
 
 // Appends `n` samples times `szorzó` to `ki`; where one is not finite, appends none and gives
@@ -437,18 +438,14 @@ Olvasás MseedOlvas(QByteArray bájtok, const QString& név, const Beállítás&
                                      : QStringLiteral("a mintaszám nem egyezik a fejlécével")),
                         csatorna);
             }
+            // the record just decoded, or the samples decoded before (version 3)
             const std::size_t eddig = n.minták.size();
-            // (the record just decoded holds them; one decoded before keeps its own)
-            const std::size_t szám = d.hely < 0 ? 0 : d.mintaszám;
             const double szorzó = n.átváltás.szorzó;
             const std::optional<std::size_t> nemVéges =
                 d.hely < 0 ? hozzáfűz(d.minták.data(), d.minták.size(), szorzó, n.minták)
-                : msr->sampletype == 'i' ? hozzáfűz(static_cast<const int32_t*>(msr->datasamples),
-                                                    szám, szorzó, n.minták)
-                : msr->sampletype == 'f'
-                    ? hozzáfűz(static_cast<const float*>(msr->datasamples), szám, szorzó, n.minták)
-                    : hozzáfűz(static_cast<const double*>(msr->datasamples), szám, szorzó,
-                               n.minták);
+                           : mintatípussal(msr, [&](const auto* minták, std::size_t szám) {
+                                 return hozzáfűz(minták, szám, szorzó, n.minták);
+                             });
             if (nemVéges)
                 return hibás(QStringLiteral("nem véges minta (%1.)").arg(eddig + *nemVéges + 1),
                              csatorna);

@@ -271,11 +271,10 @@ RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Meg�
                         a.összetevők.push_back(&egész.rajzok[i]);
                         a.színek.push_back(int(i));
                     }
-                a.hossz = double(egész.ablak.végMikro - egész.ablak.kezdetMikro) / 1e6;
+                a.hossz = másodperc(egész.ablak.végMikro);
                 for (std::size_t i = 1; i < nézetek_.size(); ++i)
-                    a.ablakok.push_back(
-                        {double(nézetek_[i].ablak.kezdetMikro - egész.ablak.kezdetMikro) / 1e6,
-                         double(nézetek_[i].ablak.végMikro - egész.ablak.kezdetMikro) / 1e6});
+                    a.ablakok.push_back({másodperc(nézetek_[i].ablak.kezdetMikro),
+                                         másodperc(nézetek_[i].ablak.végMikro)});
                 a.kiválasztott = nézet_ < int(nézetek_.size()) ? nézet_ - 1 : -1;
                 a.küszöb = Elemzés::AlapKüszöb;
                 a.kijelölés = kijelölésSáv_;
@@ -288,17 +287,12 @@ RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Meg�
             // the event nearest the click
             if (nézetek_.size() < 2 || !(áttekintésKeret_.width() > 0))
                 return;
-            const Nézet& egész = nézetek_.front();
-            const double t = double(egész.ablak.végMikro - egész.ablak.kezdetMikro) / 1e6 *
-                             (hol.x() - áttekintésKeret_.left()) / áttekintésKeret_.width();
+            const double t = áttekintésIdő(hol);
             int legközelebbi = 1;
             double távolság = 1e300;
             for (int i = 1; i < int(nézetek_.size()); ++i) {
-                const double eleje =
-                    double(nézetek_[std::size_t(i)].ablak.kezdetMikro - egész.ablak.kezdetMikro) /
-                    1e6;
-                const double vége =
-                    double(nézetek_[std::size_t(i)].ablak.végMikro - egész.ablak.kezdetMikro) / 1e6;
+                const double eleje = másodperc(nézetek_[std::size_t(i)].ablak.kezdetMikro);
+                const double vége = másodperc(nézetek_[std::size_t(i)].ablak.végMikro);
                 const double d = t < eleje ? eleje - t : t > vége ? t - vége : 0;
                 if (d < távolság) {
                     távolság = d;
@@ -311,14 +305,8 @@ RezgésjelAblak::RezgésjelAblak(Rezgésjel::Felvétel felvétel, Elemzés::Meg�
             // a span chosen by hand: shown as it is dragged, analysed when let go
             if (!(áttekintésKeret_.width() > 0))
                 return;
-            const Nézet& egész = nézetek_.front();
-            const double hossz = double(egész.ablak.végMikro - egész.ablak.kezdetMikro) / 1e6;
-            auto t = [&](QPointF p) {
-                return std::clamp(hossz * (p.x() - áttekintésKeret_.left()) /
-                                      áttekintésKeret_.width(),
-                                  0.0, hossz);
-            };
-            kijelölésSáv_ = {std::min(t(innen), t(ide)), std::max(t(innen), t(ide))};
+            const double t0 = áttekintésIdő(innen), t1 = áttekintésIdő(ide);
+            kijelölésSáv_ = {std::min(t0, t1), std::max(t0, t1)};
             áttekintés_->update();
             if (kész)
                 SzakaszKijelöl(kijelölésSáv_->first, kijelölésSáv_->second);
@@ -412,7 +400,7 @@ QString RezgésjelAblak::nézetNév(int nézet) const {
         if (óra)
             return QDateTime::fromMSecsSinceEpoch(mikro / 1000, QTimeZone::utc())
                 .toString(QStringLiteral("HH:mm:ss,zzz"));
-        return Határérték::Szám(double(mikro - nézetek_.front().ablak.kezdetMikro) / 1e6, 3);
+        return Határérték::Szám(másodperc(mikro), 3);
     };
     QString szöveg = kijelölt ? QStringLiteral("kijelölt szakasz: %1 – %2")
                                     .arg(idő(n.ablak.kezdetMikro), idő(n.ablak.végMikro))
@@ -421,6 +409,16 @@ QString RezgésjelAblak::nézetNév(int nézet) const {
     if (n.megállapítás.pvsVan)
         szöveg += QStringLiteral(" – PVS %1 mm/s").arg(Határérték::Szám(n.megállapítás.pvs, 3));
     return szöveg;
+}
+
+double RezgésjelAblak::másodperc(qint64 mikro) const {
+    return double(mikro - nézetek_.front().ablak.kezdetMikro) / 1e6;
+}
+
+double RezgésjelAblak::áttekintésIdő(QPointF hol) const {
+    const double hossz = másodperc(nézetek_.front().ablak.végMikro);
+    return std::clamp(hossz * (hol.x() - áttekintésKeret_.left()) / áttekintésKeret_.width(), 0.0,
+                      hossz);
 }
 
 const RezgésjelAblak::Nézet* RezgésjelAblak::nézetAdat(int nézet) const {
@@ -487,18 +485,18 @@ void RezgésjelAblak::SzakaszKijelöl(double eleje, double vége) {
                           egész.végMikro);
     };
     const Elemzés::Szakasz szakasz{mikro(std::min(eleje, vége)), mikro(std::max(eleje, vége))};
-    kijelölésSáv_ = {double(szakasz.kezdetMikro - egész.kezdetMikro) / 1e6,
-                     double(szakasz.végMikro - egész.kezdetMikro) / 1e6};
+    kijelölésSáv_ = {másodperc(szakasz.kezdetMikro), másodperc(szakasz.végMikro)};
     áttekintés_->update();
     // analysed as an event's window is
     háttérben(
         [minták = minták_, szakasz, kategória = kategória_] {
+            Elemzés::Esemény e = Elemzés::SzakaszElemez(*minták, szakasz, kategória,
+                                                        Elemzés::Hely::Alap, Elemzés::Módszer::ZC);
             Nézet n;
-            n.felvétel = Elemzés::Kivág(*minták, szakasz);
-            n.megállapítás =
-                Elemzés::Elemez(n.felvétel, kategória, Elemzés::Hely::Alap, Elemzés::Módszer::ZC);
-            n.rajzok = Rajz::Rajzadatok(n.felvétel);
-            n.felvétel.mintákElenged();
+            n.rajzok = Rajz::Rajzadatok(e.felvétel);
+            e.felvétel.mintákElenged();
+            n.felvétel = std::move(e.felvétel);
+            n.megállapítás = std::move(e.megállapítás);
             n.ablak = szakasz;
             return n;
         },

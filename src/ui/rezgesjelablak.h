@@ -122,6 +122,9 @@ private:
     // meanwhile); a later call supersedes an earlier one.
     void háttérben(std::function<Nézet()> munka, std::function<void(Nézet)> kész);
     const Nézet* nézetAdat(int nézet) const;
+    // A monitoring record's time: s from its start; and the time under a point of the strip.
+    double másodperc(qint64 mikro) const;
+    double áttekintésIdő(QPointF hol) const;
     QString nézetNév(int nézet) const;
     void frissít();
     void táblázatMagasság();
