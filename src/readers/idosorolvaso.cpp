@@ -153,7 +153,10 @@ Olvasás IdősorOlvas(const QByteArray& szöveg, const QString& fájl, const Be�
             cs.átváltás = std::get<Átváltás>(átváltás);
         const double szorzó = cs.átváltás.szorzó;
         // the samples, up to the next block
-        cs.minták.reserve(std::size_t(darab));
+        // room for what the header says, but never more than the rest of the text can hold
+        // (a digit and a separator a sample): a false count cannot ask for gigabytes
+        cs.minták.reserve(
+            std::size_t(std::min<double>(darab, double(szöveg.size() - hely) / 2 + 1)));
         while ((vanSor = sor(szöveg, hely, s))) {
             ++sorszám;
             if (s.startsWith("TIMESERIES"))
