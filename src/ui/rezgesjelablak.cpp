@@ -102,6 +102,13 @@ private:
     bool húz_ = false;
 };
 
+// An event's window, or a span, analysed with its samples: its view, drawn; the samples go.
+RezgésjelAblak::Nézet eseményNézet(Elemzés::Esemény e) {
+    std::vector<Rajz::Rajzadat> rajzok = Rajz::Rajzadatok(e.felvétel);
+    e.felvétel.mintákElenged();
+    return {std::move(e.felvétel), std::move(e.megállapítás), std::move(rajzok), e.ablak};
+}
+
 } // namespace
 
 RezgésjelAblak::Előkészítés
@@ -138,12 +145,8 @@ RezgésjelAblak::Előkészít(const QString& fájl, const Rezgésjel::Beállít�
             // the worst; the first where none is judged (the whole is not analysed yet)
             p.legrosszabb =
                 std::max(Elemzés::Legrosszabb(események) + 1, események.empty() ? 0 : 1);
-            for (Elemzés::Esemény& es : események) {
-                std::vector<Rajz::Rajzadat> r = Rajz::Rajzadatok(es.felvétel);
-                es.felvétel.mintákElenged();
-                p.események.push_back(
-                    {std::move(es.felvétel), std::move(es.megállapítás), std::move(r), es.ablak});
-            }
+            for (Elemzés::Esemény& es : események)
+                p.események.push_back(eseményNézet(std::move(es)));
             if (p.események.empty()) { // none: the whole record is all there is to show
                 e.megállapítás = Elemzés::Elemez(e.felvétel, kategória, Elemzés::Hely::Alap,
                                                  Elemzés::Módszer::ZC);
@@ -490,15 +493,8 @@ void RezgésjelAblak::SzakaszKijelöl(double eleje, double vége) {
     // analysed as an event's window is
     háttérben(
         [minták = minták_, szakasz, kategória = kategória_] {
-            Elemzés::Esemény e = Elemzés::SzakaszElemez(*minták, szakasz, kategória,
-                                                        Elemzés::Hely::Alap, Elemzés::Módszer::ZC);
-            Nézet n;
-            n.rajzok = Rajz::Rajzadatok(e.felvétel);
-            e.felvétel.mintákElenged();
-            n.felvétel = std::move(e.felvétel);
-            n.megállapítás = std::move(e.megállapítás);
-            n.ablak = szakasz;
-            return n;
+            return eseményNézet(Elemzés::SzakaszElemez(*minták, szakasz, kategória,
+                                                       Elemzés::Hely::Alap, Elemzés::Módszer::ZC));
         },
         [this](Nézet n) {
             kijelölés_ = std::move(n);

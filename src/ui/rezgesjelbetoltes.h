@@ -17,9 +17,9 @@ class QThread;
 class QTimer;
 
 // A record file while it opens: a window in the record window's place, under its title
-// marked as opening, with the step being done, a progress bar and "Mégse". The reading and analysis run on a
-// thread of their own, so the main window stays usable meanwhile. Counts are read once: the
-// sensitivity is asked here and the records kept are analysed with it. When the work ends
+// marked as opening, with the step being done, a progress bar and "Mégse". The reading and
+// analysis run on a thread of their own, so the main window stays usable meanwhile. Counts are read
+// once: the sensitivity is asked here and the records kept are analysed with it. When the work ends
 // this window closes, and `kész` gets the record windows (none on a fault, which a message
 // box over the main window names, or when stopped).
 class RezgésjelBetöltés : public QWidget {
