@@ -4,7 +4,7 @@
 // prints the ratio; the figure is instructions, not seconds, so it repeats exactly.
 // With `rezgesjel FILE SINCE SENSITIVITY` it times a record window's first frames instead
 // (bench_elemzes runs it so, for a short and a long record).
-#include "runtime/application.h"
+#include "ui/application.h"
 #include "ui/erzekenyseg.h"
 #include "ui/form1.h"
 #include "ui/rezgesjelablak.h"

@@ -1,8 +1,8 @@
-#include "runtime/application.h"
 #include "runtime/errors.h"
 #include "runtime/int16.h"
 #include "runtime/text.h"
 #include "testlocale.h"
+#include "ui/application.h"
 
 #include <QtTest>
 

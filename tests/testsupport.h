@@ -2,8 +2,8 @@
 
 // What the window tests share: a settings folder of their own, set before the
 // application reads any setting, and an application prepared as main prepares it.
-#include "runtime/application.h"
 #include "testlocale.h"
+#include "ui/application.h"
 #include "ui/form1.h"
 
 #include <QTemporaryDir>

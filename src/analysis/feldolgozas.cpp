@@ -6,6 +6,71 @@ namespace Feldolgozás {
 
 namespace {
 
+// An event's window, or a span, analysed with its samples: drawn, then the samples go.
+Nézet nézetté(Elemzés::Esemény e) {
+    Nézet n;
+    n.rajzok = Rajz::Rajzadatok(e.felvétel);
+    e.felvétel.mintákElenged();
+    n.felvétel = std::move(e.felvétel);
+    n.megállapítás = std::move(e.megállapítás);
+    n.ablak = e.ablak;
+    n.sorszám = e.sorszám;
+    return n;
+}
+
+void lépés(const Kérés& kérés, Lépés l) {
+    if (kérés.lépésre)
+        kérés.lépésre(l);
+}
+
+ElemzettFelvétel felvételt(Rezgésjel::Felvétel felvétel, const Kérés& kérés) {
+    ElemzettFelvétel e;
+    const Elemzés::Szakasz teljes = Elemzés::Teljes(felvétel);
+    e.hosszú =
+        kérés.egészHatár && double(teljes.végMikro - teljes.kezdetMikro) / 1e6 > *kérés.egészHatár;
+    e.egészElemezve = kérés.egész && !e.hosszú;
+    if (e.egészElemezve)
+        e.megállapítás = Elemzés::Elemez(felvétel, kérés.kategória, kérés.hely, kérés.módszer);
+    if (kérés.küszöb && !(kérés.csakHosszúEseményei && e.egészElemezve)) {
+        lépés(kérés, Lépés::Eseménykeresés);
+        e.események = Elemzés::Események(felvétel, *kérés.küszöb, kérés.kategória, kérés.hely,
+                                         kérés.módszer, kérés.rajzokkal);
+        if (kérés.csakHosszúEseményei && e.események.empty()) {
+            // none: the whole record is all there is to show
+            e.megállapítás = Elemzés::Elemez(felvétel, kérés.kategória, kérés.hely, kérés.módszer);
+            e.egészElemezve = true;
+        }
+    }
+    if (kérés.intervallum)
+        e.intervallumok =
+            Elemzés::Intervallumok(felvétel, *kérés.intervallum, kérés.kategória, kérés.hely);
+    if (kérés.rajzokkal) {
+        lépés(kérés, Lépés::Rajzolás);
+        Nézet egész;
+        egész.rajzok = Rajz::Rajzadatok(felvétel, e.egészElemezve);
+        egész.megállapítás = e.megállapítás;
+        egész.ablak = teljes;
+        egész.elemezve = e.egészElemezve;
+        e.nézetek.push_back(std::move(egész));
+        for (Elemzés::Esemény& es : e.események) {
+            Nézet n = nézetté(std::move(es));
+            es.felvétel = n.felvétel;
+            es.megállapítás = n.megállapítás;
+            e.nézetek.push_back(std::move(n));
+        }
+    }
+    if (kérés.mintákMegtartva && e.hosszú) {
+        e.felvétel = felvétel.fejléc();
+        e.minták = std::make_shared<const Rezgésjel::Felvétel>(std::move(felvétel));
+    } else {
+        felvétel.mintákElenged();
+        e.felvétel = std::move(felvétel);
+    }
+    if (kérés.rajzokkal)
+        e.nézetek.front().felvétel = e.felvétel;
+    return e;
+}
+
 Feldolgozott elemez(Rezgésjel::Olvasás olvasott, const Kérés& kérés) {
     Feldolgozott f;
     if (olvasott.hiba) {
@@ -29,23 +94,9 @@ Feldolgozott elemez(Rezgésjel::Olvasás olvasott, const Kérés& kérés) {
         }
     }
     for (Rezgésjel::Felvétel& felvétel : olvasott.felvételek) {
-        ElemzettFelvétel e;
-        const Elemzés::Szakasz teljes = Elemzés::Teljes(felvétel);
-        e.egészElemezve = kérés.egész &&
-                          (!kérés.egészHatár ||
-                           double(teljes.végMikro - teljes.kezdetMikro) / 1e6 <= *kérés.egészHatár);
-        if (e.egészElemezve)
-            e.megállapítás = Elemzés::Elemez(felvétel, kérés.kategória, kérés.hely, kérés.módszer);
-        if (kérés.küszöb)
-            e.események = Elemzés::Események(felvétel, *kérés.küszöb, kérés.kategória, kérés.hely,
-                                             kérés.módszer, kérés.mintákkal);
-        if (kérés.intervallum)
-            e.intervallumok =
-                Elemzés::Intervallumok(felvétel, *kérés.intervallum, kérés.kategória, kérés.hely);
-        if (!kérés.mintákkal)
-            felvétel.mintákElenged();
-        e.felvétel = std::move(felvétel);
-        f.felvételek.push_back(std::move(e));
+        if (kérés.megszakítva && *kérés.megszakítva)
+            return {};
+        f.felvételek.push_back(felvételt(std::move(felvétel), kérés));
     }
     return f;
 }
@@ -53,6 +104,7 @@ Feldolgozott elemez(Rezgésjel::Olvasás olvasott, const Kérés& kérés) {
 } // namespace
 
 Feldolgozott Fájl(const QString& fájl, const Kérés& kérés) {
+    lépés(kérés, Lépés::Olvasás);
     return elemez(Rezgésjel::FájlOlvas(fájl, kérés.beállítás), kérés);
 }
 
@@ -72,6 +124,26 @@ Feldolgozott Felvételekből(std::vector<Rezgésjel::Felvétel> felvételek, con
 
 Feldolgozott Bájtok(QByteArray bájtok, const QString& név, const Kérés& kérés) {
     return elemez(Rezgésjel::Olvas(std::move(bájtok), név, kérés.beállítás), kérés);
+}
+
+Nézet Egészet(const Rezgésjel::Felvétel& minták, int kategória, Elemzés::Hely hely,
+              Elemzés::Módszer módszer) {
+    Nézet n;
+    n.megállapítás = Elemzés::Elemez(minták, kategória, hely, módszer);
+    n.rajzok = Rajz::Rajzadatok(minták);
+    n.felvétel = minták.fejléc();
+    n.ablak = Elemzés::Teljes(minták);
+    return n;
+}
+
+Nézet Szakaszt(const Rezgésjel::Felvétel& minták, const Elemzés::Szakasz& szakasz, int kategória,
+               Elemzés::Hely hely, Elemzés::Módszer módszer) {
+    return nézetté(Elemzés::SzakaszElemez(minták, szakasz, kategória, hely, módszer));
+}
+
+int LegrosszabbNézet(const ElemzettFelvétel& felvétel) {
+    const int i = Elemzés::Legrosszabb(felvétel.események);
+    return i < 0 ? -1 : i + 1;
 }
 
 } // namespace Feldolgozás

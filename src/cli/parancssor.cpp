@@ -147,7 +147,7 @@ bool JelentéstKér(const QStringList& argumentumok) {
     return elemző.parse(argumentumok) && elemző.isSet(o.jelentés);
 }
 
-int Parancssor(const QStringList& argumentumok) {
+int Parancssor(const QStringList& argumentumok, const RezgésElemzés::Jelentésíró* jelentésíró) {
     QCommandLineParser elemző;
     elemző.setApplicationDescription(
         tördel(QStringLiteral("Épületek megengedhető rezgéssebessége az MSZ 13018 szerint.\n"
@@ -265,6 +265,9 @@ int Parancssor(const QStringList& argumentumok) {
                 std::get<std::shared_ptr<Rezgésjel::StationXml>>(std::move(adatok));
         }
         kérés.jelentés = elemző.value(jelentés);
+        kérés.jelentésíró = jelentésíró;
+        if (!kérés.jelentés.isEmpty() && !jelentésíró)
+            return hiba(QStringLiteral("ez a program nem ír jelentést"));
         if (elemző.isSet(adatok)) {
             auto olvasott = Mérésadatok::FájlOlvas(elemző.value(adatok));
             if (const Hiba* h = std::get_if<Hiba>(&olvasott))

@@ -6,8 +6,6 @@
 #include "hibaszoveg.h"
 #include "kilepes.h"
 #include "kimenet.h"
-#include "painters/rajzadat.h"
-#include "report/jelentes.h"
 
 #include <QStringList>
 
@@ -54,11 +52,15 @@ struct Munka {
     QByteArray sorok;
     QStringList üzenetek;
     int állapot = 0;
-    std::vector<Jelentés::Tétel> tételek; // for the report
+    std::vector<Feldolgozás::Jelentéstétel> tételek; // for the report
 };
 
 QString névvel(const Rezgésjel::Felvétel& f) {
     return f.állomás.isEmpty() ? f.fájl : QStringLiteral("%1 (%2)").arg(f.fájl, f.állomás);
+}
+
+Feldolgozás::Ítélés ítélés(const Kérés& kérés) {
+    return {kérés.kategória, kérés.hely, kérés.módszer};
 }
 
 QByteArray kezdetMező(const Rezgésjel::Felvétel& f, qint64 mikro) {
@@ -102,21 +104,11 @@ void eseményekről(const Kérés& kérés, Feldolgozás::Feldolgozott& f, Munka
             m.állapot = std::max<int>(m.állapot, Túllépi);
         if (!kérés.jelentés.isEmpty() && legrosszabb >= 0) {
             // the worst event's page, then the summary of them all
-            Jelentés::Tétel t;
-            const Elemzés::Esemény& es = e.események[std::size_t(legrosszabb)];
-            t.rajzok = Rajz::Rajzadatok(es.felvétel);
-            for (Elemzés::Esemény& x : e.események)
-                x.felvétel.mintákElenged();
-            t.felvétel = es.felvétel;
-            t.megállapítás = es.megállapítás;
-            t.kategória = kérés.kategória;
-            t.hely = kérés.hely;
-            t.módszer = kérés.módszer;
-            t.adatok = kérés.adatok;
-            t.részletes = es.sorszám;
-            t.küszöb = *kérés.küszöb;
-            t.események = std::move(e.események);
-            m.tételek.push_back(std::move(t));
+            const std::span<const Feldolgozás::Nézet> nézetek(e.nézetek);
+            const int sorszám = legrosszabb + 1;
+            m.tételek.push_back(Feldolgozás::Jelentéstételt(nézetek[std::size_t(sorszám)],
+                                                            nézetek.subspan(1), ítélés(kérés),
+                                                            kérés.adatok, *kérés.küszöb, sorszám));
         }
     }
 }
@@ -175,7 +167,7 @@ Munka egyFájl(const Kérés& kérés, const QString& fájl) {
     k.hely = kérés.hely;
     k.módszer = kérés.módszer;
     k.beállítás = kérés.beállítás;
-    k.mintákkal = jelentés;
+    k.rajzokkal = jelentés;
     k.egész = !kérés.küszöb && !kérés.intervallum;
     k.küszöb = kérés.küszöb;
     if (kérés.intervallum)
@@ -203,19 +195,9 @@ Munka egyFájl(const Kérés& kérés, const QString& fájl) {
                               .arg(fájl, e.felvétel.kihagyott.join(QStringLiteral(", ")));
         if (!e.megállapítás.megfelel)
             m.állapot = std::max<int>(m.állapot, Túllépi);
-        if (jelentés) {
-            std::vector<Rajz::Rajzadat> rajzok = Rajz::Rajzadatok(e.felvétel);
-            e.felvétel.mintákElenged();
-            Jelentés::Tétel t;
-            t.felvétel = std::move(e.felvétel);
-            t.megállapítás = std::move(e.megállapítás);
-            t.rajzok = std::move(rajzok);
-            t.kategória = kérés.kategória;
-            t.hely = kérés.hely;
-            t.módszer = kérés.módszer;
-            t.adatok = kérés.adatok;
-            m.tételek.push_back(std::move(t));
-        }
+        if (jelentés)
+            m.tételek.push_back(
+                Feldolgozás::Jelentéstételt(e.nézetek.front(), {}, ítélés(kérés), kérés.adatok, 0));
     }
     return m;
 }
@@ -312,18 +294,18 @@ int Elemez(const Kérés& kérés, std::FILE* ki, std::FILE* hibák) {
                                .arg(kérés.jelentés));
             return HibásBemenet;
         }
-        std::vector<Jelentés::Tétel> tételek;
+        std::vector<Feldolgozás::Jelentéstétel> tételek;
         for (Munka& m : munkák)
-            for (Jelentés::Tétel& t : m.tételek)
+            for (Feldolgozás::Jelentéstétel& t : m.tételek)
                 tételek.push_back(std::move(t));
         QString hiba;
-        if (!Jelentés::Ír(kérés.jelentés, tételek, &hiba)) {
+        if (!kérés.jelentésíró->ír(kérés.jelentés, tételek, &hiba)) {
             SorKiír(hibák, QStringLiteral("Velorix: %1").arg(hiba));
             return HibásBemenet;
         }
         SorKiír(hibák, QStringLiteral("Velorix: a jelentés elkészült: %1 (%2 oldal)")
                            .arg(kérés.jelentés)
-                           .arg(Jelentés::Oldalszám(tételek)));
+                           .arg(kérés.jelentésíró->oldalszám(tételek)));
     }
     return állapot;
 }

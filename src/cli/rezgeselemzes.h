@@ -2,6 +2,7 @@
 
 #include "analysis/elemzes.h"
 #include "analysis/feldolgozas.h"
+#include "analysis/jelentestetel.h"
 #include "readers/felvetel.h"
 #include "readers/meresadatok.h"
 
@@ -9,9 +10,18 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <functional>
 
 // --elemez: seismograph records to figures and a verdict, as semicolon-separated rows.
 namespace RezgésElemzés {
+
+// What writes the report: the program gives it, for it draws (the command line draws nothing).
+struct Jelentésíró {
+    std::function<bool(const QString& pdf, const std::vector<Feldolgozás::Jelentéstétel>& tételek,
+                       QString* hiba)>
+        ír;
+    std::function<std::size_t(const std::vector<Feldolgozás::Jelentéstétel>& tételek)> oldalszám;
+};
 
 struct Kérés {
     QStringList fájlok;
@@ -19,10 +29,11 @@ struct Kérés {
     Elemzés::Hely hely = Elemzés::Hely::Alap;
     Elemzés::Módszer módszer = Elemzés::Módszer::ZC;
     Rezgésjel::Beállítás beállítás;
-    QString jelentés;                  // a PDF report of every record, when given
-    Mérésadatok adatok;                // the particulars the report carries
-    std::optional<double> küszöb;      // mm/s: the events of long records, not the whole
-    std::optional<double> intervallum; // s: interval peaks, not the whole
+    QString jelentés;                         // a PDF report of every record, when given…
+    const Jelentésíró* jelentésíró = nullptr; // …by this writer
+    Mérésadatok adatok;                       // the particulars the report carries
+    std::optional<double> küszöb;             // mm/s: the events of long records, not the whole
+    std::optional<double> intervallum;        // s: interval peaks, not the whole
 };
 
 // The header rows of the output, exactly: of whole records, of events, of interval peaks.

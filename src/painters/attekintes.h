@@ -1,7 +1,7 @@
 #pragma once
 
 #include "analysis/elemzes.h"
-#include "rajzadat.h"
+#include "analysis/rajzadat.h"
 
 #include <QFont>
 #include <QPalette>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "analysis/elemzes.h"
+#include "analysis/rajzadat.h"
 #include "hatargorbe.h"
-#include "rajzadat.h"
 
 #include <QFont>
 #include <QPalette>

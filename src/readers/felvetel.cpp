@@ -23,6 +23,31 @@ void Felvétel::mintákElenged() {
         std::vector<double>().swap(cs.minták);
 }
 
+Felvétel Felvétel::fejléc() const {
+    Felvétel f;
+    f.fájl = fájl;
+    f.állomás = állomás;
+    f.kezdetMikro = kezdetMikro;
+    f.mintavétel = mintavétel;
+    f.mintaszám = mintaszám;
+    f.kihagyott = kihagyott;
+    f.csatornák.reserve(csatornák.size());
+    for (const Csatorna& cs : csatornák) {
+        Csatorna c;
+        c.kód = cs.kód;
+        c.mennyiség = cs.mennyiség;
+        c.függőleges = cs.függőleges;
+        c.count = cs.count;
+        c.érzékenységreVár = cs.érzékenységreVár;
+        c.átváltás = cs.átváltás;
+        c.mintavétel = cs.mintavétel;
+        c.kezdetMikro = cs.kezdetMikro;
+        c.mintaszám = cs.mintaszám;
+        f.csatornák.push_back(std::move(c));
+    }
+    return f;
+}
+
 std::optional<Egység> EgységKeres(const QString& szöveg) {
     QString k = rt::NameKey(szöveg); // "m/s²" is "m/s2", "µ" is "μ"
     k.remove(u' ');

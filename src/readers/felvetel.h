@@ -70,6 +70,8 @@ struct Felvétel {
     bool egyenlőAblakok() const;
     // Lets the samples go, keeping the header.
     void mintákElenged();
+    // A copy of the header alone (no sample is copied).
+    Felvétel fejléc() const;
 };
 
 // A channel's sensitivity from an instrument's response: counts per the program's unit.

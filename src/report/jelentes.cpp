@@ -5,10 +5,10 @@
 #include "analysis/tablazat.h"
 #include "engine/kategoriak.h"
 #include "engine/szovegek.h"
+#include "painters/betu.h"
 #include "painters/hatargorbe.h"
 #include "painters/jelrajz.h"
 #include "readers/meresadatok.h"
-#include "runtime/screen.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -64,12 +64,12 @@ void oldal(QPainter& festő, const QRectF& keret, const Tétel& t, std::size_t l
            std::size_t lapok) {
     const QPalette paletta = nyomtatóPaletta();
     const QFont cím = [] {
-        QFont f = rt::sansSerifFont(14);
+        QFont f = Rajz::Betű(14);
         f.setBold(true);
         return f;
     }();
-    const QFont szöveg = rt::sansSerifFont(8.5);
-    const QFont kicsi = rt::sansSerifFont(7);
+    const QFont szöveg = Rajz::Betű(8.5);
+    const QFont kicsi = Rajz::Betű(7);
     QFont vastag = szöveg;
     vastag.setBold(true);
     double y = keret.top();
@@ -242,7 +242,7 @@ void oldal(QPainter& festő, const QRectF& keret, const Tétel& t, std::size_t l
     y += 8;
 
     // the verdict
-    QFont ítéletBetű = rt::sansSerifFont(11);
+    QFont ítéletBetű = Rajz::Betű(11);
     ítéletBetű.setBold(true);
     festő.setFont(ítéletBetű);
     festő.setPen(t.megállapítás.megfelel ? QColor(0, 110, 40) : QColor(190, 0, 0));
@@ -255,7 +255,7 @@ void oldal(QPainter& festő, const QRectF& keret, const Tétel& t, std::size_t l
     const double láblécHely = km.height() * 3.2 + 6; // the line to sign and the footer
     const double maradék = keret.bottom() - láblécHely - y;
     const double nyomHossz = maradék * 0.36, spektrumHossz = maradék * 0.27;
-    const QFont rajzBetű = rt::sansSerifFont(7);
+    const QFont rajzBetű = Rajz::Betű(7);
     Rajz::Nyomvonalak(festő, QRectF(keret.left(), y, keret.width(), nyomHossz - 6), paletta,
                       rajzBetű, t.megállapítás, t.rajzok);
     y += nyomHossz;
@@ -275,7 +275,7 @@ void oldal(QPainter& festő, const QRectF& keret, const Tétel& t, std::size_t l
 
 // A line to sign, then the footer: the program, when the report was made, the page.
 void lábléc(QPainter& festő, const QRectF& keret, std::size_t lap, std::size_t lapok) {
-    const QFont kicsi = rt::sansSerifFont(7);
+    const QFont kicsi = Rajz::Betű(7);
     const QFontMetricsF km(kicsi);
     festő.setFont(kicsi);
     festő.setPen(Qt::black);
@@ -309,9 +309,9 @@ std::size_t összesítőLapok(const Tétel& t) {
 // Hungary's clock time), peak vector sum, largest utilisation and verdict.
 void összesítő(QPainter& festő, const QRectF& keret, const Tétel& t, std::size_t rész,
                std::size_t lap, std::size_t lapok) {
-    QFont cím = rt::sansSerifFont(12);
+    QFont cím = Rajz::Betű(12);
     cím.setBold(true);
-    const QFont szöveg = rt::sansSerifFont(8.5);
+    const QFont szöveg = Rajz::Betű(8.5);
     QFont vastag = szöveg;
     vastag.setBold(true);
     const QFontMetricsF m(szöveg);

@@ -2,10 +2,11 @@
 
 #include "elrendezes.h"
 #include "engine/hatarertek.h"
+#include "painters/betu.h"
 #include "rezgesjelablak.h"
 #include "rezgesjelbetoltes.h"
-#include "runtime/application.h"
 #include "runtime/text.h"
+#include "ui/application.h"
 
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -155,7 +156,7 @@ void előkészít() {
     // The layout is absolute and made for the classic look: keep one style everywhere.
     if (QStyle* style = QStyleFactory::create(QStringLiteral("Windows")))
         QApplication::setStyle(style);
-    QApplication::setFont(rt::sansSerifFont(AlapBetűméret));
+    QApplication::setFont(Rajz::Betű(AlapBetűméret));
     QGuiApplication::setDesktopFileName(QStringLiteral("hu.example.Velorix"));
     QAccessible::installFactory(windowAccessible);
     // Every size from 16 to 128 px, decoded only when the window system asks for one.
@@ -188,9 +189,9 @@ void Form1::felépít() {
     setWindowTitle(text(Ablakfelirat));
     setWindowIcon(QApplication::windowIcon());
     setFixedSize(rt::toPixels(ÜgyfélSzélesség), rt::toPixels(ÜgyfélMagasság));
-    setFont(rt::sansSerifFont(AlapBetűméret));
+    setFont(Rajz::Betű(AlapBetűméret));
 
-    const QFont értékBetű = rt::sansSerifFont(ÉrtékBetűméret);
+    const QFont értékBetű = Rajz::Betű(ÉrtékBetűméret);
     for (const Vezérlő& v : Elrendezés) {
         QWidget* tároló = v.tároló ? static_cast<QWidget*>(Frame1) : this;
         QWidget* w = nullptr;
@@ -240,7 +241,7 @@ void Form1::felépít() {
         case Fajta::Állapotsor: {
             auto* sáv = new QStatusBar(tároló);
             sáv->setSizeGripEnabled(false);
-            sáv->setFont(rt::sansSerifFont(ÁllapotsorBetűméret));
+            sáv->setFont(Rajz::Betű(ÁllapotsorBetűméret));
             ÁllapotsorPanel = new QLabel(text(v.felirat));
             ÁllapotsorPanel->setObjectName(QStringLiteral("ÁllapotsorPanel"));
             ÁllapotsorPanel->setTextFormat(Qt::PlainText);

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "model/rezgesmodell.h"
-#include "runtime/screen.h"
 #include "settings/ablakhelyzet.h"
 #include "ui/hatargorbek.h"
+#include "ui/screen.h"
 
 #include <QElapsedTimer>
 #include <QHash>

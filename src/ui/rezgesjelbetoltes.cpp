@@ -67,13 +67,16 @@ void RezgésjelBetöltés::Indít() {
 }
 
 void RezgésjelBetöltés::futtat(std::vector<Rezgésjel::Felvétel> olvasott) {
-    szakasz_ = RezgésjelAblak::Olvasás;
+    szakasz_ = int(Feldolgozás::Lépés::Olvasás);
     if (szál_) // the last run's, ended: let go once its signal has been delivered
         szál_.release()->deleteLater();
     szál_.reset(
         QThread::create([this, kategória = kategória_(), korábbi = std::move(olvasott)]() mutable {
-            eredmény_ = RezgésjelAblak::Előkészít(fájl_, beállítás_, kategória, std::move(korábbi),
-                                                  szakasz_, megszakítva_);
+            Feldolgozás::Kérés k = FelvételModell::Kérése(kategória, beállítás_);
+            k.lépésre = [this](Feldolgozás::Lépés l) { szakasz_ = int(l); };
+            k.megszakítva = &megszakítva_;
+            eredmény_ = korábbi.empty() ? Feldolgozás::Fájl(fájl_, k)
+                                        : Feldolgozás::Felvételekből(std::move(korábbi), k);
         }));
     connect(szál_.get(), &QThread::finished, this, [this] { befejeződött(); });
     óra_->start();
@@ -88,7 +91,7 @@ void RezgésjelBetöltés::lépésMutat() {
         szöveg_->setText(QStringLiteral("%1: leállítás…").arg(név));
         return;
     }
-    const int most = std::clamp(int(szakasz_), 0, RezgésjelAblak::SzakaszokSzáma - 1);
+    const int most = std::clamp(int(szakasz_), 0, Feldolgozás::LépésekSzáma - 1);
     szöveg_->setText(QStringLiteral("%1 %2…").arg(név, QString::fromUtf16(szövegek[most])));
 }
 
@@ -112,7 +115,7 @@ void RezgésjelBetöltés::befejeződött() {
         vége({});
         return;
     }
-    RezgésjelAblak::Előkészítés kész = std::move(eredmény_);
+    Feldolgozás::Feldolgozott kész = std::move(eredmény_);
     eredmény_ = {};
     if (kész.hiba) {
         if (kész.hiba->fajta == Hiba::Fajta::ÉrzékenységKell && !beállítás_.érzékenység) {

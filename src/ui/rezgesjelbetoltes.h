@@ -64,6 +64,6 @@ private:
     std::unique_ptr<QThread> szál_;
     std::atomic<int> szakasz_{0};
     std::atomic<bool> megszakítva_{false};
-    RezgésjelAblak::Előkészítés eredmény_;
+    Feldolgozás::Feldolgozott eredmény_;
     bool lezárva_ = false;
 };

@@ -3,11 +3,11 @@
 #include <QFont>
 #include <QString>
 
-namespace rt {
+namespace Rajz {
 
 // "MS Sans Serif" where the system has it, otherwise the metric-similar sans-serif
 // that the program carries with it.
-QString sansSerifFamily();
-QFont sansSerifFont(double pointSize);
+QString Betűcsalád();
+QFont Betű(double pointSize);
 
-} // namespace rt
+} // namespace Rajz

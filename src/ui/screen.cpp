@@ -1,6 +1,6 @@
 #include "screen.h"
 
-#include "errors.h"
+#include "runtime/errors.h"
 
 #include <QGuiApplication>
 #include <QScreen>

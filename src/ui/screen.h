@@ -1,9 +1,6 @@
 #pragma once
 
-#include "fonts.h"
-#include "window.h"
-
-#include <QFont>
+#include "runtime/window.h"
 
 class QWidget;
 

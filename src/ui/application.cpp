@@ -1,9 +1,7 @@
 #include "application.h"
 
-#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QSocketNotifier>
-#include <QTranslator>
 
 #include <memory>
 
@@ -28,26 +26,6 @@ bool& ending() {
 }
 
 } // namespace
-
-void describeApplication() {
-    QCoreApplication::setApplicationName(App::Title());
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.00"));
-}
-
-bool installQtTranslation(const QString& folder) {
-    static QTranslator* installed = nullptr;
-    auto translator = std::make_unique<QTranslator>();
-    const QString from =
-        folder.isEmpty() ? QLibraryInfo::path(QLibraryInfo::TranslationsPath) : folder;
-    if (!translator->load(QStringLiteral("qtbase_hu"), from))
-        return false;
-    if (installed) {
-        QCoreApplication::removeTranslator(installed);
-        delete installed;
-    }
-    installed = translator.release();
-    return QCoreApplication::installTranslator(installed);
-}
 
 #ifdef Q_OS_UNIX
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app.h"
-#include "errors.h"
+#include "runtime/app.h"
+#include "runtime/errors.h"
 
 #include <QApplication>
 
@@ -35,15 +35,6 @@ template <typename Handler> void guarded(Handler&& handler) noexcept {
         reportFatal(error);
     }
 }
-
-// Sets the application's name, title and version.
-void describeApplication();
-
-// Qt's own texts the user meets (the scroll bar's menu, the buttons of a message box) in
-// Hungarian, as the whole interface is, whatever the user's locale. Looks in Qt's
-// translations folder unless told another; where the file is missing Qt's texts stay in
-// English and nothing else changes. Returns whether the translation is in force.
-bool installQtTranslation(const QString& folder = {});
 
 // SIGTERM, SIGINT and SIGHUP (the session ending, Ctrl+C in a terminal) close the windows
 // as the close box does, so that they save what they keep, and the program ends normally.

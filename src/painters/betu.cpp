@@ -1,11 +1,11 @@
-#include "fonts.h"
+#include "betu.h"
 
 #include <QFontDatabase>
 #include <QStringList>
 
-namespace rt {
+namespace Rajz {
 
-QString sansSerifFamily() {
+QString Betűcsalád() {
     static const QString family = [] {
         const QStringList families = QFontDatabase::families();
         if (families.contains(QStringLiteral("MS Sans Serif"), Qt::CaseInsensitive))
@@ -25,8 +25,8 @@ QString sansSerifFamily() {
     return family;
 }
 
-QFont sansSerifFont(double pointSize) {
-    QFont font(sansSerifFamily());
+QFont Betű(double pointSize) {
+    QFont font(Betűcsalád());
     font.setPointSizeF(pointSize);
     font.setWeight(QFont::Normal);
     font.setItalic(false);
@@ -35,4 +35,4 @@ QFont sansSerifFont(double pointSize) {
     return font;
 }
 
-} // namespace rt
+} // namespace Rajz

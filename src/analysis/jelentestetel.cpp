@@ -1,0 +1,32 @@
+#include "jelentestetel.h"
+
+namespace Feldolgozás {
+
+Jelentéstétel Jelentéstételt(const Nézet& részletes, std::span<const Nézet> események,
+                             const Ítélés& ítélés, const Mérésadatok& adatok, double küszöb,
+                             int sorszám, bool kijelölt) {
+    Jelentéstétel t;
+    t.felvétel = részletes.felvétel;
+    t.megállapítás = részletes.megállapítás;
+    Elemzés::Megítél(t.megállapítás, ítélés.kategória, ítélés.hely, ítélés.módszer);
+    t.rajzok = részletes.rajzok;
+    t.kategória = ítélés.kategória;
+    t.hely = ítélés.hely;
+    t.módszer = ítélés.módszer;
+    t.adatok = adatok;
+    for (std::size_t i = 0; i < események.size(); ++i) {
+        Elemzés::Esemény e;
+        e.sorszám = int(i) + 1;
+        e.ablak = események[i].ablak;
+        e.felvétel = események[i].felvétel;
+        e.megállapítás = események[i].megállapítás;
+        Elemzés::Megítél(e.megállapítás, ítélés.kategória, ítélés.hely, ítélés.módszer);
+        t.események.push_back(std::move(e));
+    }
+    t.részletes = sorszám;
+    t.kijelölt = kijelölt;
+    t.küszöb = küszöb;
+    return t;
+}
+
+} // namespace Feldolgozás
