@@ -2,9 +2,7 @@
 
 #include "hibaszoveg.h"
 #include "readers/stationxml.h"
-#include "runtime/app.h"
-#include "runtime/errors.h"
-#include "runtime/settings_store.h"
+#include "settings/emlek.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -60,20 +58,12 @@
 double ÉrzékenységPárbeszéd::Megjegyzett(const QString& állomás) {
     if (állomás.isEmpty())
         return 0;
-    try {
-        const rt::SettingsReader olvasó(rt::App::Title());
-        bool jó = false;
-        const double v = olvasó.GetSetting(QStringLiteral("Erzekenyseg"), állomás).toDouble(&jó);
-        return jó && v > 0 ? v : 0;
-    } catch (const rt::RuntimeError&) {
-        return 0;
-    }
+    return Emlék(QStringLiteral("Erzekenyseg")).Szám(állomás).value_or(0);
 }
 
 void ÉrzékenységPárbeszéd::Megjegyez(const QString& állomás, double érzékenység) {
-    rt::SettingsWriter író(rt::App::Title());
-    író.SaveSetting(QStringLiteral("Erzekenyseg"), állomás, QString::number(érzékenység, 'g', 12));
-    író.commit();
+    // a store that cannot be written: the answer is asked for again next time
+    Emlék(QStringLiteral("Erzekenyseg")).Ment({{állomás, Emlék::Szám(érzékenység)}});
 }
 
 double ÉrzékenységPárbeszéd::Érzékenység() const {

@@ -36,137 +36,6 @@
 #include "gorgeto.h"
 #include "hatargorbek.h"
 
-namespace {
-
-// The widgets a label names ("labelFor") or is named by ("labelledBy") for assistive
-// technology, besides its buddy and its titled group box.
-const char* const LabelFor = "labelFor";
-const char* const LabelledBy = "labelledBy";
-
-// A label of the window to assistive technology: its text as its name, as Qt's own label
-// has it, and its ties to its caption or to the values and inputs it names.
-class TiedLabel : public QAccessibleWidget {
-public:
-    explicit TiedLabel(QLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
-
-    QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
-            return static_cast<const QLabel*>(widget())->text();
-        return QAccessibleWidget::text(t);
-    }
-
-    QList<QPair<QAccessibleInterface*, QAccessible::Relation>>
-    relations(QAccessible::Relation match) const override {
-        auto found = QAccessibleWidget::relations(match); // captions with it as their buddy
-        auto add = [&](QObject* other, QAccessible::Relation relation) {
-            if (!other || !(match & relation))
-                return;
-            if (QAccessibleInterface* a = QAccessible::queryAccessibleInterface(other))
-                found.append({a, relation});
-        };
-        add(static_cast<const QLabel*>(widget())->buddy(), QAccessible::Labelled);
-        for (QObject* other : widget()->property(LabelFor).value<QObjectList>())
-            add(other, QAccessible::Labelled);
-        for (QObject* other : widget()->property(LabelledBy).value<QObjectList>())
-            add(other, QAccessible::Label);
-        return found;
-    }
-};
-
-// Assistive technology sees the windows as frames (a plain widget would be a filler).
-QAccessibleInterface* windowAccessible(const QString& className, QObject* object) {
-    if (className == QLatin1String("Form1") && object && object->isWidgetType())
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
-    if (className == QLatin1String("QWidget") && object && object->isWidgetType() &&
-        static_cast<QWidget*>(object)->isWindow() &&
-        object->objectName() == u"Rezgésjel") // a record window
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
-    if (auto* label = qobject_cast<QLabel*>(object); label && qobject_cast<Form1*>(label->window()))
-        return new TiedLabel(label);
-    return nullptr;
-}
-
-// An icon whose images are read from their files when first asked for, not at start.
-class KésleltetettIkon : public QIconEngine {
-public:
-    explicit KésleltetettIkon(QList<std::pair<QSize, QString>> fájlok)
-        : fájlok_(std::move(fájlok)) {}
-
-    QPixmap pixmap(const QSize& méret, QIcon::Mode mód, QIcon::State) override {
-        // the smallest image at least as large, else the largest; scaled to the size asked
-        const auto* választott = &fájlok_.constLast();
-        for (const auto& f : fájlok_) {
-            if (f.first.width() >= méret.width() && f.first.height() >= méret.height()) {
-                választott = &f;
-                break;
-            }
-        }
-        QPixmap& kép = betöltött_[választott->second];
-        if (kép.isNull())
-            kép.load(választott->second);
-        QPixmap eredmény = kép.size() == méret
-                               ? kép
-                               : kép.scaled(méret, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        if (mód == QIcon::Disabled) {
-            QStyleOption opció;
-            eredmény = QApplication::style()->generatedIconPixmap(mód, eredmény, &opció);
-        }
-        return eredmény;
-    }
-    void paint(QPainter* festő, const QRect& hely, QIcon::Mode mód, QIcon::State állapot) override {
-        const qreal arány = festő->device() ? festő->device()->devicePixelRatioF() : 1.0;
-        QPixmap kép = pixmap(hely.size() * arány, mód, állapot);
-        kép.setDevicePixelRatio(arány);
-        festő->drawPixmap(hely, kép);
-    }
-    QSize actualSize(const QSize& méret, QIcon::Mode, QIcon::State) override {
-        for (const auto& f : fájlok_)
-            if (f.first.width() >= méret.width() && f.first.height() >= méret.height())
-                return méret;
-        return fájlok_.constLast().first.boundedTo(méret);
-    }
-    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
-        QList<QSize> méretek;
-        for (const auto& f : fájlok_)
-            méretek << f.first;
-        return méretek;
-    }
-    QIconEngine* clone() const override { return new KésleltetettIkon(*this); }
-    QString key() const override { return QStringLiteral("velorix-lazy"); }
-
-private:
-    QList<std::pair<QSize, QString>> fájlok_;
-    QHash<QString, QPixmap> betöltött_;
-};
-
-QRect pixels(const Vezérlő& v) {
-    return {rt::toPixels(float(v.left)), rt::toPixels(float(v.top)), rt::toPixels(float(v.width)),
-            rt::toPixels(float(v.height))};
-}
-
-QString text(const char16_t* s) {
-    return s ? QString::fromUtf16(s) : QString();
-}
-
-} // namespace
-
-void előkészít() {
-    rt::describeApplication();
-    rt::installQtTranslation();
-    // The layout is absolute and made for the classic look: keep one style everywhere.
-    if (QStyle* style = QStyleFactory::create(QStringLiteral("Windows")))
-        QApplication::setStyle(style);
-    QApplication::setFont(Rajz::Betű(AlapBetűméret));
-    QGuiApplication::setDesktopFileName(QStringLiteral("hu.example.Velorix"));
-    QAccessible::installFactory(windowAccessible);
-    // Every size from 16 to 128 px, decoded only when the window system asks for one.
-    QList<std::pair<QSize, QString>> ikonok;
-    for (const int size : {16, 32, 48, 64, 128})
-        ikonok.append({QSize(size, size), QStringLiteral(":/icons/velorix-%1.png").arg(size)});
-    const QIcon icon(new KésleltetettIkon(ikonok));
-    QApplication::setWindowIcon(icon);
-}
-
 const rt::Screens& Form1::systemScreens() {
     static const rt::SystemScreens screens;
     return screens;
@@ -176,116 +45,13 @@ Form1::Form1(const rt::Screens& képernyő, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
-      AblakHelyzet(képernyő), ablak_(*this, rt::vbFixedSingle) {
+      helyzet_(képernyő), ablak_(*this, rt::vbFixedSingle) {
     felépít();
     bekapcsol();
     Form_Load();
 }
 
 Form1::~Form1() = default;
-
-void Form1::felépít() {
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(text(Ablakfelirat));
-    setWindowIcon(QApplication::windowIcon());
-    setFixedSize(rt::toPixels(ÜgyfélSzélesség), rt::toPixels(ÜgyfélMagasság));
-    setFont(Rajz::Betű(AlapBetűméret));
-
-    const QFont értékBetű = Rajz::Betű(ÉrtékBetűméret);
-    for (const Vezérlő& v : Elrendezés) {
-        QWidget* tároló = v.tároló ? static_cast<QWidget*>(Frame1) : this;
-        QWidget* w = nullptr;
-        switch (v.fajta) {
-        case Fajta::Választó: {
-            auto* gomb = new QRadioButton(text(v.felirat), tároló);
-            gomb->setChecked(v.index == 1);
-            Választó[std::size_t(v.index)] = gomb;
-            w = gomb;
-            break;
-        }
-        case Fajta::Címke:
-        case Fajta::Értékcímke:
-        case Fajta::Színsáv: {
-            auto* címke = new QLabel(text(v.felirat), tároló);
-            címke->setAutoFillBackground(true);
-            címke->setWordWrap(false);
-            címke->setTextFormat(Qt::PlainText);
-            címke->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            if (v.fajta == Fajta::Értékcímke) {
-                címke->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-                címke->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-                címke->setFont(értékBetű);
-                címke->setIndent(1);
-            }
-            QPalette színek = címke->palette();
-            if (v.előtér != 0)
-                színek.setColor(QPalette::WindowText, QColor(v.előtér));
-            if (v.fajta == Fajta::Színsáv)
-                színek.setColor(QPalette::Window, QColor(v.háttér));
-            címke->setPalette(színek);
-            w = címke;
-            break;
-        }
-        case Fajta::Görgető: {
-            auto* görgető = new Görgető(tároló);
-            görgető->setRange(Határérték::LegkisebbFrekvencia, Határérték::LegnagyobbFrekvencia);
-            görgető->setValue(0);
-            görgető->setSingleStep(1);
-            görgető->setPageStep(10);
-            görgető->setAccessibleName(
-                rt::Trim(text(Elrendezés[3].felirat)).chopped(1)); // its caption, no colon
-            GörgetőFrekvencia = görgető;
-            w = görgető;
-            break;
-        }
-        case Fajta::Állapotsor: {
-            auto* sáv = new QStatusBar(tároló);
-            sáv->setSizeGripEnabled(false);
-            sáv->setFont(Rajz::Betű(ÁllapotsorBetűméret));
-            ÁllapotsorPanel = new QLabel(text(v.felirat));
-            ÁllapotsorPanel->setObjectName(QStringLiteral("ÁllapotsorPanel"));
-            ÁllapotsorPanel->setTextFormat(Qt::PlainText);
-            sáv->addWidget(ÁllapotsorPanel, 1);
-            sáv->setAccessibleName(text(v.felirat));
-            Állapotsor = sáv;
-            w = sáv;
-            break;
-        }
-        case Fajta::Keret:
-            Frame1 = new QGroupBox(text(v.felirat), tároló);
-            w = Frame1;
-            break;
-        }
-        w->setObjectName(text(v.név));
-        if (v.index >= 0)
-            w->setProperty("Index", v.index);
-        w->setProperty("TabIndex", v.tabIndex);
-        if (v.tipp)
-            w->setToolTip(text(v.tipp));
-        w->setGeometry(pixels(v));
-    }
-    CímkeFeliratFrekvencia = findChild<QLabel*>(QStringLiteral("CímkeFeliratFrekvencia"));
-    CímkeFrekvencia = findChild<QLabel*>(QStringLiteral("CímkeFrekvencia"));
-    Label1 = findChild<QLabel*>(QStringLiteral("Label1"));
-    Label2 = findChild<QLabel*>(QStringLiteral("Label2"));
-    Label3 = findChild<QLabel*>(QStringLiteral("Label3"));
-    Label4 = findChild<QLabel*>(QStringLiteral("Label4"));
-    Label5 = findChild<QLabel*>(QStringLiteral("Label5"));
-    for (QLabel* címke : findChildren<QLabel*>(QStringLiteral("CímkeMaxSebesség")))
-        CímkeMaxSebesség[std::size_t(címke->property("Index").toInt())] = címke;
-    // Each value tied to its caption for assistive technology; the frequency caption names
-    // both the value and the scroll bar. The names stay the labels' texts.
-    Label4->setBuddy(CímkeMaxSebesség[0]);
-    Label5->setBuddy(CímkeMaxSebesség[1]);
-    CímkeFeliratFrekvencia->setBuddy(GörgetőFrekvencia);
-    CímkeFeliratFrekvencia->setProperty(LabelFor,
-                                        QVariant::fromValue(QObjectList{CímkeFrekvencia}));
-    CímkeFrekvencia->setProperty(LabelledBy,
-                                 QVariant::fromValue(QObjectList{CímkeFeliratFrekvencia}));
-    // Overlapping strips: the later one is drawn on top, as in the table's order.
-    Label2->raise();
-    Label3->raise();
-}
 
 void Form1::bekapcsol() {
     connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, this,
@@ -325,11 +91,11 @@ void Form1::görgetőVáltozott() {
 
 void Form1::Form_Load() {
     Épülettípus = 1;
-    AblakHelyzetBetöltés(ablak_);
+    helyzet_.AblakHelyzetBetöltés(ablak_);
 }
 
 void Form1::Form_Unload(std::int16_t& Cancel) {
-    AblakHelyzetMentés(ablak_);
+    helyzet_.AblakHelyzetMentés(ablak_);
     (void)Cancel;
 }
 
@@ -367,82 +133,6 @@ void Form1::görbékFrissít() {
     for (const QPointer<RezgésjelAblak>& ablak : rezgésjelek_)
         if (ablak)
             ablak->KategóriaBeállít(Épülettípus);
-}
-
-QString Form1::RezgésjelSzűrő() {
-    return QStringLiteral("Rezgésjelek (*.mseed *.miniseed *.msd *.txt *.csv *.tsv *.ascii);;"
-                          "miniSEED (*.mseed *.miniseed *.msd);;"
-                          "Szöveges rezgésjel (*.txt *.csv *.tsv *.ascii);;Minden fájl (*)");
-}
-
-QList<RezgésjelAblak*> Form1::NyitottRezgésjelek() const {
-    QList<RezgésjelAblak*> nyitott;
-    for (const QPointer<RezgésjelAblak>& ablak : rezgésjelek_)
-        if (ablak)
-            nyitott << ablak.data();
-    return nyitott;
-}
-
-RezgésjelBetöltés* Form1::RezgésjelBetölt(const QString& fájl,
-                                          std::function<void(QList<RezgésjelAblak*>)> utána) {
-    // its progress in the place of its window, cascaded below those still loading
-    int lépcső = 0;
-    for (const QPointer<RezgésjelBetöltés>& b : betöltések_)
-        lépcső += b && b->isVisible();
-    auto* betöltés = new RezgésjelBetöltés(
-        fájl, [this] { return int(Épülettípus); }, this, lépcső,
-        [this, lépcső, utána = std::move(utána)](const QList<RezgésjelAblak*>& ablakok) {
-            // a file of several stations: a window each, cascaded so that none hides another
-            for (qsizetype i = 0; i < ablakok.size(); ++i) {
-                rezgésjelek_ << ablakok[i];
-                ablakok[i]->Elhelyez(*this, lépcső + int(i));
-                ablakok[i]->show();
-            }
-            if (utána)
-                utána(ablakok);
-        });
-    betöltések_.removeAll(nullptr);
-    betöltések_ << betöltés;
-    betöltés->Indít();
-    return betöltés;
-}
-
-QList<RezgésjelAblak*> Form1::RezgésjelMegnyit(const QString& fájl) {
-    QList<RezgésjelAblak*> ablakok;
-    QEventLoop várakozás;
-    bool kész = false;
-    RezgésjelBetölt(fájl, [&](QList<RezgésjelAblak*> a) {
-        ablakok = std::move(a);
-        kész = true;
-        várakozás.quit();
-    });
-    if (!kész)
-        várakozás.exec();
-    return ablakok;
-}
-
-void Form1::RezgésjelPárbeszéddel() {
-    const QStringList fájlok = QFileDialog::getOpenFileNames(
-        this, QStringLiteral("Rezgésjel megnyitása"), QString(), RezgésjelSzűrő());
-    for (const QString& fájl : fájlok)
-        RezgésjelBetölt(fájl);
-}
-
-void Form1::dragEnterEvent(QDragEnterEvent* event) {
-    const QList<QUrl> címek = event->mimeData()->urls();
-    if (!címek.isEmpty() &&
-        std::all_of(címek.begin(), címek.end(), [](const QUrl& u) { return u.isLocalFile(); }))
-        event->acceptProposedAction();
-}
-
-void Form1::dropEvent(QDropEvent* event) {
-    const QList<QUrl> címek = event->mimeData()->urls();
-    event->acceptProposedAction();
-    // after the drop has ended, so that a message box does not hold the dragging program
-    QTimer::singleShot(0, this, [this, címek] {
-        for (const QUrl& cím : címek)
-            RezgésjelBetölt(cím.toLocalFile());
-    });
 }
 
 Határgörbék* Form1::HatárgörbékMegnyit() {
@@ -516,7 +206,7 @@ void Form1::keretEllenőrzés() {
     if (!megjelenésÓta_.isValid() || megjelenésÓta_.elapsed() > elhelyezésIdeje ||
         frameGeometry() == geometry())
         return;
-    rt::guarded([this] { KépernyőnTart(ablak_); });
+    rt::guarded([this] { helyzet_.KépernyőnTart(ablak_); });
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

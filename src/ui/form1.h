@@ -2,6 +2,7 @@
 
 #include "model/rezgesmodell.h"
 #include "settings/ablakhelyzet.h"
+#include "ui/elokeszites.h"
 #include "ui/hatargorbek.h"
 #include "ui/screen.h"
 
@@ -24,11 +25,11 @@ class RezgésjelBetöltés;
 
 // moc reads base classes by ASCII names only.
 using Form1Modell = RezgésModell;
-using Form1Helyzet = AblakHelyzet;
 
 // The one window: built once from its design-time description, then driven by its
-// five event handlers.
-class Form1 : public QWidget, public Form1Modell, public Form1Helyzet {
+// five event handlers. Its model is the window (its variables and methods are the window's);
+// its placement is a helper it holds.
+class Form1 : public QWidget, public Form1Modell {
     Q_OBJECT
 
 public:
@@ -102,6 +103,7 @@ private:
     void görbékFrissít();
     void eredményMenü(const QPoint& hol);
 
+    AblakHelyzet helyzet_;
     rt::WidgetWindow ablak_;
     int húzásKezdete_ = 0;
     QElapsedTimer megjelenésÓta_;
@@ -109,6 +111,3 @@ private:
     QList<QPointer<RezgésjelAblak>> rezgésjelek_;
     QList<QPointer<RezgésjelBetöltés>> betöltések_;
 };
-
-// Style, font and icon of the application; main and the tests call it once.
-void előkészít();

@@ -2,9 +2,7 @@
 
 #include "engine/szovegek.h"
 #include "readers/cella.h"
-#include "runtime/app.h"
-#include "runtime/errors.h"
-#include "runtime/settings_store.h"
+#include "settings/emlek.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -96,25 +94,20 @@ Mérésadatok MérésadatokPárbeszéd::Adatok() const {
 }
 
 Mérésadatok MérésadatokPárbeszéd::Betölt(const QString& állomás) {
-    try {
-        const rt::SettingsReader olvasó(rt::App::Title());
-        std::array<QString, Mezőszám> t;
-        for (int i = 0; i < Mezőszám; ++i)
-            t[std::size_t(i)] =
-                olvasó.GetSetting(szekció(állomás), QString::fromLatin1(Mezők[i].kulcs));
-        return adatok(t);
-    } catch (const rt::RuntimeError&) {
-        return {}; // an unreadable store: nothing remembered
-    }
+    QStringList kulcsok;
+    for (int i = 0; i < Mezőszám; ++i)
+        kulcsok << QString::fromLatin1(Mezők[i].kulcs);
+    const QList<std::optional<QString>> tárolt = Emlék(szekció(állomás)).Szövegek(kulcsok);
+    std::array<QString, Mezőszám> t;
+    for (int i = 0; i < Mezőszám; ++i)
+        t[std::size_t(i)] = tárolt[i].value_or(QString());
+    return adatok(t);
 }
 
 bool MérésadatokPárbeszéd::Ment(const QString& állomás, const Mérésadatok& a, QString* hiba) {
-    rt::SettingsWriter író(rt::App::Title());
     const auto t = szövegek(a);
+    QList<std::pair<QString, QString>> értékek;
     for (int i = 0; i < Mezőszám; ++i)
-        író.SaveSetting(szekció(állomás), QString::fromLatin1(Mezők[i].kulcs), t[std::size_t(i)]);
-    const rt::SettingsWriter::Result eredmény = író.commit();
-    if (!eredmény.written)
-        *hiba = eredmény.messages.join(QStringLiteral("; "));
-    return eredmény.written;
+        értékek.append({QString::fromLatin1(Mezők[i].kulcs), t[std::size_t(i)]});
+    return Emlék(szekció(állomás)).Ment(értékek, hiba);
 }

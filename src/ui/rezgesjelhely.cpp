@@ -2,9 +2,7 @@
 // one, and that place kept when it closes.
 #include "rezgesjelablak.h"
 
-#include "runtime/app.h"
-#include "runtime/errors.h"
-#include "runtime/settings_store.h"
+#include "settings/emlek.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -15,17 +13,14 @@
 namespace {
 
 const QString HelySzekció = QStringLiteral("Rezgesjel");
+const QString HelyKulcs = QStringLiteral("Hely");
 
 } // namespace
 
 void RezgésjelAblak::closeEvent(QCloseEvent* esemény) {
     // where the user left it, for the next record window
-    rt::SettingsWriter író(rt::App::Title());
-    const QRect g = geometry();
-    író.SaveSetting(
-        HelySzekció, QStringLiteral("Hely"),
-        QStringLiteral("%1 %2 %3 %4").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height()));
-    író.commit(); // a store that cannot be written: the window closes all the same
+    // a store that cannot be written: the window closes all the same
+    Emlék(HelySzekció).Ment({{HelyKulcs, Emlék::Téglalap(geometry())}});
     QWidget::closeEvent(esemény);
 }
 
@@ -51,18 +46,10 @@ void RezgésjelAblak::Elhelyez(QWidget& ablak, const QWidget& főablak, int lép
         hol = QPoint(std::min(fő.left() + 200, terület.right() - ablak.width()), terület.top());
     hol += QPoint(lépés, lépés);
     // where the user left the last one, if it fits this screen
-    try {
-        const rt::SettingsReader olvasó(rt::App::Title());
-        const QStringList t = olvasó.GetSetting(HelySzekció, QStringLiteral("Hely")).split(u' ');
-        if (t.size() == 4) {
-            const QRect tárolt(t[0].toInt(), t[1].toInt(), t[2].toInt(), t[3].toInt());
-            if (tárolt.isValid() && terület.contains(tárolt.translated(lépés, lépés))) {
-                ablak.resize(tárolt.size());
-                hol = tárolt.topLeft() + QPoint(lépés, lépés);
-            }
-        }
-    } catch (const rt::RuntimeError&) {
-        // an unreadable store: the place worked out above
+    if (const std::optional<QRect> tárolt = Emlék(HelySzekció).Téglalap(HelyKulcs);
+        tárolt && terület.contains(tárolt->translated(lépés, lépés))) {
+        ablak.resize(tárolt->size());
+        hol = tárolt->topLeft() + QPoint(lépés, lépés);
     }
     hol.setX(std::clamp(hol.x(), terület.left(),
                         std::max(terület.left(), terület.right() - ablak.width())));
