@@ -79,8 +79,8 @@ private slots:
         QTemporaryDir dir;
         const QString png = dir.filePath(QStringLiteral("g.png"));
         const QString svg = dir.filePath(QStringLiteral("g.svg"));
-        QVERIFY(curves->Ment(png));
-        QVERIFY(curves->Ment(svg));
+        QVERIFY(!curves->Ment(png));
+        QVERIFY(!curves->Ment(svg));
         const QImage image(png);
         QVERIFY(image.width() >= curves->width());
         // the emphasised curve's colour is in the picture
@@ -94,9 +94,11 @@ private slots:
         const QByteArray text = file.readAll();
         QVERIFY(text.contains("<svg") && text.contains("Határgörbék"));
         QVERIFY(text.contains("Ipari objektum, 0 Hz: 20,00 mm/s"));
-        QString error;
-        QVERIFY(!curves->Ment(dir.filePath(QStringLiteral("no/such/folder/g.png")), &error));
-        QVERIFY(error.contains(QStringLiteral("nem írható")));
+        const QString nowhere = dir.filePath(QStringLiteral("no/such/folder/g.png"));
+        const std::optional<Hiba> error = curves->Ment(nowhere);
+        QVERIFY(error);
+        QCOMPARE(error->fajta, Hiba::Fajta::Írás);
+        QCOMPARE(error->fájl, nowhere);
     }
 
     // Ctrl+C: category, frequency and both limits as the labels show them.

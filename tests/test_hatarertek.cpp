@@ -3,6 +3,7 @@
 // the texts every output writes.
 #ifndef Q_MOC_RUN // moc's parser takes no accented namespace names
 #include "engine/hatarertek.h"
+#include "engine/kategoriak.h"
 #include "engine/szovegek.h"
 #endif
 #include "runtime/text.h"
@@ -83,12 +84,13 @@ private slots:
         QTest::addColumn<double>("v");
         QTest::addColumn<bool>("within");
         QTest::addColumn<qint64>("tenths");
-        QTest::newRow("exactly at the limit") << 1 << 51.0 << 15.1 << true << qint64(1000);
-        QTest::newRow("a thousandth above") << 1 << 51.0 << 15.101 << false << qint64(1001);
-        QTest::newRow("49.5 Hz, 14.95 mm/s") << 1 << 49.5 << 14.95 << false << qint64(1005);
-        QTest::newRow("well within") << 2 << 11.0 << 3.0 << true << qint64(962);
-        QTest::newRow("zero velocity") << 0 << 5.0 << 0.0 << true << qint64(0);
-        QTest::newRow("above 100 Hz") << 2 << 140.0 << 10.5 << false << qint64(1050);
+        QTest::addColumn<int>("limit"); // hundredths: the curve at f, cut
+        QTest::newRow("exactly at the limit") << 1 << 51.0 << 15.1 << true << qint64(1000) << 1510;
+        QTest::newRow("a thousandth above") << 1 << 51.0 << 15.101 << false << qint64(1001) << 1510;
+        QTest::newRow("49.5 Hz, 14.95 mm/s") << 1 << 49.5 << 14.95 << false << qint64(1005) << 1487;
+        QTest::newRow("well within") << 2 << 11.0 << 3.0 << true << qint64(962) << 312;
+        QTest::newRow("zero velocity") << 0 << 5.0 << 0.0 << true << qint64(0) << 2000;
+        QTest::newRow("above 100 Hz") << 2 << 140.0 << 10.5 << false << qint64(1050) << 1000;
     }
     void judgement() {
         QFETCH(int, k);
@@ -96,10 +98,12 @@ private slots:
         QFETCH(double, v);
         QFETCH(bool, within);
         QFETCH(qint64, tenths);
+        QFETCH(int, limit);
         const Határérték::Megítélés m = Határérték::AlaponMegítél(k, f, v);
         QCOMPARE(m.megfelel, within);
         QCOMPARE(m.kihasználtságTized(), tenths);
-        QCOMPARE(m.megfelel, v <= m.határ());
+        QCOMPARE(m.határSzázad, limit);
+        QCOMPARE(m.százHzFeletti, f > 100);
     }
 
     void utilisationNeverHidesAnExceedance() {
@@ -252,6 +256,35 @@ private slots:
     }
 
     // The verdict words with their remarks, as a log row, a table and a summary write them.
+    // The foundation label's number: whole values right-aligned with a comma, fractional ones
+    // with the runtime's point and two decimals, whatever the locale.
+    void labelNumber_data() {
+        QTest::addColumn<float>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("whole, two digits") << 20.0f << QStringLiteral(" 20,00");
+        QTest::newRow("whole, one digit") << 5.0f << QStringLiteral("  5,00");
+        QTest::newRow("whole, three digits") << 100.0f << QStringLiteral("100,00");
+        QTest::newRow("two decimals") << 5.25f << QStringLiteral("5.25");
+        QTest::newRow("one decimal, padded") << 5.5f << QStringLiteral("5.50");
+        QTest::newRow("above ten") << 40.2f << QStringLiteral("40.20");
+        QTest::newRow("held just below a hundredth") << 8.2799997f << QStringLiteral("8.28");
+        QTest::newRow("cut, not rounded") << 3.12f << QStringLiteral("3.12");
+    }
+    void labelNumber() {
+        QFETCH(float, value);
+        QFETCH(QString, text);
+        QCOMPARE(Határérték::CímkeSzám(value), text);
+    }
+
+    // The accepted category texts, in every message that names them, from the table.
+    void categoryChoices() {
+        const QString choices = Határérték::KategóriaVálaszték();
+        QCOMPARE(choices, QStringLiteral("0, 1, 2 vagy ipari, lakó, műemlék"));
+        for (const QString& typed : choices.split(QRegularExpression(QStringLiteral(", | vagy "))))
+            QVERIFY2(Határérték::KategóriaKeres(typed), qPrintable(typed));
+        QVERIFY(Határérték::IsmeretlenKategória(QStringLiteral("iroda")).endsWith(choices + u')'));
+    }
+
     void verdictTexts_data() {
         QTest::addColumn<int>("k");
         QTest::addColumn<double>("f"); // negative: no frequency

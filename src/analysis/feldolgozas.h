@@ -1,6 +1,7 @@
 #pragma once
 
 #include "elemzes.h"
+#include "engine/kategoriak.h"
 #include "esemenyek.h"
 #include "intervallumok.h"
 #include "rajzadat.h"
@@ -27,7 +28,7 @@ enum class Lépés { Olvasás, Rajzolás, Eseménykeresés };
 inline constexpr int LépésekSzáma = 3;
 
 struct Kérés {
-    int kategória = 1;
+    int kategória = Határérték::AlapKategória;
     Elemzés::Hely hely = Elemzés::Hely::Alap;
     Elemzés::Módszer módszer = Elemzés::Módszer::ZC;
     Rezgésjel::Beállítás beállítás;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "elemzes.h"
+#include "engine/kategoriak.h"
 #include "esemenyek.h"
 #include "feldolgozas.h"
 #include "rajzadat.h"
@@ -19,7 +20,7 @@ struct Jelentéstétel {
     Rezgésjel::Felvétel felvétel; // its header: file, station, start, rate, channels
     Elemzés::Megállapítás megállapítás;
     std::vector<Rajz::Rajzadat> rajzok; // each component's drawing
-    int kategória = 1;
+    int kategória = Határérték::AlapKategória;
     Elemzés::Hely hely = Elemzés::Hely::Alap;
     Elemzés::Módszer módszer = Elemzés::Módszer::ZC;
     Mérésadatok adatok;
@@ -31,7 +32,7 @@ struct Jelentéstétel {
 
 // How a record is judged.
 struct Ítélés {
-    int kategória = 1;
+    int kategória = Határérték::AlapKategória;
     Elemzés::Hely hely = Elemzés::Hely::Alap;
     Elemzés::Módszer módszer = Elemzés::Módszer::ZC;
 };

@@ -30,7 +30,7 @@ double DecibelL(double pascal) {
 }
 
 QString NemSebesség(const Összetevő& ö) {
-    const QString nincs = QStringLiteral(", nincs megítélve");
+    const QString nincs = QStringLiteral(", ") + Határérték::NincsMegítélve();
     const QString count =
         QStringLiteral("csúcs %1 count (érzékenység nélkül)").arg(Szám(ö.jellemzők.ppv, 0));
     if (ö.mennyiség == Rezgésjel::Mennyiség::Gyorsulás)

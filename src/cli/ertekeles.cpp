@@ -1,11 +1,13 @@
 #include "ertekeles.h"
 
 #include "engine/hatarertek.h"
+#include "engine/kategoriak.h"
 #include "engine/szovegek.h"
 #include "hibaszoveg.h"
 #include "naplokimenet.h"
 #include "readers/naplo.h"
 #include "readers/szovegforras.h"
+#include "runtime/app.h"
 
 #include <optional>
 #include <vector>
@@ -59,32 +61,46 @@ std::optional<Hiba> ellenőriz(Szöveg::Forrás& forrás, Számlálók& számlá
     return std::nullopt;
 }
 
+// A judgement above the scale, for its remark.
+Határérték::Megítélés fölötte() {
+    Határérték::Megítélés m;
+    m.százHzFeletti = true;
+    return m;
+}
+
 } // namespace
 
 QString Súgó() {
+    const QString legfelső = QString::number(Határérték::LegnagyobbFrekvencia);
+    constexpr double Példa = 49.5; // Hz, between two whole ones
     return QStringLiteral(
-        "Mérések értékelése (--ertekel): a CSV vagy TSV fájl fejlécsora megnevezi a "
-        "frekvencia (Hz), a sebesség (mm/s) és a kategória (0, 1, 2 vagy ipari, lakó, "
-        "műemlék) oszlopot (angolul: frequency, ppv, category); a kis- és nagybetű, az "
-        "ékezet és a név mögötti zárójeles mértékegység (\"Frekvencia [Hz]\") mindegy. A "
-        "fejléc fölötti, más sorokat (egy műszer fejrészét) a program átugorja; a többi "
-        "oszlop változatlanul megmarad.\n"
-        "Elválasztó a pontosvessző, a vessző vagy a tabulátor, tizedesjel a pont vagy a "
-        "vessző; a kódolás UTF-8 (BOM-mal vagy anélkül), UTF-16 BOM-mal (az Excel "
-        "\"Unicode szöveg\" mentése) vagy Windows-1250 (a magyar Excel CSV-je); a sorvég LF, "
-        "CRLF vagy CR. Minden sor mögé három oszlop kerül: határérték (az alapon "
-        "megengedhető sebesség), kihasználtság (a mért érték a határérték százalékában, egy "
-        "tizedesre) és megítélés (megfelel / túllépi), a bemenet kódolásával, "
-        "elválasztójával, sorvégével és tizedesjelével.\n"
-        "A határérték a mért frekvencián érvényes, a folytonos határgörbéről (egész Hz-en "
-        "ugyanaz, amit az ablak mutat; 49,5 Hz-en lakóépületre 14,87 mm/s). 100 Hz fölött a "
-        "100 Hz-es érték érvényes, és a megítélés ezt jelzi: \"megfelel (100 Hz feletti: a "
-        "100 Hz-es érték)\". A negatív frekvencia hibás bemenet.\n"
-        "Kilépési kód: 0, ha minden sor megfelel; 1, ha valamelyik túllépi; 2 hibás "
-        "bemenetnél, adatsor nélküli fájlnál vagy írási hibánál (üzenet a fájl, a sor és az "
-        "oszlop megnevezésével). Szabályos fájlnál hibás bemenet esetén semmi sem kerül a "
-        "kimenetre; a szabványos bemenetről (-) a hiba előtti sorok egészben kiíródnak. A "
-        "fájl mérete nincs korlátozva; egy sor legfeljebb 1 MiB.");
+               "Mérések értékelése (--ertekel): a CSV vagy TSV fájl fejlécsora megnevezi a "
+               "frekvencia (Hz), a sebesség (mm/s) és a kategória (%1) oszlopot (angolul: "
+               "frequency, ppv, category); a kis- és nagybetű, az "
+               "ékezet és a név mögötti zárójeles mértékegység (\"Frekvencia [Hz]\") mindegy. A "
+               "fejléc fölötti, más sorokat (egy műszer fejrészét) a program átugorja; a többi "
+               "oszlop változatlanul megmarad.\n"
+               "Elválasztó a pontosvessző, a vessző vagy a tabulátor, tizedesjel a pont vagy a "
+               "vessző; a kódolás UTF-8 (BOM-mal vagy anélkül), UTF-16 BOM-mal (az Excel "
+               "\"Unicode szöveg\" mentése) vagy Windows-1250 (a magyar Excel CSV-je); a sorvég "
+               "LF, "
+               "CRLF vagy CR. Minden sor mögé három oszlop kerül: határérték (az alapon "
+               "megengedhető sebesség), kihasználtság (a mért érték a határérték százalékában, egy "
+               "tizedesre) és megítélés (megfelel / túllépi), a bemenet kódolásával, "
+               "elválasztójával, sorvégével és tizedesjelével.\n"
+               "A határérték a mért frekvencián érvényes, a folytonos határgörbéről (egész Hz-en "
+               "ugyanaz, amit az ablak mutat; %2 Hz-en %3re %4 mm/s). %5 Hz fölött a "
+               "%5 Hz-es érték érvényes, és a megítélés ezt jelzi: \"megfelel%6\". A negatív "
+               "frekvencia hibás bemenet.\n"
+               "Kilépési kód: 0, ha minden sor megfelel; 1, ha valamelyik túllépi; 2 hibás "
+               "bemenetnél, adatsor nélküli fájlnál vagy írási hibánál (üzenet a fájl, a sor és az "
+               "oszlop megnevezésével). Szabályos fájlnál hibás bemenet esetén semmi sem kerül a "
+               "kimenetre; a szabványos bemenetről (-) a hiba előtti sorok egészben kiíródnak. A "
+               "fájl mérete nincs korlátozva; egy sor legfeljebb 1 MiB.")
+        .arg(Határérték::KategóriaVálaszték(), Határérték::Szám(Példa, 1),
+             Határérték::KategóriaNév(Határérték::AlapKategória).toLower(),
+             Határérték::SzázadSzöveg(Határérték::AlaponSzázad(Határérték::AlapKategória, Példa)),
+             legfelső, QString::fromUtf8(Határérték::Megjegyzés(fölötte())));
 }
 
 int Értékel(Szöveg::Forrás& forrás, const QString& név, Kimenet& ki, QString* üzenet) {
@@ -157,7 +173,11 @@ int Értékel(Szöveg::Forrás& forrás, const QString& név, Kimenet& ki, QStri
     if (!írásiHiba && !író)
         írót(alapTizedesjel(olvasó));
     if (írásiHiba || !író->kiürít()) {
-        *üzenet = QStringLiteral("kimenet: írási hiba: %1").arg(ki.hiba());
+        Hiba h;
+        h.fajta = Hiba::Fajta::Írás;
+        h.fájl = QStringLiteral("kimenet");
+        h.részlet = ki.hiba();
+        *üzenet = Parancssori::FelvételHiba(h);
         return HibásBemenet;
     }
 
@@ -182,13 +202,13 @@ int Értékel(const QString& fájl, std::FILE* ki, std::FILE* hibák) {
     Szöveg::Forrás forrás;
     if (std::optional<Hiba> hiba = forrás.megnyit(fájl)) {
         hiba->fájl = név;
-        SorKiír(hibák, QStringLiteral("Velorix: ") + Parancssori::NaplóHiba(*hiba));
+        SorKiír(hibák, rt::App::Prefix() + Parancssori::NaplóHiba(*hiba));
         return HibásBemenet;
     }
     FájlKimenet kimenet(ki);
     QString üzenet;
     const int eredmény = Értékel(forrás, név, kimenet, &üzenet);
-    SorKiír(hibák, QStringLiteral("Velorix: ") + üzenet);
+    SorKiír(hibák, rt::App::Prefix() + üzenet);
     return eredmény;
 }
 

@@ -4,6 +4,7 @@
 
 #include "engine/hatarertek.h"
 #include "engine/kategoriak.h"
+#include "engine/szovegek.h"
 #include "ertekeles.h"
 #include "hibaszoveg.h"
 #include "kilepes.h"
@@ -12,6 +13,7 @@
 #include "readers/cella.h"
 #include "readers/stationxml.h"
 #include "rezgeselemzes.h"
+#include "runtime/app.h"
 #include "runtime/text.h"
 
 #include <QCommandLineParser>
@@ -22,7 +24,7 @@
 namespace {
 
 int hiba(const QString& szöveg) {
-    SorKiír(stderr, QStringLiteral("Velorix: %1").arg(szöveg));
+    SorKiír(stderr, rt::App::Prefix() + szöveg);
     SorKiír(stderr, QStringLiteral("Súgó: velorix --help"));
     return HibásBemenet;
 }
@@ -48,6 +50,18 @@ QString tördel(const QString& szöveg) {
 
 namespace {
 
+// The categories as the option takes them: "0 vagy ipari (ipari objektum), …, 2 vagy műemlék".
+QString kategóriák() {
+    QStringList k;
+    for (int i = 0; i < Határérték::KategóriákSzáma; ++i) {
+        const QString név = QString::fromUtf16(Határérték::Kategóriák[std::size_t(i)].név);
+        const QString felirat = Határérték::KategóriaNév(i).toLower();
+        k << QStringLiteral("%1 vagy %2").arg(i).arg(név) +
+                 (felirat == név ? QString() : QStringLiteral(" (%1)").arg(felirat));
+    }
+    return k.join(QStringLiteral(", "));
+}
+
 // The options, each once: for the run and for the look before it.
 struct Opciók {
     const QCommandLineOption súgó{{QStringLiteral("h"), QStringLiteral("help")},
@@ -56,14 +70,15 @@ struct Opciók {
                                     QStringLiteral("A program verziója.")};
     const QCommandLineOption kategória{
         {QStringLiteral("k"), QStringLiteral("kategoria"), QStringLiteral("category")},
-        QStringLiteral("Az épület kategóriája: 0 vagy ipari (ipari objektum), 1 vagy lakó "
-                       "(lakóépület), 2 vagy műemlék."),
+        QStringLiteral("Az épület kategóriája: %1.").arg(kategóriák()),
         QStringLiteral("kategória")};
     const QCommandLineOption frekvencia{
         {QStringLiteral("f"), QStringLiteral("frekvencia"), QStringLiteral("frequency")},
-        QStringLiteral("A mért domináns frekvencia egész Hz-ben, 0–100. A --kategoria "
+        QStringLiteral("A mért domináns frekvencia egész Hz-ben, %1–%2. A --kategoria "
                        "mellett kiírja az alapon és a legfelső födémszinten megengedhető "
-                       "sebességet, ahogy az ablak mutatja, soronként egyet."),
+                       "sebességet, ahogy az ablak mutatja, soronként egyet.")
+            .arg(Határérték::LegkisebbFrekvencia)
+            .arg(Határérték::LegnagyobbFrekvencia),
         QStringLiteral("Hz")};
     const QCommandLineOption értékel{
         {QStringLiteral("e"), QStringLiteral("ertekel"), QStringLiteral("evaluate")},
@@ -116,7 +131,8 @@ struct Opciók {
                        "a teljes felvétel helyett, eseményenként egy-egy PVS sorral; lásd fent.")};
     const QCommandLineOption küszöb{
         {QStringLiteral("kuszob"), QStringLiteral("trigger")},
-        QStringLiteral("Az --esemenyek indítási küszöbe mm/s-ban (alapértelmezés 0,5)."),
+        QStringLiteral("Az --esemenyek indítási küszöbe mm/s-ban (alapértelmezés %1).")
+            .arg(Határérték::Szám(Elemzés::AlapKüszöb, 1)),
         QStringLiteral("mm/s")};
     const QCommandLineOption intervallum{
         {QStringLiteral("intervallum"), QStringLiteral("interval")},
@@ -253,8 +269,9 @@ int Parancssor(const QStringList& argumentumok, const RezgésElemzés::Jelentés
         if (elemző.isSet(egység)) {
             const auto e = Rezgésjel::EgységKeres(elemző.value(egység));
             if (!e || e->mennyiség != Rezgésjel::Mennyiség::Sebesség)
-                return hiba(QStringLiteral("ismeretlen mértékegység: \"%1\" (m/s, mm/s vagy in/s)")
-                                .arg(elemző.value(egység)));
+                return hiba(QStringLiteral("ismeretlen mértékegység: \"%1\" (%2)")
+                                .arg(elemző.value(egység),
+                                     Rezgésjel::EgységFelsorolás(Rezgésjel::Mennyiség::Sebesség)));
             kérés.beállítás.egység = e->szorzó;
         }
         if (elemző.isSet(állomás)) {

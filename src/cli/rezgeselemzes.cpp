@@ -6,6 +6,7 @@
 #include "hibaszoveg.h"
 #include "kilepes.h"
 #include "kimenet.h"
+#include "runtime/app.h"
 
 #include <QStringList>
 
@@ -79,10 +80,11 @@ void eseményekről(const Kérés& kérés, Feldolgozás::Feldolgozott& f, Munka
         const QString név = névvel(e.felvétel);
         const int legrosszabb = Elemzés::Legrosszabb(e.események);
         if (e.események.empty()) {
-            m.üzenetek << QStringLiteral("Velorix: %1: nincs esemény (küszöb %2 mm/s)")
+            m.üzenetek << (rt::App::Prefix() + QStringLiteral("%1: nincs esemény (küszöb %2 mm/s)"))
                               .arg(név, beállításSzám(*kérés.küszöb));
         } else {
-            QString ü = QStringLiteral("Velorix: %1: %2 esemény (küszöb %3 mm/s), ebből %4 túllépi")
+            QString ü = (rt::App::Prefix() +
+                         QStringLiteral("%1: %2 esemény (küszöb %3 mm/s), ebből %4 túllépi"))
                             .arg(név)
                             .arg(e.események.size())
                             .arg(beállításSzám(*kérés.küszöb))
@@ -146,7 +148,8 @@ void intervallumokról(const Kérés& kérés, const Feldolgozás::Feldolgozott&
                 m.sorok += '\n';
             }
         }
-        QString ü = QStringLiteral("Velorix: %1: %2 intervallum (%3 s), ebből %4 túllépő érték")
+        QString ü = (rt::App::Prefix() +
+                     QStringLiteral("%1: %2 intervallum (%3 s), ebből %4 túllépő érték"))
                         .arg(névvel(e.felvétel))
                         .arg(e.intervallumok.size())
                         .arg(beállításSzám(*kérés.intervallum))
@@ -174,7 +177,7 @@ Munka egyFájl(const Kérés& kérés, const QString& fájl) {
         k.intervallum = std::llround(*kérés.intervallum * 1e6);
     Feldolgozás::Feldolgozott f = Feldolgozás::Fájl(fájl, k);
     if (f.hiba) {
-        m.üzenetek << QStringLiteral("Velorix: ") + Parancssori::FelvételHiba(*f.hiba);
+        m.üzenetek << rt::App::Prefix() + Parancssori::FelvételHiba(*f.hiba);
         m.állapot = HibásBemenet;
         return m;
     }
@@ -190,8 +193,8 @@ Munka egyFájl(const Kérés& kérés, const QString& fájl) {
         m.sorok += Sorok(e.felvétel, e.megállapítás);
         m.üzenetek << Összegzés(e.felvétel, e.megállapítás);
         if (!e.felvétel.kihagyott.isEmpty())
-            m.üzenetek << QStringLiteral(
-                              "Velorix: %1: kihagyott csatornák (nem mérnek rezgést): %2")
+            m.üzenetek << (rt::App::Prefix() +
+                           QStringLiteral("%1: kihagyott csatornák (nem mérnek rezgést): %2"))
                               .arg(fájl, e.felvétel.kihagyott.join(QStringLiteral(", ")));
         if (!e.megállapítás.megfelel)
             m.állapot = std::max<int>(m.állapot, Túllépi);
@@ -245,9 +248,9 @@ QString Összegzés(const Rezgésjel::Felvétel& f, const Elemzés::Megállapít
     if (!f.állomás.isEmpty())
         név += QStringLiteral(" (%1)").arg(f.állomás);
     if (e.döntő < 0)
-        return QStringLiteral("Velorix: %1: nincs megítélt összetevő").arg(név);
+        return (rt::App::Prefix() + QStringLiteral("%1: nincs megítélt összetevő")).arg(név);
     const Elemzés::Összetevő& d = e.összetevők[std::size_t(e.döntő)];
-    return QStringLiteral("Velorix: %1: %2: a legnagyobb kihasználtság %3 % (%4); %5")
+    return (rt::App::Prefix() + QStringLiteral("%1: %2: a legnagyobb kihasználtság %3 % (%4); %5"))
         .arg(név, QString::fromUtf8(Határérték::ÍtéletSzó(e.megfelel)),
              Határérték::Százalék(d.megítélés.kihasználtságTized()), d.név(),
              Elemzés::PvsSzöveg(e));
@@ -281,7 +284,11 @@ int Elemez(const Kérés& kérés, std::FILE* ki, std::FILE* hibák) {
         állapot = std::max(állapot, m.állapot);
     }
     if (!kimenet.ír(szöveg)) {
-        SorKiír(hibák, QStringLiteral("Velorix: kimenet: írási hiba: %1").arg(kimenet.hiba()));
+        Hiba h;
+        h.fajta = Hiba::Fajta::Írás;
+        h.fájl = QStringLiteral("kimenet");
+        h.részlet = kimenet.hiba();
+        SorKiír(hibák, rt::App::Prefix() + Parancssori::FelvételHiba(h));
         return HibásBemenet;
     }
     for (const Munka& m : munkák)
@@ -289,8 +296,9 @@ int Elemez(const Kérés& kérés, std::FILE* ki, std::FILE* hibák) {
             SorKiír(hibák, ü);
     if (!kérés.jelentés.isEmpty()) {
         if (állapot == HibásBemenet) {
-            SorKiír(hibák, QStringLiteral("Velorix: %1: a jelentés nem készült el, mert nem minden "
-                                          "felvétel volt megítélhető")
+            SorKiír(hibák, (rt::App::Prefix() +
+                            QStringLiteral("%1: a jelentés nem készült el, mert nem minden "
+                                           "felvétel volt megítélhető"))
                                .arg(kérés.jelentés));
             return HibásBemenet;
         }
@@ -298,12 +306,11 @@ int Elemez(const Kérés& kérés, std::FILE* ki, std::FILE* hibák) {
         for (Munka& m : munkák)
             for (Feldolgozás::Jelentéstétel& t : m.tételek)
                 tételek.push_back(std::move(t));
-        QString hiba;
-        if (!kérés.jelentésíró->ír(kérés.jelentés, tételek, &hiba)) {
-            SorKiír(hibák, QStringLiteral("Velorix: %1").arg(hiba));
+        if (const std::optional<Hiba> h = kérés.jelentésíró->ír(kérés.jelentés, tételek)) {
+            SorKiír(hibák, rt::App::Prefix() + Parancssori::FelvételHiba(*h));
             return HibásBemenet;
         }
-        SorKiír(hibák, QStringLiteral("Velorix: a jelentés elkészült: %1 (%2 oldal)")
+        SorKiír(hibák, (rt::App::Prefix() + QStringLiteral("a jelentés elkészült: %1 (%2 oldal)"))
                            .arg(kérés.jelentés)
                            .arg(kérés.jelentésíró->oldalszám(tételek)));
     }
@@ -311,70 +318,94 @@ int Elemez(const Kérés& kérés, std::FILE* ki, std::FILE* hibák) {
 }
 
 QString Súgó() {
+    auto mp = [](qint64 mikro) { // "1,0", "0,25"
+        const QString s = beállításSzám(double(mikro) / 1e6);
+        return s.contains(u',') ? s : s + QStringLiteral(",0");
+    };
+    const QString legfelső = QString::number(Határérték::LegnagyobbFrekvencia);
     return QStringLiteral(
-        "Rezgésjel elemzése (--elemez): miniSEED 2 (Steim-1/2, INT16/32, FLOAT32/64 és az "
-        "erősítésváltós kódolások; a rekordok bármilyen sorrendben, a SEED-kötet vezérlő- és "
-        "fejlécrekordjait a program átugorja), miniSEED 3 (CRC-ellenőrzéssel), TIMESERIES "
-        "szöveg (SLIST vagy TSPAIR) vagy CSV/TSV, komponensenként egy oszloppal (T/V/L, "
-        "Tran/Vert/Long, x/y/z, keresztirányú/függőleges/hosszirányú…) és egy elhagyható "
-        "időoszloppal (idő, time vagy t, s vagy ms mértékegységgel vagy anélkül; nélküle "
-        "--mintavetel kell). Egy állomás és hely egy felvétel, csatornái a komponensek; a Z "
-        "végű csatorna, illetve a Z, V, Vert, Vertical vagy függőleges nevű oszlop a "
-        "függőleges.\n"
-        "A csatorna mért mennyisége a mértékegységéből (m/s, mm/s, in/s; m/s², g; Pa, hPa, mbar), "
-        "ennek hiányában a SEED-kód műszerbetűjéből adódik (H, L, P sebesség; N gyorsulás; D "
-        "légnyomás). Csak a sebesség kerül megítélésre és a PVS-be; a gyorsulásmérő a "
-        "csúcsgyorsulásával, a mikrofon a csúcsnyomásával (Pa és dB(L)) szerepel, a többi "
-        "csatornát a program kihagyja és megnevezi. A count (egész vagy erősítésváltós) "
-        "sebességcsatornákhoz --erzekenyseg (count per mm/s) vagy --allomas (FDSN StationXML, "
-        "csatornánként az InstrumentSensitivity) kell; a lebegőpontos sebesség mm/s, ha a fájl "
-        "vagy az --egyseg (m/s, mm/s, in/s) mást nem mond. Több fájlnál mindkét kapcsoló ott "
-        "érvényes, ahol értelme van; ellentmondás csak a fájl saját mértékegysége és az "
-        "--egyseg között lehet.\n"
-        "Komponensenként: PPV (a legnagyobb |v| az átlag levonása után) és ideje (a felvétel "
-        "legkorábbi mintájától), a csúcs körüli nullátmenetek félperiódusából számolt "
-        "frekvencia (zc), a zérókiegészített amplitúdóspektrum parabolával finomított csúcsa "
-        "(fft), a csúcsgyorsulás (m/s²) és a csúcselmozdulás (mm, lásd lent); felvételenként a "
-        "vektorösszeg csúcsa (PVS). Eltérő kezdetű vagy hosszú komponenseknél mindegyik a "
-        "saját mintáiból számol, a PVS a közös szakaszon készül; eltérő mintavételnél nincs "
-        "PVS; az összegzés ezt megmondja.\n"
-        "Megítélés: --hely alap (alapértelmezés) mellett minden sebességkomponens PPV-je a "
-        "saját frekvenciáján (--modszer zc vagy fft) érvényes alapi határértékhez; 100 Hz "
-        "fölött a 100 Hz-es érték, frekvencia nélkül a kategória legkisebb értéke érvényes. "
-        "--hely fodem mellett a vízszintes komponensek a legfelső födémszint értékéhez; a "
-        "függőleges látszik, de nincs megítélve. A felvétel megítélését a legnagyobb "
-        "kihasználtságú komponens adja.\n"
-        "Kimenet: pontosvesszővel, tizedesvesszővel, UTF-8-ban, a fájlok sorrendjében, "
-        "felvételenként egy PVS sorral; az összegzés a szabványos hibakimenetre kerül. "
-        "Kilépési kód: 0, ha minden felvétel megfelel; 1, ha valamelyik túllépi; 2, ha "
-        "valamelyik fájl hibás (a többit ilyenkor is elemzi). Hézag vagy átfedés (a rekordok "
-        "időrendbe állítása után), csonka rekord vagy rekordok közötti adat hibás bemenet.\n"
-        "Hosszú felvétel (cölöpözés, tömörítés, bontás, forgalom, egy állomás napi fájlja):\n"
-        "--esemenyek (--events): a sebességkomponensek a teljes felvétel átlagának levonása "
-        "után; indító minta, ahol bármelyik |v| eléri a --kuszob értékét (mm/s, "
-        "alapértelmezés 0,5); az 1,0 s-nál közelebbi indító minták egy esemény; az esemény "
-        "ablaka az első indító minta előtt 0,25 s-mal kezdődik és az utolsó után 1,0 s-mal "
-        "végződik (a felvételen belül). Minden eseményt a teljes felvétellel azonos módon "
-        "elemez (a saját átlaga levonva). Kimenet: fájl;esemény;kezdet;csatorna;ppv;idő;"
-        "zc_frekvencia;fft_frekvencia;gyorsulás;elmozdulás;határérték;kihasználtság;megítélés, "
-        "az esemény 1-től számozva, a kezdet az ablak kezdete UTC-ben "
-        "(2026-12-04T09:41:12.250Z), az idő az ablak kezdetétől; eseményenként egy PVS sorral. "
-        "Esemény nélkül csak a fejléc; az összegzés megmondja, hány esemény volt, hány lépi túl "
-        "a határt és melyik a legrosszabb. A --jelentes a legrosszabb esemény oldalát és az "
-        "összes esemény összesítését adja.\n"
-        "--intervallum S (--interval): az UTC szerint S másodperc egész többszöröseihez "
-        "igazított szakaszonként (az első és az utolsó csonka szakasz is) és "
-        "sebességkomponensenként a PPV (a szakasz átlaga levonva), a nullátmenetes frekvencia, "
-        "az ott érvényes határérték, a kihasználtság és a megítélés. Kimenet: fájl;kezdet;"
-        "csatorna;ppv;zc_frekvencia;határérték;kihasználtság;megítélés. A kilépési kód "
-        "mindkettőnél ugyanaz, mint az --elemez-nél.\n"
-        "A csúcselmozdulás: a sebesség trapézintegrálja, levonva belőle a legkisebb "
-        "négyzetes egyenesét (így hosszú felvételen sem sodródik), majd a legnagyobb |d|.\n"
-        "A --jelentes FÁJL.pdf mellett A4-es, PDF/A-1b eseményjelentés is készül, "
-        "felvételenként egy oldallal (a mérés adatai az --adatok fájlból, fejléc a csatornák "
-        "átváltásával, az indítással és a magyar idővel, táblázat, rezgésképek, spektrumok, "
-        "határgörbe a pontokkal, megítélés, oldalszám, aláírás); hibás fájl esetén nem készül "
-        "jelentés.");
+               "Rezgésjel elemzése (--elemez): miniSEED 2 (Steim-1/2, INT16/32, FLOAT32/64 és az "
+               "erősítésváltós kódolások; a rekordok bármilyen sorrendben, a SEED-kötet vezérlő- "
+               "és "
+               "fejlécrekordjait a program átugorja), miniSEED 3 (CRC-ellenőrzéssel), TIMESERIES "
+               "szöveg (SLIST vagy TSPAIR) vagy CSV/TSV, komponensenként egy oszloppal (T/V/L, "
+               "Tran/Vert/Long, x/y/z, keresztirányú/függőleges/hosszirányú…) és egy elhagyható "
+               "időoszloppal (idő, time vagy t, s vagy ms mértékegységgel vagy anélkül; nélküle "
+               "--mintavetel kell). Egy állomás és hely egy felvétel, csatornái a komponensek; a Z "
+               "végű csatorna, illetve a Z, V, Vert, Vertical vagy függőleges nevű oszlop a "
+               "függőleges.\n"
+               "A csatorna mért mennyisége a mértékegységéből (m/s, mm/s, in/s; m/s², g; Pa, hPa, "
+               "mbar), "
+               "ennek hiányában a SEED-kód műszerbetűjéből adódik (H, L, P sebesség; N gyorsulás; "
+               "D "
+               "légnyomás). Csak a sebesség kerül megítélésre és a PVS-be; a gyorsulásmérő a "
+               "csúcsgyorsulásával, a mikrofon a csúcsnyomásával (Pa és dB(L)) szerepel, a többi "
+               "csatornát a program kihagyja és megnevezi. A count (egész vagy erősítésváltós) "
+               "sebességcsatornákhoz --erzekenyseg (count per mm/s) vagy --allomas (FDSN "
+               "StationXML, "
+               "csatornánként az InstrumentSensitivity) kell; a lebegőpontos sebesség mm/s, ha a "
+               "fájl "
+               "vagy az --egyseg (m/s, mm/s, in/s) mást nem mond. Több fájlnál mindkét kapcsoló "
+               "ott "
+               "érvényes, ahol értelme van; ellentmondás csak a fájl saját mértékegysége és az "
+               "--egyseg között lehet.\n"
+               "Komponensenként: PPV (a legnagyobb |v| az átlag levonása után) és ideje (a "
+               "felvétel "
+               "legkorábbi mintájától), a csúcs körüli nullátmenetek félperiódusából számolt "
+               "frekvencia (zc), a zérókiegészített amplitúdóspektrum parabolával finomított "
+               "csúcsa "
+               "(fft), a csúcsgyorsulás (m/s²) és a csúcselmozdulás (mm, lásd lent); "
+               "felvételenként a "
+               "vektorösszeg csúcsa (PVS). Eltérő kezdetű vagy hosszú komponenseknél mindegyik a "
+               "saját mintáiból számol, a PVS a közös szakaszon készül; eltérő mintavételnél nincs "
+               "PVS; az összegzés ezt megmondja.\n"
+               "Megítélés: --hely alap (alapértelmezés) mellett minden sebességkomponens PPV-je a "
+               "saját frekvenciáján (--modszer zc vagy fft) érvényes alapi határértékhez; %1 Hz "
+               "fölött a %1 Hz-es érték, frekvencia nélkül a kategória legkisebb értéke érvényes. "
+               "--hely fodem mellett a vízszintes komponensek a legfelső födémszint értékéhez; a "
+               "függőleges látszik, de nincs megítélve. A felvétel megítélését a legnagyobb "
+               "kihasználtságú komponens adja.\n"
+               "Kimenet: pontosvesszővel, tizedesvesszővel, UTF-8-ban, a fájlok sorrendjében, "
+               "felvételenként egy PVS sorral; az összegzés a szabványos hibakimenetre kerül. "
+               "Kilépési kód: 0, ha minden felvétel megfelel; 1, ha valamelyik túllépi; 2, ha "
+               "valamelyik fájl hibás (a többit ilyenkor is elemzi). Hézag vagy átfedés (a "
+               "rekordok "
+               "időrendbe állítása után), csonka rekord vagy rekordok közötti adat hibás bemenet.\n"
+               "Hosszú felvétel (cölöpözés, tömörítés, bontás, forgalom, egy állomás napi "
+               "fájlja):\n"
+               "--esemenyek (--events): a sebességkomponensek a teljes felvétel átlagának levonása "
+               "után; indító minta, ahol bármelyik |v| eléri a --kuszob értékét (mm/s, "
+               "alapértelmezés %2); az %3 s-nál közelebbi indító minták egy esemény; az esemény "
+               "ablaka az első indító minta előtt %4 s-mal kezdődik és az utolsó után %5 s-mal "
+               "végződik (a felvételen belül). Minden eseményt a teljes felvétellel azonos módon "
+               "elemez (a saját átlaga levonva). Kimenet: fájl;esemény;kezdet;csatorna;ppv;idő;"
+               "zc_frekvencia;fft_frekvencia;gyorsulás;elmozdulás;határérték;kihasználtság;"
+               "megítélés, "
+               "az esemény 1-től számozva, a kezdet az ablak kezdete UTC-ben "
+               "(2026-12-04T09:41:12.250Z), az idő az ablak kezdetétől; eseményenként egy PVS "
+               "sorral. "
+               "Esemény nélkül csak a fejléc; az összegzés megmondja, hány esemény volt, hány lépi "
+               "túl "
+               "a határt és melyik a legrosszabb. A --jelentes a legrosszabb esemény oldalát és az "
+               "összes esemény összesítését adja.\n"
+               "--intervallum S (--interval): az UTC szerint S másodperc egész többszöröseihez "
+               "igazított szakaszonként (az első és az utolsó csonka szakasz is) és "
+               "sebességkomponensenként a PPV (a szakasz átlaga levonva), a nullátmenetes "
+               "frekvencia, "
+               "az ott érvényes határérték, a kihasználtság és a megítélés. Kimenet: fájl;kezdet;"
+               "csatorna;ppv;zc_frekvencia;határérték;kihasználtság;megítélés. A kilépési kód "
+               "mindkettőnél ugyanaz, mint az --elemez-nél.\n"
+               "A csúcselmozdulás: a sebesség trapézintegrálja, levonva belőle a legkisebb "
+               "négyzetes egyenesét (így hosszú felvételen sem sodródik), majd a legnagyobb |d|.\n"
+               "A --jelentes FÁJL.pdf mellett A4-es, PDF/A-1b eseményjelentés is készül, "
+               "felvételenként egy oldallal (a mérés adatai az --adatok fájlból, fejléc a "
+               "csatornák "
+               "átváltásával, az indítással és a magyar idővel, táblázat, rezgésképek, spektrumok, "
+               "határgörbe a pontokkal, megítélés, oldalszám, aláírás); hibás fájl esetén nem "
+               "készül "
+               "jelentés.")
+        .arg(legfelső, beállításSzám(Elemzés::AlapKüszöb), mp(Elemzés::ÖsszevonásMikro),
+             mp(Elemzés::ElőtteMikro), mp(Elemzés::UtánaMikro));
 }
 
 } // namespace RezgésElemzés

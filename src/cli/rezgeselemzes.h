@@ -3,6 +3,7 @@
 #include "analysis/elemzes.h"
 #include "analysis/feldolgozas.h"
 #include "analysis/jelentestetel.h"
+#include "engine/kategoriak.h"
 #include "readers/felvetel.h"
 #include "readers/meresadatok.h"
 
@@ -17,15 +18,15 @@ namespace RezgésElemzés {
 
 // What writes the report: the program gives it, for it draws (the command line draws nothing).
 struct Jelentésíró {
-    std::function<bool(const QString& pdf, const std::vector<Feldolgozás::Jelentéstétel>& tételek,
-                       QString* hiba)>
+    std::function<std::optional<Hiba>(const QString& pdf,
+                                      const std::vector<Feldolgozás::Jelentéstétel>& tételek)>
         ír;
     std::function<std::size_t(const std::vector<Feldolgozás::Jelentéstétel>& tételek)> oldalszám;
 };
 
 struct Kérés {
     QStringList fájlok;
-    int kategória = 1;
+    int kategória = Határérték::AlapKategória;
     Elemzés::Hely hely = Elemzés::Hely::Alap;
     Elemzés::Módszer módszer = Elemzés::Módszer::ZC;
     Rezgésjel::Beállítás beállítás;

@@ -28,12 +28,18 @@ std::optional<int> KategóriaKeres(const QString& szöveg) {
     return std::nullopt;
 }
 
+QString KategóriaVálaszték() {
+    QStringList számok, nevek;
+    for (int i = 0; i < KategóriákSzáma; ++i) {
+        számok << QString::number(i);
+        nevek << QString::fromUtf16(Kategóriák[std::size_t(i)].név);
+    }
+    return QStringLiteral("%1 vagy %2")
+        .arg(számok.join(QStringLiteral(", ")), nevek.join(QStringLiteral(", ")));
+}
+
 QString IsmeretlenKategória(const QString& szöveg) {
-    QStringList nevek;
-    for (const Kategória& k : Kategóriák)
-        nevek << QString::fromUtf16(k.név);
-    return QStringLiteral("ismeretlen kategória: \"%1\" (0, 1, 2 vagy %2)")
-        .arg(szöveg, nevek.join(QStringLiteral(", ")));
+    return QStringLiteral("ismeretlen kategória: \"%1\" (%2)").arg(szöveg, KategóriaVálaszték());
 }
 
 } // namespace Határérték

@@ -29,6 +29,8 @@ inline constexpr std::array<Kategória, 3> Kategóriák{{
     {u"&Műemlék", u"műemlék", u"monument", 3, 0.125, 3, 0.04, 8, 8},
 }};
 inline constexpr int KategóriákSzáma = int(Kategóriák.size());
+// The category the window opens with and a request takes unless told: residential.
+inline constexpr int AlapKategória = 1;
 
 bool ÉrvényesKategória(int kategória);
 
@@ -38,6 +40,9 @@ QString KategóriaNév(int kategória);
 // its English name ("residential"), ignoring case, accents, blanks around it and the
 // Unicode normal form; none for anything else.
 std::optional<int> KategóriaKeres(const QString& szöveg);
+// The texts KategóriaKeres takes, as messages and help name them: "0, 1, 2 vagy ipari, lakó,
+// műemlék".
+QString KategóriaVálaszték();
 // The message for a category text that KategóriaKeres does not know, naming the accepted
 // ones: ismeretlen kategória: "iroda" (0, 1, 2 vagy ipari, lakó, műemlék).
 QString IsmeretlenKategória(const QString& szöveg);

@@ -1,5 +1,7 @@
 #include "szovegek.h"
 
+#include "runtime/text.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -84,6 +86,13 @@ QString Ítélet(const Megítélés& m) {
     QByteArray szöveg;
     ÍtéletÍr(szöveg, m);
     return QString::fromUtf8(szöveg);
+}
+
+QString CímkeSzám(float v) {
+    if (static_cast<float>(std::floor(v)) == v)
+        return rt::Right(u' ' + rt::Str(v), 3) + QStringLiteral(",00");
+    const QString szám = rt::Trim(rt::Str(v)) + u'0';
+    return rt::Left(szám, v < 10 ? 4 : 5);
 }
 
 QString NincsMegítélve() {

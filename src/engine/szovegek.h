@@ -26,6 +26,11 @@ QString Százalék(std::int64_t tized, char tizedesjel = ',');
 // "-0,000".
 QString Szám(double érték, int tizedesek);
 
+// The foundation label's number text of a value in whole hundredths, exactly as the window
+// shows it: a whole value right-aligned in three characters with ",00" ("  5,00", "100,00"),
+// a fractional one with the runtime's point and two decimals ("5.25", "40.20", "8.28").
+QString CímkeSzám(float érték);
+
 // "megfelel" or "túllépi", as UTF-8.
 QByteArrayView ÍtéletSzó(bool megfelel);
 // The same with a capital, to open a sentence: "Megfelel".

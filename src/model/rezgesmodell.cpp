@@ -28,11 +28,7 @@ void RezgésModell::Számít() {
 }
 
 QString RezgésModell::SzámSzöveg() const {
-    const float v = MaxSebesség;
-    if (static_cast<float>(std::floor(v)) == v)
-        return rt::Right(u' ' + rt::Str(v), 3) + QStringLiteral(",00");
-    const QString szám = rt::Trim(rt::Str(v)) + u'0';
-    return rt::Left(szám, v < 10 ? 4 : 5);
+    return Határérték::CímkeSzám(MaxSebesség);
 }
 
 void RezgésModell::CímkeFelirás() {

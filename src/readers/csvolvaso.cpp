@@ -3,7 +3,7 @@
 #include <cstring>
 
 CsvOlvasó::Állapot CsvOlvasó::következő() {
-    if (!hiba_.isEmpty())
+    if (hiba_)
         return Hibás;
     qsizetype i = kezdet_;  // where the scan goes on
     bool idézetben = false; // inside a quoted field
@@ -56,7 +56,8 @@ CsvOlvasó::Állapot CsvOlvasó::következő() {
         if (vége_) {
             if (idézetben) {
                 hibásSor_ = következőSor_;
-                hiba_ = QStringLiteral("lezáratlan idézőjel");
+                hiba_ = Hiba{};
+                hiba_->részlet = QStringLiteral("lezáratlan idézőjel");
                 return Hibás;
             }
             if (i == kezdet_)
@@ -73,7 +74,7 @@ CsvOlvasó::Állapot CsvOlvasó::következő() {
         kezdet_ = 0;
         i = átvitt;
         if (!forrás_.olvas(puffer_)) {
-            if (!forrás_.hiba().isEmpty()) {
+            if (forrás_.hiba()) {
                 hibásSor_ = 0;
                 hiba_ = forrás_.hiba();
                 return Hibás;
@@ -85,7 +86,9 @@ CsvOlvasó::Állapot CsvOlvasó::következő() {
 
 CsvOlvasó::Állapot CsvOlvasó::túlHosszú() {
     hibásSor_ = következőSor_;
-    hiba_ = QStringLiteral("túl hosszú sor (több mint %1 MiB)").arg(LegnagyobbRekord >> 20);
+    hiba_ = Hiba{};
+    hiba_->részlet =
+        QStringLiteral("túl hosszú sor (több mint %1 MiB)").arg(LegnagyobbRekord >> 20);
     return Hibás;
 }
 

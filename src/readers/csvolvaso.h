@@ -29,7 +29,8 @@ public:
     QByteArrayView rekord() const { return rekord_; }
     qint64 sor() const { return sor_; }               // the line the record starts on, from 1
     QByteArrayView sorvég() const { return sorvég_; } // the first line end met: "\n" if none
-    const QString& hiba() const { return hiba_; }
+    // The fault of a record (Hibás), without its line (hibásSor), or of the input.
+    const std::optional<Hiba>& hiba() const { return hiba_; }
     qint64 hibásSor() const { return hibásSor_; }
 
 private:
@@ -51,6 +52,6 @@ private:
     qint64 következőSor_ = 1;
     QByteArrayView sorvég_ = "\n";
     bool sorvégMegvan_ = false;
-    QString hiba_;
+    std::optional<Hiba> hiba_;
     qint64 hibásSor_ = 0;
 };

@@ -54,23 +54,28 @@ std::optional<Egység> EgységKeres(const QString& szöveg) {
     k.replace(QStringLiteral("**"), QStringLiteral("^")).remove(u'^');
     if (k.endsWith(QStringLiteral("/s/s")))
         k = k.chopped(4) + QStringLiteral("/s2");
-    struct Név {
-        const char16_t* név;
-        Mennyiség mennyiség;
-        double szorzó;
-    };
-    static constexpr Név nevek[] = {
-        {u"mm/s", Mennyiség::Sebesség, 1},     {u"m/s", Mennyiség::Sebesség, 1000},
-        {u"in/s", Mennyiség::Sebesség, 25.4},  {u"ips", Mennyiség::Sebesség, 25.4},
-        {u"m/s2", Mennyiség::Gyorsulás, 1},    {u"mm/s2", Mennyiség::Gyorsulás, 1e-3},
-        {u"g", Mennyiség::Gyorsulás, 9.80665}, {u"pa", Mennyiség::Nyomás, 1},
-        {u"hpa", Mennyiség::Nyomás, 100},      {u"kpa", Mennyiség::Nyomás, 1000},
-        {u"mbar", Mennyiség::Nyomás, 100},
-    };
-    for (const Név& n : nevek)
-        if (k == QStringView(n.név))
-            return Egység{n.mennyiség, n.szorzó};
+    for (const IsmertEgység& e : IsmertEgységek)
+        if (k == QStringView(e.kulcs))
+            return Egység{e.mennyiség, e.szorzó};
     return std::nullopt;
+}
+
+QString EgységFelsorolás(std::optional<Mennyiség> csak, const QStringList& továbbiak) {
+    QStringList nevek;
+    for (const IsmertEgység& e : IsmertEgységek)
+        if (e.felsorolt && (!csak || e.mennyiség == *csak))
+            nevek << QString::fromUtf16(e.név);
+    nevek += továbbiak;
+    const QString utolsó = nevek.takeLast();
+    return nevek.isEmpty() ? utolsó
+                           : nevek.join(QStringLiteral(", ")) + QStringLiteral(" vagy ") + utolsó;
+}
+
+QString EgységNeve(Mennyiség mennyiség, double szorzó) {
+    for (const IsmertEgység& e : IsmertEgységek)
+        if (e.felsorolt && e.mennyiség == mennyiség && e.szorzó == szorzó)
+            return QString::fromUtf16(e.név);
+    return AlapEgység(mennyiség);
 }
 
 QString AlapEgység(Mennyiség mennyiség) {

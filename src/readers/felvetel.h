@@ -36,9 +36,39 @@ struct Egység {
     Mennyiség mennyiség = Mennyiség::Sebesség;
     double szorzó = 1;
 };
+// The units the program knows: the name it shows, the key it is found by (any case, blanks
+// ignored, "²" as "2"), what it measures, its factor; the listed ones are named in messages,
+// the others are other spellings.
+struct IsmertEgység {
+    const char16_t* név;
+    const char16_t* kulcs;
+    Mennyiség mennyiség;
+    double szorzó;
+    bool felsorolt;
+};
+inline constexpr IsmertEgység IsmertEgységek[] = {
+    {u"m/s", u"m/s", Mennyiség::Sebesség, 1000, true},
+    {u"mm/s", u"mm/s", Mennyiség::Sebesség, 1, true},
+    {u"in/s", u"in/s", Mennyiség::Sebesség, 25.4, true},
+    {u"ips", u"ips", Mennyiség::Sebesség, 25.4, false},
+    {u"m/s²", u"m/s2", Mennyiség::Gyorsulás, 1, true},
+    {u"mm/s²", u"mm/s2", Mennyiség::Gyorsulás, 1e-3, false},
+    {u"g", u"g", Mennyiség::Gyorsulás, 9.80665, true},
+    {u"Pa", u"pa", Mennyiség::Nyomás, 1, true},
+    {u"hPa", u"hpa", Mennyiség::Nyomás, 100, true},
+    {u"kPa", u"kpa", Mennyiség::Nyomás, 1000, false},
+    {u"mbar", u"mbar", Mennyiség::Nyomás, 100, true},
+};
 // "mm/s", "m/s", "in/s", "m/s²" ("m/s**2", "m/s^2"), "g", "Pa", "hPa", "mbar"… (any case,
 // blanks ignored); none for anything else.
 std::optional<Egység> EgységKeres(const QString& szöveg);
+// The listed units (of one quantity, if given) and the further ones, as a message names
+// them: "m/s, mm/s vagy in/s".
+QString EgységFelsorolás(std::optional<Mennyiség> csak = std::nullopt,
+                         const QStringList& továbbiak = {});
+// The name of a listed unit by its quantity and factor (1000, velocity: "m/s"); the
+// program's unit where none is listed so.
+QString EgységNeve(Mennyiség mennyiség, double szorzó);
 // The program's unit of a quantity: "mm/s", "m/s²", "Pa".
 QString AlapEgység(Mennyiség mennyiség);
 

@@ -29,6 +29,26 @@ QString Leírás(const Hiba& h, Orvoslás orvoslás) {
     case Hiba::Fajta::NemOlvasható:
         szöveg += QStringLiteral("nem olvasható: ") + h.részlet;
         break;
+    case Hiba::Fajta::Írás:
+        szöveg += h.részlet.isEmpty() ? QStringLiteral("nem írható")
+                                      : QStringLiteral("írási hiba: ") + h.részlet;
+        break;
+    case Hiba::Fajta::RekordokKözött:
+        szöveg += QStringLiteral("a(z) %1. bájtnál nem miniSEED adat áll").arg(h.bájt);
+        break;
+    case Hiba::Fajta::Hézag:
+        szöveg += QStringLiteral("hézag a felvételben");
+        break;
+    case Hiba::Fajta::Átfedés:
+        szöveg += QStringLiteral("átfedés a felvételben");
+        break;
+    case Hiba::Fajta::HibásRekord:
+    case Hiba::Fajta::Crc:
+    case Hiba::Fajta::Csonka:
+        if (h.bájt >= 0)
+            szöveg += QStringLiteral("hibás miniSEED a(z) %1. bájtnál: ").arg(h.bájt);
+        szöveg += h.részlet;
+        break;
     default:
         szöveg += h.részlet;
         break;

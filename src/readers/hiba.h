@@ -12,7 +12,25 @@ struct Hiba {
         NincsFájl,            // no such file
         Mappa,                // a folder, not a file
         NemOlvasható,         // the system refused it (részlet: its words)
-        Tartalom,             // not what its format wants (részlet: what was found)
+        IsmeretlenFormátum,   // neither a record format nor text
+        NemSzöveg,            // text was wanted: binary data, or bytes not of its encoding
+        Csonka,               // a record cut short, or bytes after the last whole record
+        RekordokKözött,       // bytes between records that start no record (bájt)
+        HibásRekord,          // a record that does not hold together (bájt, részlet)
+        Crc,                  // a record whose checksum does not match (bájt)
+        Hézag,                // a gap between a channel's records (időMikro)
+        Átfedés,              // records that overlap (időMikro)
+        MintavételEltér,      // a channel's records differ in their rate
+        NemVégesMinta,        // a sample that is no finite number
+        NincsHullámforma,     // no waveform: no data record, or no channel that measures motion
+        HibásFejléc,          // a header that does not hold together (TIMESERIES, a table's)
+        NincsFejlécsor,       // no header row that names the columns wanted
+        OszlopKétszer,        // a column named twice
+        MezőszámEltér,        // a row with another count of fields than the header's
+        NemSzám,              // a cell or value that is no number (or no allowed one)
+        IsmeretlenEgység,     // a unit the program does not know
+        IsmeretlenKulcs,      // a key the particulars do not have
+        Tartalom,             // anything else not as its format wants (részlet: what was found)
         ÉrzékenységKell,      // integer counts, and no sensitivity was given
         EgységEllentmond,     // the file names another unit than the one given
         MintavételKell,       // no time column, and no sample rate was given
@@ -27,6 +45,7 @@ struct Hiba {
     int oszlop = 0;                 // the column, from 1; 0: no column
     QString oszlopNév;              // the column's role ("frekvencia")
     std::optional<qint64> időMikro; // the time at fault, µs since 1970 UTC
+    qint64 bájt = -1;               // the offset of the record at fault, from 0
     QString részlet;                // what was found, without the remedy
 };
 
@@ -35,7 +54,8 @@ struct Hiba {
 using Orvoslás = QString (*)(Hiba::Fajta);
 
 // The fault in words, without the file: "12. sor: Z: nem szám: \"x\"",
-// "HU.KOV1.00.HHZ: hézag a felvételben 2026-12-04T09:41:12.250000 körül".
+// "HU.KOV1.00.HHZ: hézag a felvételben 2026-12-04T09:41:12.250000 körül". The one place
+// where a fault's code becomes words; its remedy is the door's.
 QString Leírás(const Hiba& hiba, Orvoslás orvoslás);
 
 // A time as the messages give it: 2026-12-04T09:41:12.250000 (UTC).

@@ -70,8 +70,11 @@ Olvasás IdősorOlvas(const QByteArray& szöveg, const QString& fájl, const Be�
     qsizetype hely = 0;
     qint64 sorszám = 0;
     QByteArrayView s;
-    auto hibás = [&](const QString& mi, const QString& csatorna = {}, qint64 sor = -1) {
+    // most faults are of a block's header; the others say their kind
+    auto hibás = [&](const QString& mi, const QString& csatorna = {}, qint64 sor = -1,
+                     Hiba::Fajta fajta = Hiba::Fajta::HibásFejléc) {
         Hiba h;
+        h.fajta = fajta;
         h.fájl = fájl;
         h.sor = sor < 0 ? sorszám : sor;
         h.csatorna = csatorna;
@@ -134,9 +137,11 @@ Olvasás IdősorOlvas(const QByteArray& szöveg, const QString& fájl, const Be�
                 fajta.egység = EgységKeres(QString::fromUtf8(egység));
                 fajta.egységSzöveg = QString::fromUtf8(egység);
                 if (!fajta.egység)
-                    return hibás(QStringLiteral("ismeretlen mértékegység: %1 (m/s, mm/s, in/s, "
-                                                "m/s**2, g, Pa vagy Counts)")
-                                     .arg(Cella::Idéz(egység)));
+                    return hibás(
+                        QStringLiteral("ismeretlen mértékegység: %1 (%2)")
+                            .arg(Cella::Idéz(egység),
+                                 EgységFelsorolás(std::nullopt, {QStringLiteral("Counts")})),
+                        {}, -1, Hiba::Fajta::IsmeretlenEgység);
             }
         }
         std::variant<std::monostate, Átváltás, Hiba> átváltás =
@@ -170,7 +175,8 @@ Olvasás IdősorOlvas(const QByteArray& szöveg, const QString& fájl, const Be�
                     maradék.indexOf(' ') >= 0 ? maradék.indexOf(' ') : maradék.indexOf('\t');
                 if (köz < 0)
                     return hibás(
-                        QStringLiteral("idő és érték helyett: %1").arg(Cella::Idéz(maradék)));
+                        QStringLiteral("idő és érték helyett: %1").arg(Cella::Idéz(maradék)), {},
+                        -1, Hiba::Fajta::Tartalom);
                 maradék = maradék.sliced(köz);
             }
             qsizetype i = 0;
@@ -184,10 +190,12 @@ Olvasás IdősorOlvas(const QByteArray& szöveg, const QString& fájl, const Be�
                     double v;
                     if (!szám(maradék.sliced(i, j - i), v))
                         return hibás(QStringLiteral("nem szám: %1")
-                                         .arg(Cella::Idéz(maradék.sliced(i, j - i))));
+                                         .arg(Cella::Idéz(maradék.sliced(i, j - i))),
+                                     {}, -1, Hiba::Fajta::NemSzám);
                     if (fajta.count && típus == "INTEGER" && v != std::floor(v))
                         return hibás(QStringLiteral("nem egész szám: %1")
-                                         .arg(Cella::Idéz(maradék.sliced(i, j - i))));
+                                         .arg(Cella::Idéz(maradék.sliced(i, j - i))),
+                                     {}, -1, Hiba::Fajta::NemSzám);
                     cs.minták.push_back(v * szorzó);
                 }
                 i = j;
@@ -197,7 +205,7 @@ Olvasás IdősorOlvas(const QByteArray& szöveg, const QString& fájl, const Be�
             return hibás(QStringLiteral("a fejléc szerint %1 minta, de %2 áll benne")
                              .arg(qint64(darab))
                              .arg(cs.minták.size()),
-                         cs.kód.név(), 0);
+                         cs.kód.név(), 0, Hiba::Fajta::Csonka);
         if (kihagy)
             kihagyott << cs.kód.név();
         else

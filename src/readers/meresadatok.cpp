@@ -89,6 +89,7 @@ std::variant<Mérésadatok, Hiba> Mérésadatok::Olvas(const QByteArray& szöveg
                 kulcs == rt::NameKey(QString::fromUtf16(k.angol)))
                 talált = &k;
         if (!talált) {
+            h.fajta = Hiba::Fajta::IsmeretlenKulcs;
             h.részlet = QStringLiteral("ismeretlen kulcs: \"%1\"").arg(sor.left(egyenlő).trimmed());
             return h;
         }
@@ -99,6 +100,7 @@ std::variant<Mérésadatok, Hiba> Mérésadatok::Olvas(const QByteArray& szöveg
         QString miért;
         const auto szám = Cella::SzámOlvas(érték.toUtf8(), &miért);
         if (!szám || szám->érték < 0) {
+            h.fajta = Hiba::Fajta::NemSzám;
             h.részlet = szám ? QStringLiteral("negatív szám: \"%1\"").arg(érték) : miért;
             return h;
         }

@@ -60,36 +60,48 @@ std::optional<Csatornakód> Azonosító(QStringView sid) {
     return k;
 }
 
-std::variant<Rekord, QString> Fejléc(QByteArrayView b) {
+namespace {
+
+Hiba hiba(Hiba::Fajta fajta, QString részlet) {
+    Hiba h;
+    h.fajta = fajta;
+    h.részlet = std::move(részlet);
+    return h;
+}
+
+} // namespace
+
+std::variant<Rekord, Hiba> Fejléc(QByteArrayView b) {
+    using F = Hiba::Fajta;
     if (!Kezdődik(b))
-        return QStringLiteral("nem miniSEED 3 rekord");
+        return hiba(F::HibásRekord, QStringLiteral("nem miniSEED 3 rekord"));
     Rekord r;
     const quint8 sidHossz = le<quint8>(b, 33);
     const quint16 extraHossz = le<quint16>(b, 34);
     const quint32 adatHossz = le<quint32>(b, 36);
     r.hossz = FejHossz + sidHossz + extraHossz + qsizetype(adatHossz);
     if (r.hossz > b.size())
-        return QStringLiteral("csonka miniSEED 3 rekord (%1 bájt kellene, %2 van)")
-            .arg(r.hossz)
-            .arg(b.size());
+        return hiba(F::Csonka, QStringLiteral("csonka miniSEED 3 rekord (%1 bájt kellene, %2 van)")
+                                   .arg(r.hossz)
+                                   .arg(b.size()));
     // the CRC over the record with its own field as zeros
     const quint32 crc = le<quint32>(b, 28);
     quint32 számolt = Crc32c(b.first(28));
     számolt = Crc32c(QByteArrayView("\0\0\0\0", 4), számolt);
     számolt = Crc32c(b.sliced(32, r.hossz - 32), számolt);
     if (crc != számolt)
-        return QStringLiteral("hibás CRC a miniSEED 3 rekordban");
+        return hiba(F::Crc, QStringLiteral("hibás CRC a miniSEED 3 rekordban"));
     const QString sid = QString::fromUtf8(b.sliced(FejHossz, sidHossz));
     const std::optional<Csatornakód> kód = Azonosító(sid);
     if (!kód)
-        return QStringLiteral("ismeretlen forrásazonosító: \"%1\"").arg(sid);
+        return hiba(F::HibásRekord, QStringLiteral("ismeretlen forrásazonosító: \"%1\"").arg(sid));
     r.kód = *kód;
     const quint32 nano = le<quint32>(b, 4);
     const int év = le<quint16>(b, 8), nap = le<quint16>(b, 10);
     const int óra = le<quint8>(b, 12), perc = le<quint8>(b, 13), mp = le<quint8>(b, 14);
     if (év < 1 || év > 9999 || nap < 1 || nap > 366 || óra > 23 || perc > 59 || mp > 60 ||
         nano >= 1000000000u)
-        return QStringLiteral("hibás kezdőidő a miniSEED 3 rekordban");
+        return hiba(F::HibásRekord, QStringLiteral("hibás kezdőidő a miniSEED 3 rekordban"));
     const QDateTime nulla(QDate(év, 1, 1).addDays(nap - 1), QTime(0, 0), Qt::UTC);
     r.kezdetMikro =
         (nulla.toSecsSinceEpoch() + óra * 3600 + perc * 60 + mp) * 1000000 + qint64(nano / 1000);

@@ -24,9 +24,9 @@ struct Rekord {
     QByteArrayView adat; // the encoded samples
 };
 
-// The record's header, its identifier and its place; a fault (részlet) where the header
-// does not hold together or its CRC is wrong.
-std::variant<Rekord, QString> Fejléc(QByteArrayView bájtok);
+// The record's header, its identifier and its place; the fault (HibásRekord, Csonka, Crc,
+// without its place) where the header does not hold together or its CRC is wrong.
+std::variant<Rekord, Hiba> Fejléc(QByteArrayView bájtok);
 
 // "FDSN:HU_KOV1_00_H_H_Z" -> HU, KOV1, 00, HHZ; none for anything else.
 std::optional<Csatornakód> Azonosító(QStringView sid);

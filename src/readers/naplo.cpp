@@ -11,12 +11,21 @@ namespace Napló {
 namespace {
 
 // A fault of the log: where (line 0: the file as a whole; column 0: the whole line), what.
-Hiba naplóHiba(qint64 sor, int oszlop, QString oszlopNév, QString mi) {
+Hiba naplóHiba(qint64 sor, int oszlop, QString oszlopNév, QString mi,
+               Hiba::Fajta fajta = Hiba::Fajta::Tartalom) {
     Hiba h;
+    h.fajta = fajta;
     h.sor = sor;
     h.oszlop = oszlop;
     h.oszlopNév = std::move(oszlopNév);
     h.részlet = std::move(mi);
+    return h;
+}
+
+// The table's own fault (its line, if it has one).
+Hiba csvHiba(const CsvOlvasó& csv) {
+    Hiba h = *csv.hiba();
+    h.sor = csv.hibásSor();
     return h;
 }
 
@@ -40,7 +49,7 @@ bool Olvasó::fejléc() {
     for (;;) {
         const CsvOlvasó::Állapot e = csv_.következő();
         if (e == CsvOlvasó::Hibás)
-            return hibás(naplóHiba(csv_.hibásSor(), 0, {}, csv_.hiba()));
+            return hibás(csvHiba(csv_));
         if (e == CsvOlvasó::Vége || sorok >= FejlécKeresés)
             break;
         csv_.feloszt(0, mezők_);
@@ -65,7 +74,8 @@ bool Olvasó::fejléc() {
                         if (helyek[o] >= 0 && !kétszer)
                             kétszer = naplóHiba(csv_.sor(), int(i) + 1,
                                                 QString::fromUtf8(Cella::Levág(mezők_[i])),
-                                                QStringLiteral("ez az oszlop kétszer szerepel"));
+                                                QStringLiteral("ez az oszlop kétszer szerepel"),
+                                                Hiba::Fajta::OszlopKétszer);
                         if (helyek[o] < 0)
                             ++talált;
                         helyek[o] = int(i);
@@ -94,7 +104,8 @@ bool Olvasó::fejléc() {
         }
     }
     if (legjobb < 0)
-        return hibás(naplóHiba(0, 0, {}, QStringLiteral("üres, nincs fejlécsora")));
+        return hibás(naplóHiba(0, 0, {}, QStringLiteral("üres, nincs fejlécsora"),
+                               Hiba::Fajta::NincsFejlécsor));
     QStringList elfogadott;
     for (const auto& n : nevek)
         elfogadott << QStringLiteral("%1 (%2)").arg(n[0], n[1]);
@@ -107,7 +118,8 @@ bool Olvasó::fejléc() {
                        "mértékegységtől függetlenül: %4")
             .arg(FejlécKeresés)
             .arg(legjobbSor)
-            .arg(legjobbMezők.join(QStringLiteral(", ")), elfogadott.join(QStringLiteral(", ")))));
+            .arg(legjobbMezők.join(QStringLiteral(", ")), elfogadott.join(QStringLiteral(", "))),
+        Hiba::Fajta::NincsFejlécsor));
 }
 
 int Olvasó::kategóriaKeres(QByteArrayView cella) {
@@ -125,7 +137,7 @@ bool Olvasó::következő(Mérés& mérés) {
     for (;;) {
         const CsvOlvasó::Állapot e = csv_.következő();
         if (e == CsvOlvasó::Hibás)
-            return hibás(naplóHiba(csv_.hibásSor(), 0, {}, csv_.hiba()));
+            return hibás(csvHiba(csv_));
         if (e == CsvOlvasó::Vége)
             return false;
         csv_.feloszt(elválasztó_, mezők_);
@@ -135,9 +147,10 @@ bool Olvasó::következő(Mérés& mérés) {
             return hibás(naplóHiba(csv_.sor(), 0, {},
                                    QStringLiteral("%1 mező a fejléc %2 oszlopa helyett")
                                        .arg(mezők_.size())
-                                       .arg(oszlopok_)));
-        auto hol = [&](Oszlop o, QString mi) {
-            return naplóHiba(csv_.sor(), helyek_[o] + 1, OszlopNevek()[o][0], std::move(mi));
+                                       .arg(oszlopok_),
+                                   Hiba::Fajta::MezőszámEltér));
+        auto hol = [&](Oszlop o, QString mi, Hiba::Fajta fajta = Hiba::Fajta::NemSzám) {
+            return naplóHiba(csv_.sor(), helyek_[o] + 1, OszlopNevek()[o][0], std::move(mi), fajta);
         };
         QString miért;
         const QByteArrayView fCella = mezők_[std::size_t(helyek_[Frekvencia])];
@@ -157,8 +170,8 @@ bool Olvasó::következő(Mérés& mérés) {
         const QByteArrayView kCella = mezők_[std::size_t(helyek_[Kategória])];
         const int k = kategóriaKeres(kCella);
         if (k < 0)
-            return hibás(
-                hol(Kategória, Határérték::IsmeretlenKategória(QString::fromUtf8(kCella))));
+            return hibás(hol(Kategória, Határérték::IsmeretlenKategória(QString::fromUtf8(kCella)),
+                             Hiba::Fajta::Tartalom));
         if (!tizedesjel_)
             tizedesjel_ = f->tizedesjel ? f->tizedesjel : v->tizedesjel;
         mérés.frekvencia = f->érték;

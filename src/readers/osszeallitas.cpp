@@ -64,9 +64,7 @@ std::variant<std::monostate, Átváltás, Hiba> Átvált(const Csatornakód& kó
     if (á.mennyiség == Mennyiség::Sebesség && b.egység) {
         á.szorzó = *b.egység;
         á.forrás = QStringLiteral("megadott mértékegység: %1")
-                       .arg(á.szorzó == 1000   ? QStringLiteral("m/s")
-                            : á.szorzó == 25.4 ? QStringLiteral("in/s")
-                                               : QStringLiteral("mm/s"));
+                       .arg(EgységNeve(Mennyiség::Sebesség, á.szorzó));
     } else {
         á.forrás = QStringLiteral("%1 (alapértelmezés)").arg(AlapEgység(á.mennyiség));
     }
@@ -87,6 +85,7 @@ Olvasás Összeállít(const QString& fájl, std::vector<NyersCsatorna>&& csator
     if (csatornák.empty()) {
         Hiba h;
         h.fájl = fájl;
+        h.fajta = Hiba::Fajta::NincsHullámforma;
         h.részlet = QStringLiteral("nincs benne rezgésjel");
         QStringList miért;
         if (!formátum.isEmpty())

@@ -21,8 +21,9 @@ Olvasás hibás(const QString& név, Hiba h) {
     return o;
 }
 
-Olvasás hibás(const QString& név, const QString& részlet) {
+Olvasás hibás(const QString& név, Hiba::Fajta fajta, const QString& részlet) {
     Hiba h;
+    h.fajta = fajta;
     h.részlet = részlet;
     return hibás(név, std::move(h));
 }
@@ -35,18 +36,18 @@ Olvasás szöveg(const QByteArray& bájtok, const QString& név, const Beállít
     Szöveg::Forrás forrás;
     forrás.megnyit(&puffer, true);
     QByteArray eleje;
-    if (!forrás.olvas(eleje) && !forrás.hiba().isEmpty())
-        return hibás(név, forrás.hiba());
+    if (!forrás.olvas(eleje) && forrás.hiba())
+        return hibás(név, *forrás.hiba());
     if (Cella::Levág(eleje.left(64)).startsWith("TIMESERIES")) {
         QByteArray szöveg = eleje;
         while (forrás.olvas(szöveg)) {
         }
-        if (!forrás.hiba().isEmpty())
-            return hibás(név, forrás.hiba());
+        if (forrás.hiba())
+            return hibás(név, *forrás.hiba());
         return IdősorOlvas(szöveg, név, beállítás);
     }
     if (!forrás.elölről(forrás.kódolás()))
-        return hibás(név, QStringLiteral("nem olvasható újra"));
+        return hibás(név, Hiba::Fajta::Tartalom, QStringLiteral("nem olvasható újra"));
     Olvasás o = TáblázatOlvas(forrás, név, beállítás);
     if (o.hiba && forrás.kódlapraVált())
         o = TáblázatOlvas(forrás, név, beállítás);
@@ -74,7 +75,8 @@ bool bináris(const QByteArray& bájtok) {
 
 Olvasás Olvas(QByteArray bájtok, const QString& név, const Beállítás& beállítás) {
     if (!MseedAdat(bájtok) && bináris(bájtok))
-        return hibás(név, QStringLiteral("ismeretlen bináris formátum (nem miniSEED, nem szöveg)"));
+        return hibás(név, Hiba::Fajta::IsmeretlenFormátum,
+                     QStringLiteral("ismeretlen bináris formátum (nem miniSEED, nem szöveg)"));
     Olvasás o = MseedAdat(bájtok) ? MseedOlvas(std::move(bájtok), név, beállítás)
                                   : szöveg(bájtok, név, beállítás);
     if (o.hiba)

@@ -99,6 +99,7 @@ std::variant<std::shared_ptr<StationXml>, Hiba> StationXml::Olvas(const QByteArr
         return h;
     }
     if (!fdsn) {
+        h.fajta = Hiba::Fajta::IsmeretlenFormátum;
         h.részlet = QStringLiteral("nem FDSN StationXML");
         return h;
     }

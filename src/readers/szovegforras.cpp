@@ -130,6 +130,13 @@ std::optional<Hiba> Forrás::megnyit(const QString& fájl) {
     return std::nullopt;
 }
 
+void Forrás::hibás(Hiba::Fajta fajta, QString részlet) {
+    Hiba h;
+    h.fajta = fajta;
+    h.részlet = std::move(részlet);
+    hiba_ = std::move(h);
+}
+
 void Forrás::megnyit(QIODevice* eszköz, bool újraolvasható) {
     eszköz_ = eszköz;
     újraolvasható_ = újraolvasható;
@@ -140,7 +147,7 @@ bool Forrás::elölről(std::optional<Kódolás> kódolás) {
         return false;
     első_ = true;
     nemUtf8_ = false;
-    hiba_.clear();
+    hiba_.reset();
     dekóder_.reset();
     if (kódolás) {
         kódolás_ = *kódolás;
@@ -159,7 +166,7 @@ bool Forrás::nyersOlvas(QByteArray& cél) {
     while (megvan < Blokk) { // a pipe hands over less at a time
         const qint64 n = eszköz_->read(cél.data() + megvan, Blokk - megvan);
         if (n < 0) {
-            hiba_ = QStringLiteral("olvasási hiba: %1").arg(eszköz_->errorString());
+            hibás(Hiba::Fajta::NemOlvasható, eszköz_->errorString());
             cél.clear();
             return false;
         }
@@ -172,7 +179,7 @@ bool Forrás::nyersOlvas(QByteArray& cél) {
 }
 
 bool Forrás::olvas(QByteArray& cél) {
-    if (!hiba_.isEmpty() || !nyersOlvas(nyers_))
+    if (hiba_ || !nyersOlvas(nyers_))
         return false;
     if (első_) {
         első_ = false;
@@ -206,7 +213,8 @@ bool Forrás::olvas(QByteArray& cél) {
     if (nyers_.isEmpty()) {
         if ((kódolás_ == Kódolás::Utf8 || kódolás_ == Kódolás::Utf8Bom) && !utf8_.lezárt()) {
             nemUtf8_ = true;
-            hiba_ = QStringLiteral("nem UTF-8 szöveg: a vége egy félbeszakadt karakter");
+            hibás(Hiba::Fajta::NemSzöveg,
+                  QStringLiteral("nem UTF-8 szöveg: a vége egy félbeszakadt karakter"));
         }
         return false;
     }
@@ -217,18 +225,19 @@ bool Forrás::dekódol(const QByteArray& nyers, QByteArray& cél, bool ellenőrz
     const bool utf8 = kódolás_ == Kódolás::Utf8 || kódolás_ == Kódolás::Utf8Bom;
     if (utf8 || kódolás_ == Kódolás::Windows1250) {
         if (std::memchr(nyers.constData(), 0, std::size_t(nyers.size()))) {
-            hiba_ = QStringLiteral("bináris adat, nem CSV szöveg");
+            hibás(Hiba::Fajta::NemSzöveg, QStringLiteral("bináris adat, nem CSV szöveg"));
             return false;
         }
     }
     if (utf8) {
         if (!ellenőrzött && !utf8_.ellenőriz(nyers.constData(), nyers.size())) {
             nemUtf8_ = true;
-            hiba_ = újraolvasható_ || rögzített_
-                        ? QStringLiteral("nem UTF-8 szöveg")
-                        : QStringLiteral("az első %1 MiB UTF-8, utána nem UTF-8 bájtok jönnek: "
-                                         "a bemenet kódolása nem egyértelmű (mentse UTF-8-ban)")
-                              .arg(Blokk >> 20);
+            hibás(Hiba::Fajta::NemSzöveg,
+                  újraolvasható_ || rögzített_
+                      ? QStringLiteral("nem UTF-8 szöveg")
+                      : QStringLiteral("az első %1 MiB UTF-8, utána nem UTF-8 bájtok jönnek: "
+                                       "a bemenet kódolása nem egyértelmű (mentse UTF-8-ban)")
+                            .arg(Blokk >> 20));
             return false;
         }
         cél += nyers;
@@ -236,11 +245,11 @@ bool Forrás::dekódol(const QByteArray& nyers, QByteArray& cél, bool ellenőrz
     }
     const QString szöveg = (*dekóder_)(nyers);
     if (dekóder_->hasError()) {
-        hiba_ = QStringLiteral("hibás %1 szöveg").arg(KódolásNeve(kódolás_));
+        hibás(Hiba::Fajta::NemSzöveg, QStringLiteral("hibás %1 szöveg").arg(KódolásNeve(kódolás_)));
         return false;
     }
     if (szöveg.contains(QChar(0))) {
-        hiba_ = QStringLiteral("bináris adat, nem CSV szöveg");
+        hibás(Hiba::Fajta::NemSzöveg, QStringLiteral("bináris adat, nem CSV szöveg"));
         return false;
     }
     cél += szöveg.toUtf8();

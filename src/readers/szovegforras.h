@@ -52,7 +52,7 @@ public:
     // Appends the next block of text, as UTF-8, to `cél`. False at the end of the input
     // or on a fault (hiba() then says what).
     bool olvas(QByteArray& cél);
-    const QString& hiba() const { return hiba_; }
+    const std::optional<Hiba>& hiba() const { return hiba_; }
 
     // Whether the input can be read again from its start (a regular file).
     bool újraolvasható() const { return újraolvasható_; }
@@ -86,7 +86,8 @@ private:
     std::optional<QStringDecoder> dekóder_;
     Utf8Ellenőr utf8_;
     QByteArray nyers_;
-    QString hiba_;
+    std::optional<Hiba> hiba_;
+    void hibás(Hiba::Fajta fajta, QString részlet);
 };
 
 // Text in the encoding of an input, for writing it back the way it came: the byte order

@@ -32,9 +32,9 @@ Olvasás TáblázatOlvas(Szöveg::Forrás& forrás, const QString& fájl, const 
             break;
     }
     if (r == CsvOlvasó::Hibás)
-        return hibás(csv.hibásSor(), csv.hiba());
+        return hibás(csv.hibásSor(), csv.hiba()->részlet, {}, csv.hiba()->fajta);
     if (r == CsvOlvasó::Vége)
-        return hibás(0, QStringLiteral("üres, nincs fejlécsora"));
+        return hibás(0, QStringLiteral("üres, nincs fejlécsora"), {}, Hiba::Fajta::NincsFejlécsor);
     char elválasztó = ';';
     std::size_t legtöbb = 0;
     for (const char jel : CsvOlvasó::Elválasztók) {
@@ -69,9 +69,11 @@ Olvasás TáblázatOlvas(Szöveg::Forrás& forrás, const QString& fájl, const 
             if (!időEgység(egység))
                 return hibás(
                     fejlécSor,
-                    QStringLiteral("az idő mértékegysége másodperc (s), nem %1").arg(egység));
+                    QStringLiteral("az idő mértékegysége másodperc (s), nem %1").arg(egység), {},
+                    Hiba::Fajta::IsmeretlenEgység);
             if (időOszlop >= 0)
-                return hibás(fejlécSor, QStringLiteral("két időoszlop"));
+                return hibás(fejlécSor, QStringLiteral("két időoszlop"), {},
+                             Hiba::Fajta::OszlopKétszer);
             időOszlop = int(i);
             időSzorzó = *időEgység(egység);
         }
@@ -86,17 +88,17 @@ Olvasás TáblázatOlvas(Szöveg::Forrás& forrás, const QString& fájl, const 
             continue;
         const auto [név, egység] = Cella::OszlopNév(mezők[i]);
         if (név.isEmpty())
-            return hibás(fejlécSor, QStringLiteral("névtelen oszlop (%1.)").arg(i + 1));
+            return hibás(fejlécSor, QStringLiteral("névtelen oszlop (%1.)").arg(i + 1), {},
+                         Hiba::Fajta::HibásFejléc);
         MintaFajta fajta;
         if (!egység.isEmpty()) {
             fajta.egység = EgységKeres(egység);
             fajta.egységSzöveg = egység;
             if (!fajta.egység)
                 return hibás(fejlécSor,
-                             QStringLiteral("ismeretlen mértékegység: \"%1\" (m/s, mm/s, in/s, "
-                                            "m/s², g, Pa, hPa vagy mbar)")
-                                 .arg(egység),
-                             név);
+                             QStringLiteral("ismeretlen mértékegység: \"%1\" (%2)")
+                                 .arg(egység, EgységFelsorolás()),
+                             név, Hiba::Fajta::IsmeretlenEgység);
         }
         NyersCsatorna cs;
         cs.kód.csatorna = név;
@@ -113,7 +115,8 @@ Olvasás TáblázatOlvas(Szöveg::Forrás& forrás, const QString& fájl, const 
         oszlopok.push_back(int(i));
     }
     if (csatornák.empty())
-        return hibás(fejlécSor, QStringLiteral("nincs rezgésjel-oszlop"));
+        return hibás(fejlécSor, QStringLiteral("nincs rezgésjel-oszlop"), {},
+                     Hiba::Fajta::NincsHullámforma);
     if (időOszlop < 0 && !beállítás.mintavétel)
         return hibás(0, QStringLiteral("nincs időoszlop (idő, time vagy t)"), {},
                      Hiba::Fajta::MintavételKell);
@@ -124,25 +127,28 @@ Olvasás TáblázatOlvas(Szöveg::Forrás& forrás, const QString& fájl, const 
         if (std::all_of(mezők.begin(), mezők.end(), Cella::Üres))
             continue;
         if (mezők.size() != oszlopSzám)
-            return hibás(csv.sor(), QStringLiteral("%1 mező a fejléc %2 oszlopa helyett")
-                                        .arg(mezők.size())
-                                        .arg(oszlopSzám));
+            return hibás(csv.sor(),
+                         QStringLiteral("%1 mező a fejléc %2 oszlopa helyett")
+                             .arg(mezők.size())
+                             .arg(oszlopSzám),
+                         {}, Hiba::Fajta::MezőszámEltér);
         QString miért;
         if (időOszlop >= 0) {
             const auto t = Cella::SzámOlvas(mezők[std::size_t(időOszlop)], &miért);
             if (!t)
-                return hibás(csv.sor(), QStringLiteral("idő: %1").arg(miért));
+                return hibás(csv.sor(), QStringLiteral("idő: %1").arg(miért), {},
+                             Hiba::Fajta::NemSzám);
             idők.push_back(t->érték * időSzorzó);
         }
         for (std::size_t c = 0; c < csatornák.size(); ++c) {
             const auto v = Cella::SzámOlvas(mezők[std::size_t(oszlopok[c])], &miért);
             if (!v)
-                return hibás(csv.sor(), miért, csatornák[c].kód.név());
+                return hibás(csv.sor(), miért, csatornák[c].kód.név(), Hiba::Fajta::NemSzám);
             csatornák[c].minták.push_back(v->érték * csatornák[c].átváltás.szorzó);
         }
     }
     if (r == CsvOlvasó::Hibás)
-        return hibás(csv.hibásSor(), csv.hiba());
+        return hibás(csv.hibásSor(), csv.hiba()->részlet, {}, csv.hiba()->fajta);
     double mintavétel = beállítás.mintavétel.value_or(0);
     if (időOszlop >= 0) {
         if (idők.size() < 2)

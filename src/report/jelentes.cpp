@@ -396,7 +396,7 @@ void összesítő(QPainter& festő, const QRectF& keret, const Tétel& t, std::s
         sorRajz({QString::number(e.sorszám), kezdet, helyi,
                  mg.pvsVan ? Határérték::Szám(mg.pvs, 3) : QStringLiteral("–"), döntő,
                  mg.döntő >= 0 ? QString::fromUtf8(Határérték::ÍtéletSzó(mg.megfelel))
-                               : QStringLiteral("nincs megítélve")},
+                               : Határérték::NincsMegítélve()},
                 false, !mg.megfelel);
     }
     lábléc(festő, keret, lap, lapok);
@@ -442,7 +442,14 @@ std::size_t Oldalszám(const std::vector<Tétel>& tételek) {
     return lapok;
 }
 
-bool Ír(const QString& pdf, const std::vector<Tétel>& tételek, QString* hiba) {
+std::optional<Hiba> Ír(const QString& pdf, const std::vector<Tétel>& tételek) {
+    auto nemÍrható = [&](QString miért = {}) {
+        Hiba h;
+        h.fajta = Hiba::Fajta::Írás;
+        h.fájl = pdf;
+        h.részlet = std::move(miért);
+        return h;
+    };
     const Dokumentumadatok adatok = dokumentumadatok(tételek);
     QBuffer tár;
     tár.open(QIODevice::WriteOnly);
@@ -456,10 +463,8 @@ bool Ír(const QString& pdf, const std::vector<Tétel>& tételek, QString* hiba)
         író.setCreator(adatok.készítő);
         író.setDocumentXmpMetadata(Xmp(adatok));
         QPainter festő;
-        if (!festő.begin(&író)) {
-            *hiba = QStringLiteral("a(z) %1 nem írható").arg(pdf);
-            return false;
-        }
+        if (!festő.begin(&író))
+            return nemÍrható();
         const QRectF keret(QPointF(0, 0), író.pageLayout().paintRectPixels(Felbontás).size());
         const std::size_t lapok = Oldalszám(tételek);
         std::size_t lap = 0;
@@ -472,22 +477,16 @@ bool Ír(const QString& pdf, const std::vector<Tétel>& tételek, QString* hiba)
                 összesítő(festő, keret, t, rész, ++lap, lapok);
             }
         }
-        if (!festő.end()) {
-            *hiba = QStringLiteral("a(z) %1 nem írható").arg(pdf);
-            return false;
-        }
+        if (!festő.end())
+            return nemÍrható();
     }
     QByteArray bájtok = tár.data();
-    if (!InfoFrissít(bájtok, adatok)) {
-        *hiba = QStringLiteral("a(z) %1 nem írható: a PDF nem egészíthető ki").arg(pdf);
-        return false;
-    }
+    if (!InfoFrissít(bájtok, adatok))
+        return nemÍrható(QStringLiteral("a PDF nem egészíthető ki"));
     QSaveFile fájl(pdf);
-    if (!fájl.open(QIODevice::WriteOnly) || fájl.write(bájtok) != bájtok.size() || !fájl.commit()) {
-        *hiba = QStringLiteral("a(z) %1 nem írható").arg(pdf);
-        return false;
-    }
-    return true;
+    if (!fájl.open(QIODevice::WriteOnly) || fájl.write(bájtok) != bájtok.size() || !fájl.commit())
+        return nemÍrható(fájl.errorString());
+    return std::nullopt;
 }
 
 } // namespace Jelentés

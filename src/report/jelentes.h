@@ -2,7 +2,11 @@
 
 #include "analysis/jelentestetel.h"
 
+#include "readers/hiba.h"
+
 #include <QString>
+
+#include <optional>
 
 #include <vector>
 
@@ -15,7 +19,8 @@ using Tétel = Feldolgozás::Jelentéstétel;
 // The pages the report of the records takes: a page each, and a monitoring record's summary.
 std::size_t Oldalszám(const std::vector<Tétel>& tételek);
 
-// Writes the report of the records, in their order, to `pdf`; false with the reason.
-bool Ír(const QString& pdf, const std::vector<Tétel>& tételek, QString* hiba);
+// Writes the report of the records, in their order, to `pdf`; the fault (Írás) where it
+// cannot.
+std::optional<Hiba> Ír(const QString& pdf, const std::vector<Tétel>& tételek);
 
 } // namespace Jelentés

@@ -74,10 +74,10 @@ void AblakHelyzet::AblakHelyzetMentés(rt::Window& ablak) {
     }
     const rt::SettingsWriter::Result eredmény = tároló.commit();
     for (const QString& üzenet : eredmény.messages)
-        figyelmeztet_(
-            eredmény.written
-                ? QStringLiteral("Velorix: %1").arg(üzenet)
-                : QStringLiteral("Velorix: az ablak helyzete nem menthető (%1)").arg(üzenet));
+        figyelmeztet_(eredmény.written ? rt::App::Prefix() + üzenet
+                                       : (rt::App::Prefix() +
+                                          QStringLiteral("az ablak helyzete nem menthető (%1)"))
+                                             .arg(üzenet));
 }
 
 std::int16_t AblakHelyzet::olvasÁllapot(const rt::SettingsReader& tároló,
@@ -100,8 +100,8 @@ void AblakHelyzet::AblakHelyzetBetöltés(rt::Window& ablak) {
     // One snapshot of the store for the whole load: every value follows one rule.
     const rt::SettingsReader tároló(rt::App::Title());
     if (!tároló.problem().isEmpty())
-        figyelmeztet_(QStringLiteral("Velorix: a tárolt ablakhelyzet nem olvasható, az "
-                                     "alapértékek érvényesek (%1)")
+        figyelmeztet_((rt::App::Prefix() + QStringLiteral("a tárolt ablakhelyzet nem olvasható, az "
+                                                          "alapértékek érvényesek (%1)"))
                           .arg(tároló.problem()));
     ablak.SetWindowState(olvasÁllapot(tároló, ablak));
     if (ablak.WindowState() != rt::vbNormal)

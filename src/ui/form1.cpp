@@ -2,6 +2,7 @@
 
 #include "elrendezes.h"
 #include "engine/hatarertek.h"
+#include "engine/kategoriak.h"
 #include "painters/betu.h"
 #include "rezgesjelablak.h"
 #include "rezgesjelbetoltes.h"
@@ -90,7 +91,7 @@ void Form1::görgetőVáltozott() {
 }
 
 void Form1::Form_Load() {
-    Épülettípus = 1;
+    Épülettípus = Határérték::AlapKategória;
     helyzet_.AblakHelyzetBetöltés(ablak_);
 }
 

@@ -58,7 +58,7 @@ void Határgörbék::Rajzol(QPainter& festő, const QSizeF& méret) const {
                   Rajz::KategóriaSzín(épülettípus_), PontSzöveg().section(QStringLiteral(", "), 1));
 }
 
-bool Határgörbék::Ment(const QString& fájl, QString* hiba) const {
+std::optional<Hiba> Határgörbék::Ment(const QString& fájl) const {
     const QSize méret = size();
     bool rendben = false;
     if (QFileInfo(fájl).suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0) {
@@ -82,9 +82,12 @@ bool Határgörbék::Ment(const QString& fájl, QString* hiba) const {
         festő.end();
         rendben = kép.save(fájl, "PNG");
     }
-    if (!rendben && hiba)
-        *hiba = QStringLiteral("A(z) %1 fájl nem írható.").arg(fájl);
-    return rendben;
+    if (rendben)
+        return std::nullopt;
+    Hiba h;
+    h.fajta = Hiba::Fajta::Írás;
+    h.fájl = fájl;
+    return h;
 }
 
 void Határgörbék::MentésPárbeszéddel() {
@@ -98,9 +101,9 @@ void Határgörbék::MentésPárbeszéddel() {
     if (QFileInfo(cél).suffix().isEmpty())
         cél +=
             szűrő.contains(QLatin1String("svg")) ? QStringLiteral(".svg") : QStringLiteral(".png");
-    QString hiba;
-    if (!Ment(cél, &hiba))
-        QMessageBox::warning(this, windowTitle(), hiba);
+    if (const std::optional<Hiba> h = Ment(cél))
+        QMessageBox::warning(this, windowTitle(),
+                             QStringLiteral("A(z) %1 fájl nem írható.").arg(h->fájl));
 }
 
 void Határgörbék::contextMenuEvent(QContextMenuEvent* event) {

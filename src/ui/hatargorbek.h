@@ -1,9 +1,12 @@
 #pragma once
 
+#include "readers/hiba.h"
+
 #include <QWidget>
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 // "Határgörbék": the foundation limit against frequency (0–100 Hz) for the three
 // categories, the selected one emphasised, and the window's current frequency and limit
@@ -20,7 +23,7 @@ public:
     QString PontSzöveg() const;
 
     // Saves the picture as PNG or SVG, by the file's suffix; false when it cannot.
-    bool Ment(const QString& fájl, QString* hiba = nullptr) const;
+    std::optional<Hiba> Ment(const QString& fájl) const;
     // Asks where, then saves.
     void MentésPárbeszéddel();
 

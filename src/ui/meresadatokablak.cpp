@@ -104,10 +104,17 @@ Mérésadatok MérésadatokPárbeszéd::Betölt(const QString& állomás) {
     return adatok(t);
 }
 
-bool MérésadatokPárbeszéd::Ment(const QString& állomás, const Mérésadatok& a, QString* hiba) {
+std::optional<Hiba> MérésadatokPárbeszéd::Ment(const QString& állomás, const Mérésadatok& a) {
     const auto t = szövegek(a);
     QList<std::pair<QString, QString>> értékek;
     for (int i = 0; i < Mezőszám; ++i)
         értékek.append({QString::fromLatin1(Mezők[i].kulcs), t[std::size_t(i)]});
-    return Emlék(szekció(állomás)).Ment(értékek, hiba);
+    QString miért;
+    if (Emlék(szekció(állomás)).Ment(értékek, &miért))
+        return std::nullopt;
+    Hiba h;
+    h.fajta = Hiba::Fajta::Írás;
+    h.fájl = QStringLiteral("beállítások");
+    h.részlet = miért;
+    return h;
 }

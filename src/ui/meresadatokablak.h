@@ -5,6 +5,7 @@
 #include <QDialog>
 
 #include <array>
+#include <optional>
 
 class QLineEdit;
 
@@ -21,7 +22,7 @@ public:
     // The particulars stored for a station; none stored gives empty ones.
     static Mérésadatok Betölt(const QString& állomás);
     // Stores them; false with the store's reason when it cannot.
-    static bool Ment(const QString& állomás, const Mérésadatok& adatok, QString* hiba);
+    static std::optional<Hiba> Ment(const QString& állomás, const Mérésadatok& adatok);
 
     static constexpr int Mezőszám = 9;
 

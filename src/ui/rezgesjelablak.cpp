@@ -2,6 +2,7 @@
 
 #include "analysis/tablazat.h"
 #include "engine/szovegek.h"
+#include "hibaszoveg.h"
 #include "meresadatokablak.h"
 #include "nyomlap.h"
 #include "painters/attekintes.h"
@@ -17,6 +18,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -381,12 +383,18 @@ void RezgésjelAblak::frissít() {
 }
 
 bool RezgésjelAblak::JelentésÍr(const QString& pdf, QString* hiba) const {
-    return Jelentés::Ír(pdf, {modell_.Jelentéstétel(adatok_)}, hiba);
+    const std::optional<Hiba> h = Jelentés::Ír(pdf, {modell_.Jelentéstétel(adatok_)});
+    if (h && hiba)
+        *hiba = QDir::toNativeSeparators(h->fájl) + QStringLiteral(": ") + Ablak::HibaSzöveg(*h);
+    return !h;
 }
 
 bool RezgésjelAblak::AdatokBeállít(const Mérésadatok& adatok, QString* hiba) {
     adatok_ = adatok; // for this window's reports, whether or not the store takes them
-    return MérésadatokPárbeszéd::Ment(modell_.Felvétel().állomás, adatok, hiba);
+    const std::optional<Hiba> h = MérésadatokPárbeszéd::Ment(modell_.Felvétel().állomás, adatok);
+    if (h && hiba)
+        *hiba = h->részlet; // the store's reason
+    return !h;
 }
 
 void RezgésjelAblak::AdatokPárbeszéddel() {
