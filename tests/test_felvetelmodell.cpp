@@ -1,7 +1,7 @@
 // The record window's model without a window: the views of a monitoring record, the one it
 // opens on, judging again when the category, place or method change, the whole and a span
 // analysed on demand, and the texts and report item of what is shown.
-#include "mseedwriter.h"
+#include "groundrecords.h"
 #include "testlocale.h"
 
 #ifndef Q_MOC_RUN // moc's parser takes no accented namespace names
@@ -18,31 +18,8 @@ namespace {
 constexpr double Rate = 500;
 const hptime_t Start = ms_time2hptime(2026, 338, 9, 41, 12, 0);
 
-struct Blast {
-    double time, amplitude, frequency; // s from the start, mm/s at its peak (Z), Hz
-};
-
-// Three components of quiet ground with Gaussian bursts, as counts at 1000 per mm/s.
 QByteArray record(const std::vector<Blast>& blasts, double seconds) {
-    std::vector<MseedChannel> c(3);
-    const char* names[] = {"HHZ", "HHN", "HHE"};
-    for (int i = 0; i < 3; ++i) {
-        c[std::size_t(i)].channel = names[i];
-        c[std::size_t(i)].rate = Rate;
-        c[std::size_t(i)].start = Start;
-        const auto n = std::size_t(seconds * Rate);
-        c[std::size_t(i)].samples.resize(n);
-        for (std::size_t s = 0; s < n; ++s) {
-            const double t = double(s) / Rate;
-            double v = 0.01 * std::sin(2 * M_PI * 17 * t + i);
-            for (const Blast& b : blasts)
-                if (std::fabs(t - b.time) < 0.6)
-                    v += b.amplitude * std::exp(-std::pow((t - b.time) / 0.08, 2)) *
-                         std::cos(2 * M_PI * b.frequency * (t - b.time)) * (1 - 0.2 * i);
-            c[std::size_t(i)].samples[s] = std::round(1000 * v);
-        }
-    }
-    return mseed(c, DE_STEIM2, 4096);
+    return mseed(groundChannels(Ground(blasts, 7, 0.01), seconds, Rate, Start), DE_STEIM2, 4096);
 }
 
 FelvételModell model(const std::vector<Blast>& blasts, double seconds, int category = 1) {

@@ -276,6 +276,22 @@ private slots:
         QCOMPARE(Határérték::CímkeSzám(value), text);
     }
 
+    // A setting as the user writes it: no trailing zeros, a decimal comma, whole values bare.
+    void settingTexts_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("half") << 0.5 << QStringLiteral("0,5");
+        QTest::newRow("whole") << 60.0 << QStringLiteral("60");
+        QTest::newRow("quarter") << 0.25 << QStringLiteral("0,25");
+        QTest::newRow("beyond three decimals") << 0.12345 << QStringLiteral("0,123");
+        QTest::newRow("a hair below zero") << -0.0001 << QStringLiteral("0");
+    }
+    void settingTexts() {
+        QFETCH(double, value);
+        QFETCH(QString, text);
+        QCOMPARE(Határérték::BeállításSzám(value), text);
+    }
+
     // The accepted category texts, in every message that names them, from the table.
     void categoryChoices() {
         const QString choices = Határérték::KategóriaVálaszték();

@@ -1,6 +1,6 @@
 // Long monitoring records (piling, traffic, a station's day file) written by libmseed: their
 // events, their interval peaks, and a displacement that does not drift.
-#include "mseedwriter.h"
+#include "groundrecords.h"
 #include "testfile.h"
 #include "testlocale.h"
 
@@ -12,6 +12,7 @@
 #include "cli/rezgeselemzes.h"
 #include "engine/hatarertek.h"
 #include "engine/szovegek.h"
+#include "futtatas.h"
 #include "readers/rezgesjel.h"
 #endif
 
@@ -35,49 +36,9 @@ constexpr double Rate = 1000;
 const hptime_t Start = ms_time2hptime(2026, 338, 9, 41, 12, 250000);
 const qint64 StartMicro = qint64(Start) * 1000000 / HPTMODULUS; // µs since 1970
 
-struct Blast {
-    double time, amplitude, frequency; // s from the start, mm/s (its peak), Hz
-};
-
-// Ground noise between 3 and 60 Hz (no energy at 0 Hz, as a geophone sees it), about
-// 0,03 mm/s, with blasts: a Gaussian burst whose peak, at its time, is its amplitude.
-struct Ground {
-    std::vector<double> f, a, phase;
-    std::vector<Blast> blasts;
-    explicit Ground(std::vector<Blast> b, quint32 seed = 7, double noise = 0.03)
-        : blasts(std::move(b)) {
-        QRandomGenerator random(seed);
-        for (int k = 0; k < 12; ++k) {
-            f.push_back(3 + 57 * random.generateDouble());
-            a.push_back(noise / 12 * 2);
-            phase.push_back(2 * M_PI * random.generateDouble());
-        }
-    }
-    double operator()(double t, int component) const {
-        double v = 0;
-        for (std::size_t k = 0; k < f.size(); ++k)
-            v += a[k] * std::sin(2 * M_PI * f[k] * t + phase[k] + component);
-        for (const Blast& b : blasts)
-            if (std::fabs(t - b.time) < 0.6)
-                v += b.amplitude * std::exp(-std::pow((t - b.time) / 0.08, 2)) *
-                     std::cos(2 * M_PI * b.frequency * (t - b.time)) * (1 - 0.1 * component);
-        return v;
-    }
-};
-
 QString saveRecord(const QString& name, const Ground& g, double seconds) {
-    std::vector<MseedChannel> c(3);
-    const char* names[] = {"HHZ", "HHN", "HHE"};
-    for (int i = 0; i < 3; ++i) {
-        c[std::size_t(i)].channel = names[i];
-        c[std::size_t(i)].rate = Rate;
-        c[std::size_t(i)].start = Start;
-        const auto n = std::size_t(seconds * Rate);
-        c[std::size_t(i)].samples.resize(n);
-        for (std::size_t s = 0; s < n; ++s) // counts at 1000 per mm/s, Steim-2
-            c[std::size_t(i)].samples[s] = std::round(1000 * g(double(s) / Rate, i));
-    }
-    return saveFile(dir(), name, mseed(c, DE_STEIM2, 4096));
+    // Steim-2, as field recorders write
+    return saveFile(dir(), name, mseed(groundChannels(g, seconds, Rate, Start), DE_STEIM2, 4096));
 }
 
 Rezgésjel::Felvétel read(const QString& file) {
@@ -95,7 +56,12 @@ struct Run {
     QString messages;
 };
 
+// In this process; a report through the program, which draws it.
 Run velorix(const QStringList& arguments) {
+    if (!arguments.contains(QStringLiteral("--jelentes"))) {
+        const Futás r = parancssor(arguments);
+        return {r.állapot, r.sorok(), r.hibák};
+    }
     QProcess p;
     p.start(QStringLiteral(VELORIX_PROGRAM), arguments);
     p.waitForFinished(120000);

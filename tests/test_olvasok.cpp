@@ -8,6 +8,7 @@
 #ifndef Q_MOC_RUN // moc's parser takes no accented namespace names
 #include "readers/idosorolvaso.h"
 #include "readers/meresadatok.h"
+#include "readers/mseed/osszefuzes.h"
 #include "readers/mseed3.h"
 #include "readers/rezgesjel.h"
 #include "readers/stationxml.h"
@@ -277,6 +278,47 @@ private slots:
             QVERIFY2(words.contains(MikroIdő(*o.hiba->időMikro)), qPrintable(words));
     }
 
+    // Records join where the one before ends, within half a sample interval, at a rate within
+    // a ten-thousandth of the first's; beyond that a gap, an overlap, or rates that differ.
+    void joiningTolerances_data() {
+        QTest::addColumn<double>("offset"); // sample intervals off the first record's end
+        QTest::addColumn<double>("rate");   // the second record's rate, as a share of the first's
+        QTest::addColumn<int>("kind");      // the fault, or -1: joined
+        QTest::newRow("on time") << 0.0 << 1.0 << -1;
+        QTest::newRow("0,4 late") << 0.4 << 1.0 << -1;
+        QTest::newRow("0,4 early") << -0.4 << 1.0 << -1;
+        QTest::newRow("0,6 late") << 0.6 << 1.0 << int(Hiba::Fajta::Hézag);
+        QTest::newRow("0,6 early") << -0.6 << 1.0 << int(Hiba::Fajta::Átfedés);
+        QTest::newRow("rate 0,5e-4 off") << 0.0 << 1.00005 << -1;
+        QTest::newRow("rate 2e-4 off") << 0.0 << 1.0002 << int(Hiba::Fajta::MintavételEltér);
+    }
+    void joiningTolerances() {
+        QFETCH(double, offset);
+        QFETCH(double, rate);
+        QFETCH(int, kind);
+        Rezgésjel::Mseed::Csatornaadat cs;
+        cs.kód = {QStringLiteral("HU"), QStringLiteral("BUD1"), QStringLiteral("00"),
+                  QStringLiteral("HHZ"), true};
+        const qint64 start = 1'764'000'000'000'000; // µs
+        // the later record first: they are put in time order
+        cs.darabok.push_back({start + 100'000 + qint64(std::llround(offset * 1000)),
+                              1000 * rate,
+                              true,
+                              100,
+                              -1,
+                              0,
+                              {}});
+        cs.darabok.push_back({start, 1000, true, 100, -1, 0, {}});
+        const std::optional<Hiba> h = Rezgésjel::Mseed::Összefűz(cs);
+        QCOMPARE(h ? int(h->fajta) : -1, kind);
+        QCOMPARE(cs.darabok.front().kezdetMikro, start);
+        if (h) {
+            QCOMPARE(h->csatorna, QStringLiteral("HU.BUD1.00.HHZ"));
+            if (kind != int(Hiba::Fajta::MintavételEltér)) // the last sample before it
+                QCOMPARE(*h->időMikro, start + 99'000);
+        }
+    }
+
     // Records of a channel in any order are joined by their times; what is still missing
     // after that is a gap.
     void recordsInAnyOrder_data() {
@@ -424,7 +466,7 @@ private slots:
         }
         QCOMPARE(f.csatornák.size(), std::size_t(2));
         QCOMPARE(int(f.csatornák[1].mennyiség), kind);
-        QCOMPARE(f.csatornák[1].count, counts);
+        QCOMPARE(f.csatornák[1].nyers, counts);
     }
 
     // A table's columns: the time column by its name and a time unit (or none); T, V, L and

@@ -54,16 +54,20 @@ private slots:
         QFETCH(double, v);
         const QColor colour(110, 40, 160);
         Rajz::Határábra ábra;
-        const QImage image =
-            chart({{f, v, colour, QStringLiteral("HHN"), true, false}}, false, &ábra);
+        // a second point at half the values, in a colour of its own: on linear axes from
+        // zero its dot lies halfway between the axes' origin and the first one's
+        const QColor half(20, 150, 60);
+        const QImage image = chart({{f, v, colour, QStringLiteral("HHN"), true, false},
+                                    {f / 2, v / 2, half, QStringLiteral("HHE"), true, false}},
+                                   false, &ábra);
         QVERIFY(ábra.felsőFrekvencia >= std::max(100.0, f) &&
                 ábra.felsőSebesség >= std::max(50.0, v));
         const QPointF at = ábra.pont(f, v);
         QVERIFY(ábra.tér.contains(at));
-        const double backF = (at.x() - ábra.tér.left()) / ábra.tér.width() * ábra.felsőFrekvencia;
-        const double backV = (ábra.tér.bottom() - at.y()) / ábra.tér.height() * ábra.felsőSebesség;
-        QVERIFY(std::fabs(backF - f) < 1e-9 && std::fabs(backV - v) < 1e-9);
         QCOMPARE(image.pixelColor(at.toPoint()), colour);
+        // the second dot, found where the halfway point is, not where the chart says it put it
+        const QPointF halfway = (ábra.tér.bottomLeft() + at) / 2;
+        QCOMPARE(image.pixelColor(halfway.toPoint()), half);
     }
 
     // A trace's peak is marked on the side it lies, whether its column holds one sample or
@@ -154,7 +158,7 @@ private slots:
             ö.jellemzők.zc = 20;
             e.összetevők.push_back(ö);
         }
-        Elemzés::Megítél(e, 1, Elemzés::Hely::Födém, Elemzés::Módszer::ZC);
+        Elemzés::Minősít(e, 1, Elemzés::Hely::Födém, Elemzés::Módszer::ZC);
         const std::vector<Rajz::Pont> points = Rajz::ÖsszetevőPontok(e, Elemzés::Módszer::ZC);
         QCOMPARE(points.size(), std::size_t(2));
         QVERIFY(points[0].nemÍtélt && points[0].felirat.endsWith(QStringLiteral("nem ítélt")));

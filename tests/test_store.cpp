@@ -3,6 +3,7 @@
 // crashes have left behind.
 #include "runtime/settings_store.h"
 #include "settings/ablakhelyzet.h"
+#include "settings/emlek.h"
 #include "testlocale.h"
 #include "testwindow.h"
 
@@ -336,6 +337,48 @@ private slots:
     }
 
     // What the user's file held besides the placement survives a close.
+    // What the program remembers besides the placement: numbers and rectangles read back as
+    // written, absent or garbled ones as nothing, and an unreadable store said, not ignored.
+    void memoriesReadBack_data() {
+        QTest::addColumn<QByteArray>("stored"); // the value as the file holds it
+        QTest::addColumn<bool>("number");       // read back as a sensitivity
+        QTest::addColumn<bool>("rectangle");    // read back as a place
+        QTest::newRow("a sensitivity") << QByteArray("2500.5") << true << false;
+        QTest::newRow("a place") << QByteArray("10 20 900 700") << false << true;
+        QTest::newRow("a negative number") << QByteArray("-3") << false << false;
+        QTest::newRow("a decimal comma") << QByteArray("\"2500,5\"") << false << false;
+        QTest::newRow("three numbers") << QByteArray("10 20 900") << false << false;
+        QTest::newRow("an empty place") << QByteArray("0 0 0 0") << false << false;
+    }
+    void memoriesReadBack() {
+        QFETCH(QByteArray, stored);
+        QFETCH(bool, number);
+        QFETCH(bool, rectangle);
+        writeFile(storePath(), "[Emlek]\nkulcs=" + stored + "\n");
+        const Emlék e(QStringLiteral("Emlek"));
+        QCOMPARE(e.Szám(QStringLiteral("kulcs")).has_value(), number);
+        QCOMPARE(e.Téglalap(QStringLiteral("kulcs")).has_value(), rectangle);
+        QVERIFY(!e.Szöveg(QStringLiteral("nincs")));
+        QVERIFY(e.Szöveg(QStringLiteral("kulcs")));
+        // what is written reads back
+        QVERIFY(e.Ment({{QStringLiteral("szám"), Emlék::Szám(1234.5678)},
+                        {QStringLiteral("hely"), Emlék::Téglalap(QRect(5, 6, 700, 500))}}));
+        QCOMPARE(*e.Szám(QStringLiteral("szám")), 1234.5678);
+        QCOMPARE(*e.Téglalap(QStringLiteral("hely")), QRect(5, 6, 700, 500));
+        QCOMPARE(e.Szöveg(QStringLiteral("kulcs")).value_or(QString()).toUtf8(),
+                 QByteArray(stored).replace("\"", ""));
+    }
+    void unreadableMemoriesAreSaid() {
+        QStringList said;
+        Emlék::FigyelmeztetésIde([&](const QString& s) { said << s; });
+        writeFile(storePath(), QByteArray(2 << 20, 'x')); // over the size a store may have
+        const Emlék e(QStringLiteral("Erzekenyseg"));
+        QVERIFY(!e.Szám(QStringLiteral("HU.BUD1.00")));
+        QCOMPARE(said.size(), 1);
+        QVERIFY2(said.front().startsWith(QStringLiteral("Velorix: ")), qPrintable(said.front()));
+        Emlék::FigyelmeztetésIde({});
+    }
+
     void otherContentSurvives() {
         writeFile(storePath(), "[Other]\nsomething=kept\n" + validStore);
         close(10, 20);

@@ -177,7 +177,7 @@ std::optional<double> LegnagyobbKihasználtság(const Megállapítás& e) {
     return e.összetevők[std::size_t(e.döntő)].megítélés.kihasználtság;
 }
 
-void Megítél(Megállapítás& e, int kategória, Hely hely, Módszer módszer) {
+void Minősít(Megállapítás& e, int kategória, Hely hely, Módszer módszer) {
     e.döntő = -1;
     e.megfelel = true;
     double legnagyobb = -1;
@@ -277,7 +277,7 @@ Megállapítás Elemez(const Rezgésjel::Felvétel& felvétel, int kategória, H
         Összetevő ö;
         ö.kód = cs.kód;
         ö.mennyiség = cs.mennyiség;
-        ö.count = cs.count;
+        ö.nyers = cs.nyers;
         ö.függőleges = cs.függőleges;
         ö.jellemzők = Számol(cs.minták, cs.mintavétel, cs.mennyiség);
         const double eltolás = double(cs.kezdetMikro.value_or(kezdet) - kezdet) / 1e6;
@@ -289,7 +289,7 @@ Megállapítás Elemez(const Rezgésjel::Felvétel& felvétel, int kategória, H
         e.összetevők.push_back(std::move(ö));
     }
     csúcsVektor(felvétel, e);
-    Megítél(e, kategória, hely, módszer);
+    Minősít(e, kategória, hely, módszer);
     return e;
 }
 

@@ -63,7 +63,7 @@ std::vector<float> Spektrum(const std::vector<double>& középre, std::size_t* m
 struct Összetevő {
     Rezgésjel::Csatornakód kód;
     Rezgésjel::Mennyiség mennyiség = Rezgésjel::Mennyiség::Sebesség;
-    bool count = false; // its peak is in counts (no sensitivity for its kind)
+    bool nyers = false; // its peak is in counts (no sensitivity for its kind)
     bool függőleges = false;
     Jellemzők jellemzők;
     bool megítélt = false; // judged (the vertical is not, at the top floor slab)
@@ -98,6 +98,6 @@ Megállapítás Elemez(const Rezgésjel::Felvétel& felvétel, int kategória, H
 std::optional<double> LegnagyobbKihasználtság(const Megállapítás& megállapítás);
 
 // Judges figures already computed (another category, place or method) without redoing them.
-void Megítél(Megállapítás& megállapítás, int kategória, Hely hely, Módszer módszer);
+void Minősít(Megállapítás& megállapítás, int kategória, Hely hely, Módszer módszer);
 
 } // namespace Elemzés

@@ -95,7 +95,7 @@ Rezgésjel::Felvétel Kivág(const Rezgésjel::Felvétel& f, const Szakasz& sz) 
         c.kód = cs.kód;
         c.mennyiség = cs.mennyiség;
         c.függőleges = cs.függőleges;
-        c.count = cs.count;
+        c.nyers = cs.nyers;
         c.átváltás = cs.átváltás;
         c.mintavétel = cs.mintavétel;
         if (cs.mintavétel > 0 && !cs.minták.empty()) {

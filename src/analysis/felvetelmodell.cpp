@@ -50,7 +50,7 @@ Feldolgozás::Kérés FelvételModell::Kérése(int kategória, const Rezgésjel
 }
 
 void FelvételModell::megítél() {
-    Elemzés::Megítél(látott_.megállapítás, ítélés_.kategória, ítélés_.hely, ítélés_.módszer);
+    Elemzés::Minősít(látott_.megállapítás, ítélés_.kategória, ítélés_.hely, ítélés_.módszer);
 }
 
 bool FelvételModell::KategóriaBeállít(int kategória) {
@@ -218,7 +218,7 @@ bool FelvételModell::SorTúllépi(int sor) const {
 }
 
 QString FelvételModell::Ítélet() const {
-    return Elemzés::Ítélet(látott_.megállapítás);
+    return Elemzés::ÍtéletMondat(látott_.megállapítás);
 }
 
 Feldolgozás::Jelentéstétel FelvételModell::Jelentéstétel(const Mérésadatok& adatok) const {

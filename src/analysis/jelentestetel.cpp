@@ -8,7 +8,7 @@ Jelentéstétel Jelentéstételt(const Nézet& részletes, std::span<const Néze
     Jelentéstétel t;
     t.felvétel = részletes.felvétel;
     t.megállapítás = részletes.megállapítás;
-    Elemzés::Megítél(t.megállapítás, ítélés.kategória, ítélés.hely, ítélés.módszer);
+    Elemzés::Minősít(t.megállapítás, ítélés.kategória, ítélés.hely, ítélés.módszer);
     t.rajzok = részletes.rajzok;
     t.kategória = ítélés.kategória;
     t.hely = ítélés.hely;
@@ -20,7 +20,7 @@ Jelentéstétel Jelentéstételt(const Nézet& részletes, std::span<const Néze
         e.ablak = események[i].ablak;
         e.felvétel = események[i].felvétel;
         e.megállapítás = események[i].megállapítás;
-        Elemzés::Megítél(e.megállapítás, ítélés.kategória, ítélés.hely, ítélés.módszer);
+        Elemzés::Minősít(e.megállapítás, ítélés.kategória, ítélés.hely, ítélés.módszer);
         t.események.push_back(std::move(e));
     }
     t.részletes = sorszám;

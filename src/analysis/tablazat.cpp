@@ -35,8 +35,8 @@ QString NemSebesség(const Összetevő& ö) {
         QStringLiteral("csúcs %1 count (érzékenység nélkül)").arg(Szám(ö.jellemzők.ppv, 0));
     if (ö.mennyiség == Rezgésjel::Mennyiség::Gyorsulás)
         return QStringLiteral("gyorsulásmérő, nem sebesség") +
-               (ö.count ? QStringLiteral(": ") + count : QString()) + nincs;
-    if (ö.count)
+               (ö.nyers ? QStringLiteral(": ") + count : QString()) + nincs;
+    if (ö.nyers)
         return QStringLiteral("légnyomás: ") + count + nincs;
     return QStringLiteral("légnyomás: %1 Pa, %2 dB(L)")
                .arg(Szám(ö.jellemzők.ppv, 3), Szám(DecibelL(ö.jellemzők.ppv), 1)) +
@@ -64,7 +64,7 @@ QList<QStringList> TáblázatSorok(const Megállapítás& e) {
                                  Szám(j.idő, 4),
                                  j.zc ? Szám(*j.zc, 2) : QString(),
                                  j.fft ? Szám(*j.fft, 2) : QString(),
-                                 gyorsulás && !ö.count ? Szám(j.ppv, 3) : QString(),
+                                 gyorsulás && !ö.nyers ? Szám(j.ppv, 3) : QString(),
                                  QString(),
                                  QString(),
                                  QString(),
@@ -101,7 +101,7 @@ QList<QStringList> TáblázatSorok(const Megállapítás& e) {
     return sorok;
 }
 
-QString Ítélet(const Megállapítás& e) {
+QString ÍtéletMondat(const Megállapítás& e) {
     if (e.döntő < 0)
         return QStringLiteral("Nincs megítélt összetevő");
     const Összetevő& d = e.összetevők[std::size_t(e.döntő)];

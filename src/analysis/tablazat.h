@@ -26,6 +26,6 @@ QString PvsSzöveg(const Megállapítás& megállapítás);
 QString UtcIdő(qint64 mikro);
 
 // The record's verdict as a sentence: "Megfelel: a legnagyobb kihasználtság 82,4 % (HHN)".
-QString Ítélet(const Megállapítás& megállapítás);
+QString ÍtéletMondat(const Megállapítás& megállapítás);
 
 } // namespace Elemzés

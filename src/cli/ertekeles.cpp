@@ -191,8 +191,9 @@ int Értékel(Szöveg::Forrás& forrás, const QString& név, Kimenet& ki, QStri
             .arg(számlálók.túllépők)
             .arg(legnagyobb);
     if (számlálók.százFeletti > 0)
-        *üzenet += QStringLiteral("; %1 mérés 100 Hz feletti (a 100 Hz-es értékkel)")
-                       .arg(számlálók.százFeletti);
+        *üzenet += QStringLiteral("; %1 mérés %2 Hz feletti (a %2 Hz-es értékkel)")
+                       .arg(számlálók.százFeletti)
+                       .arg(Határérték::LegnagyobbFrekvencia);
     return számlálók.túllépők > 0 ? Túllépi : Megfelel;
 }
 

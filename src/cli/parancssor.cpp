@@ -23,9 +23,9 @@
 
 namespace {
 
-int hiba(const QString& szöveg) {
-    SorKiír(stderr, rt::App::Prefix() + szöveg);
-    SorKiír(stderr, QStringLiteral("Súgó: velorix --help"));
+int hibaÍr(std::FILE* hibák, const QString& szöveg) {
+    SorKiír(hibák, rt::App::Prefix() + szöveg);
+    SorKiír(hibák, QStringLiteral("Súgó: velorix --help"));
     return HibásBemenet;
 }
 
@@ -163,7 +163,9 @@ bool JelentéstKér(const QStringList& argumentumok) {
     return elemző.parse(argumentumok) && elemző.isSet(o.jelentés);
 }
 
-int Parancssor(const QStringList& argumentumok, const RezgésElemzés::Jelentésíró* jelentésíró) {
+int Parancssor(const QStringList& argumentumok, const RezgésElemzés::Jelentésíró* jelentésíró,
+               std::FILE* ki, std::FILE* hibák) {
+    auto hiba = [hibák](const QString& szöveg) { return hibaÍr(hibák, szöveg); };
     QCommandLineParser elemző;
     elemző.setApplicationDescription(
         tördel(QStringLiteral("Épületek megengedhető rezgéssebessége az MSZ 13018 szerint.\n"
@@ -192,12 +194,12 @@ int Parancssor(const QStringList& argumentumok, const RezgésElemzés::Jelentés
     if (!elemző.parse(argumentumok))
         return hiba(elemző.errorText());
     if (elemző.isSet(súgó)) {
-        std::fputs(elemző.helpText().toUtf8().constData(), stdout);
+        std::fputs(elemző.helpText().toUtf8().constData(), ki);
         return 0;
     }
     if (elemző.isSet(verzió)) {
-        SorKiír(stdout, QStringLiteral("%1 %2").arg(QCoreApplication::applicationName(),
-                                                    QCoreApplication::applicationVersion()));
+        SorKiír(ki, QStringLiteral("%1 %2").arg(QCoreApplication::applicationName(),
+                                                QCoreApplication::applicationVersion()));
         return 0;
     }
     if (elemző.isSet(elemez) || elemző.isSet(események) || elemző.isSet(intervallum)) {
@@ -291,7 +293,7 @@ int Parancssor(const QStringList& argumentumok, const RezgésElemzés::Jelentés
                 return hiba(Parancssori::FelvételHiba(*h));
             kérés.adatok = std::get<Mérésadatok>(olvasott);
         }
-        return RezgésElemzés::Elemez(kérés, stdout, stderr);
+        return RezgésElemzés::Elemez(kérés, ki, hibák);
     }
     for (const QCommandLineOption* o : {&hely, &módszer, &érzékenység, &egység, &mintavétel,
                                         &állomás, &adatok, &jelentés, &küszöb})
@@ -306,7 +308,7 @@ int Parancssor(const QStringList& argumentumok, const RezgésElemzés::Jelentés
         if (elemző.isSet(kategória) || elemző.isSet(frekvencia))
             return hiba(QStringLiteral("az --ertekel mellett nem adható meg --kategoria vagy "
                                        "--frekvencia"));
-        return Értékelés::Értékel(elemző.value(értékel), stdout, stderr);
+        return Értékelés::Értékel(elemző.value(értékel), ki, hibák);
     }
     if (!elemző.isSet(kategória) || !elemző.isSet(frekvencia))
         return hiba(QStringLiteral("a --kategoria és a --frekvencia együtt adandó meg"));
@@ -322,7 +324,7 @@ int Parancssor(const QStringList& argumentumok, const RezgésElemzés::Jelentés
                         .arg(Határérték::LegnagyobbFrekvencia)
                         .arg(elemző.value(frekvencia)));
     const Ablakszövegek e = RezgésModell::Eredményszövegek(*k, std::int16_t(f));
-    SorKiír(stdout, e.alapon);
-    SorKiír(stdout, e.felsőFödém);
+    SorKiír(ki, e.alapon);
+    SorKiír(ki, e.felsőFödém);
     return 0;
 }

@@ -31,16 +31,6 @@ QByteArray szám(double érték, int tizedesek) {
     return Határérték::Szám(érték, tizedesek).toUtf8();
 }
 
-// A setting as the user would write it: "0,5", "60", "0,25" (up to three decimals).
-QString beállításSzám(double érték) {
-    QString s = Határérték::Szám(érték, 3);
-    while (s.endsWith(u'0'))
-        s.chop(1);
-    if (s.endsWith(u','))
-        s.chop(1);
-    return s;
-}
-
 QByteArray mező(const QString& szöveg) {
     QByteArray bájtok = szöveg.toUtf8();
     if (bájtok.contains(';') || bájtok.contains('"') || bájtok.contains('\n') ||
@@ -81,13 +71,13 @@ void eseményekről(const Kérés& kérés, Feldolgozás::Feldolgozott& f, Munka
         const int legrosszabb = Elemzés::Legrosszabb(e.események);
         if (e.események.empty()) {
             m.üzenetek << (rt::App::Prefix() + QStringLiteral("%1: nincs esemény (küszöb %2 mm/s)"))
-                              .arg(név, beállításSzám(*kérés.küszöb));
+                              .arg(név, Határérték::BeállításSzám(*kérés.küszöb));
         } else {
             QString ü = (rt::App::Prefix() +
                          QStringLiteral("%1: %2 esemény (küszöb %3 mm/s), ebből %4 túllépi"))
                             .arg(név)
                             .arg(e.események.size())
-                            .arg(beállításSzám(*kérés.küszöb))
+                            .arg(Határérték::BeállításSzám(*kérés.küszöb))
                             .arg(túl);
             if (legrosszabb >= 0) {
                 const Elemzés::Esemény& es = e.események[std::size_t(legrosszabb)];
@@ -152,7 +142,7 @@ void intervallumokról(const Kérés& kérés, const Feldolgozás::Feldolgozott&
                      QStringLiteral("%1: %2 intervallum (%3 s), ebből %4 túllépő érték"))
                         .arg(névvel(e.felvétel))
                         .arg(e.intervallumok.size())
-                        .arg(beállításSzám(*kérés.intervallum))
+                        .arg(Határérték::BeállításSzám(*kérés.intervallum))
                         .arg(túl);
         if (!hol.isEmpty())
             ü += QStringLiteral("; a legnagyobb kihasználtság ") + hol;
@@ -214,7 +204,7 @@ QByteArray Sorok(const Rezgésjel::Felvétel& f, const Elemzés::Megállapítás
     for (const Elemzés::Összetevő& ö : e.összetevők) {
         const Elemzés::Jellemzők& j = ö.jellemzők;
         if (!ö.sebesség()) { // listed, never judged against the vibration limit
-            const bool gyorsulás = ö.mennyiség == Rezgésjel::Mennyiség::Gyorsulás && !ö.count;
+            const bool gyorsulás = ö.mennyiség == Rezgésjel::Mennyiség::Gyorsulás && !ö.nyers;
             ki += fájl + mező(ö.név()) + ";;" + szám(j.idő, 4) + ';' +
                   (j.zc ? szám(*j.zc, 2) : QByteArray()) + ';' +
                   (j.fft ? szám(*j.fft, 2) : QByteArray()) + ';' +
@@ -315,97 +305,6 @@ int Elemez(const Kérés& kérés, std::FILE* ki, std::FILE* hibák) {
                            .arg(kérés.jelentésíró->oldalszám(tételek)));
     }
     return állapot;
-}
-
-QString Súgó() {
-    auto mp = [](qint64 mikro) { // "1,0", "0,25"
-        const QString s = beállításSzám(double(mikro) / 1e6);
-        return s.contains(u',') ? s : s + QStringLiteral(",0");
-    };
-    const QString legfelső = QString::number(Határérték::LegnagyobbFrekvencia);
-    return QStringLiteral(
-               "Rezgésjel elemzése (--elemez): miniSEED 2 (Steim-1/2, INT16/32, FLOAT32/64 és az "
-               "erősítésváltós kódolások; a rekordok bármilyen sorrendben, a SEED-kötet vezérlő- "
-               "és "
-               "fejlécrekordjait a program átugorja), miniSEED 3 (CRC-ellenőrzéssel), TIMESERIES "
-               "szöveg (SLIST vagy TSPAIR) vagy CSV/TSV, komponensenként egy oszloppal (T/V/L, "
-               "Tran/Vert/Long, x/y/z, keresztirányú/függőleges/hosszirányú…) és egy elhagyható "
-               "időoszloppal (idő, time vagy t, s vagy ms mértékegységgel vagy anélkül; nélküle "
-               "--mintavetel kell). Egy állomás és hely egy felvétel, csatornái a komponensek; a Z "
-               "végű csatorna, illetve a Z, V, Vert, Vertical vagy függőleges nevű oszlop a "
-               "függőleges.\n"
-               "A csatorna mért mennyisége a mértékegységéből (m/s, mm/s, in/s; m/s², g; Pa, hPa, "
-               "mbar), "
-               "ennek hiányában a SEED-kód műszerbetűjéből adódik (H, L, P sebesség; N gyorsulás; "
-               "D "
-               "légnyomás). Csak a sebesség kerül megítélésre és a PVS-be; a gyorsulásmérő a "
-               "csúcsgyorsulásával, a mikrofon a csúcsnyomásával (Pa és dB(L)) szerepel, a többi "
-               "csatornát a program kihagyja és megnevezi. A count (egész vagy erősítésváltós) "
-               "sebességcsatornákhoz --erzekenyseg (count per mm/s) vagy --allomas (FDSN "
-               "StationXML, "
-               "csatornánként az InstrumentSensitivity) kell; a lebegőpontos sebesség mm/s, ha a "
-               "fájl "
-               "vagy az --egyseg (m/s, mm/s, in/s) mást nem mond. Több fájlnál mindkét kapcsoló "
-               "ott "
-               "érvényes, ahol értelme van; ellentmondás csak a fájl saját mértékegysége és az "
-               "--egyseg között lehet.\n"
-               "Komponensenként: PPV (a legnagyobb |v| az átlag levonása után) és ideje (a "
-               "felvétel "
-               "legkorábbi mintájától), a csúcs körüli nullátmenetek félperiódusából számolt "
-               "frekvencia (zc), a zérókiegészített amplitúdóspektrum parabolával finomított "
-               "csúcsa "
-               "(fft), a csúcsgyorsulás (m/s²) és a csúcselmozdulás (mm, lásd lent); "
-               "felvételenként a "
-               "vektorösszeg csúcsa (PVS). Eltérő kezdetű vagy hosszú komponenseknél mindegyik a "
-               "saját mintáiból számol, a PVS a közös szakaszon készül; eltérő mintavételnél nincs "
-               "PVS; az összegzés ezt megmondja.\n"
-               "Megítélés: --hely alap (alapértelmezés) mellett minden sebességkomponens PPV-je a "
-               "saját frekvenciáján (--modszer zc vagy fft) érvényes alapi határértékhez; %1 Hz "
-               "fölött a %1 Hz-es érték, frekvencia nélkül a kategória legkisebb értéke érvényes. "
-               "--hely fodem mellett a vízszintes komponensek a legfelső födémszint értékéhez; a "
-               "függőleges látszik, de nincs megítélve. A felvétel megítélését a legnagyobb "
-               "kihasználtságú komponens adja.\n"
-               "Kimenet: pontosvesszővel, tizedesvesszővel, UTF-8-ban, a fájlok sorrendjében, "
-               "felvételenként egy PVS sorral; az összegzés a szabványos hibakimenetre kerül. "
-               "Kilépési kód: 0, ha minden felvétel megfelel; 1, ha valamelyik túllépi; 2, ha "
-               "valamelyik fájl hibás (a többit ilyenkor is elemzi). Hézag vagy átfedés (a "
-               "rekordok "
-               "időrendbe állítása után), csonka rekord vagy rekordok közötti adat hibás bemenet.\n"
-               "Hosszú felvétel (cölöpözés, tömörítés, bontás, forgalom, egy állomás napi "
-               "fájlja):\n"
-               "--esemenyek (--events): a sebességkomponensek a teljes felvétel átlagának levonása "
-               "után; indító minta, ahol bármelyik |v| eléri a --kuszob értékét (mm/s, "
-               "alapértelmezés %2); az %3 s-nál közelebbi indító minták egy esemény; az esemény "
-               "ablaka az első indító minta előtt %4 s-mal kezdődik és az utolsó után %5 s-mal "
-               "végződik (a felvételen belül). Minden eseményt a teljes felvétellel azonos módon "
-               "elemez (a saját átlaga levonva). Kimenet: fájl;esemény;kezdet;csatorna;ppv;idő;"
-               "zc_frekvencia;fft_frekvencia;gyorsulás;elmozdulás;határérték;kihasználtság;"
-               "megítélés, "
-               "az esemény 1-től számozva, a kezdet az ablak kezdete UTC-ben "
-               "(2026-12-04T09:41:12.250Z), az idő az ablak kezdetétől; eseményenként egy PVS "
-               "sorral. "
-               "Esemény nélkül csak a fejléc; az összegzés megmondja, hány esemény volt, hány lépi "
-               "túl "
-               "a határt és melyik a legrosszabb. A --jelentes a legrosszabb esemény oldalát és az "
-               "összes esemény összesítését adja.\n"
-               "--intervallum S (--interval): az UTC szerint S másodperc egész többszöröseihez "
-               "igazított szakaszonként (az első és az utolsó csonka szakasz is) és "
-               "sebességkomponensenként a PPV (a szakasz átlaga levonva), a nullátmenetes "
-               "frekvencia, "
-               "az ott érvényes határérték, a kihasználtság és a megítélés. Kimenet: fájl;kezdet;"
-               "csatorna;ppv;zc_frekvencia;határérték;kihasználtság;megítélés. A kilépési kód "
-               "mindkettőnél ugyanaz, mint az --elemez-nél.\n"
-               "A csúcselmozdulás: a sebesség trapézintegrálja, levonva belőle a legkisebb "
-               "négyzetes egyenesét (így hosszú felvételen sem sodródik), majd a legnagyobb |d|.\n"
-               "A --jelentes FÁJL.pdf mellett A4-es, PDF/A-1b eseményjelentés is készül, "
-               "felvételenként egy oldallal (a mérés adatai az --adatok fájlból, fejléc a "
-               "csatornák "
-               "átváltásával, az indítással és a magyar idővel, táblázat, rezgésképek, spektrumok, "
-               "határgörbe a pontokkal, megítélés, oldalszám, aláírás); hibás fájl esetén nem "
-               "készül "
-               "jelentés.")
-        .arg(legfelső, beállításSzám(Elemzés::AlapKüszöb), mp(Elemzés::ÖsszevonásMikro),
-             mp(Elemzés::ElőtteMikro), mp(Elemzés::UtánaMikro));
 }
 
 } // namespace RezgésElemzés

@@ -71,8 +71,10 @@ QString NagyÍtéletSzó(bool megfelel) {
 QByteArrayView Megjegyzés(const Megítélés& m) {
     if (m.frekvenciaNélkül)
         return " (nincs frekvencia: a legkisebb érték)";
+    static const QByteArray fölötte =
+        QStringLiteral(" (%1 Hz feletti: a %1 Hz-es érték)").arg(LegnagyobbFrekvencia).toUtf8();
     if (m.százHzFeletti)
-        return " (100 Hz feletti: a 100 Hz-es érték)";
+        return fölötte;
     return {};
 }
 
@@ -93,6 +95,15 @@ QString CímkeSzám(float v) {
         return rt::Right(u' ' + rt::Str(v), 3) + QStringLiteral(",00");
     const QString szám = rt::Trim(rt::Str(v)) + u'0';
     return rt::Left(szám, v < 10 ? 4 : 5);
+}
+
+QString BeállításSzám(double érték) {
+    QString s = Szám(érték, 3);
+    while (s.endsWith(u'0'))
+        s.chop(1);
+    if (s.endsWith(u','))
+        s.chop(1);
+    return s;
 }
 
 QString NincsMegítélve() {

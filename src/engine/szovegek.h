@@ -31,6 +31,9 @@ QString Szám(double érték, int tizedesek);
 // a fractional one with the runtime's point and two decimals ("5.25", "40.20", "8.28").
 QString CímkeSzám(float érték);
 
+// A setting as the user would write it, up to three decimals: "0,5", "60", "0,25".
+QString BeállításSzám(double érték);
+
 // "megfelel" or "túllépi", as UTF-8.
 QByteArrayView ÍtéletSzó(bool megfelel);
 // The same with a capital, to open a sentence: "Megfelel".

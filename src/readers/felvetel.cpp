@@ -37,7 +37,7 @@ Felvétel Felvétel::fejléc() const {
         c.kód = cs.kód;
         c.mennyiség = cs.mennyiség;
         c.függőleges = cs.függőleges;
-        c.count = cs.count;
+        c.nyers = cs.nyers;
         c.érzékenységreVár = cs.érzékenységreVár;
         c.átváltás = cs.átváltás;
         c.mintavétel = cs.mintavétel;

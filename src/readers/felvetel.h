@@ -76,7 +76,7 @@ struct Csatorna {
     Csatornakód kód;
     Mennyiség mennyiség = Mennyiség::Sebesség;
     bool függőleges = false;
-    bool count = false;                // the samples are counts: no sensitivity for them
+    bool nyers = false;                // the samples are counts: no sensitivity for them
     bool érzékenységreVár = false;     // velocity counts waiting for their sensitivity
     QString átváltás;                  // how the samples became the quantity, and from what
     double mintavétel = 0;             // samples per second

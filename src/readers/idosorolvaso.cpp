@@ -128,11 +128,11 @@ Olvasás IdősorOlvas(const QByteArray& szöveg, const QString& fájl, const Be�
         if (típus != "INTEGER" && típus != "FLOAT")
             return hibás(QStringLiteral("ismeretlen mintatípus: %1").arg(Cella::Idéz(típus)));
         MintaFajta fajta;
-        fajta.count = típus == "INTEGER";
+        fajta.nyers = típus == "INTEGER";
         if (!egység.isEmpty()) {
             if (egység.compare("counts", Qt::CaseInsensitive) == 0 ||
                 egység.compare("count", Qt::CaseInsensitive) == 0) {
-                fajta.count = true;
+                fajta.nyers = true;
             } else {
                 fajta.egység = EgységKeres(QString::fromUtf8(egység));
                 fajta.egységSzöveg = QString::fromUtf8(egység);
@@ -192,7 +192,7 @@ Olvasás IdősorOlvas(const QByteArray& szöveg, const QString& fájl, const Be�
                         return hibás(QStringLiteral("nem szám: %1")
                                          .arg(Cella::Idéz(maradék.sliced(i, j - i))),
                                      {}, -1, Hiba::Fajta::NemSzám);
-                    if (fajta.count && típus == "INTEGER" && v != std::floor(v))
+                    if (fajta.nyers && típus == "INTEGER" && v != std::floor(v))
                         return hibás(QStringLiteral("nem egész szám: %1")
                                          .arg(Cella::Idéz(maradék.sliced(i, j - i))),
                                      {}, -1, Hiba::Fajta::NemSzám);

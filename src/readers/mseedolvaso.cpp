@@ -44,13 +44,13 @@ Olvasás MseedOlvas(QByteArray bájtok, const QString& név, const Beállítás&
             return hibás(std::move(*h));
         const Mseed::Darab& első = cs.darabok.front();
         std::size_t összes = 0;
-        bool count = false;
+        bool nyers = false;
         for (const Mseed::Darab& d : cs.darabok) {
             összes += d.mintaszám;
-            count = count || d.count;
+            nyers = nyers || d.nyers;
         }
         MintaFajta fajta;
-        fajta.count = count;
+        fajta.nyers = nyers;
         std::variant<std::monostate, Átváltás, Hiba> átváltás =
             Átvált(cs.kód, fajta, beállítás, első.kezdetMikro);
         if (Hiba* h = std::get_if<Hiba>(&átváltás)) {

@@ -27,7 +27,7 @@ std::variant<std::monostate, Átváltás, Hiba> Átvált(const Csatornakód& kó
     if (!műszer)
         return std::monostate{};
     á.mennyiség = *műszer;
-    if (fajta.count) {
+    if (fajta.nyers) {
         if (b.állomásadatok) {
             if (const auto é = b.állomásadatok->keres(kód, kezdetMikro);
                 é && é->countPerEgység > 0) {
@@ -41,7 +41,7 @@ std::variant<std::monostate, Átváltás, Hiba> Átvált(const Csatornakód& kó
         }
         if (á.mennyiség == Mennyiség::Sebesség) {
             if (!b.érzékenység && b.érzékenységKésőbb) {
-                á.count = true;
+                á.nyers = true;
                 á.érzékenységreVár = true;
                 á.forrás = QStringLiteral("count, érzékenységre vár");
                 return á;
@@ -57,7 +57,7 @@ std::variant<std::monostate, Átváltás, Hiba> Átvált(const Csatornakód& kó
                            .arg(QString::number(*b.érzékenység, 'g', 9));
             return á;
         }
-        á.count = true; // shown in counts; a velocity sensitivity does not apply
+        á.nyers = true; // shown in counts; a velocity sensitivity does not apply
         á.forrás = QStringLiteral("count, érzékenység nélkül");
         return á;
     }
@@ -126,7 +126,7 @@ Olvasás Összeállít(const QString& fájl, std::vector<NyersCsatorna>&& csator
             Csatorna c;
             c.kód = cs->kód;
             c.mennyiség = cs->átváltás.mennyiség;
-            c.count = cs->átváltás.count;
+            c.nyers = cs->átváltás.nyers;
             c.érzékenységreVár = cs->átváltás.érzékenységreVár;
             c.átváltás = cs->átváltás.forrás;
             c.függőleges = Függőleges(cs->kód.csatorna);
@@ -148,7 +148,7 @@ std::optional<Hiba> ÉrzékenységetAlkalmaz(Felvétel& f, const Beállítás& b
         if (!cs.érzékenységreVár)
             continue;
         MintaFajta fajta;
-        fajta.count = true;
+        fajta.nyers = true;
         std::variant<std::monostate, Átváltás, Hiba> á = Átvált(cs.kód, fajta, b, cs.kezdetMikro);
         if (Hiba* h = std::get_if<Hiba>(&á)) {
             h->fájl = f.fájl;
@@ -160,7 +160,7 @@ std::optional<Hiba> ÉrzékenységetAlkalmaz(Felvétel& f, const Beállítás& b
         for (double& x : cs.minták)
             x *= a.szorzó;
         cs.mennyiség = a.mennyiség;
-        cs.count = a.count;
+        cs.nyers = a.nyers;
         cs.átváltás = a.forrás;
         cs.érzékenységreVár = false;
     }

@@ -10,7 +10,7 @@ namespace Rezgésjel {
 
 // What the file says of a channel's samples.
 struct MintaFajta {
-    bool count = false;           // counts: integers, a gain-ranged encoding, or the file says so
+    bool nyers = false;           // counts: integers, a gain-ranged encoding, or the file says so
     std::optional<Egység> egység; // a physical unit the file names
     QString egységSzöveg;         // as written
 };
@@ -19,7 +19,7 @@ struct MintaFajta {
 struct Átváltás {
     Mennyiség mennyiség = Mennyiség::Sebesség;
     double szorzó = 1;
-    bool count = false; // left in counts: a channel that is not judged, with no sensitivity
+    bool nyers = false; // left in counts: a channel that is not judged, with no sensitivity
     bool érzékenységreVár = false; // velocity counts kept for a sensitivity given later
     QString forrás;                // what the factor came from, for the report
 };

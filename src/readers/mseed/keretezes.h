@@ -25,7 +25,7 @@ inline constexpr qsizetype LegrövidebbRekord = 256;
 struct Darab {
     qint64 kezdetMikro = 0;
     double mintavétel = 0;
-    bool count = false;
+    bool nyers = false;
     std::size_t mintaszám = 0;
     qsizetype hely = -1; // the version-2 record's offset, or -1
     int hossz = 0;       // its length
