@@ -24,6 +24,8 @@
 #include <cmath>
 #include <functional>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace {
 
@@ -437,6 +439,52 @@ private slots:
         QVERIFY2(err.contains(all + QStringLiteral(": kihagyott csatornák (nem mérnek rezgést): "
                                                    "HU.BUD1.00.VMZ")),
                  qPrintable(err));
+        // a microphone at rest: no overpressure, never an infinite level
+        MseedChannel still = pressure;
+        for (double& x : still.samples)
+            x = 0;
+        auto quiet = channels;
+        quiet.push_back(still);
+        const Futás r = parancssor(
+            {"--elemez", save(QStringLiteral("still.mseed"), mseed(quiet, DE_FLOAT64)), "-k", "1"});
+        const QList<QByteArray> q = r.sorok();
+        QVERIFY2(q.value(4).endsWith("légnyomás: 0,000 Pa, nincs túlnyomás, nincs megítélve") &&
+                     !r.ki.contains("inf"),
+                 r.ki.constData());
+    }
+
+    // A header written in another code page: its bytes shown escaped, never as garbage.
+    void headerBytesShownSafely() {
+        const Signal s = [](double t) { return 2 * sine(20, t); };
+        auto channels = threeComponents(s, s, s, 1500, 1);
+        for (MseedChannel& c : channels)
+            c.location = "\xF0"
+                         "A";
+        const Futás r = parancssor(
+            {"--elemez", save(QStringLiteral("bytes.mseed"), mseed(channels, DE_FLOAT64)), "-k",
+             "1"});
+        QVERIFY2(r.ki.contains(";HU.BUD1.\\xF0A.HHZ;"), r.ki.constData());
+        QVERIFY(!QString::fromUtf8(r.ki).contains(QChar(0xF0))); // never read as "ð"
+    }
+
+    // A report aimed at something that is not a regular file never replaces it: a device node
+    // (made in the test's own folder, never /dev itself) stays, and the fault names it.
+    void reportNeverReplacesADevice() {
+        const QString node = dir().filePath(QStringLiteral("full"));
+        if (::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0)
+            QSKIP("device nodes can be made by root only");
+        const Signal s = [](double t) { return 2 * sine(20, t); };
+        const QString file =
+            save(QStringLiteral("r.mseed"), mseed(threeComponents(s, s, s, 1500, 1), DE_FLOAT64));
+        QProcess p;
+        p.start(QStringLiteral(VELORIX_PROGRAM),
+                QStringList{"--elemez", file, "-k", "1", "--jelentes", node});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 2);
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        QVERIFY2(err.contains(node) && !err.contains(QStringLiteral("elkészült")), qPrintable(err));
+        struct stat st {};
+        QVERIFY(::lstat(QFile::encodeName(node).constData(), &st) == 0 && S_ISCHR(st.st_mode));
     }
 
     // One command over a batch: the sensitivity goes to the counts, the unit to the floats,

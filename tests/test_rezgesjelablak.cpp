@@ -501,6 +501,34 @@ private slots:
         QTRY_VERIFY(!second);
     }
 
+    // Esc with a list dropped down closes the list only; the next Esc closes the window.
+    void escapeClosesAnOpenListFirst() {
+        QPointer<RezgésjelAblak> window = form->RezgésjelMegnyit(record()).first();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        auto* place = window->findChild<QComboBox*>();
+        QVERIFY(place);
+        // on a real X server the key comes from the keyboard, as the user presses it
+        const bool x11 = QGuiApplication::platformName() == u"xcb" &&
+                         !QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty();
+        auto escape = [&](QWidget* to) {
+            if (x11)
+                QProcess::execute(QStringLiteral("xdotool"), {"key", "Escape"});
+            else
+                QTest::keyClick(to, Qt::Key_Escape);
+        };
+        window->activateWindow();
+        QTRY_VERIFY(window->isActiveWindow());
+        place->showPopup();
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        escape(QApplication::activePopupWidget());
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QTest::qWait(200);
+        QVERIFY(window && window->isVisible());
+        escape(window);
+        QTRY_VERIFY(!window);
+    }
+
     // An unreadable file: no window, a message box naming the file and the reason, with a
     // remedy worded for the window: never a command-line option.
     void unreadableFiles_data() {

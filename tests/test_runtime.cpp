@@ -1,10 +1,15 @@
 #include "runtime/errors.h"
+#include "runtime/fajliras.h"
 #include "runtime/int16.h"
 #include "runtime/text.h"
 #include "testlocale.h"
 #include "ui/application.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <cfloat>
 #include <clocale>
@@ -258,6 +263,57 @@ private slots:
         QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(0); });
         QCOMPARE(QCoreApplication::exec(), 1);
         QCOMPARE(reported, QList<int>{13});
+    }
+
+    // Every file the program writes: whole or not at all, and never over something that is
+    // not a regular file (a device node, a FIFO, a folder), which is left as it was.
+    void filesWrittenWhole_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("new") << "new" << true;
+        QTest::newRow("an earlier file") << "file" << true;
+        QTest::newRow("a device node") << "device" << false;
+        QTest::newRow("a FIFO") << "fifo" << false;
+        QTest::newRow("a folder") << "folder" << false;
+        QTest::newRow("in no folder") << "nowhere" << false;
+    }
+    void filesWrittenWhole() {
+        QFETCH(QString, kind);
+        QFETCH(bool, written);
+        QTemporaryDir dir;
+        QString target = dir.filePath(QStringLiteral("out.pdf"));
+        const QByteArray path = QFile::encodeName(target);
+        if (kind == u"file") {
+            QFile f(target);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write("old") == 3);
+        } else if (kind == u"device") {
+            // the null device's numbers, in a folder of the test's own (never /dev itself)
+            if (::mknod(path.constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+                QSKIP("device nodes can be made by root only");
+        } else if (kind == u"fifo") {
+            QVERIFY(::mkfifo(path.constData(), 0666) == 0);
+        } else if (kind == u"folder") {
+            QVERIFY(QDir().mkdir(target));
+        } else if (kind == u"nowhere") {
+            target = dir.filePath(QStringLiteral("no/such/folder/out.pdf"));
+        }
+        const QByteArray content(100000, 'x');
+        const std::optional<QString> why = rt::FájlbaÍr(target, content);
+        QCOMPARE(!why, written);
+        struct stat st {};
+        if (written) {
+            QFile f(target);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll(), content);
+        } else if (kind != u"nowhere") {
+            QVERIFY(!why->isEmpty());
+            QVERIFY(::lstat(path.constData(), &st) == 0);
+            QVERIFY(kind == u"device" ? S_ISCHR(st.st_mode)
+                    : kind == u"fifo" ? S_ISFIFO(st.st_mode)
+                                      : S_ISDIR(st.st_mode));
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(),
+                 qsizetype(kind == u"new" || kind == u"file" ? 1 : 0)); // no temporary left
     }
 
     void applicationTitle() {

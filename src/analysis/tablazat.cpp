@@ -38,6 +38,10 @@ QString NemSebesség(const Összetevő& ö) {
                (ö.nyers ? QStringLiteral(": ") + count : QString()) + nincs;
     if (ö.nyers)
         return QStringLiteral("légnyomás: ") + count + nincs;
+    // a trace at rest has no overpressure: never "-inf dB(L)"
+    if (!(DecibelL(ö.jellemzők.ppv) > 0) || !std::isfinite(DecibelL(ö.jellemzők.ppv)))
+        return QStringLiteral("légnyomás: %1 Pa, nincs túlnyomás").arg(Szám(ö.jellemzők.ppv, 3)) +
+               nincs;
     return QStringLiteral("légnyomás: %1 Pa, %2 dB(L)")
                .arg(Szám(ö.jellemzők.ppv, 3), Szám(DecibelL(ö.jellemzők.ppv), 1)) +
            nincs;

@@ -18,6 +18,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -194,7 +195,14 @@ int Parancssor(const QStringList& argumentumok, const RezgésElemzés::Jelentés
     if (!elemző.parse(argumentumok))
         return hiba(elemző.errorText());
     if (elemző.isSet(súgó)) {
-        std::fputs(elemző.helpText().toUtf8().constData(), ki);
+        // the usage line names the program, not the path it was started by
+        QString súgó = elemző.helpText();
+        const qsizetype sorvég = súgó.indexOf(u'\n');
+        const QString indító = QCoreApplication::arguments().value(0);
+        const qsizetype hol = indító.isEmpty() ? -1 : súgó.left(sorvég).indexOf(indító);
+        if (hol >= 0)
+            súgó.replace(hol, indító.size(), QFileInfo(indító).fileName());
+        std::fputs(súgó.toUtf8().constData(), ki);
         return 0;
     }
     if (elemző.isSet(verzió)) {

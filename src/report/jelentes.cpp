@@ -1,6 +1,7 @@
 #include "jelentes.h"
 
 #include "oldalak.h"
+#include "runtime/fajliras.h"
 
 #include "dokumentumadatok.h"
 
@@ -107,9 +108,8 @@ std::optional<Hiba> Ír(const QString& pdf, const std::vector<Tétel>& tételek)
     QByteArray bájtok = tár.data();
     if (!InfoFrissít(bájtok, adatok))
         return nemÍrható(QStringLiteral("a PDF nem egészíthető ki"));
-    QSaveFile fájl(pdf);
-    if (!fájl.open(QIODevice::WriteOnly) || fájl.write(bájtok) != bájtok.size() || !fájl.commit())
-        return nemÍrható(fájl.errorString());
+    if (const std::optional<QString> miért = rt::FájlbaÍr(pdf, bájtok))
+        return nemÍrható(*miért);
     return std::nullopt;
 }
 

@@ -1,10 +1,13 @@
 #include "hatargorbek.h"
 
+#include "runtime/fajliras.h"
+
 #include "engine/hatarertek.h"
 #include "model/rezgesmodell.h"
 #include "painters/hatargorbe.h"
 #include "runtime/text.h"
 
+#include <QBuffer>
 #include <QContextMenuEvent>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -61,9 +64,11 @@ void Határgörbék::Rajzol(QPainter& festő, const QSizeF& méret) const {
 std::optional<Hiba> Határgörbék::Ment(const QString& fájl) const {
     const QSize méret = size();
     bool rendben = false;
+    QBuffer tár; // drawn whole first, then written as every file of the program is
+    tár.open(QIODevice::WriteOnly);
     if (QFileInfo(fájl).suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0) {
         QSvgGenerator svg;
-        svg.setFileName(fájl);
+        svg.setOutputDevice(&tár);
         svg.setSize(méret);
         svg.setViewBox(QRect(QPoint(0, 0), méret));
         svg.setTitle(windowTitle());
@@ -71,7 +76,7 @@ std::optional<Hiba> Határgörbék::Ment(const QString& fájl) const {
         QPainter festő;
         if (festő.begin(&svg)) {
             Rajzol(festő, méret);
-            rendben = festő.end() && QFileInfo(fájl).size() > 0;
+            rendben = festő.end() && tár.size() > 0;
         }
     } else {
         const qreal arány = std::max<qreal>(2.0, devicePixelRatioF()); // crisp when printed
@@ -80,14 +85,17 @@ std::optional<Hiba> Határgörbék::Ment(const QString& fájl) const {
         QPainter festő(&kép);
         Rajzol(festő, méret);
         festő.end();
-        rendben = kép.save(fájl, "PNG");
+        rendben = kép.save(&tár, "PNG");
     }
-    if (rendben)
-        return std::nullopt;
-    Hiba h;
-    h.fajta = Hiba::Fajta::Írás;
-    h.fájl = fájl;
-    return h;
+    std::optional<QString> miért;
+    if (!rendben || (miért = rt::FájlbaÍr(fájl, tár.data()))) {
+        Hiba h;
+        h.fajta = Hiba::Fajta::Írás;
+        h.fájl = fájl;
+        h.részlet = miért.value_or(QString());
+        return h;
+    }
+    return std::nullopt;
 }
 
 void Határgörbék::MentésPárbeszéddel() {

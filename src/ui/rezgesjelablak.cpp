@@ -24,6 +24,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -85,9 +86,10 @@ RezgésjelAblak::RezgésjelAblak(FelvételModell modell, QWidget* szülő)
     connect(jelentés, &QPushButton::clicked, this, [this] { JelentésPárbeszéddel(); });
     connect(new QShortcut(QKeySequence::Print, this), &QShortcut::activated, this,
             [this] { JelentésPárbeszéddel(); });
-    for (const QKeySequence& bezár :
-         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
-        connect(new QShortcut(bezár, this), &QShortcut::activated, this, &QWidget::close);
+    // Esc closes too (keyPressEvent): as a key, not a shortcut, so that a list dropped down
+    // takes it first and closes alone
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_W), this), &QShortcut::activated, this,
+            &QWidget::close);
     connect(helyVálasztó_, &QComboBox::currentIndexChanged, this,
             [this](int i) { HelyBeállít(i == 0 ? Elemzés::Hely::Alap : Elemzés::Hely::Födém); });
     connect(módszerVálasztó_, &QComboBox::currentIndexChanged, this, [this](int i) {
@@ -329,6 +331,14 @@ void RezgésjelAblak::táblázatMagasság() {
     if (táblázat_->isVisible() && sáv->maximum() > 0)
         magasság += sáv->sizeHint().height();
     táblázat_->setFixedHeight(magasság);
+}
+
+void RezgésjelAblak::keyPressEvent(QKeyEvent* esemény) {
+    if (esemény->key() == Qt::Key_Escape && esemény->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(esemény);
 }
 
 void RezgésjelAblak::KategóriaBeállít(int kategória) {

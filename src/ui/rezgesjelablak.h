@@ -73,6 +73,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* esemény) override;
+    void keyPressEvent(QKeyEvent* esemény) override;
 
 private:
     RezgésjelAblak(FelvételModell modell, QWidget* szülő);

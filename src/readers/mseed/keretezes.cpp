@@ -24,6 +24,20 @@ qsizetype kötetRekordHossz(QByteArrayView b) {
     return jó && kitevő >= 8 && kitevő <= 20 ? qsizetype(1) << kitevő : 0;
 }
 
+// A SEED header's code: printable ASCII as it is, any other byte escaped ("\xF0"), so that
+// a header written with a wrong code page never shows as garbage.
+QString seedKód(const char* kód) {
+    QString s;
+    for (const char* p = kód; *p; ++p) {
+        const auto b = static_cast<unsigned char>(*p);
+        if (b >= 0x20 && b < 0x7F)
+            s += QChar(b);
+        else
+            s += QStringLiteral("\\x") + QString::number(b, 16).toUpper().rightJustified(2, u'0');
+    }
+    return s;
+}
+
 Hiba hiba(Hiba::Fajta fajta, qint64 bájt, QString részlet = {}, QString csatorna = {}) {
     Hiba h;
     h.fajta = fajta;
@@ -129,9 +143,8 @@ std::variant<Keretek, Hiba> Keretez(QByteArray& bájtok, Dekódoló& dekódoló)
         k.adatrekord = true;
         if (msr->samplecnt <= 0 || msr->encoding == DE_ASCII)
             continue; // a record with no samples or with text (a log channel)
-        const Csatornakód kód{QString::fromLatin1(msr->network), QString::fromLatin1(msr->station),
-                              QString::fromLatin1(msr->location), QString::fromLatin1(msr->channel),
-                              true};
+        const Csatornakód kód{seedKód(msr->network), seedKód(msr->station), seedKód(msr->location),
+                              seedKód(msr->channel), true};
         felvesz(kód, {qint64(msr->starttime) / (HPTMODULUS / 1000000),
                       msr->samprate,
                       CountKódolás(msr->encoding),
