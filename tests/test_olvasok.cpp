@@ -15,6 +15,7 @@
 #endif
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <QMap>
 #include <QtEndian>
 #include <QtTest>
@@ -236,6 +237,9 @@ private slots:
         QTest::newRow("a record twice")
             << records.left(512 * 2) + records.mid(512) << int(Hiba::Fajta::Átfedés) << qint64(0)
             << QStringLiteral("HU.BUD1.00.HHZ") << true;
+        QTest::newRow("bytes after the last record")
+            << records + QByteArray(512, 'x') << int(Hiba::Fajta::Csonka) << qint64(0) << QString()
+            << false;
         QTest::newRow("bytes between records")
             << records.left(512) + QByteArray(128, 'x') + records.mid(512)
             << int(Hiba::Fajta::RekordokKözött) << qint64(0) << QString() << false;
@@ -367,8 +371,11 @@ private slots:
         const Rezgésjel::Olvasás short_ = Rezgésjel::Olvas(
             control(1, 'S', "0500070BUD1~", 256) + data, QStringLiteral("s.seed"), counts());
         QCOMPARE(samplesOf(short_), expected);
+        // a dataless volume, padded with blank records as volumes are
+        const QByteArray blank =
+            QByteArray::number(4).rightJustified(6, '0') + QByteArray(4090, ' ');
         const Rezgésjel::Olvasás dataless = Rezgésjel::Olvas(
-            volume + abbreviations + station, QStringLiteral("dataless.seed"), counts());
+            volume + abbreviations + station + blank, QStringLiteral("dataless.seed"), counts());
         QVERIFY(dataless.hiba);
         QCOMPARE(dataless.hiba->fajta, Hiba::Fajta::NincsHullámforma);
         QVERIFY2(
@@ -398,6 +405,29 @@ private slots:
         QCOMPARE(f.kezdetMikro, v2.felvételek[0].kezdetMikro);
         QCOMPARE(f.mintavétel, 1000.0);
         QCOMPARE(f.csatornák[0].kód.név(), QStringLiteral("HU.BUD1.00.HHZ"));
+    }
+
+    // Real files that are no waveform, or not whole records: said for what they are.
+    void fieldFilesSayWhatTheyAre_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("a dataless SEED volume")
+            << "AU.MEEK.seed" << int(Hiba::Fajta::NincsHullámforma);
+        QTest::newRow("a record and noise after it")
+            << "single_record_plus_noise_record.mseed" << int(Hiba::Fajta::Csonka);
+        QTest::newRow("a record cut short") << "brokenlastrecord.mseed" << int(Hiba::Fajta::Csonka);
+        QTest::newRow("gaps") << "gaps.mseed" << int(Hiba::Fajta::Hézag);
+    }
+    void fieldFilesSayWhatTheyAre() {
+        QFETCH(QString, file);
+        QFETCH(int, kind);
+        const QString path = QStringLiteral(VELORIX_FIELD_DATA "/mseed/") + file;
+        if (!QFileInfo::exists(path))
+            QSKIP("the field data are not beside the project");
+        const Rezgésjel::Olvasás o = Rezgésjel::FájlOlvas(path, counts());
+        QVERIFY(o.hiba);
+        QCOMPARE(int(o.hiba->fajta), kind);
+        QVERIFY(o.felvételek.empty());
     }
 
     // A version-3 record's CRC and identifier are checked; an unknown binary is no CSV.

@@ -49,6 +49,19 @@ Hiba hiba(Hiba::Fajta fajta, qint64 bájt, QString részlet = {}, QString csator
 
 } // namespace
 
+// A blank record of a SEED volume (its sequence number, then blanks), as volumes are padded.
+static bool üresRekord(QByteArrayView b) {
+    if (b.size() < 48)
+        return false;
+    for (int i = 0; i < 6; ++i)
+        if (!(std::isdigit(uchar(b[i])) || b[i] == ' '))
+            return false;
+    for (int i = 6; i < 48; ++i)
+        if (b[i] != ' ' && b[i] != '\0')
+            return false;
+    return true;
+}
+
 bool VezérlőRekord(QByteArrayView b) {
     if (b.size() < 8)
         return false;
@@ -105,6 +118,11 @@ std::variant<Keretek, Hiba> Keretez(QByteArray& bájtok, Dekódoló& dekódoló)
         const qsizetype maradék = std::min<qsizetype>(méret - hely, INT_MAX);
         const int hossz = ms_detect(adat + hely, int(maradék));
         if (hossz < 0) {
+            if (kötetHossz && hely == vége && üresRekord(itt)) { // a volume's padding
+                k.vezérlő = true;
+                vége = hely = std::min(hely + kötetHossz, méret);
+                continue;
+            }
             if (VezérlőRekord(itt)) { // a volume's control or header record: passed over
                 k.vezérlő = true;
                 if (const qsizetype h = kötetRekordHossz(itt))
