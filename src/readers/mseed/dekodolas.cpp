@@ -25,10 +25,10 @@ Dekódoló::~Dekódoló() {
 }
 
 int Dekódoló::Rekord(char* adat, int hossz, int rekordHossz, bool mintákkal, QString* miért) {
-    const qsizetype jel = üzenetek_.Jel();
+    jel_ = üzenetek_.Jel();
     const int állapot = msr_parse(adat, hossz, &msr_, rekordHossz, mintákkal ? 1 : 0, 0);
-    if (miért)
-        *miért = üzenetek_.Szöveg(állapot, jel);
+    if (miért && állapot != MS_NOERROR)
+        *miért = üzenetek_.Szöveg(állapot, jel_);
     return állapot;
 }
 
@@ -120,10 +120,10 @@ std::optional<std::vector<double>> Dekódoló::Mseed3Minták(const Mseed3::Rekor
         ++kitevő;
     b[54] = char(kitevő);
     std::memcpy(b.data() + 64, r.adat.data(), std::size_t(r.adat.size()));
-    QString libmseed;
-    const int állapot = Rekord(b.data(), int(hossz), int(hossz), true, &libmseed);
+    const int állapot = Rekord(b.data(), int(hossz), int(hossz), true, nullptr);
     if (állapot != MS_NOERROR || msr_->numsamples != n) {
-        *miért = QStringLiteral("a miniSEED 3 rekord mintái nem olvashatók (%1)").arg(libmseed);
+        *miért = QStringLiteral("a miniSEED 3 rekord mintái nem olvashatók (%1)")
+                     .arg(üzenetek_.Szöveg(állapot, jel_));
         return std::nullopt;
     }
     return mintákból(msr_);

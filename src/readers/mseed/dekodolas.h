@@ -29,8 +29,8 @@ public:
     Dekódoló& operator=(const Dekódoló&) = delete;
 
     // Parses the version-2 record at `adat` (`hossz` bytes from it, `rekordHossz` its length
-    // or 0 for unknown), its samples too when `mintákkal`; libmseed's status, and in `miért`
-    // its last words since the call (or its text for the status).
+    // or 0 for unknown), its samples too when `mintákkal`; libmseed's status, and on a fault
+    // in `miért` its last words since the call (or its text for the status).
     int Rekord(char* adat, int hossz, int rekordHossz, bool mintákkal, QString* miért);
     const MSRecord* Msr() const { return msr_; }
     // Whether the samples the header counts fit in the record (the compressed encodings are
@@ -42,6 +42,7 @@ public:
 private:
     MSRecord* msr_ = nullptr;
     Üzenetek üzenetek_;
+    qsizetype jel_ = 0; // the messages before the last call
 };
 
 // Calls `f(minták, n)` with the decoded record's samples, as the type libmseed gave them.
