@@ -21,8 +21,9 @@ struct Run {
 Run velorix(const QStringList& arguments, const QByteArray& input = {}) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        env.remove(QString::fromLatin1(name)); // no display: it must not need one
+    // no display: it must not need one; no runtime folder, as under cron or a bare ssh
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"})
+        env.remove(QString::fromLatin1(name));
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(VELORIX_PROGRAM), arguments);
     process.write(input);
@@ -68,6 +69,19 @@ private slots:
                 QCOMPARE(QString::fromUtf8(run.out), expected);
             }
         }
+    }
+
+    // A report drawn with no display and no runtime folder: nothing on standard error but
+    // the program's own lines.
+    void reportWithoutARuntimeFolder() {
+        const QString pdf = configDir().filePath(QStringLiteral("r.pdf"));
+        const Run r =
+            velorix({"--elemez", QStringLiteral(VELORIX_SOURCE_DIR "/docs/pelda/robbantas.mseed"),
+                     "-k", "1", "--jelentes", pdf});
+        QCOMPARE(r.status, 1); // it exceeds
+        for (const QByteArray& line : r.err.split('\n'))
+            QVERIFY2(line.isEmpty() || line.startsWith("Velorix: "), r.err.constData());
+        QVERIFY(QFileInfo(pdf).size() > 0);
     }
 
     void helpAndVersion() {

@@ -5,11 +5,14 @@
 #include "ui/form1.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -19,8 +22,13 @@ int parancssorral(int argc, char** argv) {
     for (int i = 0; i < argc; ++i)
         argumentumok << QString::fromLocal8Bit(argv[i]);
     std::unique_ptr<QCoreApplication> app;
+    std::optional<QTemporaryDir> futásmappa;
     if (JelentéstKér(argumentumok)) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        // the drawing wants a runtime folder of the user's; without one (a cron job, a plain
+        // ssh session) a private one of this run's, so that Qt has nothing to warn about
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && futásmappa.emplace().isValid())
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(futásmappa->path()));
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
