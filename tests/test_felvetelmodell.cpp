@@ -131,7 +131,7 @@ private slots:
         QCOMPARE(m.KijelöltNézet(), 3);
         QVERIFY(m.NézetBeállít(view));
         QVERIFY(std::fabs(ppvZ(m) - 4) < 0.02);
-        QCOMPARE(m.Felvétel().kezdetMikro, qint64(Start) * 1000000 / HPTMODULUS + 15'000'000);
+        QCOMPARE(m.Felvétel().kezdetMikro, qint64(Start) / (HPTMODULUS / 1000000) + 15'000'000);
         QVERIFY(m.NézetNév(view).startsWith(
             QStringLiteral("kijelölt szakasz: 09:41:27,000 – 09:41:37,000 UTC")));
         const Feldolgozás::Jelentéstétel t = m.Jelentéstétel({});

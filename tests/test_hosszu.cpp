@@ -34,7 +34,7 @@ QTemporaryDir& dir() {
 constexpr double Rate = 1000;
 // 2026-12-04 09:41:12.250 UTC: not on a whole minute, so that intervals start part-way
 const hptime_t Start = ms_time2hptime(2026, 338, 9, 41, 12, 250000);
-const qint64 StartMicro = qint64(Start) * 1000000 / HPTMODULUS; // µs since 1970
+const qint64 StartMicro = qint64(Start) / (HPTMODULUS / 1000000); // µs since 1970
 
 QString saveRecord(const QString& name, const Ground& g, double seconds) {
     // Steim-2, as field recorders write
