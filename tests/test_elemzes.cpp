@@ -363,7 +363,7 @@ private slots:
         const Signal s = [](double t) { return 2 * sine(20, t); };
         const auto good = threeComponents(s, s, s, 1500, Counts);
         auto rates = good;
-        rates[2].rate = 100;
+        rates[2].rate = 500; // judged, but not with the others in one vector sum
         QTest::newRow("unequal rates")
             << mseed(rates, DE_STEIM2) << "PVS nincs: a komponensek mintavétele eltér";
         auto lengths = good;
@@ -451,6 +451,51 @@ private slots:
         QVERIFY2(q.value(4).endsWith("légnyomás: 0,000 Pa, nincs túlnyomás, nincs megítélve") &&
                      !r.ki.contains("inf"),
                  r.ki.constData());
+    }
+
+    // No verdict the program cannot justify: a rate too slow for the scale's top, or a peak no
+    // ground near a building has, is analysed but not judged, says why, and gives status 3;
+    // a fault still wins, then an exceedance.
+    void verdictsNeverGuessed_data() {
+        QTest::addColumn<double>("rate");
+        QTest::addColumn<double>("amplitude"); // mm/s
+        QTest::addColumn<QString>("why");      // empty: judged
+        QTest::newRow("100 per second") << 100.0 << 2.0
+                                        << "a mintavétel 100/s: a 100 Hz-ig terjedő megítéléshez "
+                                           "legalább 200/s kell";
+        QTest::newRow("200 per second") << 200.0 << 2.0 << QString();
+        QTest::newRow("an implausible peak")
+            << 1000.0 << 2000.0
+            << "valószínűtlen érték 2000,000 mm/s: ellenőrizze a mértékegységet vagy az "
+               "érzékenységet";
+        QTest::newRow("a peak at the edge") << 1000.0 << 999.0 << QString();
+    }
+    void verdictsNeverGuessed() {
+        QFETCH(double, rate);
+        QFETCH(double, amplitude);
+        QFETCH(QString, why);
+        const Signal s = [&](double t) { return amplitude * sine(5, t); };
+        const QString file =
+            save(QStringLiteral("v.mseed"),
+                 mseed(::threeComponents(s, s, s, int(4 * rate), 1, rate), DE_FLOAT64));
+        const Futás r = parancssor({"--elemez", file, "-k", "ipari"});
+        const QList<QByteArray> rows = r.sorok();
+        QCOMPARE(rows.size(), 1 + 3 + 1);
+        if (why.isEmpty()) {
+            QCOMPARE(r.állapot, amplitude > 20 ? 1 : 0); // 20 mm/s below 10 Hz
+            return;
+        }
+        QCOMPARE(r.állapot, 3);
+        for (int c = 1; c <= 3; ++c)
+            QVERIFY2(rows[c].endsWith(";;;" + why.toUtf8()), rows[c].constData());
+        QVERIFY2(r.hibák.contains(QStringLiteral("nincs megítélt összetevő: ") + why),
+                 qPrintable(r.hibák));
+        // beside a record that exceeds, the exceedance decides; beside a fault, the fault
+        const Signal loud = [](double t) { return 30 * sine(5, t); };
+        const QString exceeds = save(QStringLiteral("x.mseed"),
+                                     mseed(threeComponents(loud, loud, loud, 2000, 1), DE_FLOAT64));
+        QCOMPARE(parancssor({"--elemez", file, exceeds, "-k", "ipari"}).állapot, 1);
+        QCOMPARE(parancssor({"--elemez", exceeds, file, "nincs.mseed", "-k", "ipari"}).állapot, 2);
     }
 
     // A header written in another code page: its bytes shown escaped, never as garbage.

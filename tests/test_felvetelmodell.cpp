@@ -162,6 +162,25 @@ private slots:
         QVERIFY(windows[0].first < 20 && windows[0].second > 20);
     }
 
+    // A record too slowly sampled for the scale: shown, never called within its limit.
+    void nothingJudgedIsNoPass() {
+        Rezgésjel::Beállítás settings;
+        settings.érzékenység = 1000;
+        std::vector<MseedChannel> slow = groundChannels(Ground({{5, 3, 8}}), 10, 100, Start);
+        Feldolgozás::Feldolgozott f =
+            Feldolgozás::Bájtok(mseed(slow, DE_STEIM2, 4096), QStringLiteral("s.mseed"),
+                                FelvételModell::Kérése(1, settings));
+        QVERIFY(!f.hiba);
+        FelvételModell m(std::move(f.felvételek.front()), 1);
+        QVERIFY(!m.Megítélt());
+        QVERIFY2(
+            m.Ítélet().startsWith(QStringLiteral("Nincs megítélt összetevő: a mintavétel 100/s")),
+            qPrintable(m.Ítélet()));
+        QVERIFY(!m.SorTúllépi(0));
+        QCOMPARE(m.TáblázatSorok().front().last(),
+                 m.Megállapítás().összetevők.front().nemÍtéltMiért);
+    }
+
     void shortRecordHasNoViews() {
         FelvételModell m = model({{5, 3, 30}}, 10);
         QVERIFY(!m.Figyelés());

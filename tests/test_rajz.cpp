@@ -156,6 +156,7 @@ private slots:
             ö.függőleges = c[2] == 'Z';
             ö.jellemzők.ppv = 3;
             ö.jellemzők.zc = 20;
+            ö.mintavétel = 1000;
             e.összetevők.push_back(ö);
         }
         Elemzés::Minősít(e, 1, Elemzés::Hely::Födém, Elemzés::Módszer::ZC);

@@ -501,6 +501,25 @@ private slots:
         QTRY_VERIFY(!second);
     }
 
+    // A record too slow for the scale is shown but not judged: its verdict says so, in the
+    // text's own colour, never the green of a pass; the report's says so too.
+    void nothingJudgedIsNotGreen() {
+        const QString slow =
+            save(QStringLiteral("lassu.mseed"),
+                 mseed(components(
+                           100, 1000,
+                           [](int c, int i) { return 2 * std::sin(2 * M_PI * 5 * i / 100.0 + c); }),
+                       DE_FLOAT64));
+        RezgésjelAblak* window = form->RezgésjelMegnyit(slow).first();
+        QVERIFY(
+            window->ÍtéletCímke()->text().startsWith(QStringLiteral("Nincs megítélt összetevő")));
+        const QColor shown = window->ÍtéletCímke()->palette().color(QPalette::WindowText);
+        QCOMPARE(shown, window->palette().color(QPalette::WindowText));
+        const QString text = reportText(window, QStringLiteral("lassu.pdf"));
+        QVERIFY2(text.isEmpty() || text.contains(QStringLiteral("Nincs megítélt összetevő")),
+                 qPrintable(text));
+    }
+
     // Esc with a list dropped down closes the list only; the next Esc closes the window.
     void escapeClosesAnOpenListFirst() {
         QPointer<RezgésjelAblak> window = form->RezgésjelMegnyit(record()).first();

@@ -177,16 +177,34 @@ std::optional<double> LegnagyobbKihasználtság(const Megállapítás& e) {
     return e.összetevők[std::size_t(e.döntő)].megítélés.kihasználtság;
 }
 
+std::optional<QString> NemÍtélhetőMiért(double mintavétel, double ppv) {
+    if (mintavétel < LegkisebbMintavétel)
+        return QStringLiteral(
+                   "a mintavétel %1/s: a %2 Hz-ig terjedő megítéléshez legalább %3/s kell")
+            .arg(Határérték::BeállításSzám(mintavétel))
+            .arg(Határérték::LegnagyobbFrekvencia)
+            .arg(LegkisebbMintavétel);
+    if (ppv > LegnagyobbHihetőSebesség)
+        return QStringLiteral("valószínűtlen érték %1 mm/s: ellenőrizze a mértékegységet vagy az "
+                              "érzékenységet")
+            .arg(Határérték::Szám(ppv, 3));
+    return std::nullopt;
+}
+
 void Minősít(Megállapítás& e, int kategória, Hely hely, Módszer módszer) {
     e.döntő = -1;
     e.megfelel = true;
     double legnagyobb = -1;
     for (std::size_t i = 0; i < e.összetevők.size(); ++i) {
         Összetevő& ö = e.összetevők[i];
+        ö.nemÍtéltMiért.clear();
+        if (ö.sebesség())
+            ö.nemÍtéltMiért = NemÍtélhetőMiért(ö.mintavétel, ö.jellemzők.ppv).value_or(QString());
         const std::optional<Határérték::Megítélés> m =
-            ö.sebesség() ? Határérték::ÖsszetevőMegítél(kategória, hely, ö.frekvencia(módszer),
-                                                        ö.jellemzők.ppv, ö.függőleges)
-                         : std::nullopt;
+            ö.sebesség() && ö.nemÍtéltMiért.isEmpty()
+                ? Határérték::ÖsszetevőMegítél(kategória, hely, ö.frekvencia(módszer),
+                                               ö.jellemzők.ppv, ö.függőleges)
+                : std::nullopt;
         ö.megítélt = m.has_value();
         ö.megítélés = m.value_or(Határérték::Megítélés{});
         if (!m)
@@ -278,6 +296,7 @@ Megállapítás Elemez(const Rezgésjel::Felvétel& felvétel, int kategória, H
         ö.kód = cs.kód;
         ö.mennyiség = cs.mennyiség;
         ö.nyers = cs.nyers;
+        ö.mintavétel = cs.mintavétel;
         ö.függőleges = cs.függőleges;
         ö.jellemzők = Számol(cs.minták, cs.mintavétel, cs.mennyiség);
         const double eltolás = double(cs.kezdetMikro.value_or(kezdet) - kezdet) / 1e6;

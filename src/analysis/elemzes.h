@@ -31,6 +31,15 @@ using Módszer = Határérték::Módszer;
 // mm/s: a velocity component's first sample at least this far from its mean triggers.
 inline constexpr double IndításiKüszöb = 0.5;
 
+// What a judgement needs of a velocity component: a rate that resolves the standard's scale
+// up to its top (twice its highest frequency), and a peak that ground vibration near a
+// building can have (above it, the unit or the sensitivity is wrong).
+inline constexpr double LegkisebbMintavétel = 2.0 * Határérték::LegnagyobbFrekvencia; // /s
+inline constexpr double LegnagyobbHihetőSebesség = 1000;                              // mm/s
+
+// Why a velocity component of this rate and peak cannot be judged; none where it can.
+std::optional<QString> NemÍtélhetőMiért(double mintavétel, double ppv);
+
 struct Jellemzők {
     double ppv = 0; // mm/s
     double idő = 0; // s from the record's start
@@ -66,8 +75,10 @@ struct Összetevő {
     bool nyers = false; // its peak is in counts (no sensitivity for its kind)
     bool függőleges = false;
     Jellemzők jellemzők;
+    double mintavétel = 0; // its samples per second
     bool megítélt = false; // judged (the vertical is not, at the top floor slab)
     Határérték::Megítélés megítélés;
+    QString nemÍtéltMiért; // why a velocity component could not be judged at all
 
     QString név() const { return kód.név(); }
     bool sebesség() const { return mennyiség == Rezgésjel::Mennyiség::Sebesség; }

@@ -79,6 +79,8 @@ public:
     bool SorTúllépi(int sor) const;
     QString Ítélet() const;
     bool Megfelel() const { return látott_.megállapítás.megfelel; }
+    // Whether any component was judged: where none was, the verdict is no "megfelel".
+    bool Megítélt() const { return látott_.megállapítás.döntő >= 0; }
 
     // The report of the view shown; a monitoring record's events summed up after it.
     Feldolgozás::Jelentéstétel Jelentéstétel(const Mérésadatok& adatok) const;

@@ -53,8 +53,11 @@ std::vector<Intervallum> Intervallumok(const Rezgésjel::Felvétel& f, qint64 ho
             }
             if (cs1.ppv > 0)
                 cs1.zc = Nullátmenet(v + i, j - i, átlag, csúcs - i, cs.mintavétel);
+            cs1.nemÍtéltMiért = NemÍtélhetőMiért(cs.mintavétel, cs1.ppv).value_or(QString());
             const auto m =
-                Határérték::ÖsszetevőMegítél(kategória, hely, cs1.zc, cs1.ppv, cs.függőleges);
+                cs1.nemÍtéltMiért.isEmpty()
+                    ? Határérték::ÖsszetevőMegítél(kategória, hely, cs1.zc, cs1.ppv, cs.függőleges)
+                    : std::nullopt;
             cs1.megítélt = m.has_value();
             cs1.megítélés = m.value_or(Határérték::Megítélés{});
             Intervallum& iv = szerint[k];

@@ -18,6 +18,7 @@ struct IntervallumCsúcs {
     std::optional<double> zc; // Hz
     bool megítélt = false;    // the vertical is not, at the top floor slab
     Határérték::Megítélés megítélés;
+    QString nemÍtéltMiért; // why it could not be judged at all (Elemzés::NemÍtélhetőMiért)
 };
 
 struct Intervallum {

@@ -88,7 +88,8 @@ QList<QStringList> TáblázatSorok(const Megállapítás& e) {
                 << Határérték::Százalék(ö.megítélés.kihasználtságTized())
                 << Határérték::Ítélet(ö.megítélés);
         } else {
-            sor << QString() << QString() << Határérték::NincsMegítélve();
+            sor << QString() << QString()
+                << (ö.nemÍtéltMiért.isEmpty() ? Határérték::NincsMegítélve() : ö.nemÍtéltMiért);
         }
         sorok << sor;
     }
@@ -106,8 +107,12 @@ QList<QStringList> TáblázatSorok(const Megállapítás& e) {
 }
 
 QString ÍtéletMondat(const Megállapítás& e) {
-    if (e.döntő < 0)
+    if (e.döntő < 0) {
+        for (const Összetevő& ö : e.összetevők)
+            if (!ö.nemÍtéltMiért.isEmpty())
+                return QStringLiteral("Nincs megítélt összetevő: ") + ö.nemÍtéltMiért;
         return QStringLiteral("Nincs megítélt összetevő");
+    }
     const Összetevő& d = e.összetevők[std::size_t(e.döntő)];
     return QStringLiteral("%1: a legnagyobb kihasználtság %2 % (%3)")
         .arg(Határérték::NagyÍtéletSzó(e.megfelel),

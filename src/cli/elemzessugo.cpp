@@ -55,11 +55,15 @@ QString Súgó() {
                "fölött a %1 Hz-es érték, frekvencia nélkül a kategória legkisebb értéke érvényes. "
                "--hely fodem mellett a vízszintes komponensek a legfelső födémszint értékéhez; a "
                "függőleges látszik, de nincs megítélve. A felvétel megítélését a legnagyobb "
-               "kihasználtságú komponens adja.\n"
+               "kihasználtságú komponens adja. Nem ítéli meg, csak elemzi (és megmondja, miért) "
+               "a %6/s-nál ritkábban mintavételezett sebességkomponenst (a %1 Hz-ig terjedő "
+               "skálához legalább ennyi kell) és az %7 mm/s-nál nagyobb csúcsot (valószínűtlen: a "
+               "mértékegység vagy az érzékenység hibás).\n"
                "Kimenet: pontosvesszővel, tizedesvesszővel, UTF-8-ban, a fájlok sorrendjében, "
                "felvételenként egy PVS sorral; az összegzés a szabványos hibakimenetre kerül. "
                "Kilépési kód: 0, ha minden felvétel megfelel; 1, ha valamelyik túllépi; 2, ha "
-               "valamelyik fájl hibás (a többit ilyenkor is elemzi). Hézag vagy átfedés (a "
+               "valamelyik fájl hibás (a többit ilyenkor is elemzi); 3, ha semmi sem volt "
+               "megítélhető (a 2 megelőzi az 1-et, az 1 a 3-at). Hézag vagy átfedés (a "
                "rekordok "
                "időrendbe állítása után), csonka rekord vagy rekordok közötti adat hibás bemenet.\n"
                "Hosszú felvétel (cölöpözés, tömörítés, bontás, forgalom, egy állomás napi "
@@ -96,7 +100,9 @@ QString Súgó() {
                "készül "
                "jelentés.")
         .arg(legfelső, Határérték::BeállításSzám(Elemzés::AlapKüszöb), mp(Elemzés::ÖsszevonásMikro),
-             mp(Elemzés::ElőtteMikro), mp(Elemzés::UtánaMikro));
+             mp(Elemzés::ElőtteMikro), mp(Elemzés::UtánaMikro))
+        .arg(Elemzés::LegkisebbMintavétel)
+        .arg(Elemzés::LegnagyobbHihetőSebesség);
 }
 
 } // namespace RezgésElemzés

@@ -93,7 +93,9 @@ void eseményekről(const Kérés& kérés, Feldolgozás::Feldolgozott& f, Munka
             m.üzenetek << ü;
         }
         if (túl > 0)
-            m.állapot = std::max<int>(m.állapot, Túllépi);
+            m.állapot = KilépésÖsszesít(m.állapot, Túllépi);
+        else if (!e.események.empty() && legrosszabb < 0)
+            m.állapot = KilépésÖsszesít(m.állapot, NincsMegítélve);
         if (!kérés.jelentés.isEmpty() && legrosszabb >= 0) {
             // the worst event's page, then the summary of them all
             const std::span<const Feldolgozás::Nézet> nézetek(e.nézetek);
@@ -133,7 +135,7 @@ void intervallumokról(const Kérés& kérés, const Feldolgozás::Feldolgozott&
                                            : QString());
                     }
                 } else {
-                    m.sorok += ";;";
+                    m.sorok += ";;" + mező(cs.nemÍtéltMiért);
                 }
                 m.sorok += '\n';
             }
@@ -148,7 +150,9 @@ void intervallumokról(const Kérés& kérés, const Feldolgozás::Feldolgozott&
             ü += QStringLiteral("; a legnagyobb kihasználtság ") + hol;
         m.üzenetek << ü;
         if (túl > 0)
-            m.állapot = std::max<int>(m.állapot, Túllépi);
+            m.állapot = KilépésÖsszesít(m.állapot, Túllépi);
+        else if (!e.intervallumok.empty() && legnagyobb < 0)
+            m.állapot = KilépésÖsszesít(m.állapot, NincsMegítélve);
     }
 }
 
@@ -187,7 +191,9 @@ Munka egyFájl(const Kérés& kérés, const QString& fájl) {
                            QStringLiteral("%1: kihagyott csatornák (nem mérnek rezgést): %2"))
                               .arg(fájl, e.felvétel.kihagyott.join(QStringLiteral(", ")));
         if (!e.megállapítás.megfelel)
-            m.állapot = std::max<int>(m.állapot, Túllépi);
+            m.állapot = KilépésÖsszesít(m.állapot, Túllépi);
+        else if (e.megállapítás.döntő < 0)
+            m.állapot = KilépésÖsszesít(m.állapot, NincsMegítélve);
         if (jelentés)
             m.tételek.push_back(
                 Feldolgozás::Jelentéstételt(e.nézetek.front(), {}, ítélés(kérés), kérés.adatok, 0));
@@ -222,7 +228,7 @@ QByteArray Sorok(const Rezgésjel::Felvétel& f, const Elemzés::Megállapítás
                   Határérték::Százalék(t).toUtf8() + ';';
             Határérték::ÍtéletÍr(ki, ö.megítélés);
         } else {
-            ki += ";;";
+            ki += ";;" + mező(ö.nemÍtéltMiért);
         }
         ki += '\n';
     }
@@ -237,8 +243,14 @@ QString Összegzés(const Rezgésjel::Felvétel& f, const Elemzés::Megállapít
     QString név = f.fájl;
     if (!f.állomás.isEmpty())
         név += QStringLiteral(" (%1)").arg(f.állomás);
-    if (e.döntő < 0)
-        return (rt::App::Prefix() + QStringLiteral("%1: nincs megítélt összetevő")).arg(név);
+    if (e.döntő < 0) {
+        QString miért;
+        for (const Elemzés::Összetevő& ö : e.összetevők)
+            if (!ö.nemÍtéltMiért.isEmpty() && miért.isEmpty())
+                miért = QStringLiteral(": ") + ö.nemÍtéltMiért;
+        return (rt::App::Prefix() + QStringLiteral("%1: nincs megítélt összetevő%2"))
+            .arg(név, miért);
+    }
     const Elemzés::Összetevő& d = e.összetevők[std::size_t(e.döntő)];
     return (rt::App::Prefix() + QStringLiteral("%1: %2: a legnagyobb kihasználtság %3 % (%4); %5"))
         .arg(név, QString::fromUtf8(Határérték::ÍtéletSzó(e.megfelel)),
@@ -271,7 +283,7 @@ int Elemez(const Kérés& kérés, std::FILE* ki, std::FILE* hibák) {
     int állapot = 0;
     for (const Munka& m : munkák) {
         szöveg += m.sorok;
-        állapot = std::max(állapot, m.állapot);
+        állapot = KilépésÖsszesít(állapot, m.állapot);
     }
     if (!kimenet.ír(szöveg)) {
         Hiba h;

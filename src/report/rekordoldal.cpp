@@ -212,7 +212,9 @@ void oldal(QPainter& festő, const QRectF& keret, const Tétel& t, std::size_t l
     QFont ítéletBetű = Rajz::Betű(11);
     ítéletBetű.setBold(true);
     festő.setFont(ítéletBetű);
-    festő.setPen(t.megállapítás.megfelel ? QColor(0, 110, 40) : QColor(190, 0, 0));
+    festő.setPen(t.megállapítás.döntő < 0  ? QColor(Qt::black) // nothing judged: never green
+                 : t.megállapítás.megfelel ? QColor(0, 110, 40)
+                                           : QColor(190, 0, 0));
     y += QFontMetricsF(ítéletBetű).ascent();
     festő.drawText(QPointF(keret.left(), y), Elemzés::ÍtéletMondat(t.megállapítás));
     y += QFontMetricsF(ítéletBetű).descent() + 8;

@@ -381,7 +381,10 @@ void RezgésjelAblak::frissít() {
 
     ítélet_->setText(modell_.Ítélet());
     QPalette p = ítélet_->palette();
-    p.setColor(QPalette::WindowText, modell_.Megfelel() ? QColor(0, 110, 40) : QColor(190, 0, 0));
+    // nothing judged: said in the text's own colour, never the green of a pass
+    p.setColor(QPalette::WindowText, !modell_.Megítélt()  ? palette().color(QPalette::WindowText)
+                                     : modell_.Megfelel() ? QColor(0, 110, 40)
+                                                          : QColor(190, 0, 0));
     ítélet_->setPalette(p);
     ítélet_->setAccessibleName(ítélet_->text());
     QAccessibleEvent esemény(ítélet_, QAccessible::NameChanged);
