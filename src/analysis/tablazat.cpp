@@ -39,11 +39,11 @@ QString NemSebesség(const Összetevő& ö) {
     if (ö.nyers)
         return QStringLiteral("légnyomás: ") + count + nincs;
     // a trace at rest has no overpressure: never "-inf dB(L)"
-    if (!(DecibelL(ö.jellemzők.ppv) > 0) || !std::isfinite(DecibelL(ö.jellemzők.ppv)))
-        return QStringLiteral("légnyomás: %1 Pa, nincs túlnyomás").arg(Szám(ö.jellemzők.ppv, 3)) +
-               nincs;
-    return QStringLiteral("légnyomás: %1 Pa, %2 dB(L)")
-               .arg(Szám(ö.jellemzők.ppv, 3), Szám(DecibelL(ö.jellemzők.ppv), 1)) +
+    const double db = DecibelL(ö.jellemzők.ppv);
+    return QStringLiteral("légnyomás: %1 Pa, %2")
+               .arg(Szám(ö.jellemzők.ppv, 3), db > 0 && std::isfinite(db)
+                                                  ? Szám(db, 1) + QStringLiteral(" dB(L)")
+                                                  : QStringLiteral("nincs túlnyomás")) +
            nincs;
 }
 
@@ -106,12 +106,18 @@ QList<QStringList> TáblázatSorok(const Megállapítás& e) {
     return sorok;
 }
 
+QString NemÍtéltMiért(const Megállapítás& e) {
+    for (const Összetevő& ö : e.összetevők)
+        if (!ö.nemÍtéltMiért.isEmpty())
+            return ö.nemÍtéltMiért;
+    return {};
+}
+
 QString ÍtéletMondat(const Megállapítás& e) {
     if (e.döntő < 0) {
-        for (const Összetevő& ö : e.összetevők)
-            if (!ö.nemÍtéltMiért.isEmpty())
-                return QStringLiteral("Nincs megítélt összetevő: ") + ö.nemÍtéltMiért;
-        return QStringLiteral("Nincs megítélt összetevő");
+        const QString miért = NemÍtéltMiért(e);
+        return QStringLiteral("Nincs megítélt összetevő") +
+               (miért.isEmpty() ? QString() : QStringLiteral(": ") + miért);
     }
     const Összetevő& d = e.összetevők[std::size_t(e.döntő)];
     return QStringLiteral("%1: a legnagyobb kihasználtság %2 % (%3)")

@@ -25,6 +25,9 @@ QString PvsSzöveg(const Megállapítás& megállapítás);
 // millisecond below).
 QString UtcIdő(qint64 mikro);
 
+// Why the record's first component that could not be judged at all was not; empty if none.
+QString NemÍtéltMiért(const Megállapítás& megállapítás);
+
 // The record's verdict as a sentence: "Megfelel: a legnagyobb kihasználtság 82,4 % (HHN)".
 QString ÍtéletMondat(const Megállapítás& megállapítás);
 

@@ -173,11 +173,7 @@ int Értékel(Szöveg::Forrás& forrás, const QString& név, Kimenet& ki, QStri
     if (!írásiHiba && !író)
         írót(alapTizedesjel(olvasó));
     if (írásiHiba || !író->kiürít()) {
-        Hiba h;
-        h.fajta = Hiba::Fajta::Írás;
-        h.fájl = QStringLiteral("kimenet");
-        h.részlet = ki.hiba();
-        *üzenet = Parancssori::FelvételHiba(h);
+        *üzenet = Parancssori::FelvételHiba(ÍrásiHiba(QStringLiteral("kimenet"), ki.hiba()));
         return HibásBemenet;
     }
 

@@ -244,12 +244,9 @@ QString Összegzés(const Rezgésjel::Felvétel& f, const Elemzés::Megállapít
     if (!f.állomás.isEmpty())
         név += QStringLiteral(" (%1)").arg(f.állomás);
     if (e.döntő < 0) {
-        QString miért;
-        for (const Elemzés::Összetevő& ö : e.összetevők)
-            if (!ö.nemÍtéltMiért.isEmpty() && miért.isEmpty())
-                miért = QStringLiteral(": ") + ö.nemÍtéltMiért;
+        const QString miért = Elemzés::NemÍtéltMiért(e);
         return (rt::App::Prefix() + QStringLiteral("%1: nincs megítélt összetevő%2"))
-            .arg(név, miért);
+            .arg(név, miért.isEmpty() ? QString() : QStringLiteral(": ") + miért);
     }
     const Elemzés::Összetevő& d = e.összetevők[std::size_t(e.döntő)];
     return (rt::App::Prefix() + QStringLiteral("%1: %2: a legnagyobb kihasználtság %3 % (%4); %5"))
@@ -286,11 +283,8 @@ int Elemez(const Kérés& kérés, std::FILE* ki, std::FILE* hibák) {
         állapot = KilépésÖsszesít(állapot, m.állapot);
     }
     if (!kimenet.ír(szöveg)) {
-        Hiba h;
-        h.fajta = Hiba::Fajta::Írás;
-        h.fájl = QStringLiteral("kimenet");
-        h.részlet = kimenet.hiba();
-        SorKiír(hibák, rt::App::Prefix() + Parancssori::FelvételHiba(h));
+        SorKiír(hibák, rt::App::Prefix() + Parancssori::FelvételHiba(ÍrásiHiba(
+                                               QStringLiteral("kimenet"), kimenet.hiba())));
         return HibásBemenet;
     }
     for (const Munka& m : munkák)

@@ -13,6 +13,14 @@ QString MikroIdő(qint64 mikro) {
            QStringLiteral("%1").arg(tört, 6, 10, QChar(u'0'));
 }
 
+Hiba ÍrásiHiba(const QString& fájl, const QString& miért) {
+    Hiba h;
+    h.fajta = Hiba::Fajta::Írás;
+    h.fájl = fájl;
+    h.részlet = miért;
+    return h;
+}
+
 QString Leírás(const Hiba& h, Orvoslás orvoslás) {
     QString szöveg;
     if (h.sor > 0)

@@ -49,6 +49,9 @@ struct Hiba {
     QString részlet;                // what was found, without the remedy
 };
 
+// A file that could not be written: `fájl` (or "kimenet", the output), and why, if known.
+Hiba ÍrásiHiba(const QString& fájl, const QString& miért = {});
+
 // The sentence that follows a fault to say how to mend it, with the mark that joins it on
 // (", …" or ": …"); or nothing.
 using Orvoslás = QString (*)(Hiba::Fajta);

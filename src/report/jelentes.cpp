@@ -68,13 +68,7 @@ std::size_t Oldalszám(const std::vector<Tétel>& tételek) {
 }
 
 std::optional<Hiba> Ír(const QString& pdf, const std::vector<Tétel>& tételek) {
-    auto nemÍrható = [&](QString miért = {}) {
-        Hiba h;
-        h.fajta = Hiba::Fajta::Írás;
-        h.fájl = pdf;
-        h.részlet = std::move(miért);
-        return h;
-    };
+    auto nemÍrható = [&](const QString& miért = {}) { return ÍrásiHiba(pdf, miért); };
     const Dokumentumadatok adatok = dokumentumadatok(tételek);
     QBuffer tár;
     tár.open(QIODevice::WriteOnly);

@@ -88,13 +88,8 @@ std::optional<Hiba> Határgörbék::Ment(const QString& fájl) const {
         rendben = kép.save(&tár, "PNG");
     }
     std::optional<QString> miért;
-    if (!rendben || (miért = rt::FájlbaÍr(fájl, tár.data()))) {
-        Hiba h;
-        h.fajta = Hiba::Fajta::Írás;
-        h.fájl = fájl;
-        h.részlet = miért.value_or(QString());
-        return h;
-    }
+    if (!rendben || (miért = rt::FájlbaÍr(fájl, tár.data())))
+        return ÍrásiHiba(fájl, miért.value_or(QString()));
     return std::nullopt;
 }
 

@@ -112,9 +112,5 @@ std::optional<Hiba> MérésadatokPárbeszéd::Ment(const QString& állomás, con
     QString miért;
     if (Emlék(szekció(állomás)).Ment(értékek, &miért))
         return std::nullopt;
-    Hiba h;
-    h.fajta = Hiba::Fajta::Írás;
-    h.fájl = QStringLiteral("beállítások");
-    h.részlet = miért;
-    return h;
+    return ÍrásiHiba(QStringLiteral("beállítások"), miért);
 }

@@ -50,12 +50,17 @@ Hiba hiba(Hiba::Fajta fajta, qint64 bájt, QString részlet = {}, QString csator
 } // namespace
 
 // A blank record of a SEED volume (its sequence number, then blanks), as volumes are padded.
-static bool üresRekord(QByteArrayView b) {
-    if (b.size() < 48)
-        return false;
+// A SEED record's sequence number: six digits or blanks.
+static bool sorszámmal(QByteArrayView b) {
     for (int i = 0; i < 6; ++i)
         if (!(std::isdigit(uchar(b[i])) || b[i] == ' '))
             return false;
+    return true;
+}
+
+static bool üresRekord(QByteArrayView b) {
+    if (b.size() < 48 || !sorszámmal(b))
+        return false;
     for (int i = 6; i < 48; ++i)
         if (b[i] != ' ' && b[i] != '\0')
             return false;
@@ -63,11 +68,8 @@ static bool üresRekord(QByteArrayView b) {
 }
 
 bool VezérlőRekord(QByteArrayView b) {
-    if (b.size() < 8)
+    if (b.size() < 8 || !sorszámmal(b))
         return false;
-    for (int i = 0; i < 6; ++i)
-        if (!(std::isdigit(uchar(b[i])) || b[i] == ' '))
-            return false;
     return std::strchr("VAST", b[6]) && b[6] && (b[7] == ' ' || b[7] == '*');
 }
 
