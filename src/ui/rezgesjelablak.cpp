@@ -179,9 +179,6 @@ RezgésjelAblak::RezgésjelAblak(FelvételModell modell, QWidget* szülő)
     }
     táblázat_->setWordWrap(true);
     táblázat_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    // every row is in sight (táblázatMagasság): no vertical scroll bar, whose coming and going
-    // would narrow the wrapping column after its rows were measured
-    táblázat_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QHeaderView* fej = táblázat_->horizontalHeader();
     fej->setSectionResizeMode(QHeaderView::ResizeToContents);
     fej->setSectionResizeMode(fej->count() - 1, QHeaderView::Stretch);
