@@ -7,6 +7,7 @@
 #include "ui/application.h"
 #include "ui/erzekenyseg.h"
 #include "ui/form1.h"
+#include "ui/mertekegyseg.h"
 #include "ui/rezgesjelablak.h"
 
 #include <QApplication>
@@ -130,12 +131,19 @@ int recordWindow(int argc, char** argv, const QString& file, qint64 since, doubl
         }
     };
     app.installEventFilter(&frames);
-    QTimer answer; // the sensitivity, typed at once
+    QTimer answer; // the sensitivity or the unit (floats: mm/s), given at once
     QObject::connect(&answer, &QTimer::timeout, [&] {
         if (auto* d = dynamic_cast<ÉrzékenységPárbeszéd*>(QApplication::activeModalWidget());
             d && d->isVisible()) {
             const qint64 shown = monotonic();
             d->Mező()->setValue(sensitivity);
+            d->accept();
+            asked += monotonic() - shown;
+        }
+        if (auto* d = dynamic_cast<MértékegységPárbeszéd*>(QApplication::activeModalWidget());
+            d && d->isVisible()) {
+            const qint64 shown = monotonic();
+            d->Választ(1);
             d->accept();
             asked += monotonic() - shown;
         }

@@ -40,7 +40,8 @@ def find(predicate, timeout=15):
 
 def analysis(category):
     """The command line's rows: per component, the fields after the file and channel."""
-    out = subprocess.run([program, "--elemez", record, "-k", category], capture_output=True,
+    out = subprocess.run([program, "--elemez", record, "-k", category, "--egyseg", "mm/s"],
+                         capture_output=True,
                          env={k: v for k, v in os.environ.items() if k != "DISPLAY"}).stdout
     return [line.split(";")[2:] for line in out.decode().splitlines()[1:] if line]
 
@@ -54,6 +55,20 @@ def wait_for_events(seconds):
     GLib.timeout_add(int(seconds * 1000), lambda: pyatspi.Registry.stop() or False)
     pyatspi.Registry.start()
 
+
+# The sample's floats name no unit: the window asks, and the user says mm/s.
+question = find(lambda n: n.getRole() == pyatspi.ROLE_DIALOG and n.name == "Mértékegység")
+check("the unit is asked for", question is not None)
+if question is not None:
+    mm = next((n for n in walk(question) if n.getRole() == pyatspi.ROLE_RADIO_BUTTON
+               and n.name == "mm/s"), None)
+    ok = next((n for n in walk(question) if n.getRole() == pyatspi.ROLE_PUSH_BUTTON
+               and n.name == "OK"), None)
+    check("the question offers mm/s and OK", mm is not None and ok is not None)
+    if mm is not None and ok is not None:
+        mm.queryAction().doAction(0)
+        time.sleep(0.3)
+        ok.queryAction().doAction(0)
 
 name = "Rezgésjel – " + os.path.basename(record)
 window = find(lambda n: n.getRole() == pyatspi.ROLE_FRAME and n.name == name)

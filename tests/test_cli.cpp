@@ -77,7 +77,7 @@ private slots:
         const QString pdf = configDir().filePath(QStringLiteral("r.pdf"));
         const Run r =
             velorix({"--elemez", QStringLiteral(VELORIX_SOURCE_DIR "/docs/pelda/robbantas.mseed"),
-                     "-k", "1", "--jelentes", pdf});
+                     "-k", "1", "--egyseg", "mm/s", "--jelentes", pdf});
         QCOMPARE(r.status, 1); // it exceeds
         for (const QByteArray& line : r.err.split('\n'))
             QVERIFY2(line.isEmpty() || line.startsWith("Velorix: "), r.err.constData());

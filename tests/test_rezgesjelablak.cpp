@@ -7,6 +7,7 @@
 
 #ifndef Q_MOC_RUN // moc's parser takes no accented namespace names
 #include "ui/erzekenyseg.h"
+#include "ui/mertekegyseg.h"
 #include "ui/nyomlap.h"
 #include "ui/rezgesjelablak.h"
 #include "ui/rezgesjelbetoltes.h"
@@ -57,6 +58,27 @@ void whenShown(std::function<bool()> handle) {
     });
     timer->start(5);
 }
+
+// The unit question, answered as a user would for the floats these tests write (in mm/s):
+// every dialog that asks it is answered with `answer` (none: left to the test), and the
+// stations asked about are listed.
+struct UnitAnswers {
+    std::optional<double> answer = 1;
+    QStringList asked;
+    QTimer timer;
+    UnitAnswers() {
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            auto* dialog = dynamic_cast<MértékegységPárbeszéd*>(QApplication::activeModalWidget());
+            if (!dialog || !answer || dialog->property("answered").toBool())
+                return;
+            dialog->setProperty("answered", true);
+            asked << dialog->Állomás();
+            dialog->Választ(*answer);
+            dialog->accept();
+        });
+        timer.start(5);
+    }
+};
 
 // A station's three components HHZ, HHN, HHE: `n` samples each at `rate`, sample `i` of
 // component `c` being `minta(c, i)`.
@@ -114,7 +136,8 @@ QString monitoringRecord() {
 // The command line's rows for the same file: per channel, its fields after the name.
 QList<QStringList> cliRows(const QString& file, const QStringList& options) {
     QProcess p;
-    p.start(QStringLiteral(VELORIX_PROGRAM), QStringList{"--elemez", file} + options);
+    p.start(QStringLiteral(VELORIX_PROGRAM),
+            QStringList{"--elemez", file, "--egyseg", "mm/s"} + options);
     p.waitForFinished(60000);
     QList<QStringList> rows;
     for (const QByteArray& line : p.readAllStandardOutput().split('\n').mid(1))
@@ -156,14 +179,19 @@ class TestRecordWindow : public QObject {
     Q_OBJECT
 
     std::unique_ptr<Form1> form;
+    std::unique_ptr<UnitAnswers> units;
 
 private slots:
     void init() {
+        units = std::make_unique<UnitAnswers>();
         form = std::make_unique<Form1>();
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
     }
-    void cleanup() { form.reset(); }
+    void cleanup() {
+        form.reset();
+        units.reset();
+    }
 
     // The table holds the figures the command line prints, for every category, place and
     // method, and follows the main window's category at once.
@@ -249,7 +277,8 @@ private slots:
         const auto eventRows = [&](int event) {
             QProcess p;
             p.start(QStringLiteral(VELORIX_PROGRAM),
-                    {"--esemenyek", file, "-k", QString::number(window->Kategória())});
+                    {"--esemenyek", file, "-k", QString::number(window->Kategória()), "--egyseg",
+                     "mm/s"});
             p.waitForFinished(60000);
             QList<QStringList> rows;
             for (const QByteArray& line : p.readAllStandardOutput().split('\n').mid(1)) {
@@ -712,6 +741,68 @@ private slots:
         QCOMPARE(opened[1]->windowTitle(),
                  QStringLiteral("Rezgésjel – ket-allomas.mseed – HU.KOV2.00"));
         QVERIFY(opened[1]->pos() != opened[0]->pos());
+        // the unit given for one station is never taken for the other's
+        QCOMPARE(units->asked, (QStringList{"HU.KOV1.00", "HU.KOV2.00"}));
+        // nor a sensitivity: counts of two stations ask twice
+        for (MseedChannel& c : channels)
+            for (double& x : c.samples)
+                x = std::round(x * 1000);
+        const QString counts = save(QStringLiteral("ket-count.mseed"), mseed(channels, DE_STEIM2));
+        QStringList asked;
+        whenShown([&] {
+            auto* dialog = dynamic_cast<ÉrzékenységPárbeszéd*>(QApplication::activeModalWidget());
+            if (!dialog || dialog->property("answered").toBool())
+                return asked.size() == 2;
+            dialog->setProperty("answered", true);
+            asked << dialog->findChild<QLabel*>()->text();
+            dialog->Mező()->setValue(asked.size() == 1 ? 1000 : 2000);
+            dialog->accept();
+            return asked.size() == 2;
+        });
+        const QList<RezgésjelAblak*> read = form->RezgésjelMegnyit(counts);
+        QCOMPARE(asked.size(), 2);
+        QVERIFY(asked[0].contains(u"KOV1") && asked[1].contains(u"KOV2"));
+        QCOMPARE(read.size(), qsizetype(2));
+        // each station's samples with its own sensitivity: the second's HHZ, four times the
+        // first's in counts, at twice the sensitivity
+        const double first = read[0]->Táblázat()->item(0, 1)->text().replace(u',', u'.').toDouble();
+        const double second =
+            read[1]->Táblázat()->item(0, 1)->text().replace(u',', u'.').toDouble();
+        QVERIFY2(std::fabs(second / first - 2) < 0.01,
+                 qPrintable(QStringLiteral("%1 / %2").arg(first).arg(second)));
+    }
+
+    // Floats of no stated unit: the window asks, nothing chosen for a station never seen, the
+    // last answer offered for one seen; going on without one shows the record, not judged.
+    void asksForTheUnit() {
+        {
+            MértékegységPárbeszéd fresh(QStringLiteral("a.mseed"), QStringLiteral("HU.NEW1.00"),
+                                        nullptr);
+            QVERIFY(!fresh.Szorzó());
+            for (QAbstractButton* b : fresh.Választások())
+                QVERIFY(!b->isChecked());
+            MértékegységPárbeszéd::Megjegyez(QStringLiteral("HU.OLD1.00"), 25.4);
+            MértékegységPárbeszéd seen(QStringLiteral("a.mseed"), QStringLiteral("HU.OLD1.00"),
+                                       nullptr);
+            QCOMPARE(seen.Szorzó().value_or(0), 25.4);
+            QVERIFY(seen.Választások()[2]->isChecked()); // in/s
+            seen.Választások()[3]->click();              // counts: the sensitivity's inverse
+            seen.ÉrzékenységMező()->setValue(500);
+            QCOMPARE(seen.Szorzó().value_or(0), 1.0 / 500);
+        }
+        units->answer.reset();
+        whenShown([] {
+            auto* dialog = dynamic_cast<MértékegységPárbeszéd*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return false;
+            dialog->reject(); // "Megítélés nélkül"
+            return true;
+        });
+        const QList<RezgésjelAblak*> opened = form->RezgésjelMegnyit(record());
+        QCOMPARE(opened.size(), qsizetype(1));
+        QVERIFY2(opened[0]->ÍtéletCímke()->text().startsWith(
+                     u"Nincs megítélt összetevő: ismeretlen mértékegység"),
+                 qPrintable(opened[0]->ÍtéletCímke()->text()));
     }
 
     // Counts: the window asks for the sensitivity, or a StationXML file, and opens with it.

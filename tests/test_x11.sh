@@ -87,8 +87,14 @@ config="$work/record"
 mkdir -p "$config"
 XDG_CONFIG_HOME="$config" "$program" "$record" 2>"$config/stderr" &
 pid=$!
-main="" rec=""
+main="" rec="" asked=""
 for _ in $(seq 150); do
+    # the sample's floats name no unit: asked for, answered from the keyboard (the first
+    # choice has the focus; down to mm/s, chosen, OK)
+    if [ -z "$asked" ]; then
+        asked=$(xdotool search --all --onlyvisible --pid $pid --name '^Mértékegység$' 2>/dev/null | head -n1)
+        [ -n "$asked" ] && xdotool windowactivate --sync "$asked" key Down space Return 2>/dev/null
+    fi
     main=$(xdotool search --all --onlyvisible --pid $pid --name 'MSZ 13018' 2>/dev/null | head -n1)
     # the record window itself, not the one that shows its opening
     rec=$(xdotool search --all --onlyvisible --pid $pid --name 'robbantas\.mseed$' 2>/dev/null | head -n1)

@@ -8,6 +8,7 @@
 #include <climits>
 #include <cmath>
 #include <memory>
+#include <numbers>
 
 namespace Elemzés {
 
@@ -177,7 +178,10 @@ std::optional<double> LegnagyobbKihasználtság(const Megállapítás& e) {
     return e.összetevők[std::size_t(e.döntő)].megítélés.kihasználtság;
 }
 
-std::optional<QString> NemÍtélhetőMiért(double mintavétel, double ppv) {
+std::optional<QString> NemÍtélhetőMiért(double mintavétel, double ppv, bool egységIsmeretlen) {
+    if (egységIsmeretlen)
+        return QStringLiteral(
+            "ismeretlen mértékegység: adja meg az --egyseg vagy az --allomas kapcsolóval");
     if (mintavétel < LegkisebbMintavétel)
         return QStringLiteral(
                    "a mintavétel %1/s: a %2 Hz-ig terjedő megítéléshez legalább %3/s kell")
@@ -191,15 +195,23 @@ std::optional<QString> NemÍtélhetőMiért(double mintavétel, double ppv) {
     return std::nullopt;
 }
 
+double LegnagyobbAlulbecslés(double frekvencia, double mintavétel) {
+    const double fél = std::min(frekvencia / mintavétel, 0.5); // at most half a period apart
+    return 1 - std::cos(std::numbers::pi * fél);
+}
+
 void Minősít(Megállapítás& e, int kategória, Hely hely, Módszer módszer) {
     e.döntő = -1;
     e.megfelel = true;
+    e.módszer = módszer;
     double legnagyobb = -1;
     for (std::size_t i = 0; i < e.összetevők.size(); ++i) {
         Összetevő& ö = e.összetevők[i];
         ö.nemÍtéltMiért.clear();
+        ö.alulbecslés.reset();
         if (ö.sebesség())
-            ö.nemÍtéltMiért = NemÍtélhetőMiért(ö.mintavétel, ö.jellemzők.ppv).value_or(QString());
+            ö.nemÍtéltMiért = NemÍtélhetőMiért(ö.mintavétel, ö.jellemzők.ppv, ö.egységIsmeretlen)
+                                  .value_or(QString());
         const std::optional<Határérték::Megítélés> m =
             ö.sebesség() && ö.nemÍtéltMiért.isEmpty()
                 ? Határérték::ÖsszetevőMegítél(kategória, hely, ö.frekvencia(módszer),
@@ -209,6 +221,9 @@ void Minősít(Megállapítás& e, int kategória, Hely hely, Módszer módszer)
         ö.megítélés = m.value_or(Határérték::Megítélés{});
         if (!m)
             continue;
+        if (ö.mintavétel < MegjegyzésNélküliMintavétel)
+            if (const std::optional<double> f = ö.frekvencia(módszer))
+                ö.alulbecslés = LegnagyobbAlulbecslés(*f, ö.mintavétel);
         e.megfelel = e.megfelel && m->megfelel;
         if (m->kihasználtság > legnagyobb) {
             legnagyobb = m->kihasználtság;
@@ -222,9 +237,18 @@ namespace {
 // The peak vector sum of the velocity components over the span they share.
 void csúcsVektor(const Rezgésjel::Felvétel& f, Megállapítás& e) {
     std::vector<const Rezgésjel::Csatorna*> cs;
-    for (const Rezgésjel::Csatorna& c : f.csatornák)
-        if (c.mennyiség == Rezgésjel::Mennyiség::Sebesség)
-            cs.push_back(&c);
+    bool ismeretlen = false;
+    for (const Rezgésjel::Csatorna& c : f.csatornák) {
+        if (c.mennyiség != Rezgésjel::Mennyiség::Sebesség)
+            continue;
+        ismeretlen = ismeretlen || c.egységIsmeretlen;
+        cs.push_back(&c);
+    }
+    if (ismeretlen) { // a sum of figures in an unknown unit says nothing
+        e.pvsVan = false;
+        e.pvsMegjegyzés = QStringLiteral("a sebességkomponensek mértékegysége ismeretlen");
+        return;
+    }
     if (cs.empty()) {
         e.pvsVan = false;
         e.pvsMegjegyzés = QStringLiteral("nincs sebességkomponens");
@@ -296,6 +320,7 @@ Megállapítás Elemez(const Rezgésjel::Felvétel& felvétel, int kategória, H
         ö.kód = cs.kód;
         ö.mennyiség = cs.mennyiség;
         ö.nyers = cs.nyers;
+        ö.egységIsmeretlen = cs.egységIsmeretlen;
         ö.mintavétel = cs.mintavétel;
         ö.függőleges = cs.függőleges;
         ö.jellemzők = Számol(cs.minták, cs.mintavétel, cs.mennyiség);

@@ -37,8 +37,16 @@ inline constexpr double IndításiKüszöb = 0.5;
 inline constexpr double LegkisebbMintavétel = 2.0 * Határérték::LegnagyobbFrekvencia; // /s
 inline constexpr double LegnagyobbHihetőSebesség = 1000;                              // mm/s
 
-// Why a velocity component of this rate and peak cannot be judged; none where it can.
-std::optional<QString> NemÍtélhetőMiért(double mintavétel, double ppv);
+// Why a velocity component of this rate and peak cannot be judged; none where it can. A
+// component whose unit nothing states is never judged, whatever its figures.
+std::optional<QString> NemÍtélhetőMiért(double mintavétel, double ppv,
+                                        bool egységIsmeretlen = false);
+
+// The largest share by which sampling at `mintavétel` may underestimate the peak of a sine of
+// `frekvencia`: 1 - cos(pi f / fs), the peak falling halfway between two samples.
+double LegnagyobbAlulbecslés(double frekvencia, double mintavétel);
+// From this rate on the underestimate is small enough to go unremarked (below 5 % at 100 Hz).
+inline constexpr double MegjegyzésNélküliMintavétel = 1000; // /s
 
 struct Jellemzők {
     double ppv = 0; // mm/s
@@ -72,13 +80,17 @@ std::vector<float> Spektrum(const std::vector<double>& középre, std::size_t* m
 struct Összetevő {
     Rezgésjel::Csatornakód kód;
     Rezgésjel::Mennyiség mennyiség = Rezgésjel::Mennyiség::Sebesség;
-    bool nyers = false; // its peak is in counts (no sensitivity for its kind)
+    bool nyers = false;            // its peak is in counts (no sensitivity for its kind)
+    bool egységIsmeretlen = false; // velocity of a unit nothing states
     bool függőleges = false;
     Jellemzők jellemzők;
     double mintavétel = 0; // its samples per second
     bool megítélt = false; // judged (the vertical is not, at the top floor slab)
     Határérték::Megítélés megítélés;
     QString nemÍtéltMiért; // why a velocity component could not be judged at all
+    // The largest underestimate of its peak its rate allows at its frequency (a share), where
+    // it was judged at a rate below MegjegyzésNélküliMintavétel.
+    std::optional<double> alulbecslés;
 
     QString név() const { return kód.név(); }
     bool sebesség() const { return mennyiség == Rezgésjel::Mennyiség::Sebesség; }
@@ -92,12 +104,13 @@ struct Összetevő {
 // vector sum, and the record's verdict.
 struct Megállapítás {
     std::vector<Összetevő> összetevők;
-    bool pvsVan = true;    // a peak vector sum could be taken
-    double pvs = 0;        // mm/s
-    double pvsIdő = 0;     // s
-    double pvsSzakasz = 0; // s: the span it was taken over, where the windows differ
-    QString pvsMegjegyzés; // why there is none, or over what span it was taken
-    int döntő = -1;        // the component with the largest utilisation
+    bool pvsVan = true;            // a peak vector sum could be taken
+    double pvs = 0;                // mm/s
+    double pvsIdő = 0;             // s
+    double pvsSzakasz = 0;         // s: the span it was taken over, where the windows differ
+    QString pvsMegjegyzés;         // why there is none, or over what span it was taken
+    Módszer módszer = Módszer::ZC; // the frequency it was judged by
+    int döntő = -1;                // the component with the largest utilisation
     bool megfelel = true;
     std::optional<double> indítás; // s: the trigger, the earliest of the velocity components'
 };

@@ -91,13 +91,9 @@ Rezgésjel::Felvétel Kivág(const Rezgésjel::Felvétel& f, const Szakasz& sz) 
     if (f.kezdetMikro)
         ki.kezdetMikro = sz.kezdetMikro;
     for (const Rezgésjel::Csatorna& cs : f.csatornák) {
-        Rezgésjel::Csatorna c;
-        c.kód = cs.kód;
-        c.mennyiség = cs.mennyiség;
-        c.függőleges = cs.függőleges;
-        c.nyers = cs.nyers;
-        c.átváltás = cs.átváltás;
-        c.mintavétel = cs.mintavétel;
+        Rezgésjel::Csatorna c = cs.fejléc();
+        c.kezdetMikro.reset();
+        c.mintaszám = 0;
         if (cs.mintavétel > 0 && !cs.minták.empty()) {
             const qint64 eleje = kezdet(cs, f);
             // the first sample at or after the span's start, the last at or before its end

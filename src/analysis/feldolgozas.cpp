@@ -77,19 +77,23 @@ Feldolgozott elemez(Rezgésjel::Olvasás olvasott, const Kérés& kérés) {
         f.hiba = std::move(olvasott.hiba);
         return f;
     }
-    // counts that still wait for their sensitivity are never analysed as velocities
+    // counts that still wait for their sensitivity are never analysed as velocities, nor
+    // (when a unit is asked for) floats that wait for their unit
     for (const Rezgésjel::Felvétel& felvétel : olvasott.felvételek) {
         for (const Rezgésjel::Csatorna& cs : felvétel.csatornák) {
-            if (!cs.érzékenységreVár)
+            const bool egység = kérés.egységetKér && cs.egységIsmeretlen &&
+                                !kérés.egységNélkül.contains(cs.kód.állomásNév());
+            if (!cs.érzékenységreVár && !egység)
                 continue;
             Hiba h;
-            h.fajta = Hiba::Fajta::ÉrzékenységKell;
+            h.fajta = egység ? Hiba::Fajta::EgységKell : Hiba::Fajta::ÉrzékenységKell;
             h.fájl = felvétel.fájl;
             h.csatorna = cs.kód.név();
             h.állomás = cs.kód.állomásNév();
-            h.részlet = QStringLiteral("a minták egész számok (count)");
+            h.részlet = egység ? QStringLiteral("a minták mértékegységét semmi sem adja meg")
+                               : QStringLiteral("a minták egész számok (count)");
             f.hiba = std::move(h);
-            f.érzékenységreVár = std::move(olvasott.felvételek);
+            f.válaszraVár = std::move(olvasott.felvételek);
             return f;
         }
     }
@@ -114,7 +118,7 @@ Feldolgozott Felvételekből(std::vector<Rezgésjel::Felvétel> felvételek, con
         if (std::optional<Hiba> h = Rezgésjel::ÉrzékenységetAlkalmaz(felvétel, kérés.beállítás)) {
             o.hiba = std::move(h);
             Feldolgozott f = elemez(std::move(o), kérés);
-            f.érzékenységreVár = std::move(felvételek);
+            f.válaszraVár = std::move(felvételek);
             return f;
         }
     }

@@ -8,6 +8,7 @@
 #include "readers/felvetel.h"
 
 #include <QByteArray>
+#include <QSet>
 #include <QString>
 
 #include <atomic>
@@ -32,15 +33,17 @@ struct Kérés {
     Elemzés::Hely hely = Elemzés::Hely::Alap;
     Elemzés::Módszer módszer = Elemzés::Módszer::ZC;
     Rezgésjel::Beállítás beállítás;
-    bool egész = true;                  // analyse each record as a whole…
-    std::optional<double> egészHatár;   // s: …only one spanning at most this long
-    std::optional<double> küszöb;       // mm/s: find and analyse the events…
-    bool csakHosszúEseményei = false;   // …only of a record not analysed whole (and analyse
-                                        // that one whole after all when it has none)
-    std::optional<qint64> intervallum;  // µs: the interval peaks
-    bool rajzokkal = false;             // each record's views, drawn (see Nézet)
-    bool mintákMegtartva = false;       // a long record keeps its samples
-    std::function<void(Lépés)> lépésre; // told of each step as it starts
+    bool egész = true;                 // analyse each record as a whole…
+    std::optional<double> egészHatár;  // s: …only one spanning at most this long
+    std::optional<double> küszöb;      // mm/s: find and analyse the events…
+    bool csakHosszúEseményei = false;  // …only of a record not analysed whole (and analyse
+                                       // that one whole after all when it has none)
+    std::optional<qint64> intervallum; // µs: the interval peaks
+    bool rajzokkal = false;            // each record's views, drawn (see Nézet)
+    bool mintákMegtartva = false;      // a long record keeps its samples
+    bool egységetKér = false;   // velocity floats of an unknown unit wait for one (EgységKell)…
+    QSet<QString> egységNélkül; // …but for these stations', analysed and not judged
+    std::function<void(Lépés)> lépésre;             // told of each step as it starts
     const std::atomic<bool>* megszakítva = nullptr; // when set, no record is finished after it
 };
 
@@ -72,14 +75,15 @@ struct ElemzettFelvétel {
 struct Feldolgozott {
     std::vector<ElemzettFelvétel> felvételek;
     std::optional<Hiba> hiba; // the input's fault; then no records
-    // Read with érzékenységKésőbb, records whose velocity counts need a sensitivity: kept
-    // as read (with the fault that says so), for Felvételekből once it is given.
-    std::vector<Rezgésjel::Felvétel> érzékenységreVár;
+    // Read with érzékenységKésőbb, records whose velocity counts need a sensitivity, or
+    // (egységetKér) whose velocity floats need a unit: kept as read, with the fault that
+    // says so and names the station, for Felvételekből once it is given.
+    std::vector<Rezgésjel::Felvétel> válaszraVár;
 };
 
 Feldolgozott Fájl(const QString& fájl, const Kérés& kérés);
 Feldolgozott Bájtok(QByteArray bájtok, const QString& név, const Kérés& kérés);
-// Records already read (waiting for a sensitivity), with the request's sensitivity applied.
+// Records already read (waiting for a sensitivity or a unit), with the request's applied.
 Feldolgozott Felvételekből(std::vector<Rezgésjel::Felvétel> felvételek, const Kérés& kérés);
 
 // The whole of a record kept with its samples, analysed and drawn as a view.

@@ -53,7 +53,8 @@ std::vector<Intervallum> Intervallumok(const Rezgésjel::Felvétel& f, qint64 ho
             }
             if (cs1.ppv > 0)
                 cs1.zc = Nullátmenet(v + i, j - i, átlag, csúcs - i, cs.mintavétel);
-            cs1.nemÍtéltMiért = NemÍtélhetőMiért(cs.mintavétel, cs1.ppv).value_or(QString());
+            cs1.nemÍtéltMiért =
+                NemÍtélhetőMiért(cs.mintavétel, cs1.ppv, cs.egységIsmeretlen).value_or(QString());
             const auto m =
                 cs1.nemÍtéltMiért.isEmpty()
                     ? Határérték::ÖsszetevőMegítél(kategória, hely, cs1.zc, cs1.ppv, cs.függőleges)

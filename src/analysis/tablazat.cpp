@@ -47,6 +47,19 @@ QString NemSebesség(const Összetevő& ö) {
            nincs;
 }
 
+QString AlulbecslésSzöveg(const Összetevő& ö, Módszer módszer) {
+    const std::optional<double> f = ö.frekvencia(módszer);
+    if (!ö.alulbecslés || !f)
+        return {};
+    return QStringLiteral(
+               " (a %1/s mintavétel %2 Hz-en a csúcsot legfeljebb %3 %-kal becsülheti alá)")
+        .arg(Határérték::BeállításSzám(ö.mintavétel), Szám(*f, 2), Szám(*ö.alulbecslés * 100, 1));
+}
+
+QString ÍtéletCella(const Összetevő& ö, Módszer módszer) {
+    return Határérték::Ítélet(ö.megítélés) + AlulbecslésSzöveg(ö, módszer);
+}
+
 QString PvsSzöveg(const Megállapítás& e) {
     if (!e.pvsVan)
         return QStringLiteral("PVS nincs: %1").arg(e.pvsMegjegyzés);
@@ -86,7 +99,7 @@ QList<QStringList> TáblázatSorok(const Megállapítás& e) {
         if (ö.megítélt) {
             sor << Határérték::SzázadSzöveg(ö.megítélés.határSzázad)
                 << Határérték::Százalék(ö.megítélés.kihasználtságTized())
-                << Határérték::Ítélet(ö.megítélés);
+                << ÍtéletCella(ö, e.módszer);
         } else {
             sor << QString() << QString()
                 << (ö.nemÍtéltMiért.isEmpty() ? Határérték::NincsMegítélve() : ö.nemÍtéltMiért);

@@ -18,6 +18,12 @@ QList<QStringList> TáblázatSorok(const Megállapítás& megállapítás);
 QString NemSebesség(const Összetevő& összetevő);
 // A pressure peak in dB(L): 20 log10(p / 20 µPa).
 double DecibelL(double pascal);
+// What a judged component's verdict adds where its rate may underestimate its peak: " (a
+// 500/s mintavétel 87,5 Hz-en a csúcsot legfeljebb 7,4 %-kal becsülheti alá)"; empty if not.
+QString AlulbecslésSzöveg(const Összetevő& összetevő, Módszer módszer);
+// A judged component's verdict cell: the verdict, then the underestimate where there is one.
+QString ÍtéletCella(const Összetevő& összetevő, Módszer módszer);
+
 // The peak vector sum's remark for a summary: over what span, or why there is none.
 QString PvsSzöveg(const Megállapítás& megállapítás);
 

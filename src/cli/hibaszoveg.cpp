@@ -8,6 +8,8 @@ QString Orvoslás(Hiba::Fajta fajta) {
     case F::ÉrzékenységKell:
         return QStringLiteral(": a mm/s-ra váltáshoz adja meg az érzékenységet (--erzekenyseg, "
                               "count per mm/s, vagy --allomas StationXML)");
+    case F::EgységKell:
+        return QStringLiteral(": adja meg az --egyseg vagy az --allomas kapcsolóval");
     case F::EgységEllentmond:
         return QStringLiteral(", ez ellentmond a megadott --egyseg értéknek");
     case F::MintavételKell:

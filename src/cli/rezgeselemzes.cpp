@@ -227,6 +227,7 @@ QByteArray Sorok(const Rezgésjel::Felvétel& f, const Elemzés::Megállapítás
             ki += Határérték::SzázadSzöveg(ö.megítélés.határSzázad).toUtf8() + ';' +
                   Határérték::Százalék(t).toUtf8() + ';';
             Határérték::ÍtéletÍr(ki, ö.megítélés);
+            ki += Elemzés::AlulbecslésSzöveg(ö, e.módszer).toUtf8();
         } else {
             ki += ";;" + mező(ö.nemÍtéltMiért);
         }

@@ -23,6 +23,21 @@ void Felvétel::mintákElenged() {
         std::vector<double>().swap(cs.minták);
 }
 
+Csatorna Csatorna::fejléc() const {
+    Csatorna c;
+    c.kód = kód;
+    c.mennyiség = mennyiség;
+    c.függőleges = függőleges;
+    c.nyers = nyers;
+    c.érzékenységreVár = érzékenységreVár;
+    c.egységIsmeretlen = egységIsmeretlen;
+    c.átváltás = átváltás;
+    c.mintavétel = mintavétel;
+    c.kezdetMikro = kezdetMikro;
+    c.mintaszám = mintaszám;
+    return c;
+}
+
 Felvétel Felvétel::fejléc() const {
     Felvétel f;
     f.fájl = fájl;
@@ -32,19 +47,8 @@ Felvétel Felvétel::fejléc() const {
     f.mintaszám = mintaszám;
     f.kihagyott = kihagyott;
     f.csatornák.reserve(csatornák.size());
-    for (const Csatorna& cs : csatornák) {
-        Csatorna c;
-        c.kód = cs.kód;
-        c.mennyiség = cs.mennyiség;
-        c.függőleges = cs.függőleges;
-        c.nyers = cs.nyers;
-        c.érzékenységreVár = cs.érzékenységreVár;
-        c.átváltás = cs.átváltás;
-        c.mintavétel = cs.mintavétel;
-        c.kezdetMikro = cs.kezdetMikro;
-        c.mintaszám = cs.mintaszám;
-        f.csatornák.push_back(std::move(c));
-    }
+    for (const Csatorna& cs : csatornák)
+        f.csatornák.push_back(cs.fejléc());
     return f;
 }
 

@@ -3,6 +3,7 @@
 #include "hiba.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -78,11 +79,15 @@ struct Csatorna {
     bool függőleges = false;
     bool nyers = false;                // the samples are counts: no sensitivity for them
     bool érzékenységreVár = false;     // velocity counts waiting for their sensitivity
+    bool egységIsmeretlen = false;     // velocity whose unit nothing states: not judged
     QString átváltás;                  // how the samples became the quantity, and from what
     double mintavétel = 0;             // samples per second
     std::optional<qint64> kezdetMikro; // the first sample, µs since 1970 UTC
     std::size_t mintaszám = 0;         // as read
     std::vector<double> minták;        // in AlapEgység(mennyiség), or counts
+
+    // A copy of everything but the samples.
+    Csatorna fejléc() const;
 };
 
 struct Felvétel {
@@ -125,6 +130,10 @@ struct Beállítás {
     std::optional<double> egység;      // mm/s per unit of velocity channels in floats
     std::optional<double> mintavétel;  // samples per second, for a CSV with no time column
     std::shared_ptr<const Állomásadatok> állomásadatok; // sensitivities by channel
+    // What was given for one station (NET.STA.LOC; "" for a table's columns) alone: it comes
+    // before `érzékenység` and `egység`, and never applies to another station.
+    QHash<QString, double> állomásÉrzékenység; // counts per mm/s
+    QHash<QString, double> állomásEgység;      // mm/s per unit of velocity floats
     // Velocity counts with no sensitivity are kept in counts, marked as waiting for one
     // (ÉrzékenységetAlkalmaz), instead of being a fault: a window asks for the sensitivity
     // without reading the file again.
@@ -139,7 +148,8 @@ struct Olvasás {
 
 // Gives the channels that wait for a sensitivity (read with érzékenységKésőbb) the one
 // `beállítás` has for them, as a reader would have: the samples become mm/s. A fault where
-// it has none for a channel.
+// it has none for a channel. Velocity channels of an unknown unit get the unit `beállítás`
+// has for their station (or for every one), and stay unknown where it has none.
 std::optional<Hiba> ÉrzékenységetAlkalmaz(Felvétel& felvétel, const Beállítás& beállítás);
 
 // A component's role from its channel code or column name: a SEED channel code ending in

@@ -32,6 +32,7 @@ struct Hiba {
         IsmeretlenKulcs,      // a key the particulars do not have
         Tartalom,             // anything else not as its format wants (részlet: what was found)
         ÉrzékenységKell,      // integer counts, and no sensitivity was given
+        EgységKell,           // velocity samples whose unit nothing states (asked for)
         EgységEllentmond,     // the file names another unit than the one given
         MintavételKell,       // no time column, and no sample rate was given
         MintavételEllentmond, // the time column gives another rate than the one given

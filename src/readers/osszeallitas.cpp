@@ -5,6 +5,15 @@
 
 namespace Rezgésjel {
 
+QString MegadottEgység(double szorzó) {
+    for (const IsmertEgység& e : IsmertEgységek)
+        if (e.felsorolt && e.mennyiség == Mennyiség::Sebesség && e.szorzó == szorzó)
+            return QStringLiteral("megadott mértékegység: %1").arg(QString::fromUtf16(e.név));
+    // counts in floats, with the sensitivity given for them
+    return QStringLiteral("megadott érzékenység: %1 count per mm/s")
+        .arg(QString::number(1 / szorzó, 'g', 9));
+}
+
 std::variant<std::monostate, Átváltás, Hiba> Átvált(const Csatornakód& kód, const MintaFajta& fajta,
                                                     const Beállítás& b,
                                                     std::optional<qint64> kezdetMikro) {
@@ -27,6 +36,13 @@ std::variant<std::monostate, Átváltás, Hiba> Átvált(const Csatornakód& kó
     if (!műszer)
         return std::monostate{};
     á.mennyiség = *műszer;
+    const QString állomás = kód.állomásNév();
+    const std::optional<double> érzékenység =
+        b.állomásÉrzékenység.contains(állomás) ? std::optional(b.állomásÉrzékenység.value(állomás))
+                                               : b.érzékenység;
+    const std::optional<double> egység = b.állomásEgység.contains(állomás)
+                                             ? std::optional(b.állomásEgység.value(állomás))
+                                             : b.egység;
     if (fajta.nyers) {
         if (b.állomásadatok) {
             if (const auto é = b.állomásadatok->keres(kód, kezdetMikro);
@@ -40,31 +56,33 @@ std::variant<std::monostate, Átváltás, Hiba> Átvált(const Csatornakód& kó
             }
         }
         if (á.mennyiség == Mennyiség::Sebesség) {
-            if (!b.érzékenység && b.érzékenységKésőbb) {
+            if (!érzékenység && b.érzékenységKésőbb) {
                 á.nyers = true;
                 á.érzékenységreVár = true;
                 á.forrás = QStringLiteral("count, érzékenységre vár");
                 return á;
             }
-            if (!b.érzékenység) {
+            if (!érzékenység) {
                 Hiba h;
                 h.fajta = Hiba::Fajta::ÉrzékenységKell;
                 h.részlet = QStringLiteral("a minták egész számok (count)");
                 return h;
             }
-            á.szorzó = 1.0 / *b.érzékenység;
+            á.szorzó = 1.0 / *érzékenység;
             á.forrás = QStringLiteral("megadott érzékenység: %1 count per mm/s")
-                           .arg(QString::number(*b.érzékenység, 'g', 9));
+                           .arg(QString::number(*érzékenység, 'g', 9));
             return á;
         }
         á.nyers = true; // shown in counts; a velocity sensitivity does not apply
         á.forrás = QStringLiteral("count, érzékenység nélkül");
         return á;
     }
-    if (á.mennyiség == Mennyiség::Sebesség && b.egység) {
-        á.szorzó = *b.egység;
-        á.forrás = QStringLiteral("megadott mértékegység: %1")
-                       .arg(EgységNeve(Mennyiség::Sebesség, á.szorzó));
+    if (á.mennyiség == Mennyiség::Sebesség && egység) {
+        á.szorzó = *egység;
+        á.forrás = MegadottEgység(á.szorzó);
+    } else if (á.mennyiség == Mennyiség::Sebesség) {
+        á.egységIsmeretlen = true;
+        á.forrás = QStringLiteral("ismeretlen mértékegység");
     } else {
         á.forrás = QStringLiteral("%1 (alapértelmezés)").arg(AlapEgység(á.mennyiség));
     }
@@ -128,6 +146,7 @@ Olvasás Összeállít(const QString& fájl, std::vector<NyersCsatorna>&& csator
             c.mennyiség = cs->átváltás.mennyiség;
             c.nyers = cs->átváltás.nyers;
             c.érzékenységreVár = cs->átváltás.érzékenységreVár;
+            c.egységIsmeretlen = cs->átváltás.egységIsmeretlen;
             c.átváltás = cs->átváltás.forrás;
             c.függőleges = Függőleges(cs->kód.csatorna);
             c.mintavétel = cs->mintavétel;
@@ -145,6 +164,18 @@ std::optional<Hiba> ÉrzékenységetAlkalmaz(Felvétel& f, const Beállítás& b
     Beállítás b = beállítás;
     b.érzékenységKésőbb = false;
     for (Csatorna& cs : f.csatornák) {
+        if (cs.egységIsmeretlen) {
+            MintaFajta fajta;
+            std::variant<std::monostate, Átváltás, Hiba> á =
+                Átvált(cs.kód, fajta, b, cs.kezdetMikro);
+            if (const Átváltás* a = std::get_if<Átváltás>(&á); a && !a->egységIsmeretlen) {
+                for (double& x : cs.minták)
+                    x *= a->szorzó;
+                cs.átváltás = a->forrás;
+                cs.egységIsmeretlen = false;
+            }
+            continue;
+        }
         if (!cs.érzékenységreVár)
             continue;
         MintaFajta fajta;

@@ -21,16 +21,22 @@ struct Átváltás {
     double szorzó = 1;
     bool nyers = false; // left in counts: a channel that is not judged, with no sensitivity
     bool érzékenységreVár = false; // velocity counts kept for a sensitivity given later
+    bool egységIsmeretlen = false; // velocity floats whose unit nothing states: not judged
     QString forrás;                // what the factor came from, for the report
 };
 
 // The channel's quantity and factor: the file's own unit first, then the station's
 // metadata, then the command line (a sensitivity for velocity counts, a unit for velocity
-// floats). None for a channel that measures no motion; a fault where a velocity in counts
-// has no sensitivity or the file's unit contradicts the one given.
+// floats); velocity floats of which none states the unit are kept as they are, marked
+// unknown, never taken as mm/s. None for a channel that measures no motion; a fault where a
+// velocity in counts has no sensitivity or the file's unit contradicts the one given.
 std::variant<std::monostate, Átváltás, Hiba> Átvált(const Csatornakód& kód, const MintaFajta& fajta,
                                                     const Beállítás& beállítás,
                                                     std::optional<qint64> kezdetMikro);
+
+// How a report names a velocity unit given by the user: "megadott mértékegység: m/s", or
+// for floats in counts the sensitivity the factor is the inverse of.
+QString MegadottEgység(double szorzó);
 
 // A channel as read, before the channels are put together.
 struct NyersCsatorna {

@@ -8,6 +8,9 @@ QString Orvoslás(Hiba::Fajta fajta) {
     case F::ÉrzékenységKell:
         return QStringLiteral(": a mm/s-ra váltáshoz a műszer érzékenysége kell (count per mm/s, "
                               "vagy egy StationXML fájl)");
+    case F::EgységKell:
+        return QStringLiteral(": adja meg, milyen mértékegységben vannak (m/s, mm/s, in/s, vagy "
+                              "count a műszer érzékenységével)");
     case F::EgységEllentmond:
         return QStringLiteral(", ez ellentmond a megadott mértékegységnek");
     case F::MintavételKell:

@@ -2,6 +2,7 @@
 
 #include "erzekenyseg.h"
 #include "hibaszoveg.h"
+#include "mertekegyseg.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -73,6 +74,8 @@ void RezgésjelBetöltés::futtat(std::vector<Rezgésjel::Felvétel> olvasott) {
     szál_.reset(
         QThread::create([this, kategória = kategória_(), korábbi = std::move(olvasott)]() mutable {
             Feldolgozás::Kérés k = FelvételModell::Kérése(kategória, beállítás_);
+            k.egységetKér = true;
+            k.egységNélkül = egységNélkül_;
             k.lépésre = [this](Feldolgozás::Lépés l) { szakasz_ = int(l); };
             k.megszakítva = &megszakítva_;
             eredmény_ = korábbi.empty() ? Feldolgozás::Fájl(fájl_, k)
@@ -118,27 +121,13 @@ void RezgésjelBetöltés::befejeződött() {
     Feldolgozás::Feldolgozott kész = std::move(eredmény_);
     eredmény_ = {};
     if (kész.hiba) {
-        if (kész.hiba->fajta == Hiba::Fajta::ÉrzékenységKell && !beállítás_.érzékenység) {
-            // counts: the sensitivity, or the StationXML, is asked for; the records read are
-            // analysed with it
-            szöveg_->setText(QStringLiteral("%1: a műszer érzékenységére vár…")
-                                 .arg(QFileInfo(fájl_).fileName()));
-            ÉrzékenységPárbeszéd kérdés(fájl_, kész.hiba->csatorna, this);
-            állomás_ = kész.hiba->állomás;
-            if (const double előző = ÉrzékenységPárbeszéd::Megjegyzett(állomás_); előző > 0)
-                kérdés.Mező()->setValue(előző);
-            if (kérdés.exec() == QDialog::Accepted && !megszakítva_) {
-                if (kérdés.Állomásadatok() && kérdés.Állomásadatok() != beállítás_.állomásadatok)
-                    beállítás_.állomásadatok = kérdés.Állomásadatok();
-                else
-                    beállítás_.érzékenység = kérdés.Érzékenység();
-                futtat(std::move(kész.érzékenységreVár));
-                return;
-            }
-            if (megszakítva_) {
-                vége({});
-                return;
-            }
+        if (kérdez(*kész.hiba)) {
+            futtat(std::move(kész.válaszraVár));
+            return;
+        }
+        if (megszakítva_) {
+            vége({});
+            return;
         }
         hide();
         QMessageBox::warning(
@@ -148,9 +137,47 @@ void RezgésjelBetöltés::befejeződött() {
         vége({});
         return;
     }
-    if (beállítás_.érzékenység && !állomás_.isEmpty()) // offered again for the station's records
-        ÉrzékenységPárbeszéd::Megjegyez(állomás_, *beállítás_.érzékenység);
+    // offered again for the station's records
+    for (auto i = beállítás_.állomásÉrzékenység.cbegin(); i != beállítás_.állomásÉrzékenység.cend();
+         ++i)
+        if (!i.key().isEmpty())
+            ÉrzékenységPárbeszéd::Megjegyez(i.key(), i.value());
+    for (auto i = beállítás_.állomásEgység.cbegin(); i != beállítás_.állomásEgység.cend(); ++i)
+        MértékegységPárbeszéd::Megjegyez(i.key(), i.value());
     vége(RezgésjelAblak::Létrehoz(kész, kategória_(), főablak_));
+}
+
+bool RezgésjelBetöltés::kérdez(const Hiba& hiba) {
+    const QString& állomás = hiba.állomás;
+    const QString név = QFileInfo(fájl_).fileName();
+    if (hiba.fajta == Hiba::Fajta::ÉrzékenységKell &&
+        !beállítás_.állomásÉrzékenység.contains(állomás)) {
+        // counts: the sensitivity, or the StationXML, is asked for, station by station
+        szöveg_->setText(QStringLiteral("%1: a műszer érzékenységére vár…").arg(név));
+        ÉrzékenységPárbeszéd kérdés(fájl_, hiba.csatorna, this);
+        if (const double előző = ÉrzékenységPárbeszéd::Megjegyzett(állomás); előző > 0)
+            kérdés.Mező()->setValue(előző);
+        if (kérdés.exec() != QDialog::Accepted || megszakítva_)
+            return false;
+        if (kérdés.Állomásadatok() && kérdés.Állomásadatok() != beállítás_.állomásadatok)
+            beállítás_.állomásadatok = kérdés.Állomásadatok();
+        else
+            beállítás_.állomásÉrzékenység.insert(állomás, kérdés.Érzékenység());
+        return true;
+    }
+    if (hiba.fajta == Hiba::Fajta::EgységKell && !beállítás_.állomásEgység.contains(állomás)) {
+        szöveg_->setText(QStringLiteral("%1: a minták mértékegységére vár…").arg(név));
+        MértékegységPárbeszéd kérdés(fájl_, állomás, this);
+        const bool megadva = kérdés.exec() == QDialog::Accepted;
+        if (megszakítva_)
+            return false;
+        if (megadva && kérdés.Szorzó())
+            beállítás_.állomásEgység.insert(állomás, *kérdés.Szorzó());
+        else
+            egységNélkül_.insert(állomás); // analysed, and what has no unit is not judged
+        return true;
+    }
+    return false;
 }
 
 void RezgésjelBetöltés::vége(const QList<RezgésjelAblak*>& ablakok) {

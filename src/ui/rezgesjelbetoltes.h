@@ -4,6 +4,7 @@
 #include "rezgesjelablak.h"
 
 #include <QPointer>
+#include <QSet>
 #include <QWidget>
 
 #include <atomic>
@@ -19,7 +20,8 @@ class QTimer;
 // A record file while it opens: a window in the record window's place, under its title
 // marked as opening, with the step being done, a progress bar and "Mégse". The reading and
 // analysis run on a thread of their own, so the main window stays usable meanwhile. Counts are read
-// once: the sensitivity is asked here and the records kept are analysed with it. When the work ends
+// once: a sensitivity for counts, or the unit of samples nothing gives one for, is asked here
+// station by station, and the records kept are analysed with the answers. When the work ends
 // this window closes, and `kész` gets the record windows (none on a fault, which a message
 // box over the main window names, or when stopped).
 class RezgésjelBetöltés : public QWidget {
@@ -55,8 +57,11 @@ private:
     QPointer<QWidget> főablak_;
     int lépcső_;
     Kész kész_;
-    Rezgésjel::Beállítás beállítás_;
-    QString állomás_; // the station whose sensitivity was asked for
+    // Whether what was asked was answered: the answer's station, shown in the window.
+    bool kérdez(const Hiba& hiba);
+
+    Rezgésjel::Beállítás beállítás_; // with the answers given, by station
+    QSet<QString> egységNélkül_;     // stations the user chose to go on with without a unit
     QLabel* szöveg_ = nullptr;
     QProgressBar* haladás_ = nullptr;
     QPushButton* mégse_ = nullptr;
