@@ -488,6 +488,10 @@ private slots:
             << 1000.0 << 2.0
             << "ismeretlen mértékegység: adja meg az --egyseg vagy az --allomas kapcsolóval"
             << QStringList{};
+        QTest::newRow("a sensitivity for floats")
+            << 1000.0 << 2.0
+            << "ismeretlen mértékegység: adja meg az --egyseg vagy az --allomas kapcsolóval"
+            << QStringList{"--erzekenyseg", "1000"};
         QTest::newRow("a unit given in m/s")
             << 1000.0 << 0.002 << QString() << QStringList{"--egyseg", "m/s"};
     }
@@ -503,6 +507,9 @@ private slots:
         const Futás r = parancssor(QStringList{"--elemez", file, "-k", "ipari"} + unit);
         const QList<QByteArray> rows = r.sorok();
         QCOMPARE(rows.size(), 1 + 3 + 1);
+        // a sensitivity no count took is named as unused
+        QCOMPARE(r.hibák.contains(QStringLiteral("az --erzekenyseg értékét egyik felvétel sem")),
+                 unit.contains(QStringLiteral("--erzekenyseg")));
         if (why.isEmpty()) {
             QCOMPARE(r.állapot, amplitude > 20 ? 1 : 0); // 20 mm/s below 10 Hz
             QVERIFY2(rows[4].split(';').value(2).size() > 0, rows[4].constData()); // a PVS
@@ -615,6 +622,7 @@ private slots:
         const Futás both = parancssor(
             {"--elemez", ints, floats, "-k", "1", "--erzekenyseg", "1000", "--egyseg", "m/s"});
         QCOMPARE(both.állapot, 0);
+        QVERIFY2(!both.hibák.contains(QStringLiteral("sem használta")), qPrintable(both.hibák));
         QList<QByteArray> lines = both.ki.split('\n');
         QCOMPARE(lines.size(), 1 + 2 * 4 + 1);
         for (int c = 1; c <= 4; ++c) // the same figures from both

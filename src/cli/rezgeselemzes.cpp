@@ -44,6 +44,7 @@ struct Munka {
     QStringList üzenetek;
     int állapot = 0;
     std::vector<Feldolgozás::Jelentéstétel> tételek; // for the report
+    bool érzékenységHasznált = false;                // a channel was made mm/s with --erzekenyseg
 };
 
 QString névvel(const Rezgésjel::Felvétel& f) {
@@ -175,6 +176,9 @@ Munka egyFájl(const Kérés& kérés, const QString& fájl) {
         m.állapot = HibásBemenet;
         return m;
     }
+    for (const Feldolgozás::ElemzettFelvétel& e : f.felvételek)
+        for (const Rezgésjel::Csatorna& cs : e.felvétel.csatornák)
+            m.érzékenységHasznált = m.érzékenységHasznált || cs.érzékenységből;
     if (kérés.küszöb) {
         eseményekről(kérés, f, m);
         return m;
@@ -291,6 +295,14 @@ int Elemez(const Kérés& kérés, std::FILE* ki, std::FILE* hibák) {
     for (const Munka& m : munkák)
         for (const QString& ü : m.üzenetek)
             SorKiír(hibák, ü);
+    // a sensitivity that no file's counts took: the user meant another file, or floats
+    if (kérés.beállítás.érzékenység &&
+        std::none_of(munkák.begin(), munkák.end(), [](const Munka& m) {
+            return m.érzékenységHasznált || m.állapot == HibásBemenet;
+        }))
+        SorKiír(hibák, rt::App::Prefix() +
+                           QStringLiteral("az --erzekenyseg értékét egyik felvétel sem használta "
+                                          "(egyikben sincs count sebességminta)"));
     if (!kérés.jelentés.isEmpty()) {
         if (állapot == HibásBemenet) {
             SorKiír(hibák, (rt::App::Prefix() +

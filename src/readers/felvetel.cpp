@@ -31,6 +31,7 @@ Csatorna Csatorna::fejléc() const {
     c.nyers = nyers;
     c.érzékenységreVár = érzékenységreVár;
     c.egységIsmeretlen = egységIsmeretlen;
+    c.érzékenységből = érzékenységből;
     c.átváltás = átváltás;
     c.mintavétel = mintavétel;
     c.kezdetMikro = kezdetMikro;

@@ -80,6 +80,7 @@ struct Csatorna {
     bool nyers = false;                // the samples are counts: no sensitivity for them
     bool érzékenységreVár = false;     // velocity counts waiting for their sensitivity
     bool egységIsmeretlen = false;     // velocity whose unit nothing states: not judged
+    bool érzékenységből = false;       // made mm/s with the sensitivity the user gave
     QString átváltás;                  // how the samples became the quantity, and from what
     double mintavétel = 0;             // samples per second
     std::optional<qint64> kezdetMikro; // the first sample, µs since 1970 UTC

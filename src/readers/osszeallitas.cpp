@@ -69,6 +69,7 @@ std::variant<std::monostate, Átváltás, Hiba> Átvált(const Csatornakód& kó
                 return h;
             }
             á.szorzó = 1.0 / *érzékenység;
+            á.érzékenységből = true;
             á.forrás = QStringLiteral("megadott érzékenység: %1 count per mm/s")
                            .arg(QString::number(*érzékenység, 'g', 9));
             return á;
@@ -147,6 +148,7 @@ Olvasás Összeállít(const QString& fájl, std::vector<NyersCsatorna>&& csator
             c.nyers = cs->átváltás.nyers;
             c.érzékenységreVár = cs->átváltás.érzékenységreVár;
             c.egységIsmeretlen = cs->átváltás.egységIsmeretlen;
+            c.érzékenységből = cs->átváltás.érzékenységből;
             c.átváltás = cs->átváltás.forrás;
             c.függőleges = Függőleges(cs->kód.csatorna);
             c.mintavétel = cs->mintavétel;
@@ -192,6 +194,7 @@ std::optional<Hiba> ÉrzékenységetAlkalmaz(Felvétel& f, const Beállítás& b
             x *= a.szorzó;
         cs.mennyiség = a.mennyiség;
         cs.nyers = a.nyers;
+        cs.érzékenységből = a.érzékenységből;
         cs.átváltás = a.forrás;
         cs.érzékenységreVár = false;
     }

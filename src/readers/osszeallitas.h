@@ -22,6 +22,7 @@ struct Átváltás {
     bool nyers = false; // left in counts: a channel that is not judged, with no sensitivity
     bool érzékenységreVár = false; // velocity counts kept for a sensitivity given later
     bool egységIsmeretlen = false; // velocity floats whose unit nothing states: not judged
+    bool érzékenységből = false;   // the factor is the sensitivity given by the user
     QString forrás;                // what the factor came from, for the report
 };
 
