@@ -609,7 +609,8 @@ private slots:
     }
 
     // One command over a batch: the sensitivity goes to the counts, the unit to the floats,
-    // a StationXML file's sensitivities equal the same ones given by hand.
+    // a StationXML file's sensitivities equal the same ones given by hand, for counts and for
+    // floats of no unit.
     void mixedBatch() {
         // a decaying 20 Hz tone: whole counts, 10^6 per m/s, and the same in m/s as floats
         const Signal s = [](double t) {
@@ -642,6 +643,16 @@ private slots:
         const QList<QByteArray> fromXml = q.ki.split('\n');
         for (int c = 1; c <= 4; ++c)
             QCOMPARE(fromXml[c], lines[c]);
+        // floats of no unit take the station's response as counts kept in floats: one count
+        // per m/s gives the samples in m/s
+        QByteArray one = xml;
+        one.replace("<Value>1E6</Value>", "<Value>1</Value>");
+        const Futás f = parancssor({"--elemez", floats, "-k", "1", "--allomas",
+                                    save(QStringLiteral("one.xml"), one)});
+        QCOMPARE(f.állapot, 0);
+        const QList<QByteArray> floatsFromXml = f.ki.split('\n');
+        for (int c = 1; c <= 4; ++c)
+            QCOMPARE(floatsFromXml[c], lines[c + 4]);
     }
 
     // The report's table is laid out from its text: above 100 Hz the longest remark wraps

@@ -34,10 +34,11 @@ QString Súgó() {
                "csatornát a program kihagyja és megnevezi. A count (egész vagy erősítésváltós) "
                "sebességcsatornákhoz --erzekenyseg (count per mm/s) vagy --allomas (FDSN "
                "StationXML, "
-               "csatornánként az InstrumentSensitivity) kell; a lebegőpontos sebesség mm/s, ha a "
-               "fájl "
-               "vagy az --egyseg (m/s, mm/s, in/s) mást nem mond. Több fájlnál mindkét kapcsoló "
-               "ott "
+               "csatornánként az InstrumentSensitivity) kell. A lebegőpontos sebesség "
+               "mértékegységét a fájlnak, az --egyseg (m/s, mm/s, in/s) vagy az --allomas "
+               "kapcsolónak kell megmondania (a miniSEED nem mondja meg); enélkül a program "
+               "elemzi, "
+               "de nem ítéli meg, és PVS-t sem számol belőle. Több fájlnál mindkét kapcsoló ott "
                "érvényes, ahol értelme van; ellentmondás csak a fájl saját mértékegysége és az "
                "--egyseg között lehet.\n"
                "Komponensenként: PPV (a legnagyobb |v| az átlag levonása után) és ideje (a "
@@ -58,7 +59,9 @@ QString Súgó() {
                "kihasználtságú komponens adja. Nem ítéli meg, csak elemzi (és megmondja, miért) "
                "a %6/s-nál ritkábban mintavételezett sebességkomponenst (a %1 Hz-ig terjedő "
                "skálához legalább ennyi kell) és az %7 mm/s-nál nagyobb csúcsot (valószínűtlen: a "
-               "mértékegység vagy az érzékenység hibás).\n"
+               "mértékegység vagy az érzékenység hibás). %8/s alatt a sor megmondja, legfeljebb "
+               "hány százalékkal becsülheti alá a mintavétel a csúcsot a saját frekvenciáján "
+               "(1 − cos(π f / fs)).\n"
                "Kimenet: pontosvesszővel, tizedesvesszővel, UTF-8-ban, a fájlok sorrendjében, "
                "felvételenként egy PVS sorral; az összegzés a szabványos hibakimenetre kerül. "
                "Kilépési kód: 0, ha minden felvétel megfelel; 1, ha valamelyik túllépi; 2, ha "
@@ -102,7 +105,8 @@ QString Súgó() {
         .arg(legfelső, Határérték::BeállításSzám(Elemzés::AlapKüszöb), mp(Elemzés::ÖsszevonásMikro),
              mp(Elemzés::ElőtteMikro), mp(Elemzés::UtánaMikro))
         .arg(Elemzés::LegkisebbMintavétel)
-        .arg(Elemzés::LegnagyobbHihetőSebesség);
+        .arg(Elemzés::LegnagyobbHihetőSebesség)
+        .arg(Elemzés::MegjegyzésNélküliMintavétel);
 }
 
 } // namespace RezgésElemzés

@@ -107,7 +107,7 @@ struct Opciók {
     const QCommandLineOption egység{
         {QStringLiteral("egyseg"), QStringLiteral("unit")},
         QStringLiteral("A lebegőpontos minták mértékegysége, ha a fájl nem mondja: m/s, mm/s "
-                       "(alapértelmezés) vagy in/s."),
+                       "vagy in/s (nélküle az ilyen minták nem ítélhetők meg)."),
         QStringLiteral("egység")};
     const QCommandLineOption mintavétel{
         {QStringLiteral("mintavetel"), QStringLiteral("sample-rate")},

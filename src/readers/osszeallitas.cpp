@@ -43,18 +43,24 @@ std::variant<std::monostate, Átváltás, Hiba> Átvált(const Csatornakód& kó
     const std::optional<double> egység = b.állomásEgység.contains(állomás)
                                              ? std::optional(b.állomásEgység.value(állomás))
                                              : b.egység;
+    // the station's response: counts per unit, for integer counts and for floats of no unit
+    // (counts kept as floats by a processing step)
+    auto állomásszerint = [&]() -> std::optional<Átváltás> {
+        if (!b.állomásadatok)
+            return std::nullopt;
+        const auto é = b.állomásadatok->keres(kód, kezdetMikro);
+        if (!é || !(é->countPerEgység > 0))
+            return std::nullopt;
+        Átváltás a;
+        a.mennyiség = é->mennyiség;
+        a.szorzó = 1.0 / é->countPerEgység;
+        a.forrás = QStringLiteral("StationXML: %1 count per %2")
+                       .arg(QString::number(é->countPerEgység, 'g', 6), AlapEgység(a.mennyiség));
+        return a;
+    };
     if (fajta.nyers) {
-        if (b.állomásadatok) {
-            if (const auto é = b.állomásadatok->keres(kód, kezdetMikro);
-                é && é->countPerEgység > 0) {
-                á.mennyiség = é->mennyiség;
-                á.szorzó = 1.0 / é->countPerEgység;
-                á.forrás =
-                    QStringLiteral("StationXML: %1 count per %2")
-                        .arg(QString::number(é->countPerEgység, 'g', 6), AlapEgység(á.mennyiség));
-                return á;
-            }
-        }
+        if (const std::optional<Átváltás> a = állomásszerint())
+            return *a;
         if (á.mennyiség == Mennyiség::Sebesség) {
             if (!érzékenység && b.érzékenységKésőbb) {
                 á.nyers = true;
@@ -81,6 +87,9 @@ std::variant<std::monostate, Átváltás, Hiba> Átvált(const Csatornakód& kó
     if (á.mennyiség == Mennyiség::Sebesség && egység) {
         á.szorzó = *egység;
         á.forrás = MegadottEgység(á.szorzó);
+    } else if (const std::optional<Átváltás> a =
+                   á.mennyiség == Mennyiség::Sebesség ? állomásszerint() : std::nullopt) {
+        á = *a;
     } else if (á.mennyiség == Mennyiség::Sebesség) {
         á.egységIsmeretlen = true;
         á.forrás = QStringLiteral("ismeretlen mértékegység");
