@@ -1,5 +1,6 @@
 // Seismograph records with known answers, written the way instruments and seismology tools
 // write them (miniSEED by libmseed itself, TIMESERIES text, CSV), read and analysed.
+#include "exportwriter.h"
 #include "groundrecords.h"
 #include "testfile.h"
 #include "testlocale.h"
@@ -574,6 +575,70 @@ private slots:
                  qPrintable(QStringLiteral("%1 / %2").arg(ppv).arg(share)));
     }
 
+    // An instrument's export: its stated figures held against the recomputed ones (a warning
+    // naming both where they differ beyond rounding and the offset), a peak at its range
+    // clipped (so exceeding), its remarks said.
+    void exportFiguresChecked_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("warning"); // empty: none
+        QTest::addColumn<bool>("clipped");
+        FullWaveform w;
+        w.sample = [](int c, int i) { // 20 Hz, with an offset on Tran as real files have
+            return (c == 0 ? 0.25 : 0) + (c + 1) * std::sin(2 * M_PI * 20 * i / 1024.0);
+        };
+        QTest::newRow("as stated, an offset") << w.bytes() << QString() << false;
+        FullWaveform off = w;
+        off.statedFactor = 1.2;
+        QTest::newRow("PPV stated a fifth higher")
+            << off.bytes() << QStringLiteral("figyelmeztetés: a fájl fejléce szerint \"Tran PPV : ")
+            << false;
+        FullWaveform clip = w;
+        clip.range = 3.0; // Long's 3 mm/s peak is at the range
+        QTest::newRow("clipped at the range") << clip.bytes() << QString() << true;
+    }
+    void exportFiguresChecked() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, warning);
+        QFETCH(bool, clipped);
+        const QString file = save(QStringLiteral("e.TXT"), bytes);
+        const Futás r = parancssor({"--elemez", file, "-k", "ipari"});
+        const QList<QByteArray> rows = r.sorok();
+        QCOMPARE(rows.size(), 1 + 3 + 1);
+        QVERIFY2(warning.isEmpty() ? !r.hibák.contains(u"figyelmeztetés")
+                                   : r.hibák.contains(warning),
+                 qPrintable(r.hibák));
+        // 3 mm/s at 20 Hz is far within the industrial limit, unless the range cut it off
+        QCOMPARE(r.állapot, clipped ? 1 : 0);
+        QCOMPARE(rows[3].contains("túllépi (túlvezérelt: a csúcs legalább a műszer 3,0 mm/s-os "
+                                  "méréshatára)"),
+                 clipped);
+    }
+
+    // The blast monitor's real exports: every figure its header states is borne out by its
+    // samples, its old calibration is remarked, and every component is judged.
+    void fieldExports_data() {
+        QTest::addColumn<QString>("file");
+        for (const char* f :
+             {"adcyazhou_STVMD_5m.TXT", "adcyazhou_STVMD_10m.TXT", "adcyazhou_STVMD_15m.TXT"})
+            QTest::newRow(f) << QString::fromLatin1(f);
+    }
+    void fieldExports() {
+        QFETCH(QString, file);
+        const QString path = QStringLiteral(VELORIX_FIELD_DATA "/exports/") + file;
+        if (!QFileInfo::exists(path))
+            QSKIP("the field data are not beside the project");
+        const Futás r = parancssor({"--elemez", path, "-k", "lakó"});
+        QVERIFY2(!r.hibák.contains(u"figyelmeztetés"), qPrintable(r.hibák));
+        QVERIFY2(r.hibák.contains(u"kalibrálása a mérés idején egy évnél régebbi"),
+                 qPrintable(r.hibák));
+        const QList<QByteArray> rows = r.sorok();
+        QCOMPARE(rows.size(), 1 + 3 + 1);
+        for (int c = 1; c <= 3; ++c)
+            QVERIFY2(rows[c].contains(";megfelel") || rows[c].contains(";túllépi"),
+                     rows[c].constData());
+        QVERIFY(r.állapot == 0 || r.állapot == 1);
+    }
+
     // A header written in another code page: its bytes shown escaped, never as garbage.
     void headerBytesShownSafely() {
         const Signal s = [](double t) { return 2 * sine(20, t); };
@@ -647,8 +712,8 @@ private slots:
         // per m/s gives the samples in m/s
         QByteArray one = xml;
         one.replace("<Value>1E6</Value>", "<Value>1</Value>");
-        const Futás f = parancssor({"--elemez", floats, "-k", "1", "--allomas",
-                                    save(QStringLiteral("one.xml"), one)});
+        const Futás f = parancssor(
+            {"--elemez", floats, "-k", "1", "--allomas", save(QStringLiteral("one.xml"), one)});
         QCOMPARE(f.állapot, 0);
         const QList<QByteArray> floatsFromXml = f.ki.split('\n');
         for (int c = 1; c <= 4; ++c)

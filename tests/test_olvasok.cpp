@@ -1,6 +1,7 @@
 // The record readers on bytes, as the program's doors hand them over: the format told from
 // the bytes, headers that keep what the file says, one kind of fault that says where, and
 // start times to the microsecond.
+#include "exportwriter.h"
 #include "mseed3writer.h"
 #include "testfile.h"
 #include "testlocale.h"
@@ -15,8 +16,10 @@
 #endif
 
 #include <QBuffer>
+#include <QDateTime>
 #include <QFileInfo>
 #include <QMap>
+#include <QTimeZone>
 #include <QtEndian>
 #include <QtTest>
 
@@ -405,6 +408,102 @@ private slots:
         QCOMPARE(f.kezdetMikro, v2.felvételek[0].kezdetMikro);
         QCOMPARE(f.mintavétel, 1000.0);
         QCOMPARE(f.csatornák[0].kód.név(), QStringLiteral("HU.BUD1.00.HHZ"));
+    }
+
+    // A blast monitor's Full Waveform export, as its software writes it: read with its rate,
+    // units, clock (Hungarian local time, the pre-trigger before it) and particulars; cut
+    // short or with a non-number, a fault naming the line.
+    void fullWaveformExport_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<double>("factor"); // mm/s per stated unit
+        QTest::addColumn<int>("fault");     // -1: none
+        QTest::addColumn<int>("row");       // the table row at fault, from 0
+        QTest::addColumn<int>("remarks");
+        FullWaveform w;
+        QTest::newRow("CRLF, mm/s") << w.bytes() << 1.0 << -1 << 0 << 0;
+        FullWaveform inches = w;
+        inches.units = "in/s and ";
+        inches.lineEnd = "\n";
+        QTest::newRow("LF, in/s") << inches.bytes() << 25.4 << -1 << 0 << 0;
+        FullWaveform mac = w;
+        mac.lineEnd = "\r";
+        mac.microphone = true;
+        mac.units = "mm/s and Pa";
+        QTest::newRow("old Mac CR, a microphone in Pa") << mac.bytes() << 1.0 << -1 << 0 << 0;
+        FullWaveform old = w;
+        old.calibration = "December 20, 2024 by Instantel";
+        old.testResult = "Failed";
+        QTest::newRow("an old calibration, a failed check") << old.bytes() << 1.0 << -1 << 0 << 4;
+        FullWaveform cut = w;
+        cut.rowsLeftOut = 100;
+        const int rows = int(std::lround((w.recordTime + w.preTrigger) * w.rate));
+        QTest::newRow("cut short")
+            << cut.bytes() << 1.0 << int(Hiba::Fajta::Csonka) << rows - 100 - 1 << 0;
+        FullWaveform bad = w;
+        bad.badRow = 17;
+        QTest::newRow("a cell no number")
+            << bad.bytes() << 1.0 << int(Hiba::Fajta::NemSzám) << 17 << 0;
+        FullWaveform unit = w;
+        unit.units = "mm and ";
+        QTest::newRow("an unknown unit")
+            << unit.bytes() << 1.0 << int(Hiba::Fajta::IsmeretlenEgység) << -1 << 0;
+    }
+    void fullWaveformExport() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(double, factor);
+        QFETCH(int, fault);
+        QFETCH(int, row);
+        QFETCH(int, remarks);
+        const Rezgésjel::Olvasás o = Rezgésjel::Olvas(bytes, QStringLiteral("e.TXT"), {});
+        const qint64 headerLines = bytes.count('"') / 2;
+        if (fault >= 0) {
+            QVERIFY(o.hiba);
+            QCOMPARE(int(o.hiba->fajta), fault);
+            if (row >= 0) // after the header, a blank line and the table's header row
+                QCOMPARE(o.hiba->sor, headerLines + 2 + row + 1);
+            return;
+        }
+        QVERIFY2(!o.hiba, qPrintable(o.hiba ? o.hiba->részlet : QString()));
+        QCOMPARE(o.felvételek.size(), std::size_t(1));
+        const Rezgésjel::Felvétel& f = o.felvételek[0];
+        const FullWaveform w;
+        QCOMPARE(f.mintavétel, w.rate);
+        QCOMPARE(f.állomás, QStringLiteral("UM99999"));
+        const bool microphone = bytes.contains("MicL");
+        QCOMPARE(f.csatornák.size(), std::size_t(microphone ? 4 : 3));
+        QVERIFY(f.csatornák[1].függőleges && !f.csatornák[0].függőleges);
+        if (microphone)
+            QCOMPARE(f.csatornák[3].mennyiség, Rezgésjel::Mennyiség::Nyomás);
+        for (std::size_t c = 0; c < f.csatornák.size(); ++c)
+            QVERIFY(qFuzzyCompare(f.csatornák[c].minták[5],
+                                  QByteArray::number(w.sample(int(c), 5), 'f', 3).toDouble() *
+                                      (c < 3 ? factor : 1)));
+        // the trigger at 15:41:05 in Budapest (summer time), the first sample 0.25 s before
+        const QDateTime trigger(QDate(2026, 6, 26), QTime(15, 41, 5),
+                                QTimeZone(QByteArrayLiteral("Europe/Budapest")));
+        QCOMPARE(f.kezdetMikro.value_or(0), trigger.toMSecsSinceEpoch() * 1000 - 250000);
+        QVERIFY(f.műszer);
+        QCOMPARE(f.műszer->indítás.value_or(0), w.preTrigger);
+        QCOMPARE(f.műszer->méréshatár.value_or(0), 254.0);
+        QCOMPARE(f.műszer->adatok.végezte, QStringLiteral("Kiss Anna"));
+        QCOMPARE(f.műszer->adatok.helyszín, QStringLiteral("Kővágóörs"));
+        QVERIFY2(f.műszer->adatok.kalibrálás.endsWith(u"-12-20 (Instantel)"),
+                 qPrintable(f.műszer->adatok.kalibrálás));
+        QCOMPARE(f.műszer->megjegyzések.size(), qsizetype(remarks));
+        QCOMPARE(f.műszer->állított.size(), std::size_t(3 * 1 + 1)); // three PPVs and the PVS
+    }
+
+    // Another IANA zone for the instrument's clock: the same wall time, another instant.
+    void exportClockZone() {
+        Rezgésjel::Beállítás tokyo;
+        tokyo.időzóna = QByteArrayLiteral("Asia/Tokyo");
+        const QByteArray bytes = FullWaveform().bytes();
+        const auto here = Rezgésjel::Olvas(bytes, QStringLiteral("e.TXT"), {});
+        const auto there = Rezgésjel::Olvas(bytes, QStringLiteral("e.TXT"), tokyo);
+        QVERIFY(!here.hiba && !there.hiba);
+        // Budapest in June is UTC+2, Tokyo UTC+9: the same clock reading, 7 hours earlier
+        QCOMPARE(*here.felvételek[0].kezdetMikro - *there.felvételek[0].kezdetMikro,
+                 qint64(7) * 3600 * 1000000);
     }
 
     // Real files that are no waveform, or not whole records: said for what they are.

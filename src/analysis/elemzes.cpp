@@ -124,6 +124,7 @@ Jellemzők Számol(const std::vector<double>& minták, double mintavétel,
     if (n == 0)
         return j;
     const std::vector<double> v = Középre(minták);
+    j.átlag = n > 0 ? minták[0] - v[0] : 0;
 
     for (std::size_t i = 0; i < n; ++i) {
         if (std::fabs(v[i]) > j.ppv) {
@@ -219,12 +220,14 @@ void Minősít(Megállapítás& e, int kategória, Hely hely, Módszer módszer)
                 : std::nullopt;
         ö.megítélt = m.has_value();
         ö.megítélés = m.value_or(Határérték::Megítélés{});
+        if (m && ö.túlvezérelt) // the true peak is beyond the range: it cannot be said to comply
+            ö.megítélés.megfelel = false;
         if (!m)
             continue;
         if (ö.mintavétel < MegjegyzésNélküliMintavétel)
             if (const std::optional<double> f = ö.frekvencia(módszer))
                 ö.alulbecslés = LegnagyobbAlulbecslés(*f, ö.mintavétel);
-        e.megfelel = e.megfelel && m->megfelel;
+        e.megfelel = e.megfelel && ö.megítélés.megfelel;
         if (m->kihasználtság > legnagyobb) {
             legnagyobb = m->kihasználtság;
             e.döntő = int(i);
@@ -311,6 +314,44 @@ void csúcsVektor(const Rezgésjel::Felvétel& f, Megállapítás& e) {
 
 } // namespace
 
+QStringList FejlécEltérések(const Rezgésjel::Felvétel& f, const Megállapítás& e) {
+    QStringList ki;
+    if (!f.műszer)
+        return ki;
+    for (const Rezgésjel::Állított& á : f.műszer->állított) {
+        double számolt = 0, tűrés = á.kerekítés + 1e-9;
+        QString egység = QStringLiteral("mm/s");
+        if (á.mi == Rezgésjel::Állított::Mi::Pvs) {
+            if (!e.pvsVan)
+                continue;
+            számolt = e.pvs;
+            double eltolás = 0;
+            for (const Összetevő& ö : e.összetevők)
+                if (ö.sebesség())
+                    eltolás += ö.jellemzők.átlag * ö.jellemzők.átlag;
+            tűrés += std::sqrt(eltolás);
+        } else {
+            if (á.csatorna < 0 || std::size_t(á.csatorna) >= e.összetevők.size())
+                continue;
+            const Összetevő& ö = e.összetevők[std::size_t(á.csatorna)];
+            if (á.mi == Rezgésjel::Állított::Mi::Ppv) {
+                számolt = ö.jellemzők.ppv;
+                tűrés += std::fabs(ö.jellemzők.átlag);
+            } else {
+                if (!ö.jellemzők.zc)
+                    continue;
+                számolt = *ö.jellemzők.zc;
+                tűrés += 0.1 * á.érték;
+                egység = QStringLiteral("Hz");
+            }
+        }
+        if (std::fabs(számolt - á.érték) > tűrés)
+            ki << QStringLiteral("a fájl fejléce szerint \"%1\", a mintákból %2 %3")
+                      .arg(á.szöveg, Határérték::Szám(számolt, 3), egység);
+    }
+    return ki;
+}
+
 Megállapítás Elemez(const Rezgésjel::Felvétel& felvétel, int kategória, Hely hely,
                     Módszer módszer) {
     Megállapítás e;
@@ -321,6 +362,16 @@ Megállapítás Elemez(const Rezgésjel::Felvétel& felvétel, int kategória, H
         ö.mennyiség = cs.mennyiség;
         ö.nyers = cs.nyers;
         ö.egységIsmeretlen = cs.egységIsmeretlen;
+        if (felvétel.műszer && felvétel.műszer->méréshatár &&
+            cs.mennyiség == Rezgésjel::Mennyiség::Sebesség) {
+            // a sample at the range (to its last written digit) was clipped there
+            const double határ = *felvétel.műszer->méréshatár;
+            double csúcs = 0;
+            for (const double x : cs.minták)
+                csúcs = std::max(csúcs, std::fabs(x));
+            if (csúcs >= határ * (1 - 1e-3))
+                ö.túlvezérelt = határ;
+        }
         ö.mintavétel = cs.mintavétel;
         ö.függőleges = cs.függőleges;
         ö.jellemzők = Számol(cs.minták, cs.mintavétel, cs.mennyiség);

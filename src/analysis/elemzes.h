@@ -49,8 +49,9 @@ double LegnagyobbAlulbecslés(double frekvencia, double mintavétel);
 inline constexpr double MegjegyzésNélküliMintavétel = 1000; // /s
 
 struct Jellemzők {
-    double ppv = 0; // mm/s
-    double idő = 0; // s from the record's start
+    double ppv = 0;   // mm/s
+    double átlag = 0; // the mean removed, in the samples' unit
+    double idő = 0;   // s from the record's start
     std::size_t csúcsMinta = 0;
     std::optional<double> zc;      // Hz
     std::optional<double> fft;     // Hz
@@ -80,8 +81,9 @@ std::vector<float> Spektrum(const std::vector<double>& középre, std::size_t* m
 struct Összetevő {
     Rezgésjel::Csatornakód kód;
     Rezgésjel::Mennyiség mennyiség = Rezgésjel::Mennyiség::Sebesség;
-    bool nyers = false;            // its peak is in counts (no sensitivity for its kind)
-    bool egységIsmeretlen = false; // velocity of a unit nothing states
+    bool nyers = false;                // its peak is in counts (no sensitivity for its kind)
+    bool egységIsmeretlen = false;     // velocity of a unit nothing states
+    std::optional<double> túlvezérelt; // mm/s: the instrument's range its peak reached
     bool függőleges = false;
     Jellemzők jellemzők;
     double mintavétel = 0; // its samples per second
@@ -117,6 +119,12 @@ struct Megállapítás {
 
 // The figures of every component of the record and their judgement.
 Megállapítás Elemez(const Rezgésjel::Felvétel& felvétel, int kategória, Hely hely, Módszer módszer);
+
+// Where an instrument's export states its own figures (PPV, zero-crossing frequency, PVS):
+// each one that differs from the recomputed one beyond its rounding and the offset removed
+// (for a frequency, beyond a tenth of it as well: instruments count crossings their own
+// way), as a warning naming both values.
+QStringList FejlécEltérések(const Rezgésjel::Felvétel& felvétel, const Megállapítás& megállapítás);
 
 // The record's largest utilisation (its deciding component's); none if nothing was judged.
 std::optional<double> LegnagyobbKihasználtság(const Megállapítás& megállapítás);

@@ -85,6 +85,7 @@ Rezgésjel::Felvétel Kivág(const Rezgésjel::Felvétel& f, const Szakasz& sz) 
     ki.fájl = f.fájl;
     ki.állomás = f.állomás;
     ki.kihagyott = f.kihagyott;
+    ki.műszer = f.műszer;
     // a record with a clock: the window's clock time; one without: times from the window's
     // start, and still no clock
     const qint64 alap = f.kezdetMikro ? 0 : sz.kezdetMikro;

@@ -14,6 +14,17 @@ Jelentéstétel Jelentéstételt(const Nézet& részletes, std::span<const Néze
     t.hely = ítélés.hely;
     t.módszer = ítélés.módszer;
     t.adatok = adatok;
+    if (const auto& műszer = részletes.felvétel.műszer) {
+        // what the instrument's file says, under what the user gave; its remarks, and any
+        // figure of its own the samples do not bear out, after the notes
+        t.adatok = műszer->adatok.felülírva(adatok);
+        QStringList megjegyzések = műszer->megjegyzések;
+        megjegyzések << Elemzés::FejlécEltérések(részletes.felvétel, részletes.megállapítás);
+        if (!megjegyzések.isEmpty())
+            t.adatok.megjegyzés +=
+                (t.adatok.megjegyzés.isEmpty() ? QString() : QStringLiteral("; ")) +
+                megjegyzések.join(QStringLiteral("; "));
+    }
     for (std::size_t i = 0; i < események.size(); ++i) {
         Elemzés::Esemény e;
         e.sorszám = int(i) + 1;

@@ -37,7 +37,8 @@ struct Ítélés {
     Elemzés::Módszer módszer = Elemzés::Módszer::ZC;
 };
 
-// A record's report item: `részletes` in detail, judged by `ítélés`; after it the summary of
+// A record's report item: `részletes` in detail, judged by `ítélés`, with `adatok` over
+// what an instrument's export states of itself; after it the summary of
 // `események` (a monitoring record's events, in order, each judged alike). `sorszám` is the
 // number of the event shown (0 for none), `kijelölt` says it is a span chosen by hand.
 Jelentéstétel Jelentéstételt(const Nézet& részletes, std::span<const Nézet> események,

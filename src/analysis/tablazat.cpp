@@ -56,8 +56,15 @@ QString AlulbecslésSzöveg(const Összetevő& ö, Módszer módszer) {
         .arg(Határérték::BeállításSzám(ö.mintavétel), Szám(*f, 2), Szám(*ö.alulbecslés * 100, 1));
 }
 
+QString TúlvezérlésSzöveg(const Összetevő& ö) {
+    if (!ö.túlvezérelt)
+        return {};
+    return QStringLiteral(" (túlvezérelt: a csúcs legalább a műszer %1 mm/s-os méréshatára)")
+        .arg(Szám(*ö.túlvezérelt, 1));
+}
+
 QString ÍtéletCella(const Összetevő& ö, Módszer módszer) {
-    return Határérték::Ítélet(ö.megítélés) + AlulbecslésSzöveg(ö, módszer);
+    return Határérték::Ítélet(ö.megítélés) + TúlvezérlésSzöveg(ö) + AlulbecslésSzöveg(ö, módszer);
 }
 
 QString PvsSzöveg(const Megállapítás& e) {

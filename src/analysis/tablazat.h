@@ -21,6 +21,9 @@ double DecibelL(double pascal);
 // What a judged component's verdict adds where its rate may underestimate its peak: " (a
 // 500/s mintavétel 87,5 Hz-en a csúcsot legfeljebb 7,4 %-kal becsülheti alá)"; empty if not.
 QString AlulbecslésSzöveg(const Összetevő& összetevő, Módszer módszer);
+// What a judged component's verdict adds where its samples reached the instrument's range:
+// " (túlvezérelt: a csúcs legalább a műszer 254,0 mm/s-os méréshatára)"; empty if not.
+QString TúlvezérlésSzöveg(const Összetevő& összetevő);
 // A judged component's verdict cell: the verdict, then the underestimate where there is one.
 QString ÍtéletCella(const Összetevő& összetevő, Módszer módszer);
 

@@ -19,6 +19,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QTimeZone>
 
 #include <cstdio>
 
@@ -113,6 +114,11 @@ struct Opciók {
         {QStringLiteral("mintavetel"), QStringLiteral("sample-rate")},
         QStringLiteral("Időoszlop nélküli CSV mintavételi frekvenciája (Hz)."),
         QStringLiteral("Hz")};
+    const QCommandLineOption időzóna{
+        {QStringLiteral("idozona"), QStringLiteral("timezone")},
+        QStringLiteral("A műszerexportok órájának IANA időzónája (alapértelmezés: "
+                       "Europe/Budapest)."),
+        QStringLiteral("zóna")};
     const QCommandLineOption állomás{
         {QStringLiteral("allomas"), QStringLiteral("station")},
         QStringLiteral("FDSN StationXML fájl: a count csatornák érzékenysége csatornánként "
@@ -149,8 +155,8 @@ struct Opciók {
     void felvesz(QCommandLineParser& elemző) const {
         for (const QCommandLineOption* o :
              {&súgó, &verzió, &kategória, &frekvencia, &értékel, &elemez, &hely, &módszer,
-              &érzékenység, &egység, &mintavétel, &állomás, &adatok, &jelentés, &események, &küszöb,
-              &intervallum})
+              &érzékenység, &egység, &mintavétel, &időzóna, &állomás, &adatok, &jelentés,
+              &események, &küszöb, &intervallum})
             elemző.addOption(*o);
     }
 };
@@ -186,6 +192,7 @@ int Parancssor(const QStringList& argumentumok, const RezgésElemzés::Jelentés
     const QCommandLineOption& érzékenység = opciók.érzékenység;
     const QCommandLineOption& egység = opciók.egység;
     const QCommandLineOption& mintavétel = opciók.mintavétel;
+    const QCommandLineOption& időzóna = opciók.időzóna;
     const QCommandLineOption& jelentés = opciók.jelentés;
     const QCommandLineOption& állomás = opciók.állomás;
     const QCommandLineOption& adatok = opciók.adatok;
@@ -284,6 +291,14 @@ int Parancssor(const QStringList& argumentumok, const RezgésElemzés::Jelentés
                                      Rezgésjel::EgységFelsorolás(Rezgésjel::Mennyiség::Sebesség)));
             kérés.beállítás.egység = e->szorzó;
         }
+        if (elemző.isSet(időzóna)) {
+            const QByteArray zóna = elemző.value(időzóna).trimmed().toUtf8();
+            if (!QTimeZone(zóna).isValid())
+                return hiba(QStringLiteral("ismeretlen időzóna: \"%1\" (IANA név, például "
+                                           "Europe/Budapest)")
+                                .arg(elemző.value(időzóna)));
+            kérés.beállítás.időzóna = zóna;
+        }
         if (elemző.isSet(állomás)) {
             auto adatok = Rezgésjel::StationXml::FájlOlvas(elemző.value(állomás));
             if (const Hiba* h = std::get_if<Hiba>(&adatok))
@@ -304,7 +319,7 @@ int Parancssor(const QStringList& argumentumok, const RezgésElemzés::Jelentés
         return RezgésElemzés::Elemez(kérés, ki, hibák);
     }
     for (const QCommandLineOption* o : {&hely, &módszer, &érzékenység, &egység, &mintavétel,
-                                        &állomás, &adatok, &jelentés, &küszöb})
+                                        &időzóna, &állomás, &adatok, &jelentés, &küszöb})
         if (elemző.isSet(*o))
             return hiba(QStringLiteral("a --%1 csak az --elemez mellett adható meg")
                             .arg(o->names().value(0)));

@@ -190,6 +190,13 @@ Munka egyFájl(const Kérés& kérés, const QString& fájl) {
     for (Feldolgozás::ElemzettFelvétel& e : f.felvételek) {
         m.sorok += Sorok(e.felvétel, e.megállapítás);
         m.üzenetek << Összegzés(e.felvétel, e.megállapítás);
+        for (const QString& eltérés : Elemzés::FejlécEltérések(e.felvétel, e.megállapítás))
+            m.üzenetek << (rt::App::Prefix() + QStringLiteral("%1: figyelmeztetés: %2"))
+                              .arg(névvel(e.felvétel), eltérés);
+        if (e.felvétel.műszer)
+            for (const QString& megjegyzés : e.felvétel.műszer->megjegyzések)
+                m.üzenetek << (rt::App::Prefix() + QStringLiteral("%1: %2"))
+                                  .arg(névvel(e.felvétel), megjegyzés);
         if (!e.felvétel.kihagyott.isEmpty())
             m.üzenetek << (rt::App::Prefix() +
                            QStringLiteral("%1: kihagyott csatornák (nem mérnek rezgést): %2"))
@@ -231,7 +238,8 @@ QByteArray Sorok(const Rezgésjel::Felvétel& f, const Elemzés::Megállapítás
             ki += Határérték::SzázadSzöveg(ö.megítélés.határSzázad).toUtf8() + ';' +
                   Határérték::Százalék(t).toUtf8() + ';';
             Határérték::ÍtéletÍr(ki, ö.megítélés);
-            ki += Elemzés::AlulbecslésSzöveg(ö, e.módszer).toUtf8();
+            ki +=
+                (Elemzés::TúlvezérlésSzöveg(ö) + Elemzés::AlulbecslésSzöveg(ö, e.módszer)).toUtf8();
         } else {
             ki += ";;" + mező(ö.nemÍtéltMiért);
         }

@@ -47,6 +47,7 @@ Felvétel Felvétel::fejléc() const {
     f.mintavétel = mintavétel;
     f.mintaszám = mintaszám;
     f.kihagyott = kihagyott;
+    f.műszer = műszer;
     f.csatornák.reserve(csatornák.size());
     for (const Csatorna& cs : csatornák)
         f.csatornák.push_back(cs.fejléc());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "hiba.h"
+#include "meresadatok.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -91,6 +92,27 @@ struct Csatorna {
     Csatorna fejléc() const;
 };
 
+// A figure an instrument's own file states, to be held against the one recomputed.
+struct Állított {
+    enum class Mi { Ppv, Zc, Pvs };
+    Mi mi = Mi::Ppv;
+    int csatorna = -1;    // the channel's place in the record; -1 for the peak vector sum
+    double érték = 0;     // in the program's unit (mm/s, Hz)
+    double kerekítés = 0; // half a unit of its last written digit
+    QString szöveg;       // the key and value as written: "Tran PPV : 6.164 mm/s"
+};
+
+// What an instrument's export says beside its samples.
+struct Műszeradatok {
+    QString formátum;                 // "Full Waveform ASCII"
+    Mérésadatok adatok;               // the particulars it fills (an --adatok file overrides them)
+    QStringList megjegyzések;         // remarks on the verdict: an old calibration, a failed check
+    std::vector<Állított> állított;   // its own figures
+    std::optional<double> indítás;    // s from the first sample: the trigger
+    std::optional<double> méréshatár; // mm/s: the geophone's range; a peak there is clipped
+    QString időzóna;                  // the zone its clock was read in
+};
+
 struct Felvétel {
     QString fájl;                      // the input as the user named it
     QString állomás;                   // NET.STA.LOC, or empty
@@ -99,6 +121,7 @@ struct Felvétel {
     std::size_t mintaszám = 0;         // samples of the first channel
     std::vector<Csatorna> csatornák;   // without samples once they are let go
     QStringList kihagyott;             // channels that measure no motion, left out
+    std::shared_ptr<const Műszeradatok> műszer; // an instrument export's header, if it is one
 
     // The first sample's time, to the millisecond, UTC.
     std::optional<QDateTime> kezdet() const;
@@ -130,6 +153,7 @@ struct Beállítás {
     std::optional<double> érzékenység; // counts per mm/s, for velocity channels in counts
     std::optional<double> egység;      // mm/s per unit of velocity channels in floats
     std::optional<double> mintavétel;  // samples per second, for a CSV with no time column
+    QByteArray időzóna;                // IANA zone of an instrument's clock; empty: Europe/Budapest
     std::shared_ptr<const Állomásadatok> állomásadatok; // sensitivities by channel
     // What was given for one station (NET.STA.LOC; "" for a table's columns) alone: it comes
     // before `érzékenység` and `egység`, and never applies to another station.

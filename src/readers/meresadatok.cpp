@@ -117,3 +117,19 @@ std::variant<Mérésadatok, Hiba> Mérésadatok::FájlOlvas(const QString& fájl
     }
     return Olvas(be.readAll(), fájl);
 }
+
+Mérésadatok Mérésadatok::felülírva(const Mérésadatok& fölé) const {
+    Mérésadatok m = *this;
+    for (auto [ide, innen] :
+         {std::pair{&m.helyszín, &fölé.helyszín}, std::pair{&m.megrendelő, &fölé.megrendelő},
+          std::pair{&m.végezte, &fölé.végezte}, std::pair{&m.műszer, &fölé.műszer},
+          std::pair{&m.kalibrálás, &fölé.kalibrálás}, std::pair{&m.érzékelő, &fölé.érzékelő},
+          std::pair{&m.megjegyzés, &fölé.megjegyzés}})
+        if (!innen->isEmpty())
+            *ide = *innen;
+    if (fölé.távolság)
+        m.távolság = fölé.távolság;
+    if (fölé.töltet)
+        m.töltet = fölé.töltet;
+    return m;
+}

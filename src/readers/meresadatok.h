@@ -21,6 +21,8 @@ struct Mérésadatok {
     // The given particulars as (caption, text) pairs, in the report's order.
     QList<std::pair<QString, QString>> sorok() const;
     bool üres() const { return sorok().isEmpty(); }
+    // These particulars with `fölé`'s given ones over them (the distance and charge too).
+    Mérésadatok felülírva(const Mérésadatok& fölé) const;
 
     // The text form: UTF-8, one "kulcs = érték" a line with the Hungarian keys (helyszín,
     // megrendelő, mérést végezte, műszer, kalibrálás dátuma, érzékelő helye, távolság a

@@ -3,6 +3,7 @@
 #include "cella.h"
 #include "idosorolvaso.h"
 #include "mseedolvaso.h"
+#include "muszerexport.h"
 #include "szovegforras.h"
 #include "tablazatjel.h"
 
@@ -38,13 +39,15 @@ Olvasás szöveg(const QByteArray& bájtok, const QString& név, const Beállít
     QByteArray eleje;
     if (!forrás.olvas(eleje) && forrás.hiba())
         return hibás(név, *forrás.hiba());
-    if (Cella::Levág(eleje.left(64)).startsWith("TIMESERIES")) {
+    const bool idősor = Cella::Levág(eleje.left(64)).startsWith("TIMESERIES");
+    if (idősor || MűszerExport(eleje.left(64))) {
         QByteArray szöveg = eleje;
         while (forrás.olvas(szöveg)) {
         }
         if (forrás.hiba())
             return hibás(név, *forrás.hiba());
-        return IdősorOlvas(szöveg, név, beállítás);
+        return idősor ? IdősorOlvas(szöveg, név, beállítás)
+                      : MűszerExportOlvas(szöveg, név, beállítás);
     }
     if (!forrás.elölről(forrás.kódolás()))
         return hibás(név, Hiba::Fajta::Tartalom, QStringLiteral("nem olvasható újra"));

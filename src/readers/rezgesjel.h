@@ -7,7 +7,8 @@
 class QIODevice;
 
 // Recognises a record's format from its bytes and hands them to its reader: miniSEED, a
-// TIMESERIES text, or a CSV or TSV with one column per component.
+// TIMESERIES text, a blast monitor's Full Waveform export, or a CSV or TSV with one column
+// per component.
 namespace Rezgésjel {
 
 // The records in the bytes; `név` names the input in faults and in the records.

@@ -103,12 +103,18 @@ void oldal(QPainter& festő, const QRectF& keret, const Tétel& t, std::size_t l
     for (const auto& [k, v] : fejléc)
         címkeSzélesség =
             std::max(címkeSzélesség, QFontMetricsF(vastag).horizontalAdvance(k + u':'));
+    const double értékBal = keret.left() + címkeSzélesség + 6;
     for (const auto& [k, v] : fejléc) {
         y += m.height();
         festő.setFont(vastag);
         festő.drawText(QPointF(keret.left(), y), k + u':');
         festő.setFont(szöveg);
-        festő.drawText(QPointF(keret.left() + címkeSzélesség + 6, y), v);
+        // a long value (an instrument's line, a note) wraps within the page, never past it
+        const QRectF hely(értékBal, y - m.ascent(), keret.right() - értékBal, 1e6);
+        const QRectF kell = m.boundingRect(hely, Qt::TextWordWrap, v);
+        festő.drawText(QRectF(hely.topLeft(), QSizeF(hely.width(), kell.height())),
+                       Qt::TextWordWrap, v);
+        y += std::max(0.0, kell.height() - m.height());
     }
     y += 10;
 

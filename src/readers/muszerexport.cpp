@@ -1,0 +1,367 @@
+#include "muszerexport.h"
+
+#include "cella.h"
+#include "osszeallitas.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QTimeZone>
+
+#include <cmath>
+
+namespace Rezgésjel {
+
+namespace {
+
+constexpr QByteArrayView Elsőkulcs = "\"Event Type";
+
+// The next line of `szöveg` from `hely`, without its end (LF, CRLF or CR).
+bool sor(const QByteArray& szöveg, qsizetype& hely, QByteArrayView& eredmény) {
+    if (hely >= szöveg.size())
+        return false;
+    qsizetype i = hely;
+    while (i < szöveg.size() && szöveg[i] != '\n' && szöveg[i] != '\r')
+        ++i;
+    eredmény = QByteArrayView(szöveg.constData() + hely, i - hely);
+    if (i < szöveg.size() && szöveg[i] == '\r' && i + 1 < szöveg.size() && szöveg[i + 1] == '\n')
+        ++i;
+    hely = i + 1;
+    return true;
+}
+
+// A header line's key, its blanks made single: "Tran  Test Results" is "Tran Test Results".
+QString kulcsa(QByteArrayView kulcs) {
+    return QString::fromUtf8(kulcs).simplified();
+}
+
+// The number a header value starts with, and half a unit of its last digit: "254.0 mm/s"
+// is 254.0 and 0.05; "-0.500 sec" is -0.5 and 0.0005.
+std::optional<std::pair<double, double>> számEleje(const QString& érték) {
+    const QString s = érték.trimmed();
+    qsizetype vég = 0;
+    while (vég < s.size() && (s[vég].isDigit() || s[vég] == u'.' || (vég == 0 && s[vég] == u'-')))
+        ++vég;
+    bool jó = false;
+    const double x = s.left(vég).toDouble(&jó); // QString's own: no C locale involved
+    if (!jó || !std::isfinite(x))
+        return std::nullopt;
+    const qsizetype pont = s.left(vég).indexOf(u'.');
+    const double kerekítés = 0.5 * std::pow(10.0, pont < 0 ? 0.0 : -double(vég - pont - 1));
+    return std::pair{x, kerekítés};
+}
+
+// What a header value says in the unit named after its number ("0.161 g" needs "g").
+struct Egységes {
+    double érték = 0, kerekítés = 0;
+    QString egység;
+};
+std::optional<Egységes> egységes(const QString& érték) {
+    const auto sz = számEleje(érték);
+    if (!sz)
+        return std::nullopt;
+    QString maradék = érték.trimmed();
+    qsizetype i = 0;
+    while (i < maradék.size() && !maradék[i].isSpace())
+        ++i;
+    return Egységes{sz->first, sz->second, maradék.mid(i).trimmed()};
+}
+
+Olvasás hibás(const QString& fájl, Hiba::Fajta fajta, qint64 sorszám, QString részlet) {
+    Hiba h;
+    h.fajta = fajta;
+    h.fájl = fájl;
+    h.sor = sorszám;
+    h.részlet = std::move(részlet);
+    Olvasás o;
+    o.hiba = std::move(h);
+    return o;
+}
+
+} // namespace
+
+bool MűszerExport(QByteArrayView eleje) {
+    return Cella::Levág(eleje).startsWith(Elsőkulcs);
+}
+
+Olvasás MűszerExportOlvas(const QByteArray& szöveg, const QString& fájl, const Beállítás& b) {
+    // the header: "Key : value" lines up to the first blank one
+    QList<std::pair<QString, QString>> fejléc;
+    qsizetype hely = 0;
+    qint64 sorszám = 0;
+    QByteArrayView s;
+    while (sor(szöveg, hely, s)) {
+        ++sorszám;
+        const QByteArrayView t = Cella::Levág(s);
+        if (t.isEmpty())
+            break;
+        if (t.size() < 2 || !t.startsWith('"') || !t.endsWith('"'))
+            return hibás(fájl, Hiba::Fajta::HibásFejléc, sorszám,
+                         QStringLiteral("nem \"kulcs : érték\" sor: %1").arg(Cella::Idéz(t)));
+        const QByteArrayView belül = t.sliced(1, t.size() - 2);
+        const qsizetype kettőspont = belül.indexOf(QByteArrayView(" : "));
+        if (kettőspont < 0)
+            return hibás(fájl, Hiba::Fajta::HibásFejléc, sorszám,
+                         QStringLiteral("nem \"kulcs : érték\" sor: %1").arg(Cella::Idéz(t)));
+        fejléc.append({kulcsa(belül.first(kettőspont)),
+                       QString::fromUtf8(belül.sliced(kettőspont + 3)).trimmed()});
+    }
+    auto érték = [&](const QString& kulcs) -> QString {
+        for (const auto& [k, v] : fejléc)
+            if (k.compare(kulcs, Qt::CaseInsensitive) == 0)
+                return v;
+        return {};
+    };
+    const qint64 fejlécVége = sorszám;
+    auto hiányzik = [&](const QString& kulcs) {
+        return hibás(fájl, Hiba::Fajta::HibásFejléc, fejlécVége,
+                     QStringLiteral("a fejlécből hiányzik: \"%1\"").arg(kulcs));
+    };
+
+    auto műszer = std::make_shared<Műszeradatok>();
+    műszer->formátum = QStringLiteral("Full Waveform ASCII");
+    const std::optional<std::pair<double, double>> ráta =
+        számEleje(érték(QStringLiteral("Sample Rate")));
+    if (!ráta || !(ráta->first > 0))
+        return hiányzik(QStringLiteral("Sample Rate"));
+    const double mintavétel = ráta->first;
+
+    // the units: "mm/s and " (no microphone), "in/s and dB", "mm/s and Pa"
+    const QStringList egységek =
+        érték(QStringLiteral("Units"))
+            .split(QRegularExpression(QStringLiteral("\\s+and(?:\\s+|$)")));
+    const QString sebességEgység = egységek.value(0).trimmed();
+    const QString nyomásEgység = egységek.value(1).trimmed();
+    const std::optional<Egység> sebesség = EgységKeres(sebességEgység);
+    if (!sebesség || sebesség->mennyiség != Mennyiség::Sebesség) {
+        Olvasás o = hibás(fájl, Hiba::Fajta::IsmeretlenEgység, fejlécVége,
+                          QStringLiteral("ismeretlen mértékegység: \"%1\" (%2)")
+                              .arg(sebességEgység, EgységFelsorolás(Mennyiség::Sebesség)));
+        return o;
+    }
+
+    // the clock: the trigger's date and time, in the instrument's zone
+    const QByteArray zónaNév =
+        b.időzóna.isEmpty() ? QByteArrayLiteral("Europe/Budapest") : b.időzóna;
+    const QTimeZone zóna(zónaNév);
+    műszer->időzóna = QString::fromLatin1(zónaNév);
+    const QDate nap =
+        QLocale::c().toDate(érték(QStringLiteral("Event Date")), QStringLiteral("MMMM d, yyyy"));
+    const QTime óra =
+        QTime::fromString(érték(QStringLiteral("Event Time")), QStringLiteral("H:mm:ss"));
+    std::optional<double> előindítás;
+    if (const auto p = számEleje(érték(QStringLiteral("Pre-trigger Length"))))
+        előindítás = std::fabs(p->first);
+    műszer->indítás = előindítás;
+    std::optional<qint64> kezdetMikro;
+    if (nap.isValid() && óra.isValid() && zóna.isValid())
+        kezdetMikro = QDateTime(nap, óra, zóna).toMSecsSinceEpoch() * 1000 -
+                      std::llround(előindítás.value_or(0) * 1e6);
+
+    // the table: its header row, then the samples
+    auto mezők = [](QByteArrayView sor) {
+        QList<QByteArrayView> ki;
+        qsizetype eleje = 0;
+        for (qsizetype i = 0; i <= sor.size(); ++i) {
+            if (i == sor.size() || sor[i] == '\t') {
+                ki << Cella::Levág(sor.sliced(eleje, i - eleje));
+                eleje = i + 1;
+            }
+        }
+        while (!ki.isEmpty() && ki.last().isEmpty()) // a TAB at the row's end
+            ki.removeLast();
+        return ki;
+    };
+    QList<QByteArrayView> nevek;
+    while (nevek.isEmpty() && sor(szöveg, hely, s)) {
+        ++sorszám;
+        if (!Cella::Üres(s))
+            nevek = mezők(s);
+    }
+    if (nevek.isEmpty())
+        return hibás(fájl, Hiba::Fajta::NincsFejlécsor, sorszám,
+                     QStringLiteral("a fejléc után nincs Tran, Vert, Long táblázat"));
+    std::vector<NyersCsatorna> csatornák;
+    QStringList kihagyott;
+    std::vector<int> hová; // each column's channel, or -1 for one left out
+    for (const QByteArrayView n : nevek) {
+        const QString név = QString::fromUtf8(n);
+        MintaFajta fajta;
+        Csatornakód kód;
+        kód.csatorna = név;
+        const bool mikrofon = név.startsWith(QStringLiteral("Mic"), Qt::CaseInsensitive);
+        if (mikrofon) {
+            fajta.egység = EgységKeres(nyomásEgység);
+            fajta.egységSzöveg = nyomásEgység;
+            if (!fajta.egység || fajta.egység->mennyiség != Mennyiség::Nyomás) {
+                // a level in dB is no pressure to take a peak of
+                kihagyott << QStringLiteral("%1 (%2)").arg(
+                    név,
+                    nyomásEgység.isEmpty() ? QStringLiteral("mértékegység nélkül") : nyomásEgység);
+                hová.push_back(-1);
+                continue;
+            }
+        } else if (név == u"Tran" || név == u"Vert" || név == u"Long") {
+            fajta.egység = sebesség;
+            fajta.egységSzöveg = sebességEgység;
+        } else {
+            return hibás(fájl, Hiba::Fajta::HibásFejléc, sorszám,
+                         QStringLiteral("ismeretlen oszlop: %1 (Tran, Vert, Long vagy MicL)")
+                             .arg(Cella::Idéz(n)));
+        }
+        std::variant<std::monostate, Átváltás, Hiba> á = Átvált(kód, fajta, b, kezdetMikro);
+        if (Hiba* h = std::get_if<Hiba>(&á)) {
+            h->fájl = fájl;
+            h->csatorna = név;
+            Olvasás o;
+            o.hiba = std::move(*h);
+            return o;
+        }
+        NyersCsatorna cs;
+        cs.kód = kód;
+        cs.átváltás = std::get<Átváltás>(á);
+        cs.mintavétel = mintavétel;
+        cs.kezdetMikro = kezdetMikro;
+        hová.push_back(int(csatornák.size()));
+        csatornák.push_back(std::move(cs));
+    }
+    qint64 utolsóSor = sorszám;
+    while (sor(szöveg, hely, s)) {
+        ++sorszám;
+        if (Cella::Üres(s))
+            continue;
+        const QList<QByteArrayView> m = mezők(s);
+        if (m.size() != nevek.size()) {
+            Hiba h;
+            h.fajta = Hiba::Fajta::MezőszámEltér;
+            h.fájl = fájl;
+            h.sor = sorszám;
+            h.részlet = QStringLiteral("%1 mező a fejléc %2 oszlopa helyett")
+                            .arg(m.size())
+                            .arg(nevek.size());
+            Olvasás o;
+            o.hiba = std::move(h);
+            return o;
+        }
+        for (qsizetype c = 0; c < m.size(); ++c) {
+            if (hová[std::size_t(c)] < 0)
+                continue;
+            QString miért;
+            const std::optional<Cella::Szám> x = Cella::SzámOlvas(m[c], &miért);
+            if (!x) {
+                Hiba h;
+                h.fajta = Hiba::Fajta::NemSzám;
+                h.fájl = fájl;
+                h.sor = sorszám;
+                h.oszlop = int(c + 1);
+                h.csatorna = QString::fromUtf8(nevek[c]);
+                h.részlet = miért;
+                Olvasás o;
+                o.hiba = std::move(h);
+                return o;
+            }
+            NyersCsatorna& cs = csatornák[std::size_t(hová[std::size_t(c)])];
+            cs.minták.push_back(x->érték * cs.átváltás.szorzó);
+        }
+        utolsóSor = sorszám;
+    }
+    // the stated length: the record time and the pre-trigger
+    const std::size_t n = csatornák.empty() ? 0 : csatornák.front().minták.size();
+    if (const auto hossz = számEleje(érték(QStringLiteral("Record Time")))) {
+        const double várt = (hossz->first + előindítás.value_or(0)) * mintavétel;
+        if (double(n) + 1 < std::floor(várt))
+            return hibás(fájl, Hiba::Fajta::Csonka, utolsóSor,
+                         QStringLiteral("a táblázat %1 minta után véget ér, a fejléc szerint %2 "
+                                        "kell (Record Time, Pre-trigger Length)")
+                             .arg(n)
+                             .arg(std::llround(várt)));
+    }
+
+    // the particulars the header fills
+    Mérésadatok& a = műszer->adatok;
+    QStringList műszerSzöveg;
+    const QString verzió = érték(QStringLiteral("Version")).simplified();
+    const QString sorozatszám = érték(QStringLiteral("Serial Number"));
+    műszerSzöveg << (verzió.isEmpty() ? sorozatszám
+                                      : QStringLiteral("%1, %2").arg(sorozatszám, verzió));
+    if (const QString r = érték(QStringLiteral("Geo Range")); !r.isEmpty())
+        műszerSzöveg << QStringLiteral("méréshatár %1").arg(r);
+    if (const QString t = érték(QStringLiteral("Geo Trigger Level")); !t.isEmpty())
+        műszerSzöveg << QStringLiteral("indítási szint %1").arg(t);
+    if (előindítás)
+        műszerSzöveg << QStringLiteral("előindítás %1 s")
+                            .arg(QLocale(QLocale::Hungarian).toString(*előindítás, 'f', 3));
+    műszerSzöveg << QStringLiteral("órája: %1").arg(műszer->időzóna);
+    a.műszer = műszerSzöveg.join(QStringLiteral("; "));
+    a.végezte = érték(QStringLiteral("Operator"));
+    a.helyszín = érték(QStringLiteral("Location:"));
+    a.megrendelő = érték(QStringLiteral("Client:"));
+    a.megjegyzés = érték(QStringLiteral("General:"));
+    if (const auto r = egységes(érték(QStringLiteral("Geo Range")))) {
+        if (const std::optional<Egység> e = EgységKeres(r->egység);
+            e && e->mennyiség == Mennyiség::Sebesség)
+            műszer->méréshatár = r->érték * e->szorzó;
+    }
+    const QString kalibrálás = érték(QStringLiteral("Calibration"));
+    const qsizetype by = kalibrálás.indexOf(QStringLiteral(" by "));
+    const QDate kalibrálva = QLocale::c().toDate(by < 0 ? kalibrálás : kalibrálás.left(by),
+                                                 QStringLiteral("MMMM d, yyyy"));
+    if (kalibrálva.isValid()) {
+        a.kalibrálás =
+            kalibrálva.toString(Qt::ISODate) +
+            (by < 0 ? QString() : QStringLiteral(" (%1)").arg(kalibrálás.mid(by + 4).trimmed()));
+        if (nap.isValid() && kalibrálva.addYears(1) < nap)
+            műszer->megjegyzések << QStringLiteral("a műszer kalibrálása a mérés idején egy évnél "
+                                                   "régebbi (%1)")
+                                        .arg(kalibrálva.toString(Qt::ISODate));
+    } else {
+        a.kalibrálás = kalibrálás;
+    }
+    // the sensor check and the instrument's own figures, per channel
+    for (std::size_t c = 0; c < csatornák.size(); ++c) {
+        const QString név = csatornák[c].kód.csatorna;
+        const QString eredmény = érték(név + QStringLiteral(" Test Results"));
+        if (!eredmény.isEmpty() &&
+            eredmény.compare(QStringLiteral("Passed"), Qt::CaseInsensitive) != 0 &&
+            eredmény.compare(QStringLiteral("Disabled"), Qt::CaseInsensitive) != 0)
+            műszer->megjegyzések
+                << QStringLiteral("a(z) %1 érzékelő önellenőrzése: %2").arg(név, eredmény);
+        if (csatornák[c].átváltás.mennyiség != Mennyiség::Sebesség)
+            continue;
+        for (const auto& [mi, kulcs] : {std::pair{Állított::Mi::Ppv, QStringLiteral(" PPV")},
+                                        std::pair{Állított::Mi::Zc, QStringLiteral(" ZC Freq")}}) {
+            const QString k = név + kulcs;
+            const auto e = egységes(érték(k));
+            if (!e)
+                continue;
+            Állított á;
+            á.mi = mi;
+            á.csatorna = int(c);
+            const double szorzó = mi == Állított::Mi::Ppv ? csatornák[c].átváltás.szorzó : 1;
+            á.érték = e->érték * szorzó;
+            á.kerekítés = e->kerekítés * szorzó;
+            á.szöveg = QStringLiteral("%1 : %2").arg(k, érték(k));
+            műszer->állított.push_back(á);
+        }
+    }
+    if (const auto e = egységes(érték(QStringLiteral("Peak Vector Sum")))) {
+        Állított á;
+        á.mi = Állított::Mi::Pvs;
+        á.érték = e->érték * sebesség->szorzó;
+        á.kerekítés = e->kerekítés * sebesség->szorzó;
+        á.szöveg =
+            QStringLiteral("Peak Vector Sum : %1").arg(érték(QStringLiteral("Peak Vector Sum")));
+        műszer->állított.push_back(á);
+    }
+
+    Olvasás o = Összeállít(fájl, std::move(csatornák), kihagyott, QStringLiteral("Full Waveform"));
+    for (Felvétel& f : o.felvételek) {
+        f.állomás = sorozatszám;
+        f.műszer = műszer;
+        for (Csatorna& cs : f.csatornák)
+            cs.függőleges = cs.kód.csatorna == u"Vert";
+    }
+    return o;
+}
+
+} // namespace Rezgésjel

@@ -1,0 +1,77 @@
+#pragma once
+
+// A blast monitor's ASCII "Full Waveform" export, written as its PC software writes one:
+// quoted "Key : value" lines, a blank line, a tab-separated Tran/Vert/Long (MicL) table.
+#include <QByteArray>
+
+#include <cmath>
+#include <functional>
+
+struct FullWaveform {
+    double rate = 1024;       // sps
+    double recordTime = 1.0;  // s after the trigger
+    double preTrigger = 0.25; // s before it
+    QByteArray units = "mm/s and ";
+    QByteArray date = "June 26, 2026", time = "15:41:05";
+    QByteArray calibration = "December 20, 2025 by Instantel";
+    QByteArray testResult = "Passed";
+    double range = 254;      // mm/s
+    bool microphone = false; // a MicL column in Pa
+    // sample i of channel c (0 Tran, 1 Vert, 2 Long, 3 MicL), in the stated unit
+    std::function<double(int, int)> sample = [](int c, int i) {
+        return (c + 1) * std::sin(2 * M_PI * 20 * i / 1024.0) * std::exp(-i / 400.0);
+    };
+    double statedFactor = 1; // the header's PPV and PVS against what the samples hold
+    int rowsLeftOut = 0;     // rows the file lacks (a file cut short)
+    int badRow = -1;         // a row whose Vert cell is no number
+    QByteArray lineEnd = "\r\n";
+
+    QByteArray bytes() const {
+        const int n = int(std::lround((recordTime + preTrigger) * rate));
+        const int channels = microphone ? 4 : 3;
+        const char* names[] = {"Tran", "Vert", "Long", "MicL"};
+        double peak[4] = {0, 0, 0, 0}, pvs = 0;
+        for (int i = 0; i < n; ++i) {
+            double sum = 0;
+            for (int c = 0; c < channels; ++c) {
+                peak[c] = std::max(peak[c], std::fabs(sample(c, i)));
+                if (c < 3)
+                    sum += sample(c, i) * sample(c, i);
+            }
+            pvs = std::max(pvs, std::sqrt(sum));
+        }
+        auto line = [&](const QByteArray& key, const QByteArray& value) {
+            return "\"" + key + " : " + value + "\"" + lineEnd;
+        };
+        QByteArray out =
+            line("Event Type", "Full Waveform") + line("Serial Number", "UM99999") +
+            line("Version", " V 10-89 Micromate ISEE") + line("Event Time", time) +
+            line("Event Date", date) + line("Trigger", "Vert") +
+            line("Geo Trigger Level", "1.000 mm/s") +
+            line("Pre-trigger Length", "-" + QByteArray::number(preTrigger, 'f', 3) + " sec") +
+            line("Record Time", QByteArray::number(recordTime, 'f', 1) + " sec") +
+            line("Sample Rate", QByteArray::number(rate, 'f', 0) + " sps") +
+            line("Calibration", calibration) + line("Units", units) +
+            line("Operator", "Kiss Anna") + line("Location:", "Kővágóörs") + line("Client:", "") +
+            line("Geo Range", QByteArray::number(range, 'f', 1) + " mm/s");
+        for (int c = 0; c < 3; ++c)
+            out += line(QByteArray(names[c]) + " PPV",
+                        QByteArray::number(peak[c] * statedFactor, 'f', 3) + " mm/s");
+        out += line("Peak Vector Sum", QByteArray::number(pvs * statedFactor, 'f', 3) + " mm/s");
+        for (int c = 0; c < 3; ++c)
+            out += line(QByteArray(names[c]) + "  Test Results", testResult);
+        out += lineEnd;
+        for (int c = 0; c < channels; ++c)
+            out += QByteArray(c ? "\t" : "") + "   " + names[c] + "   ";
+        out += lineEnd;
+        for (int i = 0; i < n - rowsLeftOut; ++i) {
+            for (int c = 0; c < channels; ++c) {
+                QByteArray cell = i == badRow && c == 1 ? QByteArray("n/a")
+                                                        : QByteArray::number(sample(c, i), 'f', 3);
+                out += (c ? "\t" : "") + cell.leftJustified(10, ' ');
+            }
+            out += lineEnd;
+        }
+        return out;
+    }
+};
