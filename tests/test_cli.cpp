@@ -211,6 +211,13 @@ private slots:
                                               10)
                                 << "bináris";
         QTest::newRow("empty file") << QByteArray() << "üres";
+        QTest::newRow("a blast monitor's export")
+            << QByteArray("\"Event Type : Full Waveform\"\r\n\"Sample Rate : 4096 sps\"\r\n")
+            << "ez rezgésjel, nem mérési napló";
+        QTest::newRow("a TIMESERIES record")
+            << QByteArray("TIMESERIES HU_BUD1_00_HHZ_D, 3 samples, 100 sps, "
+                          "2026-12-04T09:41:12.000000, SLIST, FLOAT, M/S\n1 2 3\n")
+            << "ez rezgésjel, nem mérési napló";
     }
     void badFiles() {
         QFETCH(QByteArray, input);

@@ -5,9 +5,13 @@
 #include "engine/szovegek.h"
 #include "hibaszoveg.h"
 #include "naplokimenet.h"
+#include "readers/mseedolvaso.h"
+#include "readers/muszerexport.h"
 #include "readers/naplo.h"
 #include "readers/szovegforras.h"
 #include "runtime/app.h"
+
+#include <QFile>
 
 #include <optional>
 #include <vector>
@@ -201,6 +205,18 @@ int Értékel(const QString& fájl, std::FILE* ki, std::FILE* hibák) {
         hiba->fájl = név;
         SorKiír(hibák, rt::App::Prefix() + Parancssori::NaplóHiba(*hiba));
         return HibásBemenet;
+    }
+    if (!bemenet) { // a record is no log: said so, not that it lacks a log's columns
+        QFile eleje(fájl);
+        const QByteArray bájtok = eleje.open(QIODevice::ReadOnly) ? eleje.read(64) : QByteArray();
+        if (Rezgésjel::MseedAdat(bájtok) || Rezgésjel::MűszerExport(bájtok) ||
+            bájtok.trimmed().startsWith("TIMESERIES")) {
+            SorKiír(hibák, rt::App::Prefix() +
+                               QStringLiteral("%1: ez rezgésjel, nem mérési napló: az --elemez "
+                                              "kapcsolóval elemezhető")
+                                   .arg(név));
+            return HibásBemenet;
+        }
     }
     FájlKimenet kimenet(ki);
     QString üzenet;
