@@ -639,6 +639,26 @@ private slots:
         QVERIFY(r.állapot == 0 || r.állapot == 1);
     }
 
+    // A gap: each continuous segment judged as a record of its own, named with its start;
+    // the summary says there was a gap.
+    void gapsJudgedBySegment() {
+        const Signal s = [](double t) { return 2 * sine(20, t); };
+        auto parts = threeComponents(s, s, s, 1500, Counts);
+        MseedChannel later = parts[1];
+        later.start += 20 * HPTMODULUS; // 20 s after the first part
+        parts.push_back(later);
+        const QString file = save(QStringLiteral("gap.mseed"), mseed(parts, DE_STEIM2));
+        const Futás r = parancssor({"--elemez", file, "-k", "1", "--erzekenyseg", "1000"});
+        QCOMPARE(r.állapot, 0);
+        QVERIFY2(r.hibák.contains(u"a felvételben hézag van; folytonos szakaszonként elemezve (2 "
+                                  u"szakasz)"),
+                 qPrintable(r.hibák));
+        QVERIFY2(r.hibák.contains(u"(HU.BUD1.00, 1/2. folytonos szakasz, ") &&
+                     r.hibák.contains(u"(HU.BUD1.00, 2/2. folytonos szakasz, "),
+                 qPrintable(r.hibák));
+        QCOMPARE(r.sorok().size(), 1 + (3 + 1) + (1 + 1)); // the second segment: HHN alone
+    }
+
     // A header written in another code page: its bytes shown escaped, never as garbage.
     void headerBytesShownSafely() {
         const Signal s = [](double t) { return 2 * sine(20, t); };
@@ -765,12 +785,12 @@ private slots:
         QTest::newRow("a cut last record")
             << whole.left(whole.size() - 200) << QStringList{"--erzekenyseg", "1000"}
             << "csonka: az utolsó teljes rekord után 312 bájt";
-        auto gap = good;
-        MseedChannel later = gap[1];
-        later.start += 20 * HPTMODULUS; // 20 s later than the first part
-        QByteArray withGap = mseed({gap[0], gap[1], gap[2], later}, DE_STEIM2);
-        QTest::newRow("a gap") << withGap << QStringList{"--erzekenyseg", "1000"}
-                               << "HU.BUD1.00.HHN: hézag";
+        auto overlap = good;
+        MseedChannel later = overlap[1];
+        later.start += HPTMODULUS / 2; // half a second into the first part
+        QByteArray overlapping = mseed({overlap[0], overlap[1], overlap[2], later}, DE_STEIM2);
+        QTest::newRow("an overlap")
+            << overlapping << QStringList{"--erzekenyseg", "1000"} << "HU.BUD1.00.HHN: átfedés";
         QTest::newRow("counts without a sensitivity") << whole << QStringList{} << "--erzekenyseg";
         QTest::newRow("an unknown unit") << QByteArray("t;Z [cm/s]\n0;1\n0,01;2\n0,02;1\n")
                                          << QStringList{} << "ismeretlen mértékegység: \"cm/s\"";

@@ -47,8 +47,19 @@ struct Munka {
     bool érzékenységHasznált = false;                // a channel was made mm/s with --erzekenyseg
 };
 
+// The file, and its station and continuous segment where it has them: "a.mseed (HU.BUD1.00,
+// 2/3. folytonos szakasz, 2026-12-04T09:41:12.250Z-tól)".
 QString névvel(const Rezgésjel::Felvétel& f) {
-    return f.állomás.isEmpty() ? f.fájl : QStringLiteral("%1 (%2)").arg(f.fájl, f.állomás);
+    QStringList mi;
+    if (!f.állomás.isEmpty())
+        mi << f.állomás;
+    if (f.szakaszok > 0) {
+        mi << f.szakaszNév();
+        if (f.kezdetMikro)
+            mi << QStringLiteral("%1-tól").arg(Elemzés::UtcIdő(*f.kezdetMikro));
+    }
+    return mi.isEmpty() ? f.fájl
+                        : QStringLiteral("%1 (%2)").arg(f.fájl, mi.join(QStringLiteral(", ")));
 }
 
 Feldolgozás::Ítélés ítélés(const Kérés& kérés) {
@@ -176,9 +187,18 @@ Munka egyFájl(const Kérés& kérés, const QString& fájl) {
         m.állapot = HibásBemenet;
         return m;
     }
-    for (const Feldolgozás::ElemzettFelvétel& e : f.felvételek)
+    int szakaszok = 0;
+    for (const Feldolgozás::ElemzettFelvétel& e : f.felvételek) {
+        szakaszok = std::max(szakaszok, e.felvétel.szakaszok);
         for (const Rezgésjel::Csatorna& cs : e.felvétel.csatornák)
             m.érzékenységHasznált = m.érzékenységHasznált || cs.érzékenységből;
+    }
+    if (szakaszok > 0) // never joined over a gap: each continuous segment is a record
+        m.üzenetek << (rt::App::Prefix() +
+                       QStringLiteral("%1: a felvételben hézag van; folytonos szakaszonként "
+                                      "elemezve (%2 szakasz)"))
+                          .arg(fájl)
+                          .arg(szakaszok);
     if (kérés.küszöb) {
         eseményekről(kérés, f, m);
         return m;
@@ -253,9 +273,7 @@ QByteArray Sorok(const Rezgésjel::Felvétel& f, const Elemzés::Megállapítás
 }
 
 QString Összegzés(const Rezgésjel::Felvétel& f, const Elemzés::Megállapítás& e) {
-    QString név = f.fájl;
-    if (!f.állomás.isEmpty())
-        név += QStringLiteral(" (%1)").arg(f.állomás);
+    const QString név = névvel(f);
     if (e.döntő < 0) {
         const QString miért = Elemzés::NemÍtéltMiért(e);
         return (rt::App::Prefix() + QStringLiteral("%1: nincs megítélt összetevő%2"))

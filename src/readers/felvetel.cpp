@@ -23,6 +23,11 @@ void Felvétel::mintákElenged() {
         std::vector<double>().swap(cs.minták);
 }
 
+QString Felvétel::szakaszNév() const {
+    return szakaszok > 0 ? QStringLiteral("%1/%2. folytonos szakasz").arg(szakasz).arg(szakaszok)
+                         : QString();
+}
+
 Csatorna Csatorna::fejléc() const {
     Csatorna c;
     c.kód = kód;
@@ -48,6 +53,8 @@ Felvétel Felvétel::fejléc() const {
     f.mintaszám = mintaszám;
     f.kihagyott = kihagyott;
     f.műszer = műszer;
+    f.szakasz = szakasz;
+    f.szakaszok = szakaszok;
     f.csatornák.reserve(csatornák.size());
     for (const Csatorna& cs : csatornák)
         f.csatornák.push_back(cs.fejléc());

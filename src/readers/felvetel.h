@@ -122,6 +122,11 @@ struct Felvétel {
     std::vector<Csatorna> csatornák;   // without samples once they are let go
     QStringList kihagyott;             // channels that measure no motion, left out
     std::shared_ptr<const Műszeradatok> műszer; // an instrument export's header, if it is one
+    int szakasz = 0;   // where gaps split the station's trace: this segment, from 1…
+    int szakaszok = 0; // …of how many; 0 for a continuous trace
+
+    // "2/3. folytonos szakasz" for a segment, empty for a whole trace.
+    QString szakaszNév() const;
 
     // The first sample's time, to the millisecond, UTC.
     std::optional<QDateTime> kezdet() const;

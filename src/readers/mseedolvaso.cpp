@@ -9,6 +9,7 @@
 #include <libmseed.h>
 
 #include <algorithm>
+#include <utility>
 
 // The miniSEED reader's door: the records framed, each channel's joined, its unit found, its
 // samples decoded into it, the record put together.
@@ -40,7 +41,8 @@ Olvasás MseedOlvas(QByteArray bájtok, const QString& név, const Beállítás&
     QStringList kihagyott;
     for (Mseed::Csatornaadat& cs : keretek.csatornák) {
         const QString csatorna = cs.kód.név();
-        if (std::optional<Hiba> h = Mseed::Összefűz(cs))
+        std::vector<std::size_t> szakaszok;
+        if (std::optional<Hiba> h = Mseed::Összefűz(cs, szakaszok))
             return hibás(std::move(*h));
         const Mseed::Darab& első = cs.darabok.front();
         std::size_t összes = 0;
@@ -63,13 +65,27 @@ Olvasás MseedOlvas(QByteArray bájtok, const QString& név, const Beállítás&
             kihagyott << csatorna;
             continue;
         }
+        // one trace for each continuous segment: a gap never joins two silently
         NyersCsatorna n;
         n.kód = cs.kód;
         n.átváltás = std::get<Átváltás>(átváltás);
         n.mintavétel = első.mintavétel;
         n.kezdetMikro = első.kezdetMikro;
-        n.minták.reserve(összes);
-        for (Mseed::Darab& d : cs.darabok) {
+        n.szakaszok = int(szakaszok.size()) + 1;
+        n.minták.reserve(szakaszok.empty() ? összes : 0);
+        std::size_t következő = 0; // the next segment's place among szakaszok
+        for (std::size_t i = 0; i < cs.darabok.size(); ++i) {
+            Mseed::Darab& d = cs.darabok[i];
+            if (következő < szakaszok.size() && szakaszok[következő] == i) {
+                NyersCsatorna új;
+                új.kód = n.kód;
+                új.átváltás = n.átváltás;
+                új.mintavétel = n.mintavétel;
+                új.kezdetMikro = d.kezdetMikro;
+                új.szakaszok = n.szakaszok;
+                új.szakasz = int(++következő);
+                kész.push_back(std::exchange(n, std::move(új)));
+            }
             if (d.hely >= 0) { // decoded now, straight into the channel
                 QString miért;
                 const int állapot = dekódoló.Rekord(adat + d.hely, d.hossz, d.hossz, true, &miért);

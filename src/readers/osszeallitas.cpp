@@ -126,19 +126,32 @@ Olvasás Összeállít(const QString& fájl, std::vector<NyersCsatorna>&& csator
         o.hiba = std::move(h);
         return o;
     }
-    std::vector<QString> sorrend;
-    std::map<QString, std::vector<NyersCsatorna*>> állomások;
+    using Kulcs = std::pair<QString, int>; // the station, the segment
+    std::vector<Kulcs> sorrend;
+    std::map<Kulcs, std::vector<NyersCsatorna*>> állomások;
+    std::map<QString, int> szakaszszám, helye; // a station's segments, its first place
     for (NyersCsatorna& cs : csatornák) {
-        auto& lista = állomások[cs.kód.állomásNév()];
+        const Kulcs k{cs.kód.állomásNév(), cs.szakasz};
+        auto& lista = állomások[k];
         if (lista.empty())
-            sorrend.push_back(cs.kód.állomásNév());
+            sorrend.push_back(k);
         lista.push_back(&cs);
+        helye.try_emplace(k.first, int(helye.size()));
+        szakaszszám[k.first] = std::max(szakaszszám[k.first], cs.szakaszok);
     }
-    for (const QString& állomás : sorrend) {
-        const auto& lista = állomások[állomás];
+    // the stations in the order they first appear, each one's segments in time order
+    std::stable_sort(sorrend.begin(), sorrend.end(), [&](const Kulcs& a, const Kulcs& b) {
+        return std::pair(helye[a.first], a.second) < std::pair(helye[b.first], b.second);
+    });
+    for (const auto& [állomás, szakasz] : sorrend) {
+        const auto& lista = állomások[{állomás, szakasz}];
         Felvétel f;
         f.fájl = fájl;
         f.állomás = állomás;
+        if (szakaszszám[állomás] > 1) {
+            f.szakasz = szakasz + 1;
+            f.szakaszok = szakaszszám[állomás];
+        }
         f.mintavétel = lista.front()->mintavétel;
         f.mintaszám = lista.front()->minták.size();
         for (const QString& név : kihagyott)

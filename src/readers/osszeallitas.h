@@ -46,12 +46,14 @@ struct NyersCsatorna {
     double mintavétel = 0;
     std::optional<qint64> kezdetMikro; // the first sample, µs since 1970 UTC
     std::vector<double> minták;        // in the program's unit (or counts)
+    int szakasz = 0;   // its continuous segment, from 0, where gaps split the channel
+    int szakaszok = 1; // how many segments its channel has
 };
 
-// The channels put together into records, one per station and location, in the order
-// they first appear. Channels may differ in rate, start and length; each needs a valid
-// rate and three samples. `kihagyott` names channels left out as measuring no motion;
-// `formátum` names what the input was, for a file with no channel at all.
+// The channels put together into records, one per station and location (and continuous
+// segment, where gaps split them), in the order they first appear. Channels may differ in rate,
+// start and length; each needs a valid rate and three samples. `kihagyott` names channels left out
+// as measuring no motion; `formátum` names what the input was, for a file with no channel at all.
 Olvasás Összeállít(const QString& fájl, std::vector<NyersCsatorna>&& csatornák,
                    const QStringList& kihagyott = {}, const QString& formátum = {});
 

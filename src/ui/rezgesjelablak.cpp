@@ -50,9 +50,14 @@ QList<RezgésjelAblak*> RezgésjelAblak::Létrehoz(Feldolgozás::Feldolgozott& k
     const bool többÁllomás = kész.felvételek.size() > 1;
     for (Feldolgozás::ElemzettFelvétel& e : kész.felvételek) {
         auto* ablak = new RezgésjelAblak(FelvételModell(std::move(e), kategória), szülő);
-        if (többÁllomás && !ablak->Felvétel().állomás.isEmpty()) {
-            ablak->setWindowTitle(ablak->windowTitle() +
-                                  QStringLiteral(" – %1").arg(ablak->Felvétel().állomás));
+        QStringList mi; // the station, and the continuous segment where gaps split its trace
+        if (többÁllomás && !ablak->Felvétel().állomás.isEmpty())
+            mi << ablak->Felvétel().állomás;
+        if (ablak->Felvétel().szakaszok > 0)
+            mi << ablak->Felvétel().szakaszNév();
+        if (!mi.isEmpty()) {
+            ablak->setWindowTitle(ablak->windowTitle() + QStringLiteral(" – ") +
+                                  mi.join(QStringLiteral(", ")));
             ablak->setAccessibleName(ablak->windowTitle());
         }
         ablakok.append(ablak);

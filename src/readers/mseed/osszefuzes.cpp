@@ -5,7 +5,9 @@
 
 namespace Rezgésjel::Mseed {
 
-std::optional<Hiba> Összefűz(Csatornaadat& cs, const Tűrés& tűrés) {
+std::optional<Hiba> Összefűz(Csatornaadat& cs, std::vector<std::size_t>& szakaszok,
+                             const Tűrés& tűrés) {
+    szakaszok.clear();
     std::stable_sort(cs.darabok.begin(), cs.darabok.end(),
                      [](const Darab& a, const Darab& b) { return a.kezdetMikro < b.kezdetMikro; });
     const Darab& első = cs.darabok.front();
@@ -27,9 +29,13 @@ std::optional<Hiba> Összefűz(Csatornaadat& cs, const Tűrés& tűrés) {
         const double lépés = 1e6 / első.mintavétel;
         const double várt = double(előző.kezdetMikro) + double(előző.mintaszám) * lépés;
         const double eltérés = double(d.kezdetMikro) - várt;
-        if (std::fabs(eltérés) > lépés * tűrés.illesztésMinta) {
+        if (eltérés > lépés * tűrés.illesztésMinta) { // a gap: the next segment starts here
+            szakaszok.push_back(i);
+            continue;
+        }
+        if (-eltérés > lépés * tűrés.illesztésMinta) {
             Hiba h;
-            h.fajta = eltérés > 0 ? Hiba::Fajta::Hézag : Hiba::Fajta::Átfedés;
+            h.fajta = Hiba::Fajta::Átfedés;
             h.csatorna = cs.kód.név();
             h.időMikro = előző.kezdetMikro +
                          qint64(double(std::max<std::size_t>(előző.mintaszám, 1) - 1) * lépés);

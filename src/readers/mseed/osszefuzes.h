@@ -20,7 +20,10 @@ struct Tűrés {
 inline constexpr Tűrés AlapTűrés{};
 
 // Sorts the channel's records by their start and checks that they join; the fault (with the
-// channel, and a gap's or overlap's time) of the first that does not.
-std::optional<Hiba> Összefűz(Csatornaadat& csatorna, const Tűrés& tűrés = AlapTűrés);
+// channel, and the overlap's time) of the first that overlaps the one before it. A gap
+// starts a new continuous segment: the records' places where one starts after the first
+// go to `szakaszok` (none when the trace is continuous).
+std::optional<Hiba> Összefűz(Csatornaadat& csatorna, std::vector<std::size_t>& szakaszok,
+                             const Tűrés& tűrés = AlapTűrés);
 
 } // namespace Rezgésjel::Mseed
