@@ -1,8 +1,8 @@
-// libFuzzer target: any bytes as a record (miniSEED, TIMESERIES, CSV), read with and
-// without a sensitivity, then analysed and judged, as a whole, by its events and by interval
-// peaks. A fault must be a message, never a crash, and a record that reads must give finite
-// figures and keep its header; events lie inside the record, in time order (their windows may overlap: the next one's
-// lead-in can reach into the last one's tail).
+// libFuzzer target: any bytes as a record (miniSEED, TIMESERIES, an instrument's export,
+// CSV), read with and without a sensitivity, then analysed and judged, as a whole, by its events
+// and by interval peaks. A fault must be a message, never a crash, and a record that reads must
+// give finite figures and keep its header; events lie inside the record, in time order (their
+// windows may overlap: the next one's lead-in can reach into the last one's tail).
 #include "analysis/elemzes.h"
 #include "analysis/esemenyek.h"
 #include "analysis/intervallumok.h"
@@ -43,10 +43,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                     std::abort();
             if (e.pvsVan && !std::isfinite(e.pvs))
                 std::abort();
+            (void)Elemzés::FejlécEltérések(record, e); // an export's stated figures
             const Elemzés::Szakasz whole = Elemzés::Teljes(record);
             qint64 last = whole.kezdetMikro - 1;
-            for (const Elemzés::Esemény& ev : Elemzés::Események(
-                     record, 0.01, 1, Elemzés::Hely::Alap, Elemzés::Módszer::ZC)) {
+            for (const Elemzés::Esemény& ev :
+                 Elemzés::Események(record, 0.01, 1, Elemzés::Hely::Alap, Elemzés::Módszer::ZC)) {
                 if (ev.ablak.kezdetMikro <= last || ev.ablak.végMikro < ev.ablak.kezdetMikro ||
                     ev.ablak.kezdetMikro < whole.kezdetMikro || ev.ablak.végMikro > whole.végMikro)
                     std::abort(); // in time order, inside the record
