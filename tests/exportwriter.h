@@ -75,3 +75,50 @@ struct FullWaveform {
         return out;
     }
 };
+
+// A second vendor's CSV export: "key","value" lines, the zero-crossing block, then a quoted
+// table of numbered channels and the instrument's vector sum, each row ending with a comma.
+struct VendorCsv {
+    double rate = 2048;
+    int samples = 600;
+    bool clockTime = true;       // else elapsed milliseconds
+    QByteArray lineEnd = "\n\r"; // as the instrument writes it, reversed
+    int badRow = -1;             // a row whose Channel 2 cell is no number
+    QByteArray bytes() const {
+        QByteArray out;
+        auto line = [&](const QByteArray& l) { out += l + lineEnd; };
+        line("\"File\",\"20240709_124442.csv\"");
+        line("\"Serial number\",\"SN 4711\"");
+        line("\"Date of calibration\",\"2024-03-01\"");
+        line("\"Date & Time\",\"2024-07-09 / 12:44:42\"");
+        line("\"Time\",\"1 s\"");
+        line("\"Pretrigger\",\"40 ms\"");
+        line("\"Sampling rate\",\"" + QByteArray::number(rate, 'f', 0) + " sps\"");
+        line("\"Note 1\",\"Kővágóörs, kőfejtő\"");
+        line("\"Frequency - Zero crossing\"");
+        line("\"Channel: 1\",\"20 Hz\"");
+        line("\"Time\",\"Channel 1 (mm/s)\",\"Channel 2 (mm/s)\",\"Channel 3 (mm/s)\","
+             "\"Channel 4 (Pa)\",\"Vector sum 1 (mm/s)\",");
+        for (int i = 0; i < samples; ++i) {
+            const double t = i / rate;
+            double v[4], sum = 0;
+            for (int c = 0; c < 4; ++c) {
+                v[c] = (c + 1) * std::sin(2 * M_PI * 20 * t);
+                if (c < 3)
+                    sum += v[c] * v[c];
+            }
+            // the clock from 12:44:41.96, its seconds unpadded below ten as the instrument has them
+            const double clock = 41.96 + t;
+            QByteArray row = clockTime ? "\"12:44:" + QByteArray::number(clock, 'f', 4) + "\""
+                                       : "\"" + QByteArray::number(t * 1000, 'f', 2) + "\"";
+            for (int c = 0; c < 4; ++c)
+                row +=
+                    ",\"" +
+                    (i == badRow && c == 1 ? QByteArray("--") : QByteArray::number(v[c], 'f', 4)) +
+                    "\"";
+            row += ",\"" + QByteArray::number(std::sqrt(sum), 'f', 4) + "\",";
+            line(row);
+        }
+        return out;
+    }
+};

@@ -614,6 +614,29 @@ private slots:
                  clipped);
     }
 
+    // The second vendor's numbered channels: judged at the foundation as they are; at the
+    // top floor slab only once the vertical is named; its vector sum borne out, unwarned.
+    void vendorChannels_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("status");
+        QTest::newRow("foundation") << QStringList{} << 0;
+        QTest::newRow("top floor, no vertical") << QStringList{"--hely", "fodem"} << 3;
+        QTest::newRow("top floor, vertical 3")
+            << QStringList{"--hely", "fodem", "--fuggoleges", "3"} << 0;
+    }
+    void vendorChannels() {
+        QFETCH(QStringList, options);
+        QFETCH(int, status);
+        const QString file = save(QStringLiteral("v.csv"), VendorCsv().bytes());
+        const Futás r = parancssor(QStringList{"--elemez", file, "-k", "1"} + options);
+        QCOMPARE(r.állapot, status);
+        QVERIFY2(!r.hibák.contains(u"figyelmeztetés"), qPrintable(r.hibák));
+        if (status == 3)
+            QVERIFY2(r.hibák.contains(u"nem tudni, melyik csatorna a függőleges: adja meg a "
+                                      u"--fuggoleges kapcsolóval"),
+                     qPrintable(r.hibák));
+    }
+
     // The blast monitor's real exports: every figure its header states is borne out by its
     // samples, its old calibration is remarked, and every component is judged.
     void fieldExports_data() {

@@ -543,6 +543,60 @@ private slots:
                  qint64(7) * 3600 * 1000000);
     }
 
+    // The second vendor's CSV: numbered channels in their units, the vector sum the
+    // instrument's own figure (never a component), the clock time or elapsed milliseconds,
+    // LF CR line ends; the vertical only where given.
+    void vendorCsvExport_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("vertical"); // 0: none given
+        QTest::addColumn<int>("fault");    // -1: none
+        VendorCsv v;
+        QTest::newRow("clock time, LF CR") << v.bytes() << 0 << -1;
+        VendorCsv elapsed = v;
+        elapsed.clockTime = false;
+        elapsed.lineEnd = "\r\n";
+        QTest::newRow("elapsed ms, CRLF, vertical 3") << elapsed.bytes() << 3 << -1;
+        VendorCsv bad = v;
+        bad.badRow = 40;
+        QTest::newRow("a cell no number") << bad.bytes() << 0 << int(Hiba::Fajta::NemSzám);
+    }
+    void vendorCsvExport() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, vertical);
+        QFETCH(int, fault);
+        Rezgésjel::Beállítás b;
+        if (vertical > 0)
+            b.függőleges = vertical;
+        const Rezgésjel::Olvasás o = Rezgésjel::Olvas(bytes, QStringLiteral("v.csv"), b);
+        if (fault >= 0) {
+            QVERIFY(o.hiba);
+            QCOMPARE(int(o.hiba->fajta), fault);
+            QCOMPARE(o.hiba->sor, qint64(10 + 1 + 40 + 1)); // 10 key lines, the table header
+            QCOMPARE(o.hiba->oszlop, 3);
+            return;
+        }
+        QVERIFY2(!o.hiba, qPrintable(o.hiba ? o.hiba->részlet : QString()));
+        const Rezgésjel::Felvétel& f = o.felvételek.at(0);
+        QCOMPARE(f.mintavétel, 2048.0);
+        QCOMPARE(f.mintaszám, std::size_t(600));
+        QCOMPARE(f.csatornák.size(), std::size_t(4)); // the vector sum is no channel
+        QCOMPARE(f.csatornák[3].mennyiség, Rezgésjel::Mennyiség::Nyomás);
+        for (int c = 0; c < 3; ++c) {
+            QCOMPARE(f.csatornák[std::size_t(c)].függőleges, c + 1 == vertical);
+            QCOMPARE(f.csatornák[std::size_t(c)].irányIsmeretlen, vertical == 0);
+        }
+        // 12:44:41.96 in Budapest (summer time) either way: the first row's clock, or the
+        // trigger at 12:44:42 less the 40 ms pre-trigger
+        const QDateTime trigger(QDate(2024, 7, 9), QTime(12, 44, 42),
+                                QTimeZone(QByteArrayLiteral("Europe/Budapest")));
+        QCOMPARE(*f.kezdetMikro, trigger.toMSecsSinceEpoch() * 1000 - 40000);
+        QVERIFY(f.műszer);
+        QCOMPARE(f.műszer->adatok.kalibrálás, QStringLiteral("2024-03-01"));
+        QVERIFY(f.műszer->adatok.megjegyzés.contains(u"Kővágóörs, kőfejtő"));
+        QVERIFY(f.műszer->megjegyzések.isEmpty());           // calibrated four months before
+        QCOMPARE(f.műszer->állított.size(), std::size_t(2)); // a ZC frequency and the PVS
+    }
+
     // Real files that are no waveform, or not whole records: said for what they are.
     void fieldFilesSayWhatTheyAre_data() {
         QTest::addColumn<QString>("file");

@@ -213,6 +213,10 @@ void Minősít(Megállapítás& e, int kategória, Hely hely, Módszer módszer)
         if (ö.sebesség())
             ö.nemÍtéltMiért = NemÍtélhetőMiért(ö.mintavétel, ö.jellemzők.ppv, ö.egységIsmeretlen)
                                   .value_or(QString());
+        // at the top floor slab the vertical is not judged: which one it is must be known
+        if (ö.sebesség() && ö.nemÍtéltMiért.isEmpty() && ö.irányIsmeretlen && hely == Hely::Födém)
+            ö.nemÍtéltMiért = QStringLiteral(
+                "nem tudni, melyik csatorna a függőleges: adja meg a --fuggoleges kapcsolóval");
         const std::optional<Határérték::Megítélés> m =
             ö.sebesség() && ö.nemÍtéltMiért.isEmpty()
                 ? Határérték::ÖsszetevőMegítél(kategória, hely, ö.frekvencia(módszer),
@@ -362,6 +366,7 @@ Megállapítás Elemez(const Rezgésjel::Felvétel& felvétel, int kategória, H
         ö.mennyiség = cs.mennyiség;
         ö.nyers = cs.nyers;
         ö.egységIsmeretlen = cs.egységIsmeretlen;
+        ö.irányIsmeretlen = cs.irányIsmeretlen;
         if (felvétel.műszer && felvétel.műszer->méréshatár &&
             cs.mennyiség == Rezgésjel::Mennyiség::Sebesség) {
             // a sample at the range (to its last written digit) was clipped there

@@ -83,6 +83,7 @@ struct Összetevő {
     Rezgésjel::Mennyiség mennyiség = Rezgésjel::Mennyiség::Sebesség;
     bool nyers = false;                // its peak is in counts (no sensitivity for its kind)
     bool egységIsmeretlen = false;     // velocity of a unit nothing states
+    bool irányIsmeretlen = false;      // a numbered channel: vertical or horizontal, unknown
     std::optional<double> túlvezérelt; // mm/s: the instrument's range its peak reached
     bool függőleges = false;
     Jellemzők jellemzők;

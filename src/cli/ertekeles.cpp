@@ -5,6 +5,7 @@
 #include "engine/szovegek.h"
 #include "hibaszoveg.h"
 #include "naplokimenet.h"
+#include "readers/csatornaexport.h"
 #include "readers/mseedolvaso.h"
 #include "readers/muszerexport.h"
 #include "readers/naplo.h"
@@ -210,7 +211,7 @@ int Értékel(const QString& fájl, std::FILE* ki, std::FILE* hibák) {
         QFile eleje(fájl);
         const QByteArray bájtok = eleje.open(QIODevice::ReadOnly) ? eleje.read(64) : QByteArray();
         if (Rezgésjel::MseedAdat(bájtok) || Rezgésjel::MűszerExport(bájtok) ||
-            bájtok.trimmed().startsWith("TIMESERIES")) {
+            Rezgésjel::CsatornaExport(bájtok) || bájtok.trimmed().startsWith("TIMESERIES")) {
             SorKiír(hibák, rt::App::Prefix() +
                                QStringLiteral("%1: ez rezgésjel, nem mérési napló: az --elemez "
                                               "kapcsolóval elemezhető")

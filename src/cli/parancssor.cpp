@@ -119,6 +119,11 @@ struct Opciók {
         QStringLiteral("A műszerexportok órájának IANA időzónája (alapértelmezés: "
                        "Europe/Budapest)."),
         QStringLiteral("zóna")};
+    const QCommandLineOption függőleges{
+        {QStringLiteral("fuggoleges"), QStringLiteral("vertical")},
+        QStringLiteral("Csak számozott csatornájú exportnál: a függőleges csatorna száma (a "
+                       "legfelső födém megítéléséhez)."),
+        QStringLiteral("N")};
     const QCommandLineOption állomás{
         {QStringLiteral("allomas"), QStringLiteral("station")},
         QStringLiteral("FDSN StationXML fájl: a count csatornák érzékenysége csatornánként "
@@ -155,8 +160,8 @@ struct Opciók {
     void felvesz(QCommandLineParser& elemző) const {
         for (const QCommandLineOption* o :
              {&súgó, &verzió, &kategória, &frekvencia, &értékel, &elemez, &hely, &módszer,
-              &érzékenység, &egység, &mintavétel, &időzóna, &állomás, &adatok, &jelentés,
-              &események, &küszöb, &intervallum})
+              &érzékenység, &egység, &mintavétel, &időzóna, &függőleges, &állomás, &adatok,
+              &jelentés, &események, &küszöb, &intervallum})
             elemző.addOption(*o);
     }
 };
@@ -193,6 +198,7 @@ int Parancssor(const QStringList& argumentumok, const RezgésElemzés::Jelentés
     const QCommandLineOption& egység = opciók.egység;
     const QCommandLineOption& mintavétel = opciók.mintavétel;
     const QCommandLineOption& időzóna = opciók.időzóna;
+    const QCommandLineOption& függőleges = opciók.függőleges;
     const QCommandLineOption& jelentés = opciók.jelentés;
     const QCommandLineOption& állomás = opciók.állomás;
     const QCommandLineOption& adatok = opciók.adatok;
@@ -299,6 +305,14 @@ int Parancssor(const QStringList& argumentumok, const RezgésElemzés::Jelentés
                                 .arg(elemző.value(időzóna)));
             kérés.beállítás.időzóna = zóna;
         }
+        if (elemző.isSet(függőleges)) {
+            bool egész = false;
+            const int n = elemző.value(függőleges).trimmed().toInt(&egész);
+            if (!egész || n < 1)
+                return hiba(QStringLiteral("a függőleges csatorna száma pozitív egész: \"%1\"")
+                                .arg(elemző.value(függőleges)));
+            kérés.beállítás.függőleges = n;
+        }
         if (elemző.isSet(állomás)) {
             auto adatok = Rezgésjel::StationXml::FájlOlvas(elemző.value(állomás));
             if (const Hiba* h = std::get_if<Hiba>(&adatok))
@@ -318,8 +332,9 @@ int Parancssor(const QStringList& argumentumok, const RezgésElemzés::Jelentés
         }
         return RezgésElemzés::Elemez(kérés, ki, hibák);
     }
-    for (const QCommandLineOption* o : {&hely, &módszer, &érzékenység, &egység, &mintavétel,
-                                        &időzóna, &állomás, &adatok, &jelentés, &küszöb})
+    for (const QCommandLineOption* o :
+         {&hely, &módszer, &érzékenység, &egység, &mintavétel, &időzóna, &függőleges, &állomás,
+          &adatok, &jelentés, &küszöb})
         if (elemző.isSet(*o))
             return hiba(QStringLiteral("a --%1 csak az --elemez mellett adható meg")
                             .arg(o->names().value(0)));

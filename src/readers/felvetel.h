@@ -81,6 +81,7 @@ struct Csatorna {
     bool nyers = false;                // the samples are counts: no sensitivity for them
     bool érzékenységreVár = false;     // velocity counts waiting for their sensitivity
     bool egységIsmeretlen = false;     // velocity whose unit nothing states: not judged
+    bool irányIsmeretlen = false;      // a numbered channel: whether it is vertical, unknown
     bool érzékenységből = false;       // made mm/s with the sensitivity the user gave
     QString átváltás;                  // how the samples became the quantity, and from what
     double mintavétel = 0;             // samples per second
@@ -159,6 +160,7 @@ struct Beállítás {
     std::optional<double> egység;      // mm/s per unit of velocity channels in floats
     std::optional<double> mintavétel;  // samples per second, for a CSV with no time column
     QByteArray időzóna;                // IANA zone of an instrument's clock; empty: Europe/Budapest
+    std::optional<int> függőleges;     // the vertical's channel number, where a file numbers them
     std::shared_ptr<const Állomásadatok> állomásadatok; // sensitivities by channel
     // What was given for one station (NET.STA.LOC; "" for a table's columns) alone: it comes
     // before `érzékenység` and `egység`, and never applies to another station.

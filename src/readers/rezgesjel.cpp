@@ -1,6 +1,7 @@
 #include "rezgesjel.h"
 
 #include "cella.h"
+#include "csatornaexport.h"
 #include "idosorolvaso.h"
 #include "mseedolvaso.h"
 #include "muszerexport.h"
@@ -40,14 +41,16 @@ Olvasás szöveg(const QByteArray& bájtok, const QString& név, const Beállít
     if (!forrás.olvas(eleje) && forrás.hiba())
         return hibás(név, *forrás.hiba());
     const bool idősor = Cella::Levág(eleje.left(64)).startsWith("TIMESERIES");
-    if (idősor || MűszerExport(eleje.left(64))) {
+    const bool csatornás = CsatornaExport(eleje.left(64));
+    if (idősor || csatornás || MűszerExport(eleje.left(64))) {
         QByteArray szöveg = eleje;
         while (forrás.olvas(szöveg)) {
         }
         if (forrás.hiba())
             return hibás(név, *forrás.hiba());
-        return idősor ? IdősorOlvas(szöveg, név, beállítás)
-                      : MűszerExportOlvas(szöveg, név, beállítás);
+        return idősor      ? IdősorOlvas(szöveg, név, beállítás)
+               : csatornás ? CsatornaExportOlvas(szöveg, név, beállítás)
+                           : MűszerExportOlvas(szöveg, név, beállítás);
     }
     if (!forrás.elölről(forrás.kódolás()))
         return hibás(név, Hiba::Fajta::Tartalom, QStringLiteral("nem olvasható újra"));
