@@ -1,6 +1,7 @@
 // The record window beside the main window: its table against the command line's figures,
 // the category followed at once, place and method, opening by every door, faults in a
 // message box, the report on paper.
+#include "exportwriter.h"
 #include "mseedwriter.h"
 #include "testfile.h"
 #include "testsupport.h"
@@ -770,6 +771,27 @@ private slots:
             read[1]->Táblázat()->item(0, 1)->text().replace(u',', u'.').toDouble();
         QVERIFY2(std::fabs(second / first - 2) < 0.01,
                  qPrintable(QStringLiteral("%1 / %2").arg(first).arg(second)));
+    }
+
+    // A blast monitor's export opens as any record, its units its own (nothing asked); its
+    // remarks (an old calibration, a failed sensor check) stand under the verdict.
+    void exportOpensWithItsRemarks() {
+        FullWaveform w;
+        w.calibration = "December 20, 2019 by Instantel";
+        w.testResult = "Failed";
+        const QList<RezgésjelAblak*> opened =
+            form->RezgésjelMegnyit(save(QStringLiteral("UM99999.TXT"), w.bytes()));
+        QCOMPARE(opened.size(), qsizetype(1));
+        QVERIFY(units->asked.isEmpty());
+        QVERIFY(opened[0]->ÍtéletCímke()->text().startsWith(u"Megfelel"));
+        const QString remarks = opened[0]->MegjegyzésCímke()->text();
+        QVERIFY2(opened[0]->MegjegyzésCímke()->isVisibleTo(opened[0]) &&
+                     remarks.contains(u"kalibrálása a mérés idején egy évnél régebbi") &&
+                     remarks.contains(u"a(z) Vert érzékelő önellenőrzése: Failed"),
+                 qPrintable(remarks));
+        // a record without them shows no empty line for them
+        RezgésjelAblak* plain = form->RezgésjelMegnyit(record()).first();
+        QVERIFY(!plain->MegjegyzésCímke()->isVisibleTo(plain));
     }
 
     // Floats of no stated unit: the window asks, nothing chosen for a station never seen, the

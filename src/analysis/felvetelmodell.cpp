@@ -221,6 +221,13 @@ QString FelvételModell::Ítélet() const {
     return Elemzés::ÍtéletMondat(látott_.megállapítás);
 }
 
+QStringList FelvételModell::Megjegyzések() const {
+    const Rezgésjel::Felvétel& f = látott_.felvétel;
+    if (!f.műszer)
+        return {};
+    return f.műszer->megjegyzések + Elemzés::FejlécEltérések(f, látott_.megállapítás);
+}
+
 Feldolgozás::Jelentéstétel FelvételModell::Jelentéstétel(const Mérésadatok& adatok) const {
     const std::span<const Nézet> események = nézetek_.size() > 1
                                                  ? std::span<const Nézet>(nézetek_).subspan(1)

@@ -78,6 +78,9 @@ public:
     QList<QStringList> TáblázatSorok() const;
     bool SorTúllépi(int sor) const;
     QString Ítélet() const;
+    // What an instrument's export remarks on the verdict (an old calibration, a failed sensor
+    // check) and its own figures the samples do not bear out; empty for other records.
+    QStringList Megjegyzések() const;
     bool Megfelel() const { return látott_.megállapítás.megfelel; }
     // Whether any component was judged: where none was, the verdict is no "megfelel".
     bool Megítélt() const { return látott_.megállapítás.döntő >= 0; }

@@ -239,6 +239,10 @@ RezgésjelAblak::RezgésjelAblak(FelvételModell modell, QWidget* szülő)
     elrendezés->addWidget(ábrák, 1);
     elrendezés->addWidget(táblázat_);
     elrendezés->addWidget(ítélet_);
+    megjegyzések_ = new QLabel(this);
+    megjegyzések_->setWordWrap(true);
+    megjegyzések_->setObjectName(QStringLiteral("Megjegyzések"));
+    elrendezés->addWidget(megjegyzések_);
     // a monitoring record opens on its worst event
     if (eseményVálasztó_) {
         const QSignalBlocker csend(eseményVálasztó_);
@@ -391,6 +395,10 @@ void RezgésjelAblak::frissít() {
                                      : modell_.Megfelel() ? QColor(0, 110, 40)
                                                           : QColor(190, 0, 0));
     ítélet_->setPalette(p);
+    const QStringList megjegyzések = modell_.Megjegyzések();
+    megjegyzések_->setText(megjegyzések.join(u'\n'));
+    megjegyzések_->setAccessibleName(megjegyzések_->text());
+    megjegyzések_->setVisible(!megjegyzések.isEmpty());
     ítélet_->setAccessibleName(ítélet_->text());
     QAccessibleEvent esemény(ítélet_, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&esemény);

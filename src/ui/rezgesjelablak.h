@@ -37,6 +37,7 @@ public:
     int Kategória() const { return modell_.Kategória(); }
     QTableWidget* Táblázat() const { return táblázat_; }
     QLabel* ÍtéletCímke() const { return ítélet_; }
+    QLabel* MegjegyzésCímke() const { return megjegyzések_; }
     // The whole record (0) and its events (1…), when it is a monitoring record; after them
     // the span last chosen on the strip, once it is analysed (KijelöltNézet, else -1).
     int NézetekSzáma() const { return modell_.NézetekSzáma(); }
@@ -97,6 +98,7 @@ private:
     QWidget* ábra_ = nullptr;
     QTableWidget* táblázat_ = nullptr;
     QLabel* ítélet_ = nullptr;
+    QLabel* megjegyzések_ = nullptr; // an export's remarks, under the verdict
     QComboBox* eseményVálasztó_ = nullptr;
     QWidget* áttekintés_ = nullptr;
     QRectF áttekintésKeret_; // where the strip's time axis was drawn
