@@ -637,6 +637,36 @@ private slots:
                      qPrintable(r.hibák));
     }
 
+    // Two stations in one file: a section's category judges its station, the summary says so;
+    // a distance given once for both is a fault naming the station without its own.
+    void particularsPerStation() {
+        const Signal s = [](double t) { return 6 * sine(20, t); };
+        auto channels = threeComponents(s, s, s, 1500, Counts);
+        auto second = channels;
+        for (MseedChannel& c : second)
+            c.station = "KOV2";
+        channels.insert(channels.end(), second.begin(), second.end());
+        const QString file = save(QStringLiteral("two.mseed"), mseed(channels, DE_STEIM2));
+        const QString both =
+            save(QStringLiteral("both.txt"), "distance = 200\n[HU.BUD1.00]\ndistance = 150\n");
+        const Futás common = parancssor(
+            {"--elemez", file, "-k", "ipari", "--erzekenyseg", "1000", "--adatok", both});
+        QCOMPARE(common.állapot, 2);
+        QVERIFY2(common.hibák.contains(u"csak közösen adott (HU.KOV2.00)"),
+                 qPrintable(common.hibák));
+        const QString sections = save(
+            QStringLiteral("sections.txt"),
+            "[HU.BUD1.00]\ndistance = 150\n[HU.KOV2.00]\ndistance = 90\nkategória = műemlék\n");
+        const Futás r = parancssor(
+            {"--elemez", file, "-k", "ipari", "--erzekenyseg", "1000", "--adatok", sections});
+        const QList<QByteArray> rows = r.sorok();
+        QCOMPARE(rows.size(), 1 + 2 * 4);
+        // 6 mm/s at 20 Hz: within the industrial limit (25), beyond the monument's (4,25)
+        QVERIFY2(rows[1].endsWith(";megfelel") && rows[5].endsWith(";túllépi"), r.ki.constData());
+        QCOMPARE(r.állapot, 1);
+        QVERIFY2(r.hibák.contains(u"kategória az --adatok szerint: Műemlék"), qPrintable(r.hibák));
+    }
+
     // The blast monitor's real exports: every figure its header states is borne out by its
     // samples, its old calibration is remarked, and every component is judged.
     void fieldExports_data() {

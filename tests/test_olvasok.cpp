@@ -883,6 +883,34 @@ private slots:
             << QByteArray("distance = sok\n") << qint64(1);
         QTest::newRow("a negative charge") << QByteArray("\ncharge = -2\n") << qint64(2);
         QTest::newRow("no equals sign") << QByteArray("helyszín Kővágóörs\n") << qint64(1);
+        QTest::newRow("a section's unknown category")
+            << QByteArray("site = x\n[HU.KOV1.00]\nkategória = iroda\n") << qint64(3);
+        QTest::newRow("a section that names no station")
+            << QByteArray("[KOV1]\ndistance = 3\n") << qint64(1);
+    }
+
+    // Sections: a station's keys over the common ones, for that station alone; its category
+    // and place judge it; one distance for several stations is named as common.
+    void particularsByStation() {
+        const QByteArray text = "operator = Kiss Anna\ndistance = 250\n"
+                                "[HU.KOV1.00]\ndistance = 120\nkategória = műemlék\nhely = födém\n"
+                                "[HU.KOV2.00]\noperator = Nagy Béla\n";
+        const auto read = Mérésadatok::Olvas(text, QStringLiteral("adatok.txt"));
+        QVERIFY(std::holds_alternative<Mérésadatok>(read));
+        const Mérésadatok& a = std::get<Mérésadatok>(read);
+        const Mérésadatok one = a.állomásra(QStringLiteral("HU.KOV1.00"));
+        const Mérésadatok two = a.állomásra(QStringLiteral("HU.KOV2.00"));
+        const Mérésadatok other = a.állomásra(QStringLiteral("HU.BUD1.00"));
+        QCOMPARE(one.távolság.value_or(0), 120.0);
+        QCOMPARE(one.végezte, QStringLiteral("Kiss Anna"));
+        QCOMPARE(one.kategória.value_or(-1), 2);
+        QCOMPARE(one.hely.value_or(Határérték::Hely::Alap), Határérték::Hely::Födém);
+        QCOMPARE(two.végezte, QStringLiteral("Nagy Béla"));
+        QCOMPARE(two.távolság.value_or(0), 250.0);
+        QVERIFY(!two.kategória && !other.kategória);
+        QCOMPARE(a.KözösTávolság({QStringLiteral("HU.KOV1.00"), QStringLiteral("HU.KOV2.00")}),
+                 QStringList{QStringLiteral("HU.KOV2.00")});
+        QVERIFY(a.KözösTávolság({QStringLiteral("HU.KOV1.00")}).isEmpty()); // one station
     }
     void particulars() {
         QFETCH(QByteArray, text);

@@ -135,7 +135,8 @@ struct Opciók {
                        "(helyszín, megrendelő, mérést végezte, műszer, kalibrálás dátuma, "
                        "érzékelő helye, távolság a robbantástól, töltet késleltetésenként, "
                        "megjegyzés; angolul site, client, operator, instrument, calibrated, "
-                       "sensor, distance, charge, notes), # után megjegyzés."),
+                       "sensor, distance, charge, notes), # után megjegyzés; [NET.STA.LOC] "
+                       "szakasz: csak arra az állomásra, kategória és hely kulccsal is."),
         QStringLiteral("fájl")};
     const QCommandLineOption események{
         {QStringLiteral("esemenyek"), QStringLiteral("events")},

@@ -112,9 +112,9 @@ void eseményekről(const Kérés& kérés, Feldolgozás::Feldolgozott& f, Munka
             // the worst event's page, then the summary of them all
             const std::span<const Feldolgozás::Nézet> nézetek(e.nézetek);
             const int sorszám = legrosszabb + 1;
-            m.tételek.push_back(Feldolgozás::Jelentéstételt(nézetek[std::size_t(sorszám)],
-                                                            nézetek.subspan(1), ítélés(kérés),
-                                                            kérés.adatok, *kérés.küszöb, sorszám));
+            m.tételek.push_back(Feldolgozás::Jelentéstételt(
+                nézetek[std::size_t(sorszám)], nézetek.subspan(1), ítélés(kérés),
+                kérés.adatok.állomásra(e.felvétel.állomás), *kérés.küszöb, sorszám));
         }
     }
 }
@@ -199,6 +199,30 @@ Munka egyFájl(const Kérés& kérés, const QString& fájl) {
                                       "elemezve (%2 szakasz)"))
                           .arg(fájl)
                           .arg(szakaszok);
+    // the particulars per station: one distance or sensor place for several is a fault, and a
+    // section's own category or place judges whole records only
+    QStringList állomások;
+    bool sajátÍtélés = false;
+    for (const Feldolgozás::ElemzettFelvétel& e : f.felvételek) {
+        if (!e.felvétel.állomás.isEmpty() && !állomások.contains(e.felvétel.állomás))
+            állomások << e.felvétel.állomás;
+        const Mérésadatok a = kérés.adatok.állomásra(e.felvétel.állomás);
+        sajátÍtélés = sajátÍtélés || a.kategória || a.hely;
+    }
+    auto hibás = [&](const QString& miért) {
+        m.sorok.clear();
+        m.üzenetek << (rt::App::Prefix() + QStringLiteral("%1: %2")).arg(fájl, miért);
+        m.állapot = HibásBemenet;
+        return m;
+    };
+    if (const QStringList közös = kérés.adatok.KözösTávolság(állomások); !közös.isEmpty())
+        return hibás(QStringLiteral("több állomás felvétele, de az --adatok távolsága vagy az "
+                                    "érzékelő helye csak közösen adott (%1): adja meg "
+                                    "állomásonként, [NET.STA.LOC] szakaszban")
+                         .arg(közös.join(QStringLiteral(", "))));
+    if (sajátÍtélés && (kérés.küszöb || kérés.intervallum))
+        return hibás(QStringLiteral("az --adatok szakaszának kategóriája vagy helye csak az "
+                                    "--elemez egész felvételeire érvényes"));
     if (kérés.küszöb) {
         eseményekről(kérés, f, m);
         return m;
@@ -208,8 +232,17 @@ Munka egyFájl(const Kérés& kérés, const QString& fájl) {
         return m;
     }
     for (Feldolgozás::ElemzettFelvétel& e : f.felvételek) {
+        const Mérésadatok adatok = kérés.adatok.állomásra(e.felvétel.állomás);
+        Feldolgozás::Ítélés saját = ítélés(kérés);
+        saját.kategória = adatok.kategória.value_or(saját.kategória);
+        saját.hely = adatok.hely.value_or(saját.hely);
+        if (adatok.kategória || adatok.hely) // the station's section judges it
+            Elemzés::Minősít(e.megállapítás, saját.kategória, saját.hely, saját.módszer);
         m.sorok += Sorok(e.felvétel, e.megállapítás);
-        m.üzenetek << Összegzés(e.felvétel, e.megállapítás);
+        m.üzenetek << Összegzés(e.felvétel, e.megállapítás) +
+                          (adatok.kategória ? QStringLiteral("; kategória az --adatok szerint: %1")
+                                                  .arg(Határérték::KategóriaNév(saját.kategória))
+                                            : QString());
         for (const QString& eltérés : Elemzés::FejlécEltérések(e.felvétel, e.megállapítás))
             m.üzenetek << (rt::App::Prefix() + QStringLiteral("%1: figyelmeztetés: %2"))
                               .arg(névvel(e.felvétel), eltérés);
@@ -227,7 +260,7 @@ Munka egyFájl(const Kérés& kérés, const QString& fájl) {
             m.állapot = KilépésÖsszesít(m.állapot, NincsMegítélve);
         if (jelentés)
             m.tételek.push_back(
-                Feldolgozás::Jelentéstételt(e.nézetek.front(), {}, ítélés(kérés), kérés.adatok, 0));
+                Feldolgozás::Jelentéstételt(e.nézetek.front(), {}, saját, adatok, 0));
     }
     return m;
 }

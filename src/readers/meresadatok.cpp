@@ -1,6 +1,7 @@
 #include "meresadatok.h"
 
 #include "cella.h"
+#include "engine/kategoriak.h"
 #include "engine/szovegek.h"
 #include "runtime/text.h"
 #include "szovegforras.h"
@@ -63,8 +64,35 @@ QList<std::pair<QString, QString>> Mérésadatok::sorok() const {
     return s;
 }
 
+Mérésadatok Mérésadatok::állomásra(const QString& állomás) const {
+    Mérésadatok m = *this;
+    m.állomásonként.clear();
+    const auto hol = állomásonként.constFind(állomás);
+    if (hol == állomásonként.cend())
+        return m;
+    m = m.felülírva(*hol);
+    if (hol->kategória)
+        m.kategória = hol->kategória;
+    if (hol->hely)
+        m.hely = hol->hely;
+    return m;
+}
+
+QStringList Mérésadatok::KözösTávolság(const QStringList& állomások) const {
+    if (állomások.size() < 2)
+        return {};
+    QStringList közös;
+    for (const QString& á : állomások) {
+        const Mérésadatok saját = állomásonként.value(á);
+        if ((távolság && !saját.távolság) || (!érzékelő.isEmpty() && saját.érzékelő.isEmpty()))
+            közös << á;
+    }
+    return közös;
+}
+
 std::variant<Mérésadatok, Hiba> Mérésadatok::Olvas(const QByteArray& szöveg, const QString& név) {
-    Mérésadatok a;
+    Mérésadatok alap;
+    Mérésadatok* cél = &alap; // the section being read
     qint64 sorszám = 0;
     for (const QByteArray& nyers : szöveg.split('\n')) {
         ++sorszám;
@@ -76,6 +104,16 @@ std::variant<Mérésadatok, Hiba> Mérésadatok::Olvas(const QByteArray& szöveg
         Hiba h;
         h.fájl = név;
         h.sor = sorszám;
+        if (sor.startsWith(u'[') && sor.endsWith(u']')) { // a station's section
+            const QString állomás = sor.mid(1, sor.size() - 2).trimmed();
+            if (állomás.isEmpty() || állomás.count(u'.') != 2) {
+                h.részlet = QStringLiteral("a szakasz neve NET.STA.LOC: \"%1\"").arg(sor);
+                return h;
+            }
+            cél = &alap.állomásonként[állomás];
+            continue;
+        }
+        Mérésadatok& a = *cél;
         const qsizetype egyenlő = sor.indexOf(u'=');
         if (egyenlő < 0) {
             h.részlet = QStringLiteral("„kulcs = érték” helyett: \"%1\"").arg(sor);
@@ -83,6 +121,30 @@ std::variant<Mérésadatok, Hiba> Mérésadatok::Olvas(const QByteArray& szöveg
         }
         const QString kulcs = rt::NameKey(Cella::OszlopNév(sor.left(egyenlő).toUtf8()).név);
         const QString érték = sor.mid(egyenlő + 1).trimmed();
+        if (kulcs == rt::NameKey(QStringLiteral("kategória")) ||
+            kulcs == QStringLiteral("category")) {
+            const std::optional<int> k = Határérték::KategóriaKeres(érték);
+            if (!k) {
+                h.fajta = Hiba::Fajta::NemSzám;
+                h.részlet = Határérték::IsmeretlenKategória(érték);
+                return h;
+            }
+            a.kategória = k;
+            continue;
+        }
+        if (kulcs == rt::NameKey(QStringLiteral("hely")) || kulcs == QStringLiteral("place")) {
+            const QString v = rt::NameKey(érték);
+            if (v == QStringLiteral("alap") || v == QStringLiteral("foundation"))
+                a.hely = Határérték::Hely::Alap;
+            else if (v == rt::NameKey(QStringLiteral("födém")) || v == QStringLiteral("fodem") ||
+                     v == QStringLiteral("top"))
+                a.hely = Határérték::Hely::Födém;
+            else {
+                h.részlet = QStringLiteral("a hely alap vagy födém: \"%1\"").arg(érték);
+                return h;
+            }
+            continue;
+        }
         const Kulcs* talált = nullptr;
         for (const Kulcs& k : Kulcsok)
             if (kulcs == rt::NameKey(QString::fromUtf16(k.magyar)) ||
@@ -106,7 +168,7 @@ std::variant<Mérésadatok, Hiba> Mérésadatok::Olvas(const QByteArray& szöveg
         }
         a.*(talált->szám) = szám->érték;
     }
-    return a;
+    return alap;
 }
 
 std::variant<Mérésadatok, Hiba> Mérésadatok::FájlOlvas(const QString& fájl) {

@@ -2,8 +2,11 @@
 
 #include "hiba.h"
 
+#include "engine/hatarertek.h"
+
 #include <QByteArray>
 #include <QList>
+#include <QMap>
 #include <QString>
 
 #include <optional>
@@ -15,6 +18,17 @@ struct Mérésadatok {
     QString helyszín, megrendelő, végezte, műszer, kalibrálás, érzékelő, megjegyzés;
     std::optional<double> távolság; // m, from the blast
     std::optional<double> töltet;   // kg per delay
+    // What judges this station's records instead of the command line's (a section's keys).
+    std::optional<int> kategória;
+    std::optional<Határérték::Hely> hely;
+    // The sections: a station's (NET.STA.LOC) own keys, over the ones outside any section.
+    QMap<QString, Mérésadatok> állomásonként;
+
+    // The particulars of one station: the keys outside the sections, its section's over them.
+    Mérésadatok állomásra(const QString& állomás) const;
+    // Where a file holds several stations, the distance and the sensor's place must be each
+    // one's own: the stations given them only outside the sections, or none where all have.
+    QStringList KözösTávolság(const QStringList& állomások) const;
 
     // The scaled distance D/√W (m/kg^½), where both are given.
     std::optional<double> arányosTávolság() const;
@@ -28,7 +42,9 @@ struct Mérésadatok {
     // megrendelő, mérést végezte, műszer, kalibrálás dátuma, érzékelő helye, távolság a
     // robbantástól, töltet késleltetésenként, megjegyzés) or the English ones (site, client,
     // operator, instrument, calibrated, sensor, distance, charge, notes); "#" starts a
-    // comment. An unknown key or a number that is not one is a fault naming the line.
+    // comment; "[NET.STA.LOC]" starts a station's section, whose keys (and "kategória" /
+    // "category", "hely" / "place": alap or födém) apply to that station alone. An unknown
+    // key, a number that is not one or an unknown category is a fault naming the line.
     static std::variant<Mérésadatok, Hiba> Olvas(const QByteArray& szöveg, const QString& név);
     static std::variant<Mérésadatok, Hiba> FájlOlvas(const QString& fájl);
 };
