@@ -5,6 +5,19 @@
 
 namespace Cella {
 
+bool Sor(QByteArrayView szöveg, qsizetype& hely, QByteArrayView& eredmény) {
+    if (hely >= szöveg.size())
+        return false;
+    qsizetype i = hely;
+    while (i < szöveg.size() && szöveg[i] != '\n' && szöveg[i] != '\r')
+        ++i;
+    eredmény = szöveg.sliced(hely, i - hely);
+    if (i < szöveg.size() && szöveg[i] == '\r' && i + 1 < szöveg.size() && szöveg[i + 1] == '\n')
+        ++i;
+    hely = i + 1;
+    return true;
+}
+
 QByteArrayView Levág(QByteArrayView v) {
     while (!v.isEmpty() && (v.front() == ' ' || v.front() == '\t'))
         v = v.sliced(1);

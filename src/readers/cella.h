@@ -9,6 +9,10 @@
 // quoting it in a message, a column name with its unit, and its number.
 namespace Cella {
 
+// The next line of `szöveg` from `hely` (moved past it), without its end (LF, CRLF or CR);
+// false at the end.
+bool Sor(QByteArrayView szöveg, qsizetype& hely, QByteArrayView& eredmény);
+
 // Without the blanks (spaces and TABs) around it.
 QByteArrayView Levág(QByteArrayView cella);
 bool Üres(QByteArrayView cella);

@@ -70,18 +70,6 @@ std::optional<qint64> óraidő(const QString& szöveg) {
     return ((óra * 60 + perc) * 60 + mp) * 1'000'000 + tört.toLongLong();
 }
 
-Olvasás hibás(const QString& fájl, Hiba::Fajta fajta, qint64 sor, QString részlet, int oszlop = 0) {
-    Hiba h;
-    h.fajta = fajta;
-    h.fájl = fájl;
-    h.sor = sor;
-    h.oszlop = oszlop;
-    h.részlet = std::move(részlet);
-    Olvasás o;
-    o.hiba = std::move(h);
-    return o;
-}
-
 } // namespace
 
 bool CsatornaExport(QByteArrayView eleje) {
@@ -128,8 +116,9 @@ Olvasás CsatornaExportOlvas(const QByteArray& szöveg, const QString& fájl, co
             fejléc << std::pair{m[0], m[1]};
     }
     if (táblázat < 0)
-        return hibás(fájl, Hiba::Fajta::NincsFejlécsor, sorok.isEmpty() ? 0 : sorok.last().szám,
-                     QStringLiteral("nincs \"Time\",\"Channel 1 (…)\" táblázat"));
+        return HibásOlvasás(fájl, Hiba::Fajta::NincsFejlécsor,
+                            sorok.isEmpty() ? 0 : sorok.last().szám,
+                            QStringLiteral("nincs \"Time\",\"Channel 1 (…)\" táblázat"));
     auto érték = [&](const QString& kulcs) -> QString {
         for (const auto& [k, v] : fejléc)
             if (k.compare(kulcs, Qt::CaseInsensitive) == 0)
@@ -138,8 +127,8 @@ Olvasás CsatornaExportOlvas(const QByteArray& szöveg, const QString& fájl, co
     };
     const auto ráta = számmal(érték(QStringLiteral("Sampling rate")));
     if (!ráta || !(ráta->first > 0))
-        return hibás(fájl, Hiba::Fajta::HibásFejléc, sorok[táblázat].szám,
-                     QStringLiteral("a fejlécből hiányzik: \"Sampling rate\""));
+        return HibásOlvasás(fájl, Hiba::Fajta::HibásFejléc, sorok[táblázat].szám,
+                            QStringLiteral("a fejlécből hiányzik: \"Sampling rate\""));
     const double mintavétel = ráta->first;
 
     auto műszer = std::make_shared<Műszeradatok>();
@@ -172,8 +161,9 @@ Olvasás CsatornaExportOlvas(const QByteArray& szöveg, const QString& fájl, co
     for (qsizetype c = 1; c < nevek.size(); ++c) {
         const QRegularExpressionMatch m = oszlopMinta.match(nevek[c]);
         if (!m.hasMatch())
-            return hibás(fájl, Hiba::Fajta::HibásFejléc, sorok[táblázat].szám,
-                         QStringLiteral("ismeretlen oszlop: \"%1\"").arg(nevek[c]), int(c + 1));
+            return HibásOlvasás(fájl, Hiba::Fajta::HibásFejléc, sorok[táblázat].szám,
+                                QStringLiteral("ismeretlen oszlop: \"%1\"").arg(nevek[c]),
+                                int(c + 1));
         if (m.captured(1) == u"Vector sum") {
             oszlopok[std::size_t(c)].vektor = true;
             continue;
@@ -182,10 +172,10 @@ Olvasás CsatornaExportOlvas(const QByteArray& szöveg, const QString& fájl, co
         fajta.egységSzöveg = m.captured(3);
         fajta.egység = EgységKeres(fajta.egységSzöveg);
         if (!fajta.egység)
-            return hibás(fájl, Hiba::Fajta::IsmeretlenEgység, sorok[táblázat].szám,
-                         QStringLiteral("ismeretlen mértékegység: \"%1\" (%2)")
-                             .arg(fajta.egységSzöveg, EgységFelsorolás()),
-                         int(c + 1));
+            return HibásOlvasás(fájl, Hiba::Fajta::IsmeretlenEgység, sorok[táblázat].szám,
+                                QStringLiteral("ismeretlen mértékegység: \"%1\" (%2)")
+                                    .arg(fajta.egységSzöveg, EgységFelsorolás()),
+                                int(c + 1));
         NyersCsatorna cs;
         cs.kód.csatorna = QStringLiteral("Channel %1").arg(m.captured(2));
         std::variant<std::monostate, Átváltás, Hiba> á = Átvált(cs.kód, fajta, b, std::nullopt);
@@ -203,8 +193,8 @@ Olvasás CsatornaExportOlvas(const QByteArray& szöveg, const QString& fájl, co
         csatornák.push_back(std::move(cs));
     }
     if (csatornák.empty())
-        return hibás(fájl, Hiba::Fajta::NincsHullámforma, sorok[táblázat].szám,
-                     QStringLiteral("a táblázatnak nincs csatornaoszlopa"));
+        return HibásOlvasás(fájl, Hiba::Fajta::NincsHullámforma, sorok[táblázat].szám,
+                            QStringLiteral("a táblázatnak nincs csatornaoszlopa"));
     double vektorCsúcs = -1;
     QString vektorEgység;
     std::optional<qint64> elsőIdő;
@@ -212,16 +202,7 @@ Olvasás CsatornaExportOlvas(const QByteArray& szöveg, const QString& fájl, co
     for (qsizetype i = táblázat + 1; i < sorok.size(); ++i) {
         const QList<QString> m = mezők(sorok[i].szöveg);
         if (m.size() != nevek.size()) {
-            Hiba h;
-            h.fajta = Hiba::Fajta::MezőszámEltér;
-            h.fájl = fájl;
-            h.sor = sorok[i].szám;
-            h.részlet = QStringLiteral("%1 mező a fejléc %2 oszlopa helyett")
-                            .arg(m.size())
-                            .arg(nevek.size());
-            Olvasás o;
-            o.hiba = std::move(h);
-            return o;
+            return MezőszámHiba(fájl, sorok[i].szám, m.size(), nevek.size());
         }
         if (!elsőIdő) {
             if (const std::optional<qint64> t = óraidő(m[0])) {
@@ -230,7 +211,7 @@ Olvasás CsatornaExportOlvas(const QByteArray& szöveg, const QString& fájl, co
             } else if (const auto ms = számmal(m[0]); ms && ms->second.isEmpty()) {
                 elsőIdő = std::llround(ms->first * 1000);
             } else {
-                return hibás(
+                return HibásOlvasás(
                     fájl, Hiba::Fajta::NemSzám, sorok[i].szám,
                     QStringLiteral("az idő nem óraidő és nem ezredmásodperc: \"%1\"").arg(m[0]), 1);
             }
@@ -240,16 +221,8 @@ Olvasás CsatornaExportOlvas(const QByteArray& szöveg, const QString& fájl, co
             const QByteArray cella = m[c].toUtf8();
             const std::optional<Cella::Szám> x = Cella::SzámOlvas(cella, &miért);
             if (!x) {
-                Hiba h;
-                h.fajta = Hiba::Fajta::NemSzám;
-                h.fájl = fájl;
-                h.sor = sorok[i].szám;
-                h.oszlop = int(c + 1);
-                h.csatorna = nevek[c];
-                h.részlet = miért;
-                Olvasás o;
-                o.hiba = std::move(h);
-                return o;
+                return HibásOlvasás(fájl, Hiba::Fajta::NemSzám, sorok[i].szám, miért, int(c + 1),
+                                    nevek[c]);
             }
             const Oszlop& o = oszlopok[std::size_t(c)];
             if (o.vektor)

@@ -20,20 +20,6 @@ bool szám(QByteArrayView szöveg, double& érték) {
     return sz.has_value();
 }
 
-// The next line of `szöveg` from `hely`, without its end (LF, CRLF or CR).
-bool sor(const QByteArray& szöveg, qsizetype& hely, QByteArrayView& eredmény) {
-    if (hely >= szöveg.size())
-        return false;
-    qsizetype i = hely;
-    while (i < szöveg.size() && szöveg[i] != '\n' && szöveg[i] != '\r')
-        ++i;
-    eredmény = QByteArrayView(szöveg.constData() + hely, i - hely);
-    if (i < szöveg.size() && szöveg[i] == '\r' && i + 1 < szöveg.size() && szöveg[i + 1] == '\n')
-        ++i;
-    hely = i + 1;
-    return true;
-}
-
 // TIMESERIES NET_STA_LOC_CHA_Q, N samples, R sps, START, SLIST|TSPAIR, INTEGER|FLOAT, UNIT
 } // namespace
 
@@ -82,11 +68,11 @@ Olvasás IdősorOlvas(const QByteArray& szöveg, const QString& fájl, const Be�
         e.hiba = std::move(h);
         return std::move(e);
     };
-    bool vanSor = sor(szöveg, hely, s);
+    bool vanSor = Cella::Sor(szöveg, hely, s);
     ++sorszám;
     while (vanSor) {
         if (Cella::Levág(s).isEmpty()) {
-            vanSor = sor(szöveg, hely, s);
+            vanSor = Cella::Sor(szöveg, hely, s);
             ++sorszám;
             continue;
         }
@@ -162,7 +148,7 @@ Olvasás IdősorOlvas(const QByteArray& szöveg, const QString& fájl, const Be�
         // (a digit and a separator a sample): a false count cannot ask for gigabytes
         cs.minták.reserve(
             std::size_t(std::min<double>(darab, double(szöveg.size() - hely) / 2 + 1)));
-        while ((vanSor = sor(szöveg, hely, s))) {
+        while ((vanSor = Cella::Sor(szöveg, hely, s))) {
             ++sorszám;
             if (s.startsWith("TIMESERIES"))
                 break;

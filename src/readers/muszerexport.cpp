@@ -16,20 +16,6 @@ namespace {
 
 constexpr QByteArrayView Elsőkulcs = "\"Event Type";
 
-// The next line of `szöveg` from `hely`, without its end (LF, CRLF or CR).
-bool sor(const QByteArray& szöveg, qsizetype& hely, QByteArrayView& eredmény) {
-    if (hely >= szöveg.size())
-        return false;
-    qsizetype i = hely;
-    while (i < szöveg.size() && szöveg[i] != '\n' && szöveg[i] != '\r')
-        ++i;
-    eredmény = QByteArrayView(szöveg.constData() + hely, i - hely);
-    if (i < szöveg.size() && szöveg[i] == '\r' && i + 1 < szöveg.size() && szöveg[i + 1] == '\n')
-        ++i;
-    hely = i + 1;
-    return true;
-}
-
 // A header line's key, its blanks made single: "Tran  Test Results" is "Tran Test Results".
 QString kulcsa(QByteArrayView kulcs) {
     return QString::fromUtf8(kulcs).simplified();
@@ -67,17 +53,6 @@ std::optional<Egységes> egységes(const QString& érték) {
     return Egységes{sz->first, sz->second, maradék.mid(i).trimmed()};
 }
 
-Olvasás hibás(const QString& fájl, Hiba::Fajta fajta, qint64 sorszám, QString részlet) {
-    Hiba h;
-    h.fajta = fajta;
-    h.fájl = fájl;
-    h.sor = sorszám;
-    h.részlet = std::move(részlet);
-    Olvasás o;
-    o.hiba = std::move(h);
-    return o;
-}
-
 } // namespace
 
 bool MűszerExport(QByteArrayView eleje) {
@@ -90,19 +65,21 @@ Olvasás MűszerExportOlvas(const QByteArray& szöveg, const QString& fájl, con
     qsizetype hely = 0;
     qint64 sorszám = 0;
     QByteArrayView s;
-    while (sor(szöveg, hely, s)) {
+    while (Cella::Sor(szöveg, hely, s)) {
         ++sorszám;
         const QByteArrayView t = Cella::Levág(s);
         if (t.isEmpty())
             break;
         if (t.size() < 2 || !t.startsWith('"') || !t.endsWith('"'))
-            return hibás(fájl, Hiba::Fajta::HibásFejléc, sorszám,
-                         QStringLiteral("nem \"kulcs : érték\" sor: %1").arg(Cella::Idéz(t)));
+            return HibásOlvasás(
+                fájl, Hiba::Fajta::HibásFejléc, sorszám,
+                QStringLiteral("nem \"kulcs : érték\" sor: %1").arg(Cella::Idéz(t)));
         const QByteArrayView belül = t.sliced(1, t.size() - 2);
         const qsizetype kettőspont = belül.indexOf(QByteArrayView(" : "));
         if (kettőspont < 0)
-            return hibás(fájl, Hiba::Fajta::HibásFejléc, sorszám,
-                         QStringLiteral("nem \"kulcs : érték\" sor: %1").arg(Cella::Idéz(t)));
+            return HibásOlvasás(
+                fájl, Hiba::Fajta::HibásFejléc, sorszám,
+                QStringLiteral("nem \"kulcs : érték\" sor: %1").arg(Cella::Idéz(t)));
         fejléc.append({kulcsa(belül.first(kettőspont)),
                        QString::fromUtf8(belül.sliced(kettőspont + 3)).trimmed()});
     }
@@ -114,8 +91,8 @@ Olvasás MűszerExportOlvas(const QByteArray& szöveg, const QString& fájl, con
     };
     const qint64 fejlécVége = sorszám;
     auto hiányzik = [&](const QString& kulcs) {
-        return hibás(fájl, Hiba::Fajta::HibásFejléc, fejlécVége,
-                     QStringLiteral("a fejlécből hiányzik: \"%1\"").arg(kulcs));
+        return HibásOlvasás(fájl, Hiba::Fajta::HibásFejléc, fejlécVége,
+                            QStringLiteral("a fejlécből hiányzik: \"%1\"").arg(kulcs));
     };
 
     auto műszer = std::make_shared<Műszeradatok>();
@@ -134,10 +111,9 @@ Olvasás MűszerExportOlvas(const QByteArray& szöveg, const QString& fájl, con
     const QString nyomásEgység = egységek.value(1).trimmed();
     const std::optional<Egység> sebesség = EgységKeres(sebességEgység);
     if (!sebesség || sebesség->mennyiség != Mennyiség::Sebesség) {
-        Olvasás o = hibás(fájl, Hiba::Fajta::IsmeretlenEgység, fejlécVége,
-                          QStringLiteral("ismeretlen mértékegység: \"%1\" (%2)")
-                              .arg(sebességEgység, EgységFelsorolás(Mennyiség::Sebesség)));
-        return o;
+        return HibásOlvasás(fájl, Hiba::Fajta::IsmeretlenEgység, fejlécVége,
+                            QStringLiteral("ismeretlen mértékegység: \"%1\" (%2)")
+                                .arg(sebességEgység, EgységFelsorolás(Mennyiség::Sebesség)));
     }
 
     // the clock: the trigger's date and time, in the instrument's zone
@@ -173,14 +149,14 @@ Olvasás MűszerExportOlvas(const QByteArray& szöveg, const QString& fájl, con
         return ki;
     };
     QList<QByteArrayView> nevek;
-    while (nevek.isEmpty() && sor(szöveg, hely, s)) {
+    while (nevek.isEmpty() && Cella::Sor(szöveg, hely, s)) {
         ++sorszám;
         if (!Cella::Üres(s))
             nevek = mezők(s);
     }
     if (nevek.isEmpty())
-        return hibás(fájl, Hiba::Fajta::NincsFejlécsor, sorszám,
-                     QStringLiteral("a fejléc után nincs Tran, Vert, Long táblázat"));
+        return HibásOlvasás(fájl, Hiba::Fajta::NincsFejlécsor, sorszám,
+                            QStringLiteral("a fejléc után nincs Tran, Vert, Long táblázat"));
     std::vector<NyersCsatorna> csatornák;
     QStringList kihagyott;
     std::vector<int> hová; // each column's channel, or -1 for one left out
@@ -205,9 +181,9 @@ Olvasás MűszerExportOlvas(const QByteArray& szöveg, const QString& fájl, con
             fajta.egység = sebesség;
             fajta.egységSzöveg = sebességEgység;
         } else {
-            return hibás(fájl, Hiba::Fajta::HibásFejléc, sorszám,
-                         QStringLiteral("ismeretlen oszlop: %1 (Tran, Vert, Long vagy MicL)")
-                             .arg(Cella::Idéz(n)));
+            return HibásOlvasás(fájl, Hiba::Fajta::HibásFejléc, sorszám,
+                                QStringLiteral("ismeretlen oszlop: %1 (Tran, Vert, Long vagy MicL)")
+                                    .arg(Cella::Idéz(n)));
         }
         std::variant<std::monostate, Átváltás, Hiba> á = Átvált(kód, fajta, b, kezdetMikro);
         if (Hiba* h = std::get_if<Hiba>(&á)) {
@@ -226,22 +202,13 @@ Olvasás MűszerExportOlvas(const QByteArray& szöveg, const QString& fájl, con
         csatornák.push_back(std::move(cs));
     }
     qint64 utolsóSor = sorszám;
-    while (sor(szöveg, hely, s)) {
+    while (Cella::Sor(szöveg, hely, s)) {
         ++sorszám;
         if (Cella::Üres(s))
             continue;
         const QList<QByteArrayView> m = mezők(s);
         if (m.size() != nevek.size()) {
-            Hiba h;
-            h.fajta = Hiba::Fajta::MezőszámEltér;
-            h.fájl = fájl;
-            h.sor = sorszám;
-            h.részlet = QStringLiteral("%1 mező a fejléc %2 oszlopa helyett")
-                            .arg(m.size())
-                            .arg(nevek.size());
-            Olvasás o;
-            o.hiba = std::move(h);
-            return o;
+            return MezőszámHiba(fájl, sorszám, m.size(), nevek.size());
         }
         for (qsizetype c = 0; c < m.size(); ++c) {
             if (hová[std::size_t(c)] < 0)
@@ -249,16 +216,8 @@ Olvasás MűszerExportOlvas(const QByteArray& szöveg, const QString& fájl, con
             QString miért;
             const std::optional<Cella::Szám> x = Cella::SzámOlvas(m[c], &miért);
             if (!x) {
-                Hiba h;
-                h.fajta = Hiba::Fajta::NemSzám;
-                h.fájl = fájl;
-                h.sor = sorszám;
-                h.oszlop = int(c + 1);
-                h.csatorna = QString::fromUtf8(nevek[c]);
-                h.részlet = miért;
-                Olvasás o;
-                o.hiba = std::move(h);
-                return o;
+                return HibásOlvasás(fájl, Hiba::Fajta::NemSzám, sorszám, miért, int(c + 1),
+                                    QString::fromUtf8(nevek[c]));
             }
             NyersCsatorna& cs = csatornák[std::size_t(hová[std::size_t(c)])];
             cs.minták.push_back(x->érték * cs.átváltás.szorzó);
@@ -270,11 +229,12 @@ Olvasás MűszerExportOlvas(const QByteArray& szöveg, const QString& fájl, con
     if (const auto hossz = számEleje(érték(QStringLiteral("Record Time")))) {
         const double várt = (hossz->first + előindítás.value_or(0)) * mintavétel;
         if (double(n) + 1 < std::floor(várt))
-            return hibás(fájl, Hiba::Fajta::Csonka, utolsóSor,
-                         QStringLiteral("a táblázat %1 minta után véget ér, a fejléc szerint %2 "
-                                        "kell (Record Time, Pre-trigger Length)")
-                             .arg(n)
-                             .arg(std::llround(várt)));
+            return HibásOlvasás(
+                fájl, Hiba::Fajta::Csonka, utolsóSor,
+                QStringLiteral("a táblázat %1 minta után véget ér, a fejléc szerint %2 "
+                               "kell (Record Time, Pre-trigger Length)")
+                    .arg(n)
+                    .arg(std::llround(várt)));
     }
 
     // the particulars the header fills

@@ -5,6 +5,26 @@
 
 namespace Rezgésjel {
 
+Olvasás HibásOlvasás(const QString& fájl, Hiba::Fajta fajta, qint64 sor, QString részlet,
+                     int oszlop, const QString& csatorna) {
+    Hiba h;
+    h.fajta = fajta;
+    h.fájl = fájl;
+    h.sor = sor;
+    h.oszlop = oszlop;
+    h.csatorna = csatorna;
+    h.részlet = std::move(részlet);
+    Olvasás o;
+    o.hiba = std::move(h);
+    return o;
+}
+
+Olvasás MezőszámHiba(const QString& fájl, qint64 sor, qsizetype mezők, qsizetype oszlopok) {
+    return HibásOlvasás(
+        fájl, Hiba::Fajta::MezőszámEltér, sor,
+        QStringLiteral("%1 mező a fejléc %2 oszlopa helyett").arg(mezők).arg(oszlopok));
+}
+
 QString MegadottEgység(double szorzó) {
     for (const IsmertEgység& e : IsmertEgységek)
         if (e.felsorolt && e.mennyiség == Mennyiség::Sebesség && e.szorzó == szorzó)

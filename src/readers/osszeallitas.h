@@ -35,6 +35,12 @@ std::variant<std::monostate, Átváltás, Hiba> Átvált(const Csatornakód& kó
                                                     const Beállítás& beállítás,
                                                     std::optional<qint64> kezdetMikro);
 
+// A reader's fault at a line (and column, and channel), as an Olvasás.
+Olvasás HibásOlvasás(const QString& fájl, Hiba::Fajta fajta, qint64 sor, QString részlet,
+                     int oszlop = 0, const QString& csatorna = {});
+// A row with another count of fields than its header's, at a line.
+Olvasás MezőszámHiba(const QString& fájl, qint64 sor, qsizetype mezők, qsizetype oszlopok);
+
 // How a report names a velocity unit given by the user: "megadott mértékegység: m/s", or
 // for floats in counts the sensitivity the factor is the inverse of.
 QString MegadottEgység(double szorzó);
