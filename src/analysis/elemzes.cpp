@@ -356,6 +356,15 @@ QStringList FejlécEltérések(const Rezgésjel::Felvétel& f, const Megállapí
     return ki;
 }
 
+QStringList MűszerMegjegyzések(const Rezgésjel::Felvétel& f, const Megállapítás& e) {
+    if (!f.műszer)
+        return {};
+    QStringList ki = f.műszer->megjegyzések;
+    for (const QString& eltérés : FejlécEltérések(f, e))
+        ki << QStringLiteral("figyelmeztetés: ") + eltérés;
+    return ki;
+}
+
 Megállapítás Elemez(const Rezgésjel::Felvétel& felvétel, int kategória, Hely hely,
                     Módszer módszer) {
     Megállapítás e;

@@ -126,6 +126,11 @@ Megállapítás Elemez(const Rezgésjel::Felvétel& felvétel, int kategória, H
 // (for a frequency, beyond a tenth of it as well: instruments count crossings their own
 // way), as a warning naming both values.
 QStringList FejlécEltérések(const Rezgésjel::Felvétel& felvétel, const Megállapítás& megállapítás);
+// What an instrument's export remarks on the verdict (an old calibration, a failed sensor
+// check), then its figures the samples do not bear out, each marked "figyelmeztetés: ";
+// empty for any other record.
+QStringList MűszerMegjegyzések(const Rezgésjel::Felvétel& felvétel,
+                               const Megállapítás& megállapítás);
 
 // The record's largest utilisation (its deciding component's); none if nothing was judged.
 std::optional<double> LegnagyobbKihasználtság(const Megállapítás& megállapítás);

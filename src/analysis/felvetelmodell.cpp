@@ -222,10 +222,7 @@ QString FelvételModell::Ítélet() const {
 }
 
 QStringList FelvételModell::Megjegyzések() const {
-    const Rezgésjel::Felvétel& f = látott_.felvétel;
-    if (!f.műszer)
-        return {};
-    return f.műszer->megjegyzések + Elemzés::FejlécEltérések(f, látott_.megállapítás);
+    return Elemzés::MűszerMegjegyzések(látott_.felvétel, látott_.megállapítás);
 }
 
 Feldolgozás::Jelentéstétel FelvételModell::Jelentéstétel(const Mérésadatok& adatok) const {

@@ -18,8 +18,8 @@ Jelentéstétel Jelentéstételt(const Nézet& részletes, std::span<const Néze
         // what the instrument's file says, under what the user gave; its remarks, and any
         // figure of its own the samples do not bear out, after the notes
         t.adatok = műszer->adatok.felülírva(adatok);
-        QStringList megjegyzések = műszer->megjegyzések;
-        megjegyzések << Elemzés::FejlécEltérések(részletes.felvétel, részletes.megállapítás);
+        const QStringList megjegyzések =
+            Elemzés::MűszerMegjegyzések(részletes.felvétel, részletes.megállapítás);
         if (!megjegyzések.isEmpty())
             t.adatok.megjegyzés +=
                 (t.adatok.megjegyzés.isEmpty() ? QString() : QStringLiteral("; ")) +

@@ -5,10 +5,8 @@
 #include "engine/szovegek.h"
 #include "hibaszoveg.h"
 #include "naplokimenet.h"
-#include "readers/csatornaexport.h"
-#include "readers/mseedolvaso.h"
-#include "readers/muszerexport.h"
 #include "readers/naplo.h"
+#include "readers/rezgesjel.h"
 #include "readers/szovegforras.h"
 #include "runtime/app.h"
 
@@ -210,8 +208,7 @@ int Értékel(const QString& fájl, std::FILE* ki, std::FILE* hibák) {
     if (!bemenet) { // a record is no log: said so, not that it lacks a log's columns
         QFile eleje(fájl);
         const QByteArray bájtok = eleje.open(QIODevice::ReadOnly) ? eleje.read(64) : QByteArray();
-        if (Rezgésjel::MseedAdat(bájtok) || Rezgésjel::MűszerExport(bájtok) ||
-            Rezgésjel::CsatornaExport(bájtok) || bájtok.trimmed().startsWith("TIMESERIES")) {
+        if (Rezgésjel::RezgésjelKezdet(bájtok)) {
             SorKiír(hibák, rt::App::Prefix() +
                                QStringLiteral("%1: ez rezgésjel, nem mérési napló: az --elemez "
                                               "kapcsolóval elemezhető")

@@ -243,13 +243,9 @@ Munka egyFájl(const Kérés& kérés, const QString& fájl) {
                           (adatok.kategória ? QStringLiteral("; kategória az --adatok szerint: %1")
                                                   .arg(Határérték::KategóriaNév(saját.kategória))
                                             : QString());
-        for (const QString& eltérés : Elemzés::FejlécEltérések(e.felvétel, e.megállapítás))
-            m.üzenetek << (rt::App::Prefix() + QStringLiteral("%1: figyelmeztetés: %2"))
-                              .arg(névvel(e.felvétel), eltérés);
-        if (e.felvétel.műszer)
-            for (const QString& megjegyzés : e.felvétel.műszer->megjegyzések)
-                m.üzenetek << (rt::App::Prefix() + QStringLiteral("%1: %2"))
-                                  .arg(névvel(e.felvétel), megjegyzés);
+        for (const QString& megjegyzés : Elemzés::MűszerMegjegyzések(e.felvétel, e.megállapítás))
+            m.üzenetek << (rt::App::Prefix() + QStringLiteral("%1: %2"))
+                              .arg(névvel(e.felvétel), megjegyzés);
         if (!e.felvétel.kihagyott.isEmpty())
             m.üzenetek << (rt::App::Prefix() +
                            QStringLiteral("%1: kihagyott csatornák (nem mérnek rezgést): %2"))

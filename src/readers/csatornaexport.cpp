@@ -1,6 +1,7 @@
 #include "csatornaexport.h"
 
 #include "cella.h"
+#include "exportfejlec.h"
 #include "osszeallitas.h"
 
 #include <QDateTime>
@@ -46,15 +47,6 @@ QList<QString> mezők(QByteArrayView sor) {
     return ki;
 }
 
-// The number a value starts with ("2048 sps", "40 ms", "4 s"), and what follows it.
-std::optional<std::pair<double, QString>> számmal(const QString& érték) {
-    static const QRegularExpression minta(QStringLiteral("^\\s*(-?[0-9]+(?:\\.[0-9]+)?)\\s*(.*)$"));
-    const QRegularExpressionMatch m = minta.match(érték);
-    if (!m.hasMatch())
-        return std::nullopt;
-    return std::pair{m.captured(1).toDouble(), m.captured(2).trimmed()};
-}
-
 // A clock time "12:44:42.2608" (seconds not always padded: "12:44:2.5"), in µs from midnight.
 std::optional<qint64> óraidő(const QString& szöveg) {
     static const QRegularExpression minta(
@@ -95,7 +87,7 @@ Olvasás CsatornaExportOlvas(const QByteArray& szöveg, const QString& fájl, co
             eleje = i + 1;
         }
     }
-    QList<std::pair<QString, QString>> fejléc;
+    Export::Fejléc fejléc;
     QList<std::pair<int, double>> zc; // channel number, Hz
     qsizetype táblázat = -1;
     for (qsizetype i = 0; i < sorok.size(); ++i) {
@@ -105,45 +97,37 @@ Olvasás CsatornaExportOlvas(const QByteArray& szöveg, const QString& fájl, co
             break;
         }
         if (m.value(0).startsWith(u"Channel:")) {
-            const auto f = számmal(m.value(1));
+            const auto f = Export::SzámÉrték(m.value(1));
             bool jó = false;
             const int n = m.value(0).mid(8).trimmed().toInt(&jó);
             if (jó && f)
-                zc << std::pair{n, f->first};
+                zc << std::pair{n, f->érték};
             continue;
         }
         if (m.size() >= 2)
-            fejléc << std::pair{m[0], m[1]};
+            fejléc.sorok << std::pair{m[0], m[1]};
     }
     if (táblázat < 0)
         return HibásOlvasás(fájl, Hiba::Fajta::NincsFejlécsor,
                             sorok.isEmpty() ? 0 : sorok.last().szám,
                             QStringLiteral("nincs \"Time\",\"Channel 1 (…)\" táblázat"));
-    auto érték = [&](const QString& kulcs) -> QString {
-        for (const auto& [k, v] : fejléc)
-            if (k.compare(kulcs, Qt::CaseInsensitive) == 0)
-                return v;
-        return {};
-    };
-    const auto ráta = számmal(érték(QStringLiteral("Sampling rate")));
-    if (!ráta || !(ráta->first > 0))
+    auto érték = [&](const QString& kulcs) { return fejléc.érték(kulcs); };
+    const auto ráta = Export::SzámÉrték(érték(QStringLiteral("Sampling rate")));
+    if (!ráta || !(ráta->érték > 0))
         return HibásOlvasás(fájl, Hiba::Fajta::HibásFejléc, sorok[táblázat].szám,
                             QStringLiteral("a fejlécből hiányzik: \"Sampling rate\""));
-    const double mintavétel = ráta->first;
+    const double mintavétel = ráta->érték;
 
     auto műszer = std::make_shared<Műszeradatok>();
     műszer->formátum = QStringLiteral("CSV export");
-    const QByteArray zónaNév =
-        b.időzóna.isEmpty() ? QByteArrayLiteral("Europe/Budapest") : b.időzóna;
-    const QTimeZone zóna(zónaNév);
-    műszer->időzóna = QString::fromLatin1(zónaNév);
+    const QTimeZone zóna = Export::Zóna(b, műszer->időzóna);
     // "2024-07-09 / 12:44:42": the trigger
     const QStringList dátumIdő = érték(QStringLiteral("Date & Time")).split(u'/');
     const QDate nap = QDate::fromString(dátumIdő.value(0).trimmed(), Qt::ISODate);
     const std::optional<qint64> indításÓra = óraidő(dátumIdő.value(1).trimmed());
     std::optional<double> előindítás;
-    if (const auto p = számmal(érték(QStringLiteral("Pretrigger"))))
-        előindítás = p->first * (p->second == u"ms" ? 1e-3 : 1);
+    if (const auto p = Export::SzámÉrték(érték(QStringLiteral("Pretrigger"))))
+        előindítás = p->érték * (p->egység == u"ms" ? 1e-3 : 1);
     műszer->indítás = előindítás;
 
     // the table's columns
@@ -208,8 +192,8 @@ Olvasás CsatornaExportOlvas(const QByteArray& szöveg, const QString& fájl, co
             if (const std::optional<qint64> t = óraidő(m[0])) {
                 elsőIdő = t;
                 órás = true;
-            } else if (const auto ms = számmal(m[0]); ms && ms->second.isEmpty()) {
-                elsőIdő = std::llround(ms->first * 1000);
+            } else if (const auto ms = Export::SzámÉrték(m[0]); ms && ms->egység.isEmpty()) {
+                elsőIdő = std::llround(ms->érték * 1000);
             } else {
                 return HibásOlvasás(
                     fájl, Hiba::Fajta::NemSzám, sorok[i].szám,
@@ -251,12 +235,10 @@ Olvasás CsatornaExportOlvas(const QByteArray& szöveg, const QString& fájl, co
                         műszer->időzóna);
     const QDate kalibrálva =
         QDate::fromString(érték(QStringLiteral("Date of calibration")).trimmed(), Qt::ISODate);
-    a.kalibrálás = kalibrálva.isValid() ? kalibrálva.toString(Qt::ISODate)
-                                        : érték(QStringLiteral("Date of calibration"));
-    if (kalibrálva.isValid() && nap.isValid() && kalibrálva.addYears(1) < nap)
-        műszer->megjegyzések << QStringLiteral("a műszer kalibrálása a mérés idején egy évnél "
-                                               "régebbi (%1)")
-                                    .arg(kalibrálva.toString(Qt::ISODate));
+    if (kalibrálva.isValid())
+        Export::Kalibrálás(*műszer, kalibrálva, nap);
+    else
+        a.kalibrálás = érték(QStringLiteral("Date of calibration"));
     QStringList jegyzetek;
     for (int n = 1; n <= 3; ++n)
         if (const QString j = érték(QStringLiteral("Note %1").arg(n)); !j.isEmpty())

@@ -1,6 +1,7 @@
 #include "muszerexport.h"
 
 #include "cella.h"
+#include "exportfejlec.h"
 #include "osszeallitas.h"
 
 #include <QDateTime>
@@ -21,38 +22,6 @@ QString kulcsa(QByteArrayView kulcs) {
     return QString::fromUtf8(kulcs).simplified();
 }
 
-// The number a header value starts with, and half a unit of its last digit: "254.0 mm/s"
-// is 254.0 and 0.05; "-0.500 sec" is -0.5 and 0.0005.
-std::optional<std::pair<double, double>> számEleje(const QString& érték) {
-    const QString s = érték.trimmed();
-    qsizetype vég = 0;
-    while (vég < s.size() && (s[vég].isDigit() || s[vég] == u'.' || (vég == 0 && s[vég] == u'-')))
-        ++vég;
-    bool jó = false;
-    const double x = s.left(vég).toDouble(&jó); // QString's own: no C locale involved
-    if (!jó || !std::isfinite(x))
-        return std::nullopt;
-    const qsizetype pont = s.left(vég).indexOf(u'.');
-    const double kerekítés = 0.5 * std::pow(10.0, pont < 0 ? 0.0 : -double(vég - pont - 1));
-    return std::pair{x, kerekítés};
-}
-
-// What a header value says in the unit named after its number ("0.161 g" needs "g").
-struct Egységes {
-    double érték = 0, kerekítés = 0;
-    QString egység;
-};
-std::optional<Egységes> egységes(const QString& érték) {
-    const auto sz = számEleje(érték);
-    if (!sz)
-        return std::nullopt;
-    QString maradék = érték.trimmed();
-    qsizetype i = 0;
-    while (i < maradék.size() && !maradék[i].isSpace())
-        ++i;
-    return Egységes{sz->first, sz->second, maradék.mid(i).trimmed()};
-}
-
 } // namespace
 
 bool MűszerExport(QByteArrayView eleje) {
@@ -61,7 +30,7 @@ bool MűszerExport(QByteArrayView eleje) {
 
 Olvasás MűszerExportOlvas(const QByteArray& szöveg, const QString& fájl, const Beállítás& b) {
     // the header: "Key : value" lines up to the first blank one
-    QList<std::pair<QString, QString>> fejléc;
+    Export::Fejléc fejléc;
     qsizetype hely = 0;
     qint64 sorszám = 0;
     QByteArrayView s;
@@ -80,15 +49,10 @@ Olvasás MűszerExportOlvas(const QByteArray& szöveg, const QString& fájl, con
             return HibásOlvasás(
                 fájl, Hiba::Fajta::HibásFejléc, sorszám,
                 QStringLiteral("nem \"kulcs : érték\" sor: %1").arg(Cella::Idéz(t)));
-        fejléc.append({kulcsa(belül.first(kettőspont)),
-                       QString::fromUtf8(belül.sliced(kettőspont + 3)).trimmed()});
+        fejléc.sorok.append({kulcsa(belül.first(kettőspont)),
+                             QString::fromUtf8(belül.sliced(kettőspont + 3)).trimmed()});
     }
-    auto érték = [&](const QString& kulcs) -> QString {
-        for (const auto& [k, v] : fejléc)
-            if (k.compare(kulcs, Qt::CaseInsensitive) == 0)
-                return v;
-        return {};
-    };
+    auto érték = [&](const QString& kulcs) { return fejléc.érték(kulcs); };
     const qint64 fejlécVége = sorszám;
     auto hiányzik = [&](const QString& kulcs) {
         return HibásOlvasás(fájl, Hiba::Fajta::HibásFejléc, fejlécVége,
@@ -97,11 +61,11 @@ Olvasás MűszerExportOlvas(const QByteArray& szöveg, const QString& fájl, con
 
     auto műszer = std::make_shared<Műszeradatok>();
     műszer->formátum = QStringLiteral("Full Waveform ASCII");
-    const std::optional<std::pair<double, double>> ráta =
-        számEleje(érték(QStringLiteral("Sample Rate")));
-    if (!ráta || !(ráta->first > 0))
+    const std::optional<Export::Szám> ráta =
+        Export::SzámÉrték(érték(QStringLiteral("Sample Rate")));
+    if (!ráta || !(ráta->érték > 0))
         return hiányzik(QStringLiteral("Sample Rate"));
-    const double mintavétel = ráta->first;
+    const double mintavétel = ráta->érték;
 
     // the units: "mm/s and " (no microphone), "in/s and dB", "mm/s and Pa"
     const QStringList egységek =
@@ -117,17 +81,14 @@ Olvasás MűszerExportOlvas(const QByteArray& szöveg, const QString& fájl, con
     }
 
     // the clock: the trigger's date and time, in the instrument's zone
-    const QByteArray zónaNév =
-        b.időzóna.isEmpty() ? QByteArrayLiteral("Europe/Budapest") : b.időzóna;
-    const QTimeZone zóna(zónaNév);
-    műszer->időzóna = QString::fromLatin1(zónaNév);
+    const QTimeZone zóna = Export::Zóna(b, műszer->időzóna);
     const QDate nap =
         QLocale::c().toDate(érték(QStringLiteral("Event Date")), QStringLiteral("MMMM d, yyyy"));
     const QTime óra =
         QTime::fromString(érték(QStringLiteral("Event Time")), QStringLiteral("H:mm:ss"));
     std::optional<double> előindítás;
-    if (const auto p = számEleje(érték(QStringLiteral("Pre-trigger Length"))))
-        előindítás = std::fabs(p->first);
+    if (const auto p = Export::SzámÉrték(érték(QStringLiteral("Pre-trigger Length"))))
+        előindítás = std::fabs(p->érték);
     műszer->indítás = előindítás;
     std::optional<qint64> kezdetMikro;
     if (nap.isValid() && óra.isValid() && zóna.isValid())
@@ -226,8 +187,8 @@ Olvasás MűszerExportOlvas(const QByteArray& szöveg, const QString& fájl, con
     }
     // the stated length: the record time and the pre-trigger
     const std::size_t n = csatornák.empty() ? 0 : csatornák.front().minták.size();
-    if (const auto hossz = számEleje(érték(QStringLiteral("Record Time")))) {
-        const double várt = (hossz->first + előindítás.value_or(0)) * mintavétel;
+    if (const auto hossz = Export::SzámÉrték(érték(QStringLiteral("Record Time")))) {
+        const double várt = (hossz->érték + előindítás.value_or(0)) * mintavétel;
         if (double(n) + 1 < std::floor(várt))
             return HibásOlvasás(
                 fájl, Hiba::Fajta::Csonka, utolsóSor,
@@ -257,7 +218,7 @@ Olvasás MűszerExportOlvas(const QByteArray& szöveg, const QString& fájl, con
     a.helyszín = érték(QStringLiteral("Location:"));
     a.megrendelő = érték(QStringLiteral("Client:"));
     a.megjegyzés = érték(QStringLiteral("General:"));
-    if (const auto r = egységes(érték(QStringLiteral("Geo Range")))) {
+    if (const auto r = Export::SzámÉrték(érték(QStringLiteral("Geo Range")))) {
         if (const std::optional<Egység> e = EgységKeres(r->egység);
             e && e->mennyiség == Mennyiség::Sebesség)
             műszer->méréshatár = r->érték * e->szorzó;
@@ -266,17 +227,11 @@ Olvasás MűszerExportOlvas(const QByteArray& szöveg, const QString& fájl, con
     const qsizetype by = kalibrálás.indexOf(QStringLiteral(" by "));
     const QDate kalibrálva = QLocale::c().toDate(by < 0 ? kalibrálás : kalibrálás.left(by),
                                                  QStringLiteral("MMMM d, yyyy"));
-    if (kalibrálva.isValid()) {
-        a.kalibrálás =
-            kalibrálva.toString(Qt::ISODate) +
-            (by < 0 ? QString() : QStringLiteral(" (%1)").arg(kalibrálás.mid(by + 4).trimmed()));
-        if (nap.isValid() && kalibrálva.addYears(1) < nap)
-            műszer->megjegyzések << QStringLiteral("a műszer kalibrálása a mérés idején egy évnél "
-                                                   "régebbi (%1)")
-                                        .arg(kalibrálva.toString(Qt::ISODate));
-    } else {
+    if (kalibrálva.isValid())
+        Export::Kalibrálás(*műszer, kalibrálva, nap,
+                           by < 0 ? QString() : kalibrálás.mid(by + 4).trimmed());
+    else
         a.kalibrálás = kalibrálás;
-    }
     // the sensor check and the instrument's own figures, per channel
     for (std::size_t c = 0; c < csatornák.size(); ++c) {
         const QString név = csatornák[c].kód.csatorna;
@@ -291,7 +246,7 @@ Olvasás MűszerExportOlvas(const QByteArray& szöveg, const QString& fájl, con
         for (const auto& [mi, kulcs] : {std::pair{Állított::Mi::Ppv, QStringLiteral(" PPV")},
                                         std::pair{Állított::Mi::Zc, QStringLiteral(" ZC Freq")}}) {
             const QString k = név + kulcs;
-            const auto e = egységes(érték(k));
+            const auto e = Export::SzámÉrték(érték(k));
             if (!e)
                 continue;
             Állított á;
@@ -304,7 +259,7 @@ Olvasás MűszerExportOlvas(const QByteArray& szöveg, const QString& fájl, con
             műszer->állított.push_back(á);
         }
     }
-    if (const auto e = egységes(érték(QStringLiteral("Peak Vector Sum")))) {
+    if (const auto e = Export::SzámÉrték(érték(QStringLiteral("Peak Vector Sum")))) {
         Állított á;
         á.mi = Állított::Mi::Pvs;
         á.érték = e->érték * sebesség->szorzó;

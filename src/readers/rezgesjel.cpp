@@ -79,6 +79,12 @@ bool bináris(const QByteArray& bájtok) {
 
 } // namespace
 
+bool RezgésjelKezdet(QByteArrayView eleje) {
+    const QByteArrayView szöveg = Cella::Levág(eleje.first(std::min<qsizetype>(eleje.size(), 64)));
+    return MseedAdat(eleje) || szöveg.startsWith("TIMESERIES") || MűszerExport(szöveg) ||
+           CsatornaExport(szöveg);
+}
+
 Olvasás Olvas(QByteArray bájtok, const QString& név, const Beállítás& beállítás) {
     if (!MseedAdat(bájtok) && bináris(bájtok))
         return hibás(név, Hiba::Fajta::IsmeretlenFormátum,

@@ -11,6 +11,10 @@ class QIODevice;
 // per component.
 namespace Rezgésjel {
 
+// Whether the bytes start as a record does (miniSEED, TIMESERIES, an instrument's export),
+// never as a log or a plain table would.
+bool RezgésjelKezdet(QByteArrayView eleje);
+
 // The records in the bytes; `név` names the input in faults and in the records.
 Olvasás Olvas(QByteArray bájtok, const QString& név, const Beállítás& beállítás);
 // The same from an open device, read to its end.
