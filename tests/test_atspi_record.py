@@ -27,13 +27,18 @@ def walk(node):
 
 
 def find(predicate, timeout=15):
+    """The first node that matches; a node that leaves the bus while it is read (the unit
+    question closing as the record window opens) only means another look."""
     deadline = time.time() + timeout
     while time.time() < deadline:
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is not None and app.name == "Velorix":
-                for node in walk(app):
-                    if predicate(node):
-                        return node
+        try:
+            for app in pyatspi.Registry.getDesktop(0):
+                if app is not None and app.name == "Velorix":
+                    for node in walk(app):
+                        if predicate(node):
+                            return node
+        except GLib.GError:
+            pass
         time.sleep(0.3)
     return None
 
