@@ -668,7 +668,8 @@ private slots:
     }
 
     // The blast monitor's real exports: every figure its header states is borne out by its
-    // samples, its old calibration is remarked, and every component is judged.
+    // samples, its times are from the trigger as its own "Time of Peak" is, its old
+    // calibration is remarked, and every component is judged.
     void fieldExports_data() {
         QTest::addColumn<QString>("file");
         for (const char* f :
@@ -686,9 +687,25 @@ private slots:
                  qPrintable(r.hibák));
         const QList<QByteArray> rows = r.sorok();
         QCOMPARE(rows.size(), 1 + 3 + 1);
-        for (int c = 1; c <= 3; ++c)
-            QVERIFY2(rows[c].contains(";megfelel") || rows[c].contains(";túllépi"),
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QString header = QString::fromLatin1(f.read(8192));
+        const char* names[] = {"Tran", "Vert", "Long", "Peak Vector Sum"};
+        for (int c = 1; c <= 4; ++c) {
+            if (c <= 3)
+                QVERIFY2(rows[c].contains(";megfelel") || rows[c].contains(";túllépi"),
+                         rows[c].constData());
+            const QRegularExpressionMatch stated =
+                QRegularExpression(QStringLiteral("\"%1 (Time of Peak|Time) : ([0-9.]+) sec")
+                                       .arg(QLatin1String(names[c - 1])))
+                    .match(header);
+            QVERIFY(stated.hasMatch());
+            const double time =
+                QString::fromLatin1(rows[c].split(';')[3]).replace(u',', u'.').toDouble();
+            // to its written millisecond and one sample of the 4096/s
+            QVERIFY2(std::fabs(time - stated.captured(2).toDouble()) <= 0.0005 + 1.0 / 4096,
                      rows[c].constData());
+        }
         QVERIFY(r.állapot == 0 || r.állapot == 1);
     }
 

@@ -131,6 +131,65 @@ private slots:
         QCOMPARE(ring(-sign * c.jellemzők.ppv), 0);
     }
 
+    // A microphone's or an accelerometer's trace, or one in counts, is drawn beside the
+    // velocity in a strip of its own, on its own scale: its peak's mark where its own peak
+    // is, never pushed out of its strip by the velocity's scale; the limit chart has the
+    // velocity's point alone unless the other is a velocity in mm/s.
+    void otherQuantitiesInTheirOwnStrip_data() {
+        QTest::addColumn<int>("quantity");
+        QTest::addColumn<bool>("counts");
+        QTest::addColumn<double>("peak");
+        QTest::newRow("microphone, 200 Pa") << int(Rezgésjel::Mennyiség::Nyomás) << false << 200.0;
+        QTest::newRow("accelerometer, 0,02 m/s²")
+            << int(Rezgésjel::Mennyiség::Gyorsulás) << false << 0.02;
+        QTest::newRow("velocity in counts, 40000")
+            << int(Rezgésjel::Mennyiség::Sebesség) << true << 40000.0;
+    }
+    void otherQuantitiesInTheirOwnStrip() {
+        QFETCH(int, quantity);
+        QFETCH(bool, counts);
+        QFETCH(double, peak);
+        const double rate = 1000;
+        Elemzés::Megállapítás e;
+        std::vector<Rajz::Rajzadat> drawings;
+        for (int k = 0; k < 2; ++k) { // a 5 mm/s velocity, then the other, peaks apart in time
+            std::vector<double> v(2000, 0.0);
+            const double amplitude = k == 0 ? 5 : peak;
+            const double at = k == 0 ? 500 : 1400;
+            for (std::size_t i = 0; i < v.size(); ++i)
+                v[i] = amplitude * std::exp(-std::pow((double(i) - at) / 8.0, 2));
+            Elemzés::Összetevő c;
+            c.kód.csatorna = k == 0 ? QStringLiteral("HHZ") : QStringLiteral("X");
+            c.mennyiség = k == 0 ? Rezgésjel::Mennyiség::Sebesség : Rezgésjel::Mennyiség(quantity);
+            c.nyers = k == 1 && counts;
+            c.jellemzők = Elemzés::Számol(v, rate, c.mennyiség);
+            c.jellemzők.zc = 20;
+            e.összetevők.push_back(c);
+            drawings.push_back(Rajz::Rajzadatot(v, rate));
+        }
+        QImage image(900, 400, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        const QRectF axis =
+            Rajz::Nyomvonalak(painter, QRectF(image.rect()), paper(), QFont(), e, drawings);
+        painter.end();
+        const double strip = axis.height() / 2;
+        for (int k = 0; k < 2; ++k) {
+            const Elemzés::Jellemzők& j = e.összetevők[std::size_t(k)].jellemzők;
+            const double x = axis.left() + axis.width() * j.idő / 2.0;
+            // each strip's own peak 1/1.15 of the way from its zero line to its edge
+            const double y = axis.top() + strip * (k + 0.5) - (strip / 2 - 2) / 1.15;
+            int dark = 0;
+            for (int dx = -5; dx <= 5; ++dx)
+                for (int dy = -5; dy <= 5; ++dy) {
+                    const QColor p = image.pixelColor(int(x) + dx, int(y) + dy);
+                    dark += p.red() < 70 && p.green() < 70 && p.blue() < 70;
+                }
+            QVERIFY2(dark >= 16, qPrintable(QStringLiteral("strip %1: %2").arg(k).arg(dark)));
+        }
+        QCOMPARE(Rajz::ÖsszetevőPontok(e, Elemzés::Módszer::ZC).size(), std::size_t(1));
+    }
+
     // The usual axes where the points fit them: 0-100 Hz, 0-50 mm/s.
     void usualAxes() {
         QImage image(600, 400, QImage::Format_RGB32);

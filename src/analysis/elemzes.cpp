@@ -397,6 +397,8 @@ Megállapítás Elemez(const Rezgésjel::Felvétel& felvétel, int kategória, H
         }
         e.összetevők.push_back(std::move(ö));
     }
+    if (felvétel.műszer && felvétel.műszer->indítás)
+        e.időNulla = *felvétel.műszer->indítás;
     csúcsVektor(felvétel, e);
     Minősít(e, kategória, hely, módszer);
     return e;

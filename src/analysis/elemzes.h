@@ -21,7 +21,8 @@
 //  - peak vector sum: the largest sqrt(x^2 + y^2 + z^2) of the velocity components, over
 //    the span they share where their windows differ (samples aligned to within half a
 //    sample); none where their rates differ.
-// Times are from the record's start: its earliest component's first sample. Only velocity
+// Times are from the record's start: its earliest component's first sample; they are written
+// from an instrument export's trigger (Megállapítás::kiírt). Only velocity
 // components are judged; an accelerometer's or a pressure sensor's peak is shown in its unit.
 namespace Elemzés {
 
@@ -116,6 +117,12 @@ struct Megállapítás {
     int döntő = -1;                // the component with the largest utilisation
     bool megfelel = true;
     std::optional<double> indítás; // s: the trigger, the earliest of the velocity components'
+    // s from the record's start that the times are written from: an instrument export's own
+    // trigger, so that they compare with its printout; 0 for any other record
+    double időNulla = 0;
+
+    // A time from the record's start as it is written.
+    double kiírt(double idő) const { return idő - időNulla; }
 };
 
 // The figures of every component of the record and their judgement.

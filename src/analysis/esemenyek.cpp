@@ -86,6 +86,11 @@ Rezgésjel::Felvétel Kivág(const Rezgésjel::Felvétel& f, const Szakasz& sz) 
     ki.állomás = f.állomás;
     ki.kihagyott = f.kihagyott;
     ki.műszer = f.műszer;
+    if (f.műszer && f.műszer->indítás) { // the instrument's trigger, from the window's start
+        auto műszer = std::make_shared<Rezgésjel::Műszeradatok>(*f.műszer);
+        *műszer->indítás -= double(sz.kezdetMikro - Teljes(f).kezdetMikro) / 1e6;
+        ki.műszer = std::move(műszer);
+    }
     // a record with a clock: the window's clock time; one without: times from the window's
     // start, and still no clock
     const qint64 alap = f.kezdetMikro ? 0 : sz.kezdetMikro;

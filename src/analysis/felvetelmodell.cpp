@@ -196,7 +196,10 @@ QString FelvételModell::Fejléc() const {
     QStringList csatornák;
     for (const Rezgésjel::Csatorna& c : f.csatornák)
         csatornák << c.kód.név();
-    return QStringLiteral("%1   •   %2   •   kezdet: %3   •   %4 Hz   •   %5")
+    const QString idők = látott_.megállapítás.időNulla != 0
+                             ? QStringLiteral("   •   idők a műszer indításától")
+                             : QString();
+    return QStringLiteral("%1   •   %2   •   kezdet: %3   •   %4 Hz   •   %5%6")
         .arg(QFileInfo(f.fájl).fileName(),
              f.állomás.isEmpty() ? csatornák.join(QStringLiteral(", ")) : f.állomás,
              f.kezdet()
@@ -204,7 +207,7 @@ QString FelvételModell::Fejléc() const {
                                                    : QStringLiteral("yyyy-MM-dd HH:mm:ss")) +
                        QStringLiteral(" UTC")
                  : QStringLiteral("–"),
-             Határérték::Szám(f.mintavétel, 0), Határérték::KategóriaNév(ítélés_.kategória));
+             Határérték::Szám(f.mintavétel, 0), Határérték::KategóriaNév(ítélés_.kategória), idők);
 }
 
 QList<QStringList> FelvételModell::TáblázatSorok() const {

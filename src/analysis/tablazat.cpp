@@ -85,7 +85,7 @@ QList<QStringList> TáblázatSorok(const Megállapítás& e) {
             sorok << QStringList{ö.rövidNév() + (gyorsulás ? QStringLiteral(" (gyorsulás)")
                                                            : QStringLiteral(" (légnyomás)")),
                                  QString(),
-                                 Szám(j.idő, 4),
+                                 Szám(e.kiírt(j.idő), 4),
                                  j.zc ? Szám(*j.zc, 2) : QString(),
                                  j.fft ? Szám(*j.fft, 2) : QString(),
                                  gyorsulás && !ö.nyers ? Szám(j.ppv, 3) : QString(),
@@ -98,7 +98,7 @@ QList<QStringList> TáblázatSorok(const Megállapítás& e) {
         QStringList sor{ö.rövidNév() + (ö.függőleges ? QStringLiteral(" (függőleges)")
                                                      : QStringLiteral(" (vízszintes)")),
                         Szám(j.ppv, 3),
-                        Szám(j.idő, 4),
+                        Szám(e.kiírt(j.idő), 4),
                         j.zc ? Szám(*j.zc, 2) : QString(),
                         j.fft ? Szám(*j.fft, 2) : QString(),
                         Szám(j.gyorsulás, 3),
@@ -115,7 +115,7 @@ QList<QStringList> TáblázatSorok(const Megállapítás& e) {
     }
     sorok << QStringList{QStringLiteral("PVS"),
                          e.pvsVan ? Szám(e.pvs, 3) : QString(),
-                         e.pvsVan ? Szám(e.pvsIdő, 4) : QString(),
+                         e.pvsVan ? Szám(e.kiírt(e.pvsIdő), 4) : QString(),
                          {},
                          {},
                          {},

@@ -271,14 +271,14 @@ QByteArray Sorok(const Rezgésjel::Felvétel& f, const Elemzés::Megállapítás
         const Elemzés::Jellemzők& j = ö.jellemzők;
         if (!ö.sebesség()) { // listed, never judged against the vibration limit
             const bool gyorsulás = ö.mennyiség == Rezgésjel::Mennyiség::Gyorsulás && !ö.nyers;
-            ki += fájl + mező(ö.név()) + ";;" + szám(j.idő, 4) + ';' +
+            ki += fájl + mező(ö.név()) + ";;" + szám(e.kiírt(j.idő), 4) + ';' +
                   (j.zc ? szám(*j.zc, 2) : QByteArray()) + ';' +
                   (j.fft ? szám(*j.fft, 2) : QByteArray()) + ';' +
                   (gyorsulás ? szám(j.ppv, 3) : QByteArray()) + ";;;;" +
                   mező(Elemzés::NemSebesség(ö)) + '\n';
             continue;
         }
-        ki += fájl + mező(ö.név()) + ';' + szám(j.ppv, 3) + ';' + szám(j.idő, 4) + ';' +
+        ki += fájl + mező(ö.név()) + ';' + szám(j.ppv, 3) + ';' + szám(e.kiírt(j.idő), 4) + ';' +
               (j.zc ? szám(*j.zc, 2) : QByteArray()) + ';' +
               (j.fft ? szám(*j.fft, 2) : QByteArray()) + ';' + szám(j.gyorsulás, 3) + ';' +
               szám(j.elmozdulás, 4) + ';';
@@ -295,7 +295,7 @@ QByteArray Sorok(const Rezgésjel::Felvétel& f, const Elemzés::Megállapítás
         ki += '\n';
     }
     if (e.pvsVan)
-        ki += fájl + "PVS;" + szám(e.pvs, 3) + ';' + szám(e.pvsIdő, 4) + ";;;;;;;\n";
+        ki += fájl + "PVS;" + szám(e.pvs, 3) + ';' + szám(e.kiírt(e.pvsIdő), 4) + ";;;;;;;\n";
     else
         ki += fájl + "PVS;;;;;;;;;\n";
     return ki;

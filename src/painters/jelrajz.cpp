@@ -1,5 +1,6 @@
 #include "jelrajz.h"
 
+#include "analysis/tablazat.h"
 #include "engine/szovegek.h"
 #include "tengely.h"
 
@@ -37,24 +38,70 @@ void címke(QPainter& festő, const QFontMetricsF& betű, const QPalette& palett
     festő.drawText(hely, szöveg);
 }
 
-// What is drawn of a record: its velocity components (by their place in the record) and
-// each component's drawing, an empty one where none was made.
+// What is drawn of a record: every component (by its place in the record) and each
+// component's drawing, an empty one where none was made.
 struct Rajzolandók {
     Rajzolandók(const Elemzés::Megállapítás& e, const std::vector<Rajzadat>& rajzok)
         : rajzok_(rajzok) {
-        for (std::size_t k = 0; k < e.összetevők.size(); ++k)
+        for (std::size_t k = 0; k < e.összetevők.size(); ++k) {
+            mind.push_back(k);
             if (e.összetevők[k].sebesség())
                 sebességek.push_back(k);
+        }
     }
     const Rajzadat& operator()(std::size_t i) const {
         return i < rajzok_.size() ? rajzok_[i] : üres_;
     }
-    std::vector<std::size_t> sebességek;
+    std::vector<std::size_t> sebességek; // what the spectra show
+    std::vector<std::size_t> mind;       // what the traces show
 
 private:
     const std::vector<Rajzadat>& rajzok_;
     const Rajzadat üres_;
 };
+
+// Whether a component's samples are in a unit of its quantity (mm/s, m/s², Pa): those of one
+// unit share a scale; counts and samples of an unknown unit have each their own.
+bool mértékegységben(const Elemzés::Összetevő& ö) {
+    return !ö.nyers && !ö.egységIsmeretlen;
+}
+
+QString egységFelirat(const Elemzés::Összetevő& ö) {
+    if (ö.nyers)
+        return QStringLiteral("count");
+    if (ö.egységIsmeretlen)
+        return QStringLiteral("?");
+    return Rezgésjel::AlapEgység(ö.mennyiség);
+}
+
+// The peak's label: a velocity's PPV, another quantity's peak in its unit (a pressure also
+// in dB(L)), and its time.
+QString csúcsFelirat(const Elemzés::Megállapítás& e, const Elemzés::Összetevő& ö) {
+    const QString idő = Szám(e.kiírt(ö.jellemzők.idő), 4);
+    const double v = ö.jellemzők.ppv;
+    if (ö.nyers)
+        return QStringLiteral("csúcs %1 count, %2 s").arg(Szám(v, 0), idő);
+    if (ö.egységIsmeretlen)
+        return QStringLiteral("csúcs %1 (ismeretlen mértékegység), %2 s").arg(Szám(v, 3), idő);
+    switch (ö.mennyiség) {
+    case Rezgésjel::Mennyiség::Sebesség:
+        return QStringLiteral("PPV %1 mm/s, %2 s").arg(Szám(v, 3), idő);
+    case Rezgésjel::Mennyiség::Gyorsulás:
+        return QStringLiteral("csúcs %1 m/s², %2 s").arg(Szám(v, 3), idő);
+    case Rezgésjel::Mennyiség::Nyomás: {
+        const double db = Elemzés::DecibelL(v);
+        return db > 0 && std::isfinite(db)
+                   ? QStringLiteral("csúcs %1 Pa, %2 dB(L), %3 s").arg(Szám(v, 3), Szám(db, 1), idő)
+                   : QStringLiteral("nincs túlnyomás");
+    }
+    }
+    return {};
+}
+
+// A scale's end as its strip writes it: three significant digits, at most six decimals.
+QString skálaSzám(double v) {
+    return Szám(v, std::clamp(2 - int(std::floor(std::log10(v))), 0, 6));
+}
 
 } // namespace
 
@@ -70,8 +117,8 @@ std::vector<Pont> ÖsszetevőPontok(const Elemzés::Megállapítás& e, Elemzés
     for (std::size_t i = 0; i < e.összetevők.size(); ++i) {
         const Elemzés::Összetevő& ö = e.összetevők[i];
         const std::optional<double> f = ö.frekvencia(módszer);
-        if (!f || !ö.sebesség())
-            continue;
+        if (!f || !ö.sebesség() || !mértékegységben(ö))
+            continue; // the chart's axis is mm/s
         QString felirat = QStringLiteral("%1: %2 Hz, %3 mm/s")
                               .arg(ö.rövidNév(), Szám(*f, 2), Szám(ö.jellemzők.ppv, 3));
         if (!ö.megítélt)
@@ -85,7 +132,7 @@ std::vector<Pont> ÖsszetevőPontok(const Elemzés::Megállapítás& e, Elemzés
 double NyomHossz(const Elemzés::Megállapítás& e, const std::vector<Rajzadat>& rajzok) {
     const Rajzolandók rajzOf(e, rajzok);
     double hossz = 0;
-    for (const std::size_t i : rajzOf.sebességek)
+    for (const std::size_t i : rajzOf.mind)
         hossz = std::max(hossz, rajzOf(i).kezdet + rajzOf(i).hossz);
     return hossz > 0 ? hossz : 1;
 }
@@ -99,20 +146,33 @@ QRectF Nyomvonalak(QPainter& festő, const QRectF& hely, const QPalette& paletta
     const QFontMetricsF betű(font);
     const QColor szöveg = paletta.color(QPalette::Text);
     const Rajzolandók rajzOf(e, rajzok);
-    const std::vector<std::size_t>& rajzolt = rajzOf.sebességek;
+    const std::vector<std::size_t>& rajzolt = rajzOf.mind;
     const int n = int(rajzolt.size());
     if (n == 0) {
         festő.restore();
         return {};
     }
     const double hossz = NyomHossz(e, rajzok);
-    double csúcs = 0;
+    // each strip's scale (its unit to the strip's edge): components of one unit share the
+    // largest peak among them
+    std::vector<double> skálák(e.összetevők.size(), 0);
+    for (const std::size_t i : rajzolt) {
+        const Elemzés::Összetevő& ö = e.összetevők[i];
+        double csúcs = ö.jellemzők.ppv;
+        if (mértékegységben(ö))
+            for (const std::size_t k : rajzolt)
+                if (mértékegységben(e.összetevők[k]) && e.összetevők[k].mennyiség == ö.mennyiség)
+                    csúcs = std::max(csúcs, e.összetevők[k].jellemzők.ppv);
+        skálák[i] = (csúcs > 0 ? csúcs : 1) * 1.15;
+    }
+    // the left margin: each strip's scale with its unit, and its name
+    double bal = betű.horizontalAdvance(QStringLiteral("-000,00"));
     for (const std::size_t i : rajzolt)
-        csúcs = std::max(csúcs, e.összetevők[i].jellemzők.ppv);
-    if (!(csúcs > 0))
-        csúcs = 1;
-    const double skála = csúcs * 1.15; // mm/s to the strip's edge
-    const double bal = betű.horizontalAdvance(QStringLiteral("-000,00")) + betű.height() * 1.6;
+        bal = std::max({bal,
+                        betű.horizontalAdvance(skálaSzám(skálák[i]) + QChar(' ') +
+                                               egységFelirat(e.összetevők[i])),
+                        betű.horizontalAdvance(e.összetevők[i].rövidNév())});
+    bal += betű.height() * 1.6;
     const double lent = betű.height() * 2.6;
     const QRectF tér(hely.left() + bal, hely.top() + 2, hely.width() - bal - 8,
                      hely.height() - lent - 2);
@@ -125,15 +185,19 @@ QRectF Nyomvonalak(QPainter& festő, const QRectF& hely, const QPalette& paletta
     // the time axis, shared
     festő.setPen(QPen(szöveg, 1));
     festő.drawLine(tér.bottomLeft(), tér.bottomRight());
+    // the ticks at round times as they are written (from an instrument's trigger)
     const double lépés = KerekLépés(t1 - t0, 10);
-    for (double t = std::ceil(t0 / lépés - 1e-9) * lépés; t <= t1 + 1e-9 * (t1 - t0); t += lépés) {
-        const double x = xIdő(t);
+    const double z = e.időNulla;
+    for (double t = std::ceil((t0 - z) / lépés - 1e-9) * lépés; t <= t1 - z + 1e-9 * (t1 - t0);
+         t += lépés) {
+        const double x = xIdő(t + z);
         festő.drawLine(QPointF(x, tér.bottom()), QPointF(x, tér.bottom() + 4));
         const QString c = Szám(t, tizedesekLépéshez(lépés));
         festő.drawText(QPointF(x - betű.horizontalAdvance(c) / 2, tér.bottom() + 4 + betű.ascent()),
                        c);
     }
-    const QString tengely = QStringLiteral("idő (s)");
+    const QString tengely = e.időNulla != 0 ? QStringLiteral("idő a műszer indításától (s)")
+                                            : QStringLiteral("idő (s)");
     festő.drawText(QPointF(tér.center().x() - betű.horizontalAdvance(tengely) / 2,
                            tér.bottom() + 4 + betű.height() + betű.ascent()),
                    tengely);
@@ -144,7 +208,9 @@ QRectF Nyomvonalak(QPainter& festő, const QRectF& hely, const QPalette& paletta
         const Rajzadat& rajz = rajzOf(std::size_t(i));
         const QRectF s(tér.left(), tér.top() + sor * sáv, tér.width(), sáv);
         const double nulla = s.center().y();
-        auto y = [&](double v) { return nulla - (s.height() / 2 - 2) * v / skála; };
+        auto y = [&](double v) {
+            return nulla - (s.height() / 2 - 2) * v / skálák[std::size_t(i)];
+        };
         // frame, zero line, scale
         festő.setPen(QPen(paletta.color(QPalette::Mid), 0.5, Qt::DotLine));
         festő.drawLine(QPointF(s.left(), nulla), QPointF(s.right(), nulla));
@@ -152,8 +218,10 @@ QRectF Nyomvonalak(QPainter& festő, const QRectF& hely, const QPalette& paletta
         festő.setBrush(Qt::NoBrush);
         festő.drawRect(s);
         festő.setPen(szöveg);
-        // a true minus sign, as print has it
-        const QString fent = Szám(skála, 2), lentSz = QChar(0x2212) + Szám(skála, 2);
+        // the scale's ends with its unit; a true minus sign, as print has it
+        const double skála = skálák[std::size_t(i)];
+        const QString fent = skálaSzám(skála) + QChar(' ') + egységFelirat(ö),
+                      lentSz = QChar(0x2212) + skálaSzám(skála);
         festő.drawText(
             QPointF(s.left() - betű.horizontalAdvance(fent) - 4, s.top() + betű.ascent()), fent);
         festő.drawText(
@@ -198,8 +266,7 @@ QRectF Nyomvonalak(QPainter& festő, const QRectF& hely, const QPalette& paletta
             festő.setPen(QPen(szöveg, 1.2));
             festő.setBrush(paletta.color(QPalette::Base));
             festő.drawEllipse(p, 4, 4);
-            const QString felirat = QStringLiteral("PPV %1 mm/s, %2 s")
-                                        .arg(Szám(ö.jellemzők.ppv, 3), Szám(ö.jellemzők.idő, 4));
+            const QString felirat = csúcsFelirat(e, ö);
             // beside the mark, on its left where the right edge is too near to keep it clear
             QPointF hova = p + QPointF(8, előjel > 0 ? betű.ascent() + 2 : -4);
             if (hova.x() + betű.horizontalAdvance(felirat) > s.right() - 2)

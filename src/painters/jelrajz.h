@@ -14,8 +14,10 @@
 
 class QPainter;
 
-// What the record window and the report draw of a record: the velocity traces on one
-// time axis with each peak marked, and the amplitude spectra with each dominant frequency.
+// What the record window and the report draw of a record: every component's trace on one
+// time axis with its peak marked (the velocities on one scale in mm/s, an accelerometer's or
+// a microphone's in its own unit), and the velocities' amplitude spectra with each dominant
+// frequency.
 namespace Rajz {
 
 // The component's colour, by its place in the record.
@@ -26,11 +28,12 @@ QColor ÖsszetevőSzín(int index);
 QRectF Nyomvonalak(QPainter& festő, const QRectF& hely, const QPalette& paletta, const QFont& betű,
                    const Elemzés::Megállapítás& megállapítás, const std::vector<Rajzadat>& rajzok,
                    std::optional<std::pair<double, double>> tartomány = std::nullopt);
-// The record's span in seconds as Nyomvonalak draws it (its longest velocity component).
+// The record's span in seconds as Nyomvonalak draws it (its longest component).
 double NyomHossz(const Elemzés::Megállapítás& megállapítás, const std::vector<Rajzadat>& rajzok);
 
-// Each component's (frequency, PPV) point for the limit chart, by the judging method's
-// frequency; a component with no frequency has none.
+// Each velocity component's (frequency, PPV) point for the limit chart, by the judging
+// method's frequency; a component with no frequency, or whose samples are not in mm/s
+// (counts, an unknown unit), has none.
 std::vector<Pont> ÖsszetevőPontok(const Elemzés::Megállapítás& megállapítás,
                                   Elemzés::Módszer módszer);
 

@@ -65,6 +65,10 @@ void oldal(QPainter& festő, const QRectF& keret, const Tétel& t, std::size_t l
              .arg(Határérték::Szám(másodperc, 3))},
         {QStringLiteral("Kategória"), Határérték::KategóriaNév(t.kategória)},
     };
+    if (t.megállapítás.időNulla != 0) // as the instrument's own printout gives them
+        fejléc.append(
+            {QStringLiteral("Idők"), QStringLiteral("a műszer indításától (az első minta %1 s)")
+                                         .arg(Határérték::Szám(t.megállapítás.kiírt(0), 4))});
     if (t.részletes > 0)
         fejléc.append(
             {QStringLiteral("Esemény"),
@@ -89,9 +93,9 @@ void oldal(QPainter& festő, const QRectF& keret, const Tétel& t, std::size_t l
          !indítás ? QStringLiteral("nem érte el")
          : f.kezdet()
              ? QStringLiteral("%1 s (%2)")
-                   .arg(Határérték::Szám(*indítás, 4),
+                   .arg(Határérték::Szám(t.megállapítás.kiírt(*indítás), 4),
                         kezdőidő(f.kezdet()->addMSecs(qint64(std::llround(*indítás * 1000)))))
-             : QStringLiteral("%1 s").arg(Határérték::Szám(*indítás, 4))});
+             : QStringLiteral("%1 s").arg(Határérték::Szám(t.megállapítás.kiírt(*indítás), 4))});
     for (const Elemzés::Összetevő& ö : t.megállapítás.összetevők)
         if (ö.mennyiség == Rezgésjel::Mennyiség::Nyomás)
             fejléc.append(
