@@ -1,7 +1,8 @@
 #pragma once
 
 // A blast monitor's ASCII "Full Waveform" export, written as its PC software writes one:
-// quoted "Key : value" lines, a blank line, a tab-separated Tran/Vert/Long (MicL) table.
+// quoted "Key : value" lines, a blank line, a tab-separated Tran/Vert/Long (MicL) table; or as
+// its newer version does, "key","value" lines and a quoted comma-separated table.
 #include <QByteArray>
 
 #include <cmath>
@@ -25,6 +26,7 @@ struct FullWaveform {
     int rowsLeftOut = 0;     // rows the file lacks (a file cut short)
     int badRow = -1;         // a row whose Vert cell is no number
     QByteArray lineEnd = "\r\n";
+    bool csv = false;
 
     QByteArray bytes() const {
         const int n = int(std::lround((recordTime + preTrigger) * rate));
@@ -41,7 +43,7 @@ struct FullWaveform {
             pvs = std::max(pvs, std::sqrt(sum));
         }
         auto line = [&](const QByteArray& key, const QByteArray& value) {
-            return "\"" + key + " : " + value + "\"" + lineEnd;
+            return "\"" + key + (csv ? "\",\"" : " : ") + value + "\"" + lineEnd;
         };
         QByteArray out =
             line("Event Type", "Full Waveform") + line("Serial Number", "UM99999") +
@@ -62,13 +64,15 @@ struct FullWaveform {
             out += line(QByteArray(names[c]) + "  Test Results", testResult);
         out += lineEnd;
         for (int c = 0; c < channels; ++c)
-            out += QByteArray(c ? "\t" : "") + "   " + names[c] + "   ";
+            out += csv ? QByteArray(c ? "," : "") + '"' + names[c] + '"'
+                       : QByteArray(c ? "\t" : "") + "   " + names[c] + "   ";
         out += lineEnd;
         for (int i = 0; i < n - rowsLeftOut; ++i) {
             for (int c = 0; c < channels; ++c) {
                 QByteArray cell = i == badRow && c == 1 ? QByteArray("n/a")
                                                         : QByteArray::number(sample(c, i), 'f', 3);
-                out += (c ? "\t" : "") + cell.leftJustified(10, ' ');
+                out += csv ? (c ? "," : "") + ('"' + cell + '"')
+                           : (c ? "\t" : "") + cell.leftJustified(10, ' ');
             }
             out += lineEnd;
         }

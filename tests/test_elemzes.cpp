@@ -587,6 +587,9 @@ private slots:
             return (c == 0 ? 0.25 : 0) + (c + 1) * std::sin(2 * M_PI * 20 * i / 1024.0);
         };
         QTest::newRow("as stated, an offset") << w.bytes() << QString() << false;
+        FullWaveform csv = w;
+        csv.csv = true;
+        QTest::newRow("as stated, the CSV form") << csv.bytes() << QString() << false;
         FullWaveform off = w;
         off.statedFactor = 1.2;
         QTest::newRow("PPV stated a fifth higher")

@@ -22,6 +22,33 @@ QString kulcsa(QByteArrayView kulcs) {
     return QString::fromUtf8(kulcs).simplified();
 }
 
+// A line's fields: split at TABs (the ASCII form) or at commas outside quotes (the CSV form),
+// each without its blanks and the quotes around it; the empty ones after the last dropped.
+QList<QByteArrayView> mezők(QByteArrayView sor, bool csv) {
+    QList<QByteArrayView> ki;
+    qsizetype eleje = 0;
+    bool idézetben = false;
+    for (qsizetype i = 0; i <= sor.size(); ++i) {
+        if (i < sor.size() && csv && sor[i] == '"')
+            idézetben = !idézetben; // a doubled quote inside toggles twice
+        if (i == sor.size() || (!idézetben && sor[i] == (csv ? ',' : '\t'))) {
+            QByteArrayView m = Cella::Levág(sor.sliced(eleje, i - eleje));
+            if (csv && m.size() >= 2 && m.front() == '"' && m.back() == '"')
+                m = m.sliced(1, m.size() - 2);
+            ki << m;
+            eleje = i + 1;
+        }
+    }
+    while (!ki.isEmpty() && ki.last().isEmpty())
+        ki.removeLast();
+    return ki;
+}
+
+// A quoted field's text: a doubled quote is one.
+QString szövege(QByteArrayView mező) {
+    return QString::fromUtf8(mező).replace(QStringLiteral("\"\""), QStringLiteral("\"")).trimmed();
+}
+
 } // namespace
 
 bool MűszerExport(QByteArrayView eleje) {
@@ -29,16 +56,30 @@ bool MűszerExport(QByteArrayView eleje) {
 }
 
 Olvasás MűszerExportOlvas(const QByteArray& szöveg, const QString& fájl, const Beállítás& b) {
-    // the header: "Key : value" lines up to the first blank one
+    // the header: "Key : value" lines up to the first blank one; in the CSV form "key","value"
+    // lines up to a blank one or to the table's row of names
     Export::Fejléc fejléc;
     qsizetype hely = 0;
     qint64 sorszám = 0;
     QByteArrayView s;
+    bool csv = false;
+    QList<QByteArrayView> nevek; // the table's columns, where no blank line came before them
     while (Cella::Sor(szöveg, hely, s)) {
         ++sorszám;
         const QByteArrayView t = Cella::Levág(s);
         if (t.isEmpty())
             break;
+        if (sorszám == 1)
+            csv = t.startsWith("\"Event Type\",");
+        if (csv) {
+            const QList<QByteArrayView> kv = mezők(t, true);
+            if (kv.size() > 2) {
+                nevek = kv;
+                break;
+            }
+            fejléc.sorok.append({kulcsa(kv.value(0)), szövege(kv.value(1))});
+            continue;
+        }
         if (t.size() < 2 || !t.startsWith('"') || !t.endsWith('"'))
             return HibásOlvasás(
                 fájl, Hiba::Fajta::HibásFejléc, sorszám,
@@ -60,7 +101,8 @@ Olvasás MűszerExportOlvas(const QByteArray& szöveg, const QString& fájl, con
     };
 
     auto műszer = std::make_shared<Műszeradatok>();
-    műszer->formátum = QStringLiteral("Full Waveform ASCII");
+    műszer->formátum =
+        csv ? QStringLiteral("Full Waveform CSV") : QStringLiteral("Full Waveform ASCII");
     const std::optional<Export::Szám> ráta =
         Export::SzámÉrték(érték(QStringLiteral("Sample Rate")));
     if (!ráta || !(ráta->érték > 0))
@@ -96,24 +138,10 @@ Olvasás MűszerExportOlvas(const QByteArray& szöveg, const QString& fájl, con
                       std::llround(előindítás.value_or(0) * 1e6);
 
     // the table: its header row, then the samples
-    auto mezők = [](QByteArrayView sor) {
-        QList<QByteArrayView> ki;
-        qsizetype eleje = 0;
-        for (qsizetype i = 0; i <= sor.size(); ++i) {
-            if (i == sor.size() || sor[i] == '\t') {
-                ki << Cella::Levág(sor.sliced(eleje, i - eleje));
-                eleje = i + 1;
-            }
-        }
-        while (!ki.isEmpty() && ki.last().isEmpty()) // a TAB at the row's end
-            ki.removeLast();
-        return ki;
-    };
-    QList<QByteArrayView> nevek;
     while (nevek.isEmpty() && Cella::Sor(szöveg, hely, s)) {
         ++sorszám;
         if (!Cella::Üres(s))
-            nevek = mezők(s);
+            nevek = mezők(s, csv);
     }
     if (nevek.isEmpty())
         return HibásOlvasás(fájl, Hiba::Fajta::NincsFejlécsor, sorszám,
@@ -167,7 +195,7 @@ Olvasás MűszerExportOlvas(const QByteArray& szöveg, const QString& fájl, con
         ++sorszám;
         if (Cella::Üres(s))
             continue;
-        const QList<QByteArrayView> m = mezők(s);
+        const QList<QByteArrayView> m = mezők(s, csv);
         if (m.size() != nevek.size()) {
             return MezőszámHiba(fájl, sorszám, m.size(), nevek.size());
         }
