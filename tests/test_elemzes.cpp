@@ -517,8 +517,11 @@ private slots:
             return;
         }
         QCOMPARE(r.állapot, 3);
-        for (int c = 1; c <= 3; ++c)
+        for (int c = 1; c <= 3; ++c) {
             QVERIFY2(rows[c].endsWith(";;;" + why.toUtf8()), rows[c].constData());
+            // figures of an unknown unit are never written as mm/s
+            QCOMPARE(rows[c].split(';')[2].isEmpty(), why.startsWith(u"ismeretlen mértékegység"));
+        }
         if (unit.isEmpty()) // figures of an unknown unit add up to no vector sum
             QVERIFY2(rows[4].endsWith("PVS;;;;;;;;;"), rows[4].constData());
         QVERIFY2(r.hibák.contains(QStringLiteral("nincs megítélt összetevő: ") + why),

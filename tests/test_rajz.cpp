@@ -225,6 +225,34 @@ private slots:
         QVERIFY(!points[1].nemÍtélt);
     }
 
+    // The points' list stays inside the plot however narrow the chart: the axis' figures
+    // and title beside it are drawn exactly as without any point.
+    void pointListStaysInThePlot_data() {
+        QTest::addColumn<int>("width");
+        QTest::newRow("wide") << 700;
+        QTest::newRow("the record window's at 1366×768") << 360;
+        QTest::newRow("narrower still") << 250;
+    }
+    void pointListStaysInThePlot() {
+        QFETCH(int, width);
+        const std::vector<Rajz::Pont> points{
+            {22.97, 6.086, QColor(110, 40, 160),
+             QStringLiteral("HHZ: 22,97 Hz, 6,086 mm/s – nem ítélt"), false, true},
+            {13.98, 9.396, QColor(215, 120, 0), QStringLiteral("HHN: 13,98 Hz, 9,396 mm/s"), false,
+             false}};
+        auto draw = [&](const std::vector<Rajz::Pont>& p, Rajz::Határábra* ábra) {
+            QImage image(width, 240, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            *ábra = Rajz::Megfelelőség(painter, image.size(), paper(), QFont(), 1, true, p);
+            return image;
+        };
+        Rajz::Határábra with, without;
+        const QImage a = draw(points, &with), b = draw({}, &without);
+        const int left = int(std::floor(with.tér.left())) - 1;
+        QCOMPARE(a.copy(0, 0, left, a.height()), b.copy(0, 0, left, b.height()));
+    }
+
     // No trace takes a limit curve's colour.
     void componentColoursAreNotCurveColours() {
         for (int i = 0; i < 5; ++i)

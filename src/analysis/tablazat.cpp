@@ -95,14 +95,15 @@ QList<QStringList> TáblázatSorok(const Megállapítás& e) {
                                  NemSebesség(ö)};
             continue;
         }
+        const bool mm = !ö.egységIsmeretlen; // figures of an unknown unit: not in mm/s
         QStringList sor{ö.rövidNév() + (ö.függőleges ? QStringLiteral(" (függőleges)")
                                                      : QStringLiteral(" (vízszintes)")),
-                        Szám(j.ppv, 3),
+                        mm ? Szám(j.ppv, 3) : QString(),
                         Szám(e.kiírt(j.idő), 4),
                         j.zc ? Szám(*j.zc, 2) : QString(),
                         j.fft ? Szám(*j.fft, 2) : QString(),
-                        Szám(j.gyorsulás, 3),
-                        Szám(j.elmozdulás, 4)};
+                        mm ? Szám(j.gyorsulás, 3) : QString(),
+                        mm ? Szám(j.elmozdulás, 4) : QString()};
         if (ö.megítélt) {
             sor << Határérték::SzázadSzöveg(ö.megítélés.határSzázad)
                 << Határérték::Százalék(ö.megítélés.kihasználtságTized())

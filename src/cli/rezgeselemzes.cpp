@@ -278,10 +278,13 @@ QByteArray Sorok(const Rezgésjel::Felvétel& f, const Elemzés::Megállapítás
                   mező(Elemzés::NemSebesség(ö)) + '\n';
             continue;
         }
-        ki += fájl + mező(ö.név()) + ';' + szám(j.ppv, 3) + ';' + szám(e.kiírt(j.idő), 4) + ';' +
-              (j.zc ? szám(*j.zc, 2) : QByteArray()) + ';' +
-              (j.fft ? szám(*j.fft, 2) : QByteArray()) + ';' + szám(j.gyorsulás, 3) + ';' +
-              szám(j.elmozdulás, 4) + ';';
+        // figures of an unknown unit are not written in mm/s, m/s² and mm
+        const bool mm = !ö.egységIsmeretlen;
+        ki += fájl + mező(ö.név()) + ';' + (mm ? szám(j.ppv, 3) : QByteArray()) + ';' +
+              szám(e.kiírt(j.idő), 4) + ';' + (j.zc ? szám(*j.zc, 2) : QByteArray()) + ';' +
+              (j.fft ? szám(*j.fft, 2) : QByteArray()) + ';' +
+              (mm ? szám(j.gyorsulás, 3) : QByteArray()) + ';' +
+              (mm ? szám(j.elmozdulás, 4) : QByteArray()) + ';';
         if (ö.megítélt) {
             const std::int64_t t = ö.megítélés.kihasználtságTized();
             ki += Határérték::SzázadSzöveg(ö.megítélés.határSzázad).toUtf8() + ';' +

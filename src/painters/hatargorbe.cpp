@@ -186,12 +186,28 @@ void Pontok(QPainter& festő, const Határábra& ábra, const QPalette& paletta,
     const QFontMetricsF betű(font);
     festő.setFont(font);
     const QColor szöveg = paletta.color(QPalette::Text);
-    // the list in a corner of the plot that no point and no limit line crosses
-    double szélesség = 0;
-    for (const Pont& p : pontok)
-        szélesség = std::max(szélesség, betű.horizontalAdvance(p.felirat));
-    const QSizeF dobozMéret(szélesség + 30, betű.height() * double(pontok.size()) + 6);
+    // the list in a corner of the plot that no point and no limit line crosses; its rows: a
+    // point's mark and label, where the plot is too narrow for a label its remark after " – "
+    // on a row of its own, and what still is too wide elided
     const QRectF& t = ábra.tér;
+    const double hely = std::max(0.0, t.width() - 12 - 30);
+    std::vector<std::pair<int, QString>> sorok; // the point (-1: a remark's row), the text
+    for (std::size_t i = 0; i < pontok.size(); ++i) {
+        const QString& f = pontok[i].felirat;
+        const qsizetype kötőjel = f.indexOf(QStringLiteral(" – "));
+        if (betű.horizontalAdvance(f) > hely && kötőjel > 0) {
+            sorok.push_back({int(i), f.left(kötőjel)});
+            sorok.push_back({-1, f.mid(kötőjel + 3)});
+        } else {
+            sorok.push_back({int(i), f});
+        }
+    }
+    double szélesség = 0;
+    for (auto& [i, szöveg] : sorok) {
+        szöveg = betű.elidedText(szöveg, Qt::ElideRight, hely);
+        szélesség = std::max(szélesség, betű.horizontalAdvance(szöveg));
+    }
+    const QSizeF dobozMéret(szélesség + 30, betű.height() * double(sorok.size()) + 6);
     // where it may not sit: on a point at all, and on a limit line as little as it can
     std::vector<QPointF> pontHelyek, vonalak;
     for (const Pont& p : pontok)
@@ -234,13 +250,15 @@ void Pontok(QPainter& festő, const Határábra& ábra, const QPalette& paletta,
             gyűrű(festő, hol, sugár, paletta.color(QPalette::Base), p.szín);
         }
     };
-    for (std::size_t i = 0; i < pontok.size(); ++i) {
-        const Pont& p = pontok[i];
-        const QPointF jel(doboz.left() + 10, doboz.top() + 3 + betű.height() * (double(i) + 0.5));
-        festő.setPen(QPen(szöveg, 1.2));
-        jelöl(jel, 4.5, p);
+    for (std::size_t sor = 0; sor < sorok.size(); ++sor) {
+        const auto& [i, felirat] = sorok[sor];
+        const QPointF jel(doboz.left() + 10, doboz.top() + 3 + betű.height() * (double(sor) + 0.5));
+        if (i >= 0) {
+            festő.setPen(QPen(szöveg, 1.2));
+            jelöl(jel, 4.5, pontok[std::size_t(i)]);
+        }
         festő.setPen(szöveg);
-        festő.drawText(QPointF(jel.x() + 10, jel.y() + betű.ascent() / 2 - 1), p.felirat);
+        festő.drawText(QPointF(jel.x() + 10, jel.y() + betű.ascent() / 2 - 1), felirat);
     }
     // then the points themselves, where they are
     for (const Pont& p : pontok) {

@@ -60,10 +60,19 @@ private:
     const Rajzadat üres_;
 };
 
-// Whether a component's samples are in a unit of its quantity (mm/s, m/s², Pa): those of one
-// unit share a scale; counts and samples of an unknown unit have each their own.
+// Whether a component's samples are in a unit of its quantity (mm/s, m/s², Pa).
 bool mértékegységben(const Elemzés::Összetevő& ö) {
     return !ö.nyers && !ö.egységIsmeretlen;
+}
+
+// The scale a component's strip shares with the others of the same: those of one unit, or of
+// one station's unknown unit, share one; counts (each channel its own sensitivity) none.
+std::optional<QString> skálaKulcs(const Elemzés::Összetevő& ö) {
+    if (ö.nyers)
+        return std::nullopt;
+    if (ö.egységIsmeretlen)
+        return QStringLiteral("?") + ö.kód.állomásNév();
+    return Rezgésjel::AlapEgység(ö.mennyiség);
 }
 
 QString egységFelirat(const Elemzés::Összetevő& ö) {
@@ -153,15 +162,15 @@ QRectF Nyomvonalak(QPainter& festő, const QRectF& hely, const QPalette& paletta
         return {};
     }
     const double hossz = NyomHossz(e, rajzok);
-    // each strip's scale (its unit to the strip's edge): components of one unit share the
+    // each strip's scale (its unit to the strip's edge): the components that share one, the
     // largest peak among them
     std::vector<double> skálák(e.összetevők.size(), 0);
     for (const std::size_t i : rajzolt) {
         const Elemzés::Összetevő& ö = e.összetevők[i];
         double csúcs = ö.jellemzők.ppv;
-        if (mértékegységben(ö))
+        if (const std::optional<QString> kulcs = skálaKulcs(ö))
             for (const std::size_t k : rajzolt)
-                if (mértékegységben(e.összetevők[k]) && e.összetevők[k].mennyiség == ö.mennyiség)
+                if (skálaKulcs(e.összetevők[k]) == kulcs)
                     csúcs = std::max(csúcs, e.összetevők[k].jellemzők.ppv);
         skálák[i] = (csúcs > 0 ? csúcs : 1) * 1.15;
     }
