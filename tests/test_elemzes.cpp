@@ -463,6 +463,14 @@ private slots:
         QVERIFY2(q.value(4).endsWith("légnyomás: 0,000 Pa, nincs túlnyomás, nincs megítélve") &&
                      !r.ki.contains("inf"),
                  r.ki.constData());
+        // a record of no velocity: nothing judged, and the summary says why
+        const Futás none = parancssor(
+            {"--elemez",
+             save(QStringLiteral("none.mseed"), mseed({pressure, acceleration}, DE_FLOAT64)), "-k",
+             "1"});
+        QCOMPARE(none.állapot, 3);
+        QVERIFY2(none.hibák.contains(u"nincs megítélt összetevő: nincs sebességcsatorna"),
+                 qPrintable(none.hibák));
     }
 
     // No verdict the program cannot justify: a rate too slow for the scale's top, or a peak no

@@ -5,6 +5,7 @@
 
 #include "engine/szovegek.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace Elemzés {
@@ -131,6 +132,16 @@ QString NemÍtéltMiért(const Megállapítás& e) {
     for (const Összetevő& ö : e.összetevők)
         if (!ö.nemÍtéltMiért.isEmpty())
             return ö.nemÍtéltMiért;
+    const bool sebesség = std::any_of(e.összetevők.begin(), e.összetevők.end(),
+                                      [](const Összetevő& ö) { return ö.sebesség(); });
+    if (!sebesség && !e.összetevők.empty())
+        return QStringLiteral("nincs sebességcsatorna (a gyorsulás és a légnyomás nem kerül "
+                              "megítélésre)");
+    const bool csakFüggőleges =
+        std::all_of(e.összetevők.begin(), e.összetevők.end(),
+                    [](const Összetevő& ö) { return !ö.sebesség() || ö.függőleges; });
+    if (e.döntő < 0 && sebesség && csakFüggőleges) // at the top floor slab, the vertical alone
+        return QStringLiteral("a legfelső födémen a függőleges komponens nem kerül megítélésre");
     return {};
 }
 

@@ -34,7 +34,9 @@ QString PvsSzöveg(const Megállapítás& megállapítás);
 // millisecond below).
 QString UtcIdő(qint64 mikro);
 
-// Why the record's first component that could not be judged at all was not; empty if none.
+// Why the record's first component that could not be judged at all was not; where none
+// says, that it has no velocity channel, or at the top floor slab only the vertical; empty if
+// none.
 QString NemÍtéltMiért(const Megállapítás& megállapítás);
 
 // The record's verdict as a sentence: "Megfelel: a legnagyobb kihasználtság 82,4 % (HHN)".

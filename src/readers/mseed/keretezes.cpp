@@ -80,6 +80,7 @@ std::variant<Keretek, Hiba> Keretez(QByteArray& bájtok, Dekódoló& dekódoló)
     const qsizetype méret = bájtok.size();
     std::map<QString, std::size_t> hol;
     qsizetype kötetHossz = 0; // a SEED volume's logical record length, once known
+    qsizetype adatHossz = 0;  // the last data record's length
     qsizetype hely = 0;       // where the next record is looked for
     qsizetype vége = 0;       // the end of the last record read
     auto felvesz = [&](const Csatornakód& kód, Darab darab) {
@@ -125,6 +126,11 @@ std::variant<Keretek, Hiba> Keretez(QByteArray& bájtok, Dekódoló& dekódoló)
                 vége = hely = std::min(hely + kötetHossz, méret);
                 continue;
             }
+            if (adatHossz && hely == vége && üresRekord(itt)) {
+                // a blank record of the data records' length after them: padding, no samples
+                vége = hely = std::min(hely + adatHossz, méret);
+                continue;
+            }
             if (VezérlőRekord(itt)) { // a volume's control or header record: passed over
                 k.vezérlő = true;
                 if (const qsizetype h = kötetRekordHossz(itt))
@@ -160,6 +166,7 @@ std::variant<Keretek, Hiba> Keretez(QByteArray& bájtok, Dekódoló& dekódoló)
             return hiba(F::RekordokKözött, vége);
         const MSRecord* msr = dekódoló.Msr();
         vége = hely = hely + msr->reclen;
+        adatHossz = msr->reclen;
         k.adatrekord = true;
         if (msr->samplecnt <= 0 || msr->encoding == DE_ASCII)
             continue; // a record with no samples or with text (a log channel)
