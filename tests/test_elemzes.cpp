@@ -466,8 +466,8 @@ private slots:
         // a record of no velocity: nothing judged, and the summary says why
         const Futás none = parancssor(
             {"--elemez",
-             save(QStringLiteral("none.mseed"), mseed({pressure, acceleration}, DE_FLOAT64)), "-k",
-             "1"});
+             save(QStringLiteral("no-velocity.mseed"), mseed({pressure, acceleration}, DE_FLOAT64)),
+             "-k", "1"});
         QCOMPARE(none.állapot, 3);
         QVERIFY2(none.hibák.contains(u"nincs megítélt összetevő: nincs sebességcsatorna"),
                  qPrintable(none.hibák));
