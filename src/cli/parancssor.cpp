@@ -7,6 +7,7 @@
 #include "engine/szovegek.h"
 #include "ertekeles.h"
 #include "hibaszoveg.h"
+#include "katalogusparancs.h"
 #include "kilepes.h"
 #include "kimenet.h"
 #include "model/rezgesmodell.h"
@@ -158,14 +159,181 @@ struct Opciók {
         QStringLiteral("Az --elemez felvételeiről PDF eseményjelentés ebbe a fájlba."),
         QStringLiteral("fájl.pdf")};
 
+    const QCommandLineOption katalógus{
+        {QStringLiteral("katalogus"), QStringLiteral("catalogue")},
+        QStringLiteral("A kampány katalógusa: SQLite-fájl vagy postgresql:// cím; lásd fent."),
+        QStringLiteral("KAT")};
+    const QCommandLineOption felvétel{
+        {QStringLiteral("felvesz"), QStringLiteral("import")},
+        QStringLiteral("A --katalogus-ba felveendő fájlok; utána további fájlok is jöhetnek."),
+        QStringLiteral("fájl")};
+    const QCommandLineOption lista{{QStringLiteral("lista"), QStringLiteral("list")},
+                                   QStringLiteral("A --katalogus méréseinek listája.")};
+    const QCommandLineOption tól{{QStringLiteral("tol"), QStringLiteral("from")},
+                                 QStringLiteral("A --lista ettől a naptól vagy időtől."),
+                                 QStringLiteral("nap")};
+    const QCommandLineOption ig{{QStringLiteral("ig"), QStringLiteral("to")},
+                                QStringLiteral("A --lista eddig a napig (vele együtt) vagy időig."),
+                                QStringLiteral("nap")};
+    const QCommandLineOption pont{
+        {QStringLiteral("pont"), QStringLiteral("point")},
+        QStringLiteral("A --lista csak ennek a mérési pontnak a méréseivel; a --felvesz-nél az "
+                       "állomást nem nevező felvételek pontja."),
+        QStringLiteral("kód")};
+    const QCommandLineOption túllépő{{QStringLiteral("tullepi"), QStringLiteral("exceeding")},
+                                     QStringLiteral("A --lista csak a túllépő mérésekkel.")};
+
     void felvesz(QCommandLineParser& elemző) const {
         for (const QCommandLineOption* o :
-             {&súgó, &verzió, &kategória, &frekvencia, &értékel, &elemez, &hely, &módszer,
-              &érzékenység, &egység, &mintavétel, &időzóna, &függőleges, &állomás, &adatok,
-              &jelentés, &események, &küszöb, &intervallum})
+             {&súgó,    &verzió,      &kategória, &frekvencia, &értékel,     &elemez,     &hely,
+              &módszer, &érzékenység, &egység,    &mintavétel, &időzóna,     &függőleges, &állomás,
+              &adatok,  &jelentés,    &események, &küszöb,     &intervallum, &katalógus,  &felvétel,
+              &lista,   &tól,         &ig,        &pont,       &túllépő})
             elemző.addOption(*o);
     }
 };
+
+// A positive number given to the option, into `hova`; false where it is none.
+bool pozitív(const QCommandLineParser& elemző, const QCommandLineOption& o,
+             std::optional<double>& hova) {
+    if (!elemző.isSet(o))
+        return true;
+    QString miért;
+    const auto szám = Cella::SzámOlvas(elemző.value(o).toUtf8(), &miért);
+    if (!szám || !(szám->érték > 0))
+        return false;
+    hova = szám->érték;
+    return true;
+}
+
+// The place and the method judged by, and how to read the samples, as --elemez and --felvesz
+// take them; the fault's words where an option does not hold.
+std::optional<QString> olvasás(const QCommandLineParser& elemző, const Opciók& o,
+                               std::optional<Elemzés::Hely>& hely, Elemzés::Módszer& módszer,
+                               Rezgésjel::Beállítás& beállítás) {
+    if (elemző.isSet(o.hely)) {
+        const QString h = rt::NameKey(elemző.value(o.hely));
+        if (h == u"alap" || h == u"foundation")
+            hely = Elemzés::Hely::Alap;
+        else if (h == u"fodem" || h == u"top")
+            hely = Elemzés::Hely::Födém;
+        else
+            return QStringLiteral("ismeretlen hely: \"%1\" (alap vagy fodem)")
+                .arg(elemző.value(o.hely));
+    }
+    if (elemző.isSet(o.módszer)) {
+        const QString m = rt::NameKey(elemző.value(o.módszer));
+        if (m == u"zc")
+            módszer = Elemzés::Módszer::ZC;
+        else if (m == u"fft")
+            módszer = Elemzés::Módszer::FFT;
+        else
+            return QStringLiteral("ismeretlen módszer: \"%1\" (zc vagy fft)")
+                .arg(elemző.value(o.módszer));
+    }
+    if (!pozitív(elemző, o.érzékenység, beállítás.érzékenység))
+        return QStringLiteral("az érzékenység pozitív szám: \"%1\"")
+            .arg(elemző.value(o.érzékenység));
+    if (!pozitív(elemző, o.mintavétel, beállítás.mintavétel))
+        return QStringLiteral("a mintavétel pozitív szám: \"%1\"").arg(elemző.value(o.mintavétel));
+    if (elemző.isSet(o.egység)) {
+        const auto e = Rezgésjel::EgységKeres(elemző.value(o.egység));
+        if (!e || e->mennyiség != Rezgésjel::Mennyiség::Sebesség)
+            return QStringLiteral("ismeretlen mértékegység: \"%1\" (%2)")
+                .arg(elemző.value(o.egység),
+                     Rezgésjel::EgységFelsorolás(Rezgésjel::Mennyiség::Sebesség));
+        beállítás.egység = e->szorzó;
+    }
+    if (elemző.isSet(o.időzóna)) {
+        const QByteArray zóna = elemző.value(o.időzóna).trimmed().toUtf8();
+        if (!QTimeZone(zóna).isValid())
+            return QStringLiteral("ismeretlen időzóna: \"%1\" (IANA név, például "
+                                  "Europe/Budapest)")
+                .arg(elemző.value(o.időzóna));
+        beállítás.időzóna = zóna;
+    }
+    if (elemző.isSet(o.függőleges)) {
+        bool egész = false;
+        const int n = elemző.value(o.függőleges).trimmed().toInt(&egész);
+        if (!egész || n < 1)
+            return QStringLiteral("a függőleges csatorna száma pozitív egész: \"%1\"")
+                .arg(elemző.value(o.függőleges));
+        beállítás.függőleges = n;
+    }
+    if (elemző.isSet(o.állomás)) {
+        auto adatok = Rezgésjel::StationXml::FájlOlvas(elemző.value(o.állomás));
+        if (const Hiba* h = std::get_if<Hiba>(&adatok))
+            return Parancssori::FelvételHiba(*h);
+        beállítás.állomásadatok =
+            std::get<std::shared_ptr<Rezgésjel::StationXml>>(std::move(adatok));
+    }
+    return std::nullopt;
+}
+
+// --katalogus with --felvesz or --lista.
+int katalógusParancs(const QCommandLineParser& elemző, const Opciók& o, std::FILE* hibák,
+                     std::FILE* ki) {
+    auto hiba = [hibák](const QString& szöveg) { return hibaÍr(hibák, szöveg); };
+    if (!elemző.isSet(o.katalógus))
+        return hiba(QStringLiteral("a --felvesz és a --lista mellé a --katalogus is kell"));
+    const bool felvesz = elemző.isSet(o.felvétel), listáz = elemző.isSet(o.lista);
+    if (felvesz == listáz)
+        return hiba(QStringLiteral("a --katalogus mellé a --felvesz vagy a --lista kell (egyszerre "
+                                   "csak az egyik)"));
+    for (const QCommandLineOption* m : {&o.elemez, &o.értékel, &o.frekvencia, &o.események,
+                                        &o.intervallum, &o.küszöb, &o.jelentés})
+        if (elemző.isSet(*m))
+            return hiba(QStringLiteral("a --katalogus mellett nem adható meg a --%1")
+                            .arg(m->names().value(0)));
+    if (listáz) {
+        for (const QCommandLineOption* m :
+             {&o.kategória, &o.hely, &o.módszer, &o.érzékenység, &o.egység, &o.mintavétel,
+              &o.időzóna, &o.függőleges, &o.állomás, &o.adatok})
+            if (elemző.isSet(*m))
+                return hiba(QStringLiteral("a --%1 a --felvesz kapcsolója, nem a --lista-é")
+                                .arg(m->names().value(0)));
+        if (!elemző.positionalArguments().isEmpty())
+            return hiba(QStringLiteral("ismeretlen argumentum: %1")
+                            .arg(elemző.positionalArguments().first()));
+        KatalógusParancs::Lista kérés;
+        kérés.katalógus = elemző.value(o.katalógus);
+        for (const auto& [opció, vége] : {std::pair{&o.tól, false}, std::pair{&o.ig, true}}) {
+            if (!elemző.isSet(*opció))
+                continue;
+            const std::optional<qint64> t = KatalógusParancs::Időpont(elemző.value(*opció), vége);
+            if (!t)
+                return hiba(QStringLiteral("a --%1 egy nap (2026-09-14) vagy ISO 8601 idő: \"%2\"")
+                                .arg(opció->names().value(0), elemző.value(*opció)));
+            (vége ? kérés.szűrő.igMikro : kérés.szűrő.tólMikro) = t;
+        }
+        kérés.szűrő.pont = elemző.value(o.pont).trimmed();
+        kérés.szűrő.csakTúllépő = elemző.isSet(o.túllépő);
+        return KatalógusParancs::Listáz(kérés, ki, hibák);
+    }
+    for (const QCommandLineOption* m : {&o.tól, &o.ig, &o.túllépő})
+        if (elemző.isSet(*m))
+            return hiba(QStringLiteral("a --%1 a --lista kapcsolója, nem a --felvesz-é")
+                            .arg(m->names().value(0)));
+    KatalógusParancs::Felvétel kérés;
+    kérés.katalógus = elemző.value(o.katalógus);
+    kérés.fájlok = elemző.values(o.felvétel) + elemző.positionalArguments();
+    Katalógus::Behozatal& b = kérés.behozatal;
+    if (elemző.isSet(o.kategória)) {
+        b.kategória = Határérték::KategóriaKeres(elemző.value(o.kategória));
+        if (!b.kategória)
+            return hiba(Határérték::IsmeretlenKategória(elemző.value(o.kategória).trimmed()));
+    }
+    if (const std::optional<QString> h = olvasás(elemző, o, b.hely, b.módszer, b.beállítás))
+        return hiba(*h);
+    if (elemző.isSet(o.adatok)) {
+        auto olvasott = Mérésadatok::FájlOlvas(elemző.value(o.adatok));
+        if (const Hiba* h = std::get_if<Hiba>(&olvasott))
+            return hiba(Parancssori::FelvételHiba(*h));
+        b.adatok = std::get<Mérésadatok>(olvasott);
+    }
+    b.pont = elemző.value(o.pont).trimmed();
+    return KatalógusParancs::Felvesz(kérés, hibák);
+}
 
 } // namespace
 
@@ -184,7 +352,8 @@ int Parancssor(const QStringList& argumentumok, const RezgésElemzés::Jelentés
         tördel(QStringLiteral("Épületek megengedhető rezgéssebessége az MSZ 13018 szerint.\n"
                               "Kapcsoló nélkül az ablak nyílik meg, a megadott rezgésjel-fájlok "
                               "mindegyike a saját ablakában.\n\n") +
-               Értékelés::Súgó() + QStringLiteral("\n\n") + RezgésElemzés::Súgó()));
+               Értékelés::Súgó() + QStringLiteral("\n\n") + RezgésElemzés::Súgó() +
+               QStringLiteral("\n\n") + KatalógusParancs::Súgó()));
     const Opciók opciók;
     opciók.felvesz(elemző);
     const QCommandLineOption& súgó = opciók.súgó;
@@ -224,6 +393,9 @@ int Parancssor(const QStringList& argumentumok, const RezgésElemzés::Jelentés
                                                 QCoreApplication::applicationVersion()));
         return 0;
     }
+    if (elemző.isSet(opciók.katalógus) || elemző.isSet(opciók.felvétel) ||
+        elemző.isSet(opciók.lista))
+        return katalógusParancs(elemző, opciók, hibák, ki);
     if (elemző.isSet(elemez) || elemző.isSet(események) || elemző.isSet(intervallum)) {
         if (elemző.isSet(értékel) || elemző.isSet(frekvencia))
             return hiba(QStringLiteral("az --elemez mellett nem adható meg --ertekel vagy "
@@ -241,35 +413,13 @@ int Parancssor(const QStringList& argumentumok, const RezgésElemzés::Jelentés
         if (!k)
             return hiba(Határérték::IsmeretlenKategória(elemző.value(kategória).trimmed()));
         kérés.kategória = *k;
-        if (elemző.isSet(hely)) {
-            const QString h = rt::NameKey(elemző.value(hely));
-            if (h == u"alap" || h == u"foundation")
-                kérés.hely = Elemzés::Hely::Alap;
-            else if (h == u"fodem" || h == u"top")
-                kérés.hely = Elemzés::Hely::Födém;
-            else
-                return hiba(QStringLiteral("ismeretlen hely: \"%1\" (alap vagy fodem)")
-                                .arg(elemző.value(hely)));
-        }
-        if (elemző.isSet(módszer)) {
-            const QString m = rt::NameKey(elemző.value(módszer));
-            if (m == u"zc")
-                kérés.módszer = Elemzés::Módszer::ZC;
-            else if (m == u"fft")
-                kérés.módszer = Elemzés::Módszer::FFT;
-            else
-                return hiba(QStringLiteral("ismeretlen módszer: \"%1\" (zc vagy fft)")
-                                .arg(elemző.value(módszer)));
-        }
+        std::optional<Elemzés::Hely> adottHely;
+        if (const std::optional<QString> h =
+                olvasás(elemző, opciók, adottHely, kérés.módszer, kérés.beállítás))
+            return hiba(*h);
+        kérés.hely = adottHely.value_or(Elemzés::Hely::Alap);
         auto pozitív = [&](const QCommandLineOption& o, std::optional<double>& hova) {
-            if (!elemző.isSet(o))
-                return true;
-            QString miért;
-            const auto szám = Cella::SzámOlvas(elemző.value(o).toUtf8(), &miért);
-            if (!szám || !(szám->érték > 0))
-                return false;
-            hova = szám->érték;
-            return true;
+            return ::pozitív(elemző, o, hova);
         };
         if (elemző.isSet(események)) {
             kérés.küszöb = Elemzés::AlapKüszöb;
@@ -284,43 +434,6 @@ int Parancssor(const QStringList& argumentumok, const RezgésElemzés::Jelentés
         if (kérés.intervallum && kérés.módszer == Elemzés::Módszer::FFT)
             return hiba(QStringLiteral("az --intervallum a nullátmenetek frekvenciájával ítél; "
                                        "a --modszer fft nem adható meg mellette"));
-        if (!pozitív(érzékenység, kérés.beállítás.érzékenység))
-            return hiba(QStringLiteral("az érzékenység pozitív szám: \"%1\"")
-                            .arg(elemző.value(érzékenység)));
-        if (!pozitív(mintavétel, kérés.beállítás.mintavétel))
-            return hiba(
-                QStringLiteral("a mintavétel pozitív szám: \"%1\"").arg(elemző.value(mintavétel)));
-        if (elemző.isSet(egység)) {
-            const auto e = Rezgésjel::EgységKeres(elemző.value(egység));
-            if (!e || e->mennyiség != Rezgésjel::Mennyiség::Sebesség)
-                return hiba(QStringLiteral("ismeretlen mértékegység: \"%1\" (%2)")
-                                .arg(elemző.value(egység),
-                                     Rezgésjel::EgységFelsorolás(Rezgésjel::Mennyiség::Sebesség)));
-            kérés.beállítás.egység = e->szorzó;
-        }
-        if (elemző.isSet(időzóna)) {
-            const QByteArray zóna = elemző.value(időzóna).trimmed().toUtf8();
-            if (!QTimeZone(zóna).isValid())
-                return hiba(QStringLiteral("ismeretlen időzóna: \"%1\" (IANA név, például "
-                                           "Europe/Budapest)")
-                                .arg(elemző.value(időzóna)));
-            kérés.beállítás.időzóna = zóna;
-        }
-        if (elemző.isSet(függőleges)) {
-            bool egész = false;
-            const int n = elemző.value(függőleges).trimmed().toInt(&egész);
-            if (!egész || n < 1)
-                return hiba(QStringLiteral("a függőleges csatorna száma pozitív egész: \"%1\"")
-                                .arg(elemző.value(függőleges)));
-            kérés.beállítás.függőleges = n;
-        }
-        if (elemző.isSet(állomás)) {
-            auto adatok = Rezgésjel::StationXml::FájlOlvas(elemző.value(állomás));
-            if (const Hiba* h = std::get_if<Hiba>(&adatok))
-                return hiba(Parancssori::FelvételHiba(*h));
-            kérés.beállítás.állomásadatok =
-                std::get<std::shared_ptr<Rezgésjel::StationXml>>(std::move(adatok));
-        }
         kérés.jelentés = elemző.value(jelentés);
         kérés.jelentésíró = jelentésíró;
         if (!kérés.jelentés.isEmpty() && !jelentésíró)
@@ -333,6 +446,10 @@ int Parancssor(const QStringList& argumentumok, const RezgésElemzés::Jelentés
         }
         return RezgésElemzés::Elemez(kérés, ki, hibák);
     }
+    for (const QCommandLineOption* o : {&opciók.tól, &opciók.ig, &opciók.pont, &opciók.túllépő})
+        if (elemző.isSet(*o))
+            return hiba(QStringLiteral("a --%1 csak a --katalogus mellett adható meg")
+                            .arg(o->names().value(0)));
     for (const QCommandLineOption* o :
          {&hely, &módszer, &érzékenység, &egység, &mintavétel, &időzóna, &függőleges, &állomás,
           &adatok, &jelentés, &küszöb})

@@ -1,0 +1,154 @@
+#include "behozatal.h"
+
+#include "engine/kategoriak.h"
+#include "engine/szovegek.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <map>
+
+namespace Katalógus {
+
+namespace {
+
+// How the samples were read, kept with the file so that a measurement can be judged again.
+QString beállításSzöveg(const Behozatal& b) {
+    QJsonObject o;
+    if (b.beállítás.egység)
+        o.insert(QStringLiteral("egyseg_mm_s"), *b.beállítás.egység);
+    if (b.beállítás.érzékenység)
+        o.insert(QStringLiteral("erzekenyseg_count_mm_s"), *b.beállítás.érzékenység);
+    if (b.beállítás.mintavétel)
+        o.insert(QStringLiteral("mintavetel"), *b.beállítás.mintavétel);
+    if (!b.beállítás.időzóna.isEmpty())
+        o.insert(QStringLiteral("idozona"), QString::fromUtf8(b.beállítás.időzóna));
+    if (b.beállítás.függőleges)
+        o.insert(QStringLiteral("fuggoleges"), *b.beállítás.függőleges);
+    o.insert(QStringLiteral("modszer"),
+             b.módszer == Elemzés::Módszer::FFT ? QStringLiteral("fft") : QStringLiteral("zc"));
+    return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
+}
+
+FájlEredmény hibás(Hiba h) {
+    FájlEredmény e;
+    e.katalógus = std::move(h);
+    return e;
+}
+
+} // namespace
+
+FájlEredmény FájltFelvesz(Katalógusfájl& katalógus, const QString& fájl, const Behozatal& b) {
+    FájlEredmény eredmény;
+    QFile f(fájl);
+    const QFileInfo info(fájl);
+    if (!info.exists() || info.isDir() || !f.open(QIODevice::ReadOnly)) {
+        ::Hiba h;
+        h.fájl = fájl;
+        h.fajta = !info.exists() ? ::Hiba::Fajta::NincsFájl
+                  : info.isDir() ? ::Hiba::Fajta::Mappa
+                                 : ::Hiba::Fajta::NemOlvasható;
+        h.részlet = f.errorString();
+        eredmény.olvasás = h;
+        return eredmény;
+    }
+    const QByteArray bájtok = f.readAll();
+    auto benne = katalógus.benne(bájtok); // in already: not read again
+    if (Hiba* h = std::get_if<Hiba>(&benne))
+        return hibás(*h);
+    if (std::get<bool>(benne)) {
+        eredmény.mi = FájlEredmény::Mi::MárBenne;
+        return eredmény;
+    }
+    Feldolgozás::Kérés k;
+    k.módszer = b.módszer;
+    k.beállítás = b.beállítás;
+    k.egész = true;
+    k.egészHatár = Feldolgozás::HosszúFelvétel;
+    k.küszöb = Elemzés::AlapKüszöb;
+    k.csakHosszúEseményei = true;
+    Feldolgozás::Feldolgozott feldolgozott = Feldolgozás::Bájtok(bájtok, fájl, k);
+    if (feldolgozott.hiba) {
+        eredmény.olvasás = feldolgozott.hiba;
+        return eredmény;
+    }
+
+    // each station's point: the catalogue's category for a known one, else the given one
+    std::map<QString, Pont> pontok;
+    for (Feldolgozás::ElemzettFelvétel& e : feldolgozott.felvételek) {
+        const QString állomás = e.felvétel.állomás;
+        const QString kód = állomás.isEmpty() ? b.pont : állomás;
+        if (kód.isEmpty())
+            return hibás({Hiba::Fajta::Ellentmondás,
+                          QStringLiteral("a felvétel nem nevez meg állomást: adja meg a "
+                                         "mérési pontot a --pont kapcsolóval")});
+        if (!pontok.count(kód)) {
+            const Mérésadatok a = b.adatok.állomásra(állomás);
+            const std::optional<int> kategória = a.kategória ? a.kategória : b.kategória;
+            const std::optional<Elemzés::Hely> hely = a.hely ? a.hely : b.hely;
+            auto tárolt = katalógus.pont(kód);
+            if (Hiba* h = std::get_if<Hiba>(&tárolt))
+                return hibás(*h);
+            const std::optional<Pont>& p = std::get<std::optional<Pont>>(tárolt);
+            if (p) {
+                if ((kategória && *kategória != p->kategória) || (hely && int(*hely) != p->hely))
+                    return hibás(
+                        {Hiba::Fajta::Ellentmondás,
+                         QStringLiteral("a(z) %1 pont a katalógusban %2, %3; a megadott "
+                                        "%4, %5")
+                             .arg(kód, Határérték::KategóriaNév(p->kategória),
+                                  Határérték::HelyNév(Elemzés::Hely(p->hely)),
+                                  Határérték::KategóriaNév(kategória.value_or(p->kategória)),
+                                  Határérték::HelyNév(hely.value_or(Elemzés::Hely(p->hely))))});
+                pontok[kód] = *p;
+            } else {
+                if (!kategória)
+                    return hibás({Hiba::Fajta::Ellentmondás,
+                                  QStringLiteral("a(z) %1 pont új a katalógusban: adja meg az "
+                                                 "épület kategóriáját (--kategoria, vagy az "
+                                                 "--adatok [%1] szakaszában)")
+                                      .arg(kód)});
+                pontok[kód] = Pont{kód, *kategória, int(hely.value_or(Elemzés::Hely::Alap))};
+            }
+        }
+        // judged by its point's building
+        const Pont& p = pontok[kód];
+        e.felvétel.állomás = kód;
+        if (e.egészElemezve)
+            Elemzés::Minősít(e.megállapítás, p.kategória, Elemzés::Hely(p.hely), b.módszer);
+        for (Elemzés::Esemény& es : e.események) {
+            es.felvétel.állomás = kód;
+            Elemzés::Minősít(es.megállapítás, p.kategória, Elemzés::Hely(p.hely), b.módszer);
+        }
+        if (e.felvétel.szakaszok > 0 && e.felvétel.szakasz == 1)
+            eredmény.megjegyzések << QStringLiteral("a felvételben hézag van; folytonos "
+                                                    "szakaszonként felvéve (%1 szakasz)")
+                                         .arg(e.felvétel.szakaszok);
+        if (!e.felvétel.kihagyott.isEmpty())
+            eredmény.megjegyzések << QStringLiteral("kihagyott csatornák (nem mérnek rezgést): %1")
+                                         .arg(e.felvétel.kihagyott.join(QStringLiteral(", ")));
+    }
+    std::vector<Mérés> mérések = Mérések(feldolgozott, b.adatok);
+    for (Mérés& m : mérések) {
+        const Pont& p = pontok[m.pont];
+        m.kategória = p.kategória;
+        m.hely = p.hely;
+    }
+    std::vector<Pont> pontLista;
+    for (const auto& [kód, p] : pontok)
+        pontLista.push_back(p);
+    auto tárolás = katalógus.felvesz(QFileInfo(fájl).fileName(), bájtok, beállításSzöveg(b),
+                                     pontLista, mérések);
+    if (Hiba* h = std::get_if<Hiba>(&tárolás))
+        return hibás(*h);
+    eredmény.mi = std::get<Katalógusfájl::Eredmény>(tárolás) == Katalógusfájl::Eredmény::Felvéve
+                      ? FájlEredmény::Mi::Felvéve
+                      : FájlEredmény::Mi::MárBenne;
+    if (eredmény.mi == FájlEredmény::Mi::Felvéve)
+        eredmény.mérések = std::move(mérések);
+    return eredmény;
+}
+
+} // namespace Katalógus

@@ -1,0 +1,355 @@
+#include "katalogus.h"
+
+#include "runtime/app.h"
+#include "sema.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+#include <QVariant>
+
+#include <map>
+
+namespace Katalógus {
+
+namespace {
+
+template <class T> QVariant érték(const std::optional<T>& o) {
+    return o ? QVariant::fromValue(*o) : QVariant(QMetaType::fromType<T>());
+}
+
+template <class T> std::optional<T> opcionális(const QVariant& v) {
+    if (v.isNull())
+        return std::nullopt;
+    return v.value<T>();
+}
+
+// A text for a NOT NULL column: an empty one is no NULL.
+QVariant szöveg(const QString& s) {
+    return s.isNull() ? QVariant(QStringLiteral("")) : QVariant(s);
+}
+
+Hiba lekérdezésHiba(const QSqlQuery& q) {
+    return {Hiba::Fajta::Lekérdezés, q.lastError().text()};
+}
+
+// What an SQLite file must begin with, unless it is empty.
+constexpr char SQLiteFejléc[] = "SQLite format 3";
+
+// Whether the driver's fault is a second importer's same file (a unique key taken).
+bool egyediÜtközés(const QSqlQuery& q) {
+    const QString kód = q.lastError().nativeErrorCode();
+    return kód == u"23505" /* PostgreSQL unique_violation */ ||
+           kód == u"2067" /* SQLITE_CONSTRAINT_UNIQUE */ || kód == u"19" ||
+           q.lastError().databaseText().contains(QStringLiteral("UNIQUE"), Qt::CaseInsensitive);
+}
+
+} // namespace
+
+QString Katalógusfájl::Ujjlenyomat(const QByteArray& bájtok) {
+    return QString::fromLatin1(
+        QCryptographicHash::hash(bájtok, QCryptographicHash::Sha256).toHex());
+}
+
+std::variant<std::unique_ptr<Katalógusfájl>, Hiba> Katalógusfájl::Megnyit(const Cím& cím,
+                                                                          bool írásra) {
+    std::unique_ptr<Katalógusfájl> k(new Katalógusfájl);
+    k->cím_ = cím;
+    k->postgres_ = cím.fajta == Cím::Fajta::PostgreSQL;
+    k->kapcsolat_ = QStringLiteral("katalogus-") + QUuid::createUuid().toString(QUuid::Id128);
+    if (!k->postgres_) {
+        const QFileInfo i(cím.fájl);
+        if (i.exists()) {
+            if (!i.isFile())
+                return Hiba{Hiba::Fajta::NemKatalógus, QStringLiteral("nem fájl")};
+            QFile f(cím.fájl);
+            if (!f.open(QIODevice::ReadOnly))
+                return Hiba{Hiba::Fajta::Kapcsolat, f.errorString()};
+            const QByteArray eleje = f.read(16);
+            if (!eleje.isEmpty() && !eleje.startsWith(SQLiteFejléc))
+                return Hiba{Hiba::Fajta::NemKatalógus,
+                            QStringLiteral("nem Velorix-katalógus (sérült vagy más fájl); a "
+                                           "program nem írja felül")};
+        } else if (!írásra) {
+            return Hiba{Hiba::Fajta::NincsIlyen, QStringLiteral("nincs ilyen katalógus")};
+        }
+    }
+    QSqlDatabase db = QSqlDatabase::addDatabase(
+        k->postgres_ ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"), k->kapcsolat_);
+    if (!db.isValid())
+        return Hiba{Hiba::Fajta::Kapcsolat, QStringLiteral("a Qt SQL %1 meghajtója nincs telepítve")
+                                                .arg(k->postgres_ ? QStringLiteral("PostgreSQL")
+                                                                  : QStringLiteral("SQLite"))};
+    if (k->postgres_) {
+        db.setHostName(cím.gazda);
+        if (cím.port > 0)
+            db.setPort(cím.port);
+        db.setUserName(cím.felhasználó);
+        db.setPassword(cím.jelszó);
+        db.setDatabaseName(cím.adatbázis);
+        db.setConnectOptions(QStringLiteral("connect_timeout=10"));
+    } else {
+        db.setDatabaseName(cím.fájl);
+        // a second importer's transaction is waited for, not failed
+        db.setConnectOptions(írásra ? QStringLiteral("QSQLITE_BUSY_TIMEOUT=120000")
+                                    : QStringLiteral("QSQLITE_BUSY_TIMEOUT=120000;"
+                                                     "QSQLITE_OPEN_READONLY"));
+    }
+    if (!db.open())
+        return Hiba{Hiba::Fajta::Kapcsolat, db.lastError().text()};
+    QSqlQuery q(db);
+    if (!k->postgres_) {
+        // a file the driver cannot read as a database is damaged or something else
+        if (!q.exec(QStringLiteral("PRAGMA schema_version")))
+            return Hiba{Hiba::Fajta::NemKatalógus,
+                        QStringLiteral("nem olvasható adatbázisként (%1); a program nem írja "
+                                       "felül")
+                            .arg(q.lastError().databaseText())};
+        q.exec(QStringLiteral("PRAGMA foreign_keys = ON"));
+    }
+    int verzió = 0;
+    if (std::optional<Hiba> h = Sémát(db, k->postgres_, írásra, verzió))
+        return *h;
+    if (verzió > SémaVerzió && írásra)
+        return Hiba{Hiba::Fajta::ÚjabbSéma,
+                    QStringLiteral("a katalógus egy újabb Velorix-változaté (séma %1, ez a "
+                                   "program a %2-est ismeri): csak olvasható, nem írja")
+                        .arg(verzió)
+                        .arg(SémaVerzió)};
+    if (!k->postgres_ && írásra) { // readers meanwhile see the last whole import
+        q.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+        q.finish();
+    }
+    k->séma_ = verzió;
+    return k;
+}
+
+Katalógusfájl::~Katalógusfájl() {
+    {
+        QSqlDatabase db = QSqlDatabase::database(kapcsolat_, false);
+        if (db.isOpen())
+            db.close();
+    }
+    QSqlDatabase::removeDatabase(kapcsolat_);
+}
+
+std::variant<bool, Hiba> Katalógusfájl::benne(const QByteArray& bájtok) {
+    QSqlQuery q(QSqlDatabase::database(kapcsolat_));
+    q.prepare(QStringLiteral("SELECT 1 FROM fajl WHERE sha256 = ?"));
+    q.addBindValue(Ujjlenyomat(bájtok));
+    if (!q.exec())
+        return lekérdezésHiba(q);
+    return q.next();
+}
+
+std::variant<std::optional<Pont>, Hiba> Katalógusfájl::pont(const QString& kód) {
+    QSqlQuery q(QSqlDatabase::database(kapcsolat_));
+    q.prepare(QStringLiteral("SELECT kategoria, hely FROM pont WHERE kod = ?"));
+    q.addBindValue(kód);
+    if (!q.exec())
+        return lekérdezésHiba(q);
+    if (!q.next())
+        return std::optional<Pont>{};
+    return std::optional<Pont>{Pont{kód, q.value(0).toInt(), q.value(1).toInt()}};
+}
+
+std::variant<Katalógusfájl::Eredmény, Hiba>
+Katalógusfájl::felvesz(const QString& név, const QByteArray& bájtok, const QString& beállítás,
+                       const std::vector<Pont>& pontok, const std::vector<Mérés>& mérések) {
+    QSqlDatabase db = QSqlDatabase::database(kapcsolat_);
+    QSqlQuery q(db);
+    if (!q.exec(postgres_ ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE")))
+        return lekérdezésHiba(q);
+    auto vissza = [&](std::variant<Eredmény, Hiba> e) {
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        return e;
+    };
+    const QString ujjlenyomat = Ujjlenyomat(bájtok);
+    q.prepare(QStringLiteral("SELECT id FROM fajl WHERE sha256 = ?"));
+    q.addBindValue(ujjlenyomat);
+    if (!q.exec())
+        return vissza(lekérdezésHiba(q));
+    if (q.next())
+        return vissza(Eredmény::MárBenne);
+
+    // the points, made where new; one that has another category than the one judged by is
+    // a contradiction
+    std::map<QString, qint64> pontId;
+    for (const Pont& p : pontok) {
+        q.prepare(QStringLiteral("SELECT id, kategoria, hely FROM pont WHERE kod = ?"));
+        q.addBindValue(p.kód);
+        if (!q.exec())
+            return vissza(lekérdezésHiba(q));
+        if (q.next()) {
+            if (q.value(1).toInt() != p.kategória || q.value(2).toInt() != p.hely)
+                return vissza(Hiba{Hiba::Fajta::Ellentmondás,
+                                   QStringLiteral("a(z) %1 pont kategóriája vagy helye a "
+                                                  "katalógusban más")
+                                       .arg(p.kód)});
+            pontId[p.kód] = q.value(0).toLongLong();
+            continue;
+        }
+        q.prepare(QStringLiteral(
+            "INSERT INTO pont (kod, kategoria, hely) VALUES (?, ?, ?) RETURNING id"));
+        q.addBindValue(p.kód);
+        q.addBindValue(p.kategória);
+        q.addBindValue(p.hely);
+        if (!q.exec() || !q.next()) {
+            if (egyediÜtközés(q)) // another importer made it meanwhile: its category decides
+                return vissza(Hiba{Hiba::Fajta::Ellentmondás,
+                                   QStringLiteral("a(z) %1 pontot közben egy másik felvétel "
+                                                  "létrehozta; ismételje meg")
+                                       .arg(p.kód)});
+            return vissza(lekérdezésHiba(q));
+        }
+        pontId[p.kód] = q.value(0).toLongLong();
+    }
+
+    q.prepare(QStringLiteral("INSERT INTO fajl (sha256, nev, meret, tomoritett, felveve_mikro, "
+                             "beallitas, verzio) VALUES (?, ?, ?, ?, ?, ?, ?) RETURNING id"));
+    q.addBindValue(ujjlenyomat);
+    q.addBindValue(szöveg(név));
+    q.addBindValue(qint64(bájtok.size()));
+    q.addBindValue(qCompress(bájtok, 9));
+    q.addBindValue(QDateTime::currentMSecsSinceEpoch() * 1000);
+    q.addBindValue(szöveg(beállítás));
+    q.addBindValue(rt::App::Version());
+    if (!q.exec() || !q.next()) {
+        if (egyediÜtközés(q)) // a second importer of the same bytes was first
+            return vissza(Eredmény::MárBenne);
+        return vissza(lekérdezésHiba(q));
+    }
+    const qint64 fájlId = q.value(0).toLongLong();
+
+    QSqlQuery mq(db), kq(db);
+    mq.prepare(QStringLiteral(
+        "INSERT INTO meres (fajl_id, pont_id, sorszam, esemeny, kezdet_mikro, vege_mikro, "
+        "inditas_mikro, mintavetel, mintaszam, kategoria, hely, modszer, itelet, miert, donto, "
+        "ppv, frekvencia, hatar_szazad, kihasznaltsag_tized, pvs, legnyomas, tavolsag, toltet, "
+        "aranyos_tavolsag) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+        "?, ?, ?) RETURNING id"));
+    kq.prepare(QStringLiteral(
+        "INSERT INTO komponens (meres_id, sorszam, csatorna, mennyiseg, ppv, ido, zc, fft, "
+        "gyorsulas, elmozdulas, hatar_szazad, kihasznaltsag_tized, itelet) VALUES (?, ?, ?, ?, "
+        "?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    for (const Mérés& m : mérések) {
+        for (const QVariant& v : {QVariant(fájlId),
+                                  QVariant(pontId.at(m.pont)),
+                                  QVariant(m.sorszám),
+                                  QVariant(m.esemény),
+                                  érték(m.kezdetMikro),
+                                  érték(m.végMikro),
+                                  érték(m.indításMikro),
+                                  QVariant(m.mintavétel),
+                                  QVariant(m.mintaszám),
+                                  QVariant(m.kategória),
+                                  QVariant(m.hely),
+                                  QVariant(m.módszer),
+                                  QVariant(int(m.ítélet)),
+                                  szöveg(m.miért),
+                                  szöveg(m.döntő),
+                                  érték(m.ppv),
+                                  érték(m.frekvencia),
+                                  érték(m.határSzázad),
+                                  érték(m.kihasználtságTized),
+                                  érték(m.pvs),
+                                  érték(m.légnyomás),
+                                  érték(m.távolság),
+                                  érték(m.töltet),
+                                  érték(m.arányosTávolság)})
+            mq.addBindValue(v);
+        if (!mq.exec() || !mq.next())
+            return vissza(lekérdezésHiba(mq));
+        const qint64 mérésId = mq.value(0).toLongLong();
+        mq.finish();
+        for (std::size_t i = 0; i < m.komponensek.size(); ++i) {
+            const Komponens& c = m.komponensek[i];
+            for (const QVariant& v :
+                 {QVariant(mérésId), QVariant(int(i)), szöveg(c.csatorna), QVariant(c.mennyiség),
+                  érték(c.ppv), érték(c.idő), érték(c.zc), érték(c.fft), érték(c.gyorsulás),
+                  érték(c.elmozdulás), érték(c.határSzázad), érték(c.kihasználtságTized),
+                  szöveg(c.ítélet)})
+                kq.addBindValue(v);
+            if (!kq.exec())
+                return vissza(lekérdezésHiba(kq));
+        }
+    }
+    if (!q.exec(QStringLiteral("COMMIT")))
+        return vissza(lekérdezésHiba(q));
+    return Eredmény::Felvéve;
+}
+
+std::variant<std::vector<ListaSor>, Hiba> Katalógusfájl::lista(const Szűrő& szűrő) {
+    QSqlQuery q(QSqlDatabase::database(kapcsolat_));
+    q.setForwardOnly(true);
+    QStringList feltételek;
+    QVariantList értékek;
+    if (szűrő.tólMikro) {
+        feltételek << QStringLiteral("m.kezdet_mikro >= ?");
+        értékek << *szűrő.tólMikro;
+    }
+    if (szűrő.igMikro) {
+        feltételek << QStringLiteral("m.kezdet_mikro < ?");
+        értékek << *szűrő.igMikro;
+    }
+    if (!szűrő.pont.isEmpty()) {
+        feltételek << QStringLiteral("p.kod = ?");
+        értékek << szűrő.pont;
+    }
+    if (szűrő.csakTúllépő)
+        feltételek << QStringLiteral("m.itelet = %1").arg(int(Ítélet::Túllépi));
+    q.prepare(QStringLiteral(
+                  "SELECT p.kod, m.sorszam, m.esemeny, m.kezdet_mikro, m.vege_mikro, "
+                  "m.inditas_mikro, m.mintavetel, m.mintaszam, m.kategoria, m.hely, m.modszer, "
+                  "m.itelet, m.miert, m.donto, m.ppv, m.frekvencia, m.hatar_szazad, "
+                  "m.kihasznaltsag_tized, m.pvs, m.legnyomas, m.tavolsag, m.toltet, "
+                  "m.aranyos_tavolsag, f.nev, r.azonosito FROM meres m JOIN pont p ON p.id = "
+                  "m.pont_id JOIN fajl f ON f.id = m.fajl_id LEFT JOIN robbantas r ON r.id = "
+                  "m.robbantas_id") +
+              (feltételek.isEmpty()
+                   ? QString()
+                   : QStringLiteral(" WHERE ") + feltételek.join(QStringLiteral(" AND "))) +
+              QStringLiteral(" ORDER BY m.kezdet_mikro, p.kod, m.id"));
+    for (const QVariant& v : értékek)
+        q.addBindValue(v);
+    if (!q.exec())
+        return lekérdezésHiba(q);
+    std::vector<ListaSor> sorok;
+    while (q.next()) {
+        ListaSor s;
+        Mérés& m = s.mérés;
+        m.pont = q.value(0).toString();
+        m.sorszám = q.value(1).toInt();
+        m.esemény = q.value(2).toInt();
+        m.kezdetMikro = opcionális<qint64>(q.value(3));
+        m.végMikro = opcionális<qint64>(q.value(4));
+        m.indításMikro = opcionális<qint64>(q.value(5));
+        m.mintavétel = q.value(6).toDouble();
+        m.mintaszám = q.value(7).toLongLong();
+        m.kategória = q.value(8).toInt();
+        m.hely = q.value(9).toInt();
+        m.módszer = q.value(10).toInt();
+        m.ítélet = Ítélet(q.value(11).toInt());
+        m.miért = q.value(12).toString();
+        m.döntő = q.value(13).toString();
+        m.ppv = opcionális<double>(q.value(14));
+        m.frekvencia = opcionális<double>(q.value(15));
+        m.határSzázad = opcionális<qint64>(q.value(16));
+        m.kihasználtságTized = opcionális<qint64>(q.value(17));
+        m.pvs = opcionális<double>(q.value(18));
+        m.légnyomás = opcionális<double>(q.value(19));
+        m.távolság = opcionális<double>(q.value(20));
+        m.töltet = opcionális<double>(q.value(21));
+        m.arányosTávolság = opcionális<double>(q.value(22));
+        s.fájl = q.value(23).toString();
+        s.robbantás = q.value(24).toString();
+        sorok.push_back(std::move(s));
+    }
+    return sorok;
+}
+
+} // namespace Katalógus

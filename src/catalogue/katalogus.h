@@ -1,0 +1,85 @@
+#pragma once
+
+#include "cim.h"
+#include "hiba.h"
+#include "meres.h"
+
+#include <QByteArray>
+#include <QSqlDatabase>
+#include <QString>
+
+#include <memory>
+#include <optional>
+#include <variant>
+#include <vector>
+
+// A campaign's catalogue: its measuring points, the files imported with their original bytes
+// (compressed, with their SHA-256) and every measurement of them, on SQLite or PostgreSQL.
+// A file goes in whole or not at all, once: a second import of the same bytes, by this
+// process or another one at the same time, is named and skipped.
+namespace Katalógus {
+
+// A measuring point as it is kept: its building's category and the place judged.
+struct Pont {
+    QString kód;
+    int kategória = 0;
+    int hely = 0;
+};
+
+// Which measurements a listing takes.
+struct Szűrő {
+    std::optional<qint64> tólMikro, igMikro; // the record's start, µs since 1970 UTC, [tól, ig)
+    QString pont;                            // a point's code
+    bool csakTúllépő = false;
+};
+
+// A listed measurement, with its file and blast.
+struct ListaSor {
+    Mérés mérés;
+    QString fájl;
+    QString robbantás;
+};
+
+class Katalógusfájl {
+public:
+    // Opens the catalogue; to write, an SQLite file that is not there yet is made, and the
+    // tables are made or brought up to this version. One of a newer version opens to read
+    // only (ÚjabbSéma when it is to be written). A file that is something else or damaged
+    // is refused and never written.
+    static std::variant<std::unique_ptr<Katalógusfájl>, Hiba> Megnyit(const Cím& cím, bool írásra);
+    ~Katalógusfájl();
+    Katalógusfájl(const Katalógusfájl&) = delete;
+    Katalógusfájl& operator=(const Katalógusfájl&) = delete;
+
+    const Cím& cím() const { return cím_; }
+    int séma() const { return séma_; }
+
+    // Whether a file of these bytes is in already.
+    std::variant<bool, Hiba> benne(const QByteArray& bájtok);
+    // The point as the catalogue holds it, if it does.
+    std::variant<std::optional<Pont>, Hiba> pont(const QString& kód);
+
+    enum class Eredmény { Felvéve, MárBenne };
+    // One file's measurements, in one transaction: the points made where new (with their
+    // category), the file's bytes and every measurement. MárBenne, writing nothing, where
+    // the same bytes are in already. A point that meanwhile got another category is an
+    // Ellentmondás, and nothing is written.
+    std::variant<Eredmény, Hiba> felvesz(const QString& név, const QByteArray& bájtok,
+                                         const QString& beállítás, const std::vector<Pont>& pontok,
+                                         const std::vector<Mérés>& mérések);
+
+    // The measurements that pass the filter, by their start, then point.
+    std::variant<std::vector<ListaSor>, Hiba> lista(const Szűrő& szűrő);
+
+    // The SHA-256 of bytes as the catalogue keys files by (hex).
+    static QString Ujjlenyomat(const QByteArray& bájtok);
+
+private:
+    Katalógusfájl() = default;
+    Cím cím_;
+    QString kapcsolat_;
+    int séma_ = 0;
+    bool postgres_ = false;
+};
+
+} // namespace Katalógus

@@ -1,0 +1,235 @@
+#include "katalogusparancs.h"
+
+#include "analysis/tablazat.h"
+#include "catalogue/sema.h"
+#include "engine/kategoriak.h"
+#include "engine/szovegek.h"
+#include "hibaszoveg.h"
+#include "kilepes.h"
+#include "kimenet.h"
+#include "runtime/app.h"
+
+#include <QDateTime>
+#include <QTimeZone>
+
+namespace KatalógusParancs {
+
+const char* const ListaFejléc =
+    "pont;robbantás;idő_utc;idő_helyi;távolság;töltet;arányos_távolság;komponens;ppv;"
+    "frekvencia;pvs;légnyomás_db;határérték;kihasználtság;megítélés;fájl;esemény";
+
+namespace {
+
+const QTimeZone& magyarIdő() {
+    static const QTimeZone zóna(QByteArrayLiteral("Europe/Budapest"));
+    return zóna;
+}
+
+QString katalógusHiba(const QString& katalógus, const Katalógus::Hiba& h) {
+    return rt::App::Prefix() + QStringLiteral("%1: %2").arg(katalógus, h.részlet);
+}
+
+std::variant<std::unique_ptr<Katalógus::Katalógusfájl>, QString> megnyit(const QString& cím,
+                                                                         bool írásra) {
+    QString miért;
+    const std::optional<Katalógus::Cím> c = Katalógus::CímOlvas(cím, &miért);
+    if (!c)
+        return rt::App::Prefix() + miért;
+    auto k = Katalógus::Katalógusfájl::Megnyit(*c, írásra);
+    if (auto* h = std::get_if<Katalógus::Hiba>(&k))
+        return katalógusHiba(c->név(), *h);
+    return std::move(std::get<std::unique_ptr<Katalógus::Katalógusfájl>>(k));
+}
+
+QByteArray szám(const std::optional<double>& v, int tizedesek) {
+    return v ? Határérték::Szám(*v, tizedesek).toUtf8() : QByteArray();
+}
+
+QByteArray mező(const QString& s) {
+    QString t = s;
+    t.replace(u';', u',').replace(u'\n', u' ');
+    return t.toUtf8();
+}
+
+QByteArray sor(const Katalógus::ListaSor& s) {
+    const Katalógus::Mérés& m = s.mérés;
+    const std::optional<qint64> idő = m.indításMikro ? m.indításMikro : m.kezdetMikro;
+    QByteArray ki = mező(m.pont) + ';' + mező(s.robbantás) + ';';
+    if (idő) {
+        ki += Elemzés::UtcIdő(*idő).toUtf8() + ';' +
+              QDateTime::fromMSecsSinceEpoch(*idő / 1000, magyarIdő())
+                  .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"))
+                  .toUtf8() +
+              ';';
+    } else {
+        ki += ";;";
+    }
+    ki += szám(m.távolság, 1) + ';' + szám(m.töltet, 2) + ';' + szám(m.arányosTávolság, 2) + ';' +
+          mező(m.döntő) + ';' + szám(m.ppv, 3) + ';' + szám(m.frekvencia, 2) + ';' +
+          szám(m.pvs, 3) + ';';
+    if (m.légnyomás && *m.légnyomás > 0)
+        ki += Határérték::Szám(Elemzés::DecibelL(*m.légnyomás), 1).toUtf8();
+    ki += ';';
+    if (m.határSzázad)
+        ki += Határérték::SzázadSzöveg(int(*m.határSzázad)).toUtf8();
+    ki += ';';
+    if (m.kihasználtságTized)
+        ki += Határérték::Százalék(*m.kihasználtságTized).toUtf8();
+    ki += ';';
+    switch (m.ítélet) {
+    case Katalógus::Ítélet::Megfelel:
+        ki += "megfelel";
+        break;
+    case Katalógus::Ítélet::Túllépi:
+        ki += "túllépi";
+        break;
+    case Katalógus::Ítélet::NincsMegítélve:
+        ki += mező(Határérték::NincsMegítélve() +
+                   (m.miért.isEmpty() ? QString() : QStringLiteral(": ") + m.miért));
+        break;
+    }
+    ki += ';' + mező(s.fájl) + ';' + (m.esemény > 0 ? QByteArray::number(m.esemény) : QByteArray());
+    return ki + '\n';
+}
+
+} // namespace
+
+std::optional<qint64> Időpont(const QString& szöveg, bool vége) {
+    const QString s = szöveg.trimmed();
+    const QDate nap = QDate::fromString(s, Qt::ISODate);
+    if (nap.isValid() && s.size() == 10)
+        return QDateTime(vége ? nap.addDays(1) : nap, QTime(0, 0), magyarIdő())
+                   .toMSecsSinceEpoch() *
+               1000;
+    QDateTime t = QDateTime::fromString(s, Qt::ISODateWithMs);
+    if (!t.isValid())
+        return std::nullopt;
+    if (t.timeSpec() == Qt::LocalTime) // no zone written: Hungarian local time
+        t = QDateTime(t.date(), t.time(), magyarIdő());
+    return t.toMSecsSinceEpoch() * 1000;
+}
+
+int Felvesz(const Felvétel& kérés, std::FILE* hibák) {
+    auto megnyitott = megnyit(kérés.katalógus, true);
+    if (const QString* h = std::get_if<QString>(&megnyitott)) {
+        SorKiír(hibák, *h);
+        return HibásBemenet;
+    }
+    Katalógus::Katalógusfájl& k = *std::get<std::unique_ptr<Katalógus::Katalógusfájl>>(megnyitott);
+    int állapot = Megfelel;
+    bool újMérés = false, megítélt = false;
+    for (const QString& fájl : kérés.fájlok) {
+        const Katalógus::FájlEredmény e = Katalógus::FájltFelvesz(k, fájl, kérés.behozatal);
+        for (const QString& m : e.megjegyzések)
+            SorKiír(hibák, rt::App::Prefix() + QStringLiteral("%1: %2").arg(fájl, m));
+        switch (e.mi) {
+        case Katalógus::FájlEredmény::Mi::Hibás:
+            SorKiír(hibák, e.olvasás ? rt::App::Prefix() + Parancssori::FelvételHiba(*e.olvasás)
+                                     : rt::App::Prefix() + QStringLiteral("%1: nincs felvéve: %2")
+                                                               .arg(fájl, e.katalógus->részlet));
+            állapot = KilépésÖsszesít(állapot, HibásBemenet);
+            break;
+        case Katalógus::FájlEredmény::Mi::MárBenne:
+            SorKiír(hibák, rt::App::Prefix() +
+                               QStringLiteral("%1: már a katalógusban van (ugyanezek a bájtok), "
+                                              "kihagyva")
+                                   .arg(fájl));
+            break;
+        case Katalógus::FájlEredmény::Mi::Felvéve: {
+            int túl = 0, nincs = 0;
+            for (const Katalógus::Mérés& m : e.mérések) {
+                újMérés = true;
+                túl += m.ítélet == Katalógus::Ítélet::Túllépi;
+                nincs += m.ítélet == Katalógus::Ítélet::NincsMegítélve;
+                megítélt = megítélt || m.ítélet != Katalógus::Ítélet::NincsMegítélve;
+            }
+            QString szöveg =
+                QStringLiteral("%1: felvéve, %2 mérés").arg(fájl).arg(e.mérések.size());
+            if (túl)
+                szöveg += QStringLiteral(", %1 túllépi").arg(túl);
+            if (nincs)
+                szöveg += QStringLiteral(", %1 nincs megítélve").arg(nincs);
+            SorKiír(hibák, rt::App::Prefix() + szöveg);
+            if (túl)
+                állapot = KilépésÖsszesít(állapot, Túllépi);
+            break;
+        }
+        }
+    }
+    if (újMérés && !megítélt)
+        állapot = KilépésÖsszesít(állapot, NincsMegítélve);
+    return állapot;
+}
+
+int Listáz(const Lista& kérés, std::FILE* ki, std::FILE* hibák) {
+    auto megnyitott = megnyit(kérés.katalógus, false);
+    if (const QString* h = std::get_if<QString>(&megnyitott)) {
+        SorKiír(hibák, *h);
+        return HibásBemenet;
+    }
+    Katalógus::Katalógusfájl& k = *std::get<std::unique_ptr<Katalógus::Katalógusfájl>>(megnyitott);
+    if (k.séma() > Katalógus::SémaVerzió)
+        SorKiír(hibák, rt::App::Prefix() +
+                           QStringLiteral("%1: egy újabb Velorix-változat katalógusa (séma %2): "
+                                          "csak olvasva")
+                               .arg(k.cím().név())
+                               .arg(k.séma()));
+    auto lista = k.lista(kérés.szűrő);
+    if (auto* h = std::get_if<Katalógus::Hiba>(&lista)) {
+        SorKiír(hibák, katalógusHiba(k.cím().név(), *h));
+        return HibásBemenet;
+    }
+    const std::vector<Katalógus::ListaSor>& sorok =
+        std::get<std::vector<Katalógus::ListaSor>>(lista);
+    QByteArray szöveg = QByteArray(ListaFejléc) + '\n';
+    bool túl = false, megítélt = false;
+    for (const Katalógus::ListaSor& s : sorok) {
+        szöveg += sor(s);
+        túl = túl || s.mérés.ítélet == Katalógus::Ítélet::Túllépi;
+        megítélt = megítélt || s.mérés.ítélet != Katalógus::Ítélet::NincsMegítélve;
+    }
+    std::fwrite(szöveg.constData(), 1, std::size_t(szöveg.size()), ki);
+    std::fflush(ki);
+    QStringList szűrők;
+    if (kérés.szűrő.tólMikro)
+        szűrők << QStringLiteral("--tol %1").arg(Elemzés::UtcIdő(*kérés.szűrő.tólMikro));
+    if (kérés.szűrő.igMikro)
+        szűrők << QStringLiteral("--ig %1 előtt").arg(Elemzés::UtcIdő(*kérés.szűrő.igMikro));
+    if (!kérés.szűrő.pont.isEmpty())
+        szűrők << QStringLiteral("--pont %1").arg(kérés.szűrő.pont);
+    if (kérés.szűrő.csakTúllépő)
+        szűrők << QStringLiteral("--tullepi");
+    SorKiír(hibák,
+            rt::App::Prefix() + QStringLiteral("%1: %2 mérés (%3)")
+                                    .arg(k.cím().név())
+                                    .arg(sorok.size())
+                                    .arg(szűrők.isEmpty() ? QStringLiteral("mind")
+                                                          : szűrők.join(QStringLiteral(", "))));
+    return túl ? Túllépi : (!sorok.empty() && !megítélt) ? NincsMegítélve : Megfelel;
+}
+
+QString Súgó() {
+    return QStringLiteral(
+               "Kampánykatalógus (--katalogus KAT): egy helyszín minden mérése egy katalógusban, "
+               "SQLite-fájlban (például kofejto.velorix) vagy a csapat közös "
+               "PostgreSQL-adatbázisában "
+               "(postgresql://felhasználó@gazda:port/adatbázis, Unix-socket mappája a ?host= "
+               "paraméterben). --felvesz FÁJL…: a fájlok felvétele, mindegyik egészben vagy "
+               "sehogy, "
+               "egyszer (ugyanazok a bájtok másodszor kihagyva, két egyidejű felvevő mellett is), "
+               "az "
+               "eredeti bájtokkal és SHA-256-jukkal; a hosszú felvétel eseményenként; a mérési "
+               "pont a "
+               "felvétel állomása (NET.STA.LOC vagy a műszer sorozatszáma), állomás nélkül a "
+               "--pont; "
+               "új pont kategóriája a --kategoria vagy az --adatok [pont] szakasza, ismert pontét "
+               "a "
+               "katalógus tartja (eltérő megadás hiba). Az olvasási kapcsolók (--egyseg, "
+               "--erzekenyseg, --allomas, --mintavetel, --idozona, --fuggoleges, --modszer) mint "
+               "az "
+               "--elemez-nél. --lista: mérésenként egy sor (%1), szűrhető: --tol és --ig (nap "
+               "magyar idő szerint, vagy ISO 8601 idő), --pont, --tullepi.")
+        .arg(QString::fromUtf8(ListaFejléc));
+}
+
+} // namespace KatalógusParancs

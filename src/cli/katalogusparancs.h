@@ -1,0 +1,43 @@
+#pragma once
+
+#include "catalogue/behozatal.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdio>
+
+// --katalogus: a campaign's catalogue from the command line: files imported into it
+// (--felvesz) and its measurements listed (--lista).
+namespace KatalógusParancs {
+
+struct Felvétel {
+    QString katalógus;
+    QStringList fájlok;
+    Katalógus::Behozatal behozatal;
+};
+
+struct Lista {
+    QString katalógus;
+    Katalógus::Szűrő szűrő;
+};
+
+// The header row of the listing, exactly.
+extern const char* const ListaFejléc;
+
+// Imports each file, one at a time, each whole or not at all; says on `hibák` what became of
+// each. Exit status: 2 for any fault (the other files still go in), then 1 for a
+// measurement that exceeds, then 3 where none of the new ones could be judged, else 0.
+int Felvesz(const Felvétel& kérés, std::FILE* hibák);
+
+// The measurements that pass the filter, a row each, to `ki`; what the filter took on
+// `hibák`. Exit status: 1 if any listed exceeds, 3 if none listed could be judged, else 0.
+int Listáz(const Lista& kérés, std::FILE* ki, std::FILE* hibák);
+
+// A day ("2026-09-14", Hungarian local time, its start; with `vége` the next day's start)
+// or an ISO 8601 time with or without its zone (none: Hungarian local time), µs since 1970.
+std::optional<qint64> Időpont(const QString& szöveg, bool vége);
+
+QString Súgó();
+
+} // namespace KatalógusParancs
