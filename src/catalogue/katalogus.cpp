@@ -40,14 +40,6 @@ Hiba lekérdezésHiba(const QSqlQuery& q) {
 // What an SQLite file must begin with, unless it is empty.
 constexpr char SQLiteFejléc[] = "SQLite format 3";
 
-// Whether the driver's fault is a second importer's same file (a unique key taken).
-bool egyediÜtközés(const QSqlQuery& q) {
-    const QString kód = q.lastError().nativeErrorCode();
-    return kód == u"23505" /* PostgreSQL unique_violation */ ||
-           kód == u"2067" /* SQLITE_CONSTRAINT_UNIQUE */ || kód == u"19" ||
-           q.lastError().databaseText().contains(QStringLiteral("UNIQUE"), Qt::CaseInsensitive);
-}
-
 } // namespace
 
 QString Katalógusfájl::Ujjlenyomat(const QByteArray& bájtok) {
@@ -176,41 +168,33 @@ Katalógusfájl::felvesz(const QString& név, const QByteArray& bájtok, const Q
     if (q.next())
         return vissza(Eredmény::MárBenne);
 
-    // the points, made where new; one that has another category than the one judged by is
-    // a contradiction
+    // the points, made where new (a second importer making the same one meanwhile is waited
+    // for, and its row taken); one that has another category than the one judged by is a
+    // contradiction
     std::map<QString, qint64> pontId;
     for (const Pont& p : pontok) {
-        q.prepare(QStringLiteral("SELECT id, kategoria, hely FROM pont WHERE kod = ?"));
-        q.addBindValue(p.kód);
-        if (!q.exec())
-            return vissza(lekérdezésHiba(q));
-        if (q.next()) {
-            if (q.value(1).toInt() != p.kategória || q.value(2).toInt() != p.hely)
-                return vissza(Hiba{Hiba::Fajta::Ellentmondás,
-                                   QStringLiteral("a(z) %1 pont kategóriája vagy helye a "
-                                                  "katalógusban más")
-                                       .arg(p.kód)});
-            pontId[p.kód] = q.value(0).toLongLong();
-            continue;
-        }
-        q.prepare(QStringLiteral(
-            "INSERT INTO pont (kod, kategoria, hely) VALUES (?, ?, ?) RETURNING id"));
+        q.prepare(QStringLiteral("INSERT INTO pont (kod, kategoria, hely) VALUES (?, ?, ?) "
+                                 "ON CONFLICT (kod) DO NOTHING"));
         q.addBindValue(p.kód);
         q.addBindValue(p.kategória);
         q.addBindValue(p.hely);
-        if (!q.exec() || !q.next()) {
-            if (egyediÜtközés(q)) // another importer made it meanwhile: its category decides
-                return vissza(Hiba{Hiba::Fajta::Ellentmondás,
-                                   QStringLiteral("a(z) %1 pontot közben egy másik felvétel "
-                                                  "létrehozta; ismételje meg")
-                                       .arg(p.kód)});
+        if (!q.exec())
             return vissza(lekérdezésHiba(q));
-        }
+        q.prepare(QStringLiteral("SELECT id, kategoria, hely FROM pont WHERE kod = ?"));
+        q.addBindValue(p.kód);
+        if (!q.exec() || !q.next())
+            return vissza(lekérdezésHiba(q));
+        if (q.value(1).toInt() != p.kategória || q.value(2).toInt() != p.hely)
+            return vissza(Hiba{Hiba::Fajta::Ellentmondás,
+                               QStringLiteral("a(z) %1 pont kategóriája vagy helye a "
+                                              "katalógusban más")
+                                   .arg(p.kód)});
         pontId[p.kód] = q.value(0).toLongLong();
     }
 
     q.prepare(QStringLiteral("INSERT INTO fajl (sha256, nev, meret, tomoritett, felveve_mikro, "
-                             "beallitas, verzio) VALUES (?, ?, ?, ?, ?, ?, ?) RETURNING id"));
+                             "beallitas, verzio) VALUES (?, ?, ?, ?, ?, ?, ?) "
+                             "ON CONFLICT (sha256) DO NOTHING RETURNING id"));
     q.addBindValue(ujjlenyomat);
     q.addBindValue(szöveg(név));
     q.addBindValue(qint64(bájtok.size()));
@@ -218,11 +202,10 @@ Katalógusfájl::felvesz(const QString& név, const QByteArray& bájtok, const Q
     q.addBindValue(QDateTime::currentMSecsSinceEpoch() * 1000);
     q.addBindValue(szöveg(beállítás));
     q.addBindValue(rt::App::Version());
-    if (!q.exec() || !q.next()) {
-        if (egyediÜtközés(q)) // a second importer of the same bytes was first
-            return vissza(Eredmény::MárBenne);
+    if (!q.exec())
         return vissza(lekérdezésHiba(q));
-    }
+    if (!q.next()) // a second importer of the same bytes was first
+        return vissza(Eredmény::MárBenne);
     const qint64 fájlId = q.value(0).toLongLong();
 
     QSqlQuery mq(db), kq(db);

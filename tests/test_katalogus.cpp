@@ -1,0 +1,306 @@
+// The campaign catalogue on both of its servers, an SQLite file and a private PostgreSQL
+// cluster the test starts itself: each file in once and whole, the evidence kept, a point's
+// building kept, two importers at once, an import killed midway, a newer or a damaged
+// catalogue never written.
+#include "exportwriter.h"
+#include "postgrescluster.h"
+#include "testfile.h"
+#include "testlocale.h"
+
+#ifndef Q_MOC_RUN // moc's parser takes no accented namespace names
+#include "catalogue/cim.h"
+#include "catalogue/katalogus.h"
+#include "futtatas.h"
+#endif
+
+#include <QCryptographicHash>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cmath>
+
+// A new catalogue on the backend, or the test skipped (no server programs here) or failed.
+#define CATALOGUE(name, backend)                                                                   \
+    const QString name = catalogue(backend);                                                       \
+    if (name.isEmpty())                                                                            \
+        return;
+
+namespace {
+
+// A Full Waveform export of its own bytes (its event time), the peak `amplitude` mm/s.
+QByteArray exportBytes(int n, double amplitude, double seconds = 1) {
+    FullWaveform w;
+    w.recordTime = seconds;
+    w.time = QByteArray::number(10 + n / 60) + ':' +
+             QByteArray::number(n % 60).rightJustified(2, '0') + ":05";
+    w.sample = [amplitude](int c, int i) {
+        return amplitude * (c == 1 ? 1 : 0.5) * std::sin(2 * M_PI * 20 * i / 1024.0) *
+               std::exp(-i / 400.0);
+    };
+    return w.bytes();
+}
+
+} // namespace
+
+class TestCatalogue : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    PostgresCluster postgres_;
+    bool postgresUp_ = false;
+    QString postgresWhy_;
+
+    // A new, empty catalogue on the backend.
+    QString catalogue(const QString& backend) {
+        if (backend == u"sqlite")
+            return dir_.filePath(QUuid::createUuid().toString(QUuid::Id128) +
+                                 QStringLiteral(".velorix"));
+        if (!postgresUp_) {
+            if (PostgresCluster::binaries().isEmpty())
+                QTest::qSkip(qPrintable(postgresWhy_), __FILE__, __LINE__);
+            else
+                QTest::qFail(qPrintable(postgresWhy_), __FILE__, __LINE__);
+            return {};
+        }
+        QString why;
+        const QString address = postgres_.newDatabase(&why);
+        if (address.isEmpty())
+            QTest::qFail(qPrintable(why), __FILE__, __LINE__);
+        return address;
+    }
+
+    QString file(int n, double amplitude = 3, double seconds = 1) {
+        return saveFile(dir_, QStringLiteral("e%1.TXT").arg(n), exportBytes(n, amplitude, seconds));
+    }
+
+    // The catalogue's own tables, read past the program.
+    QSqlDatabase sql(const QString& address) {
+        QString why;
+        const std::optional<Katalógus::Cím> c = Katalógus::CímOlvas(address, &why);
+        const QString name = QUuid::createUuid().toString(QUuid::Id128);
+        QSqlDatabase db = QSqlDatabase::addDatabase(c->fajta == Katalógus::Cím::Fajta::SQLite
+                                                        ? QStringLiteral("QSQLITE")
+                                                        : QStringLiteral("QPSQL"),
+                                                    name);
+        db.setDatabaseName(c->fajta == Katalógus::Cím::Fajta::SQLite ? c->fájl : c->adatbázis);
+        db.setHostName(c->gazda);
+        db.setPort(c->port);
+        db.setUserName(c->felhasználó);
+        db.open();
+        return db;
+    }
+    qint64 count(const QString& address, const QString& table) {
+        QSqlQuery q(sql(address));
+        q.exec(QStringLiteral("SELECT count(*) FROM ") + table);
+        return q.next() ? q.value(0).toLongLong() : -1;
+    }
+
+    void backends() {
+        QTest::addColumn<QString>("backend");
+        QTest::newRow("SQLite") << QStringLiteral("sqlite");
+        QTest::newRow("PostgreSQL") << QStringLiteral("postgresql");
+    }
+
+private slots:
+    void initTestCase() {
+        checkExpectedLocale();
+        postgresUp_ = postgres_.start(&postgresWhy_);
+    }
+
+    // A file goes in once: a second import of the same bytes is named and skipped; its
+    // measurement lists with the verdict --elemez gives it, and the filters take what they say.
+    void eachFileOnce_data() { backends(); }
+    void eachFileOnce() {
+        QFETCH(QString, backend);
+        CATALOGUE(kat, backend)
+        const QString within = file(1), exceeds = file(2, 12);
+        const Futás first =
+            parancssor({"--katalogus", kat, "--felvesz", within, exceeds, "-k", "lakó"});
+        QCOMPARE(first.állapot, 1);
+        QCOMPARE(first.hibák.count(QStringLiteral(": felvéve, 1 mérés")), 2);
+        const Futás again =
+            parancssor({"--katalogus", kat, "--felvesz", within, exceeds, "-k", "lakó"});
+        QCOMPARE(again.állapot, 0);
+        QCOMPARE(again.hibák.count(QStringLiteral("már a katalógusban van")), 2);
+        const Futás list = parancssor({"--katalogus", kat, "--lista"});
+        QCOMPARE(list.sorok().size(), 1 + 2);
+        QCOMPARE(list.állapot, 1);
+        // the utilisation and verdict as --elemez has them, for the deciding component
+        const QList<QByteArray> analysed = parancssor({"--elemez", exceeds, "-k", "lakó"}).sorok();
+        const QList<QByteArray> row = list.sorok()[2].split(';');
+        QVERIFY2(analysed[2].endsWith(";" + row[13] + ";" + row[14]), list.ki.constData());
+        QCOMPARE(parancssor({"--katalogus", kat, "--lista", "--tullepi"}).sorok().size(), 1 + 1);
+        QCOMPARE(parancssor({"--katalogus", kat, "--lista", "--tol", "2026-06-27"}).sorok().size(),
+                 1);
+        QCOMPARE(
+            parancssor({"--katalogus", kat, "--lista", "--ig", "2026-06-26", "--pont", "UM99999"})
+                .sorok()
+                .size(),
+            1 + 2);
+        // the evidence: the original bytes, whole, under their SHA-256
+        QSqlQuery q(sql(kat));
+        QVERIFY(q.exec(QStringLiteral("SELECT sha256, tomoritett FROM fajl WHERE nev = 'e2.TXT'")));
+        QVERIFY(q.next());
+        const QByteArray original = exportBytes(2, 12);
+        QCOMPARE(qUncompress(q.value(1).toByteArray()), original);
+        QCOMPARE(q.value(0).toString(),
+                 QString::fromLatin1(
+                     QCryptographicHash::hash(original, QCryptographicHash::Sha256).toHex()));
+    }
+
+    // A point's building is the catalogue's once it is there: a new point needs its category,
+    // and another one given later is refused with nothing written.
+    void pointKeepsItsBuilding_data() { backends(); }
+    void pointKeepsItsBuilding() {
+        QFETCH(QString, backend);
+        CATALOGUE(kat, backend)
+        const Futás none = parancssor({"--katalogus", kat, "--felvesz", file(3)});
+        QCOMPARE(none.állapot, 2);
+        QVERIFY2(none.hibák.contains(u"UM99999 pont új a katalógusban"), qPrintable(none.hibák));
+        QCOMPARE(parancssor({"--katalogus", kat, "--felvesz", file(3), "-k", "műemlék"}).állapot,
+                 0);
+        const Futás other = parancssor({"--katalogus", kat, "--felvesz", file(4), "-k", "ipari"});
+        QCOMPARE(other.állapot, 2);
+        QVERIFY2(other.hibák.contains(u"a katalógusban Műemlék"), qPrintable(other.hibák));
+        // without a category the point's own judges
+        QCOMPARE(parancssor({"--katalogus", kat, "--felvesz", file(4)}).állapot, 0);
+        QCOMPARE(count(kat, QStringLiteral("meres")), 2);
+        QCOMPARE(count(kat, QStringLiteral("fajl")), 2);
+    }
+
+    // A catalogue of a newer version is read, never written.
+    void newerCatalogueReadOnly_data() { backends(); }
+    void newerCatalogueReadOnly() {
+        QFETCH(QString, backend);
+        CATALOGUE(kat, backend)
+        QCOMPARE(parancssor({"--katalogus", kat, "--felvesz", file(5), "-k", "1"}).állapot, 0);
+        QVERIFY(QSqlQuery(sql(kat)).exec(QStringLiteral("UPDATE velorix_sema SET verzio = 99")));
+        const Futás write = parancssor({"--katalogus", kat, "--felvesz", file(6), "-k", "1"});
+        QCOMPARE(write.állapot, 2);
+        QVERIFY2(write.hibák.contains(u"újabb Velorix-változaté (séma 99"),
+                 qPrintable(write.hibák));
+        const Futás read = parancssor({"--katalogus", kat, "--lista"});
+        QCOMPARE(read.sorok().size(), 1 + 1);
+        QVERIFY2(read.hibák.contains(u"csak olvasva"), qPrintable(read.hibák));
+        QCOMPARE(count(kat, QStringLiteral("fajl")), 1);
+    }
+
+    // A file that is no catalogue, or a damaged one, is refused and left byte for byte.
+    void foreignOrDamagedFileLeftAlone_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("a spreadsheet") << QStringLiteral("text");
+        QTest::newRow("another program's database") << QStringLiteral("foreign");
+        QTest::newRow("a catalogue cut in half") << QStringLiteral("cut");
+    }
+    void foreignOrDamagedFileLeftAlone() {
+        QFETCH(QString, kind);
+        CATALOGUE(kat, QStringLiteral("sqlite"))
+        if (kind == u"text") {
+            saveFile(dir_, QFileInfo(kat).fileName(), "pont;ppv\r\nA;1,2\r\n");
+        } else if (kind == u"foreign") {
+            QSqlQuery(sql(kat)).exec(QStringLiteral("CREATE TABLE ugyfel (nev TEXT)"));
+        } else {
+            QCOMPARE(parancssor({"--katalogus", kat, "--felvesz", file(7), "-k", "1"}).állapot, 0);
+            QFile f(kat);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            const QByteArray b = f.readAll();
+            QVERIFY(f.resize(b.size() / 2));
+        }
+        QFile before(kat);
+        QVERIFY(before.open(QIODevice::ReadOnly));
+        const QByteArray bytes = before.readAll();
+        const Futás r = parancssor({"--katalogus", kat, "--felvesz", file(8), "-k", "1"});
+        QCOMPARE(r.állapot, 2);
+        QFile after(kat);
+        QVERIFY(after.open(QIODevice::ReadOnly));
+        QCOMPARE(after.readAll(), bytes);
+    }
+
+    // Two importers of the same files at once: every file once, nothing lost, none failed.
+    void twoImportersAtOnce_data() { backends(); }
+    void twoImportersAtOnce() {
+        QFETCH(QString, backend);
+        CATALOGUE(kat, backend)
+        QStringList files;
+        for (int i = 0; i < 16; ++i)
+            files << file(100 + i);
+        QStringList reversed(files.crbegin(), files.crend());
+        QProcess a, b;
+        a.start(QStringLiteral(VELORIX_PROGRAM),
+                QStringList{"--katalogus", kat, "-k", "1", "--felvesz"} + files);
+        b.start(QStringLiteral(VELORIX_PROGRAM),
+                QStringList{"--katalogus", kat, "-k", "1", "--felvesz"} + reversed);
+        QVERIFY(a.waitForFinished(120000) && b.waitForFinished(120000));
+        const QString said = QString::fromUtf8(a.readAllStandardError() + b.readAllStandardError());
+        QVERIFY2(a.exitCode() == 0 && b.exitCode() == 0, qPrintable(said));
+        QCOMPARE(said.count(QStringLiteral(": felvéve")), 16);
+        QCOMPARE(said.count(QStringLiteral("már a katalógusban van")), 16);
+        QCOMPARE(count(kat, QStringLiteral("fajl")), 16);
+        QCOMPARE(count(kat, QStringLiteral("meres")), 16);
+    }
+
+    // An import killed at any moment leaves a catalogue that opens and holds whole files
+    // only; the same import again brings in the rest.
+    void killedImportLeavesWholeFiles_data() { backends(); }
+    void killedImportLeavesWholeFiles() {
+        QFETCH(QString, backend);
+        CATALOGUE(kat, backend)
+        QStringList files;
+        for (int i = 0; i < 40; ++i) // long enough to be killed in the midst of them
+            files << file(200 + i, 3, 30);
+        QProcess p;
+        p.start(QStringLiteral(VELORIX_PROGRAM),
+                QStringList{"--katalogus", kat, "-k", "1", "--felvesz"} + files);
+        p.setReadChannel(QProcess::StandardError);
+        QByteArray said;
+        while (said.count("felv\xc3\xa9ve") < 5 && p.waitForReadyRead(60000))
+            said += p.readAllStandardError();
+        QVERIFY2(p.state() == QProcess::Running, said.constData());
+        p.kill(); // SIGKILL, wherever it is
+        QVERIFY(p.waitForFinished(30000));
+        const qint64 in = count(kat, QStringLiteral("fajl"));
+        QVERIFY2(in >= 5 && in < 40, qPrintable(QString::number(in)));
+        QCOMPARE(count(kat, QStringLiteral("meres")), in); // one measurement a file, each whole
+        const Futás rest =
+            parancssor(QStringList{"--katalogus", kat, "-k", "1", "--felvesz"} + files);
+        QCOMPARE(rest.állapot, 0);
+        QCOMPARE(count(kat, QStringLiteral("fajl")), 40);
+        QCOMPARE(parancssor({"--katalogus", kat, "--lista"}).sorok().size(), 1 + 40);
+    }
+
+    // Every real file the pipeline reads goes in, or is refused for what it is; the listing
+    // holds what was said to go in.
+    void fieldData() {
+        const QDir field(QStringLiteral(VELORIX_FIELD_DATA));
+        if (!field.exists())
+            QSKIP("the field data are not beside the project");
+        QStringList files;
+        for (const QString& sub : {QStringLiteral("exports"), QStringLiteral("mseed")})
+            for (const QFileInfo& f : QDir(field.filePath(sub)).entryInfoList(QDir::Files))
+                if (f.suffix() != u"txt")
+                    files << f.filePath();
+        CATALOGUE(kat, QStringLiteral("sqlite"))
+        const Futás r =
+            parancssor(QStringList{"--katalogus", kat, "-k", "1", "--erzekenyseg", "1000",
+                                   "--egyseg", "mm/s", "--pont", "PONT", "--felvesz"} +
+                       files);
+        qint64 measurements = 0;
+        static const QRegularExpression in(QStringLiteral(": felvéve, (\\d+) mérés"));
+        for (auto m = in.globalMatch(r.hibák); m.hasNext();)
+            measurements += m.next().captured(1).toLongLong();
+        QVERIFY2(measurements > 0, qPrintable(r.hibák));
+        QCOMPARE(parancssor({"--katalogus", kat, "--lista"}).sorok().size(), 1 + measurements);
+        for (const QString& f : files) // each file said: in, or refused for what it is
+            QVERIFY2(r.hibák.contains(f + QStringLiteral(": ")), qPrintable(f));
+    }
+};
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    TestCatalogue test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "test_katalogus.moc"
