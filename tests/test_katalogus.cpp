@@ -171,6 +171,47 @@ private slots:
         QCOMPARE(count(kat, QStringLiteral("fajl")), 2);
     }
 
+    // Each measurement is paired with the one blast before its trigger within the window: its
+    // charge, and the distance from the point's and the blast's coordinates; two candidates or
+    // none are said, never guessed.
+    void blastsPaired_data() { backends(); }
+    void blastsPaired() {
+        QFETCH(QString, backend);
+        CATALOGUE(kat, backend)
+        const QString log = saveFile(
+            dir_, QStringLiteral("naplo.csv"),
+            "azonosító;idő;töltet késleltetésenként (kg);EOV Y (m);EOV X (m)\r\n"
+            "B1;2026.06.26. 10:00:30;25;650300;230400\r\nB2;2026-06-26T08:01:40Z;30;;\r\n");
+        const QString points =
+            saveFile(dir_, QStringLiteral("pontok.txt"),
+                     "[UM99999]\nkategória = lakó\nEOV Y = 650000\nEOV X = 230000\n");
+        const Futás r = parancssor({"--katalogus", kat, "--robbantasok", log, "--adatok", points,
+                                    "--felvesz", file(1), file(2), file(9)});
+        QCOMPARE(r.állapot, 0);
+        QVERIFY2(r.hibák.contains(u"naplo.csv: 2 robbantás felvéve") &&
+                     r.hibák.contains(u"1 mérés párosítva robbantással") &&
+                     r.hibák.contains(u"több robbantás is lehet, nincs párosítva: UM99999 "
+                                      u"2026-06-26T08:02:04") &&
+                     r.hibák.contains(u"(B1, B2)") &&
+                     r.hibák.contains(u"nincs robbantás a mérés előtt 120 s-on belül: UM99999 "
+                                      u"2026-06-26T08:09:04"),
+                 qPrintable(r.hibák));
+        const QList<QByteArray> rows = parancssor({"--katalogus", kat, "--lista"}).sorok();
+        QCOMPARE(rows.size(), 1 + 3);
+        // 500 m from the blast of 25 kg a delay: 100 m/kg½
+        QVERIFY2(rows[1].startsWith("UM99999;B1;") && rows[1].contains(";500,0;25,00;100,00;"),
+                 rows[1].constData());
+        QVERIFY2(rows[2].startsWith("UM99999;;"), rows[2].constData());
+        // the log again: nothing new, nothing changed; a wider window finds two for the last
+        const Futás again =
+            parancssor({"--katalogus", kat, "--robbantasok", log, "--parositas", "600"});
+        QVERIFY2(again.hibák.contains(u"0 robbantás felvéve, 2 már a katalógusban van"),
+                 qPrintable(again.hibák));
+        QVERIFY2(again.hibák.contains(u"0 mérés párosítva robbantással") &&
+                     again.hibák.contains(u"nincs párosítva: UM99999 2026-06-26T08:09:04"),
+                 qPrintable(again.hibák));
+    }
+
     // A catalogue of a newer version is read, never written.
     void newerCatalogueReadOnly_data() { backends(); }
     void newerCatalogueReadOnly() {

@@ -12,6 +12,7 @@
 #include "readers/mseed/osszefuzes.h"
 #include "readers/mseed3.h"
 #include "readers/rezgesjel.h"
+#include "readers/robbantasnaplo.h"
 #include "readers/stationxml.h"
 #endif
 
@@ -19,6 +20,7 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QMap>
+#include <QStringEncoder>
 #include <QTimeZone>
 #include <QtEndian>
 #include <QtTest>
@@ -544,6 +546,74 @@ private slots:
                  qPrintable(f.műszer->adatok.kalibrálás));
         QCOMPARE(f.műszer->megjegyzések.size(), qsizetype(remarks));
         QCOMPARE(f.műszer->állított.size(), std::size_t(3 * 1 + 1)); // three PPVs and the PVS
+    }
+
+    // A blast log as the users' tools save it: its columns found by their names in either
+    // language, times with a zone or in Hungarian local time, decimal commas; a fault names
+    // its line.
+    void blastLog_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("fault"); // -1: none
+        QTest::addColumn<int>("line");
+        const QString hungarian = QStringLiteral(
+            "Kőfejtő robbantási napló\r\n"
+            "azonosító;idő;töltet késleltetésenként (kg);összes töltet (kg);késleltetések "
+            "száma;EOV Y (m);EOV X (m)\r\n"
+            "R-01;2026.09.14. 08:30;25,5;300;12;650100,5;230200\r\n"
+            ";;;;;;\r\n"
+            "R-02;2026-09-14T12:15:00+02:00;30;;;;\r\n");
+        auto encoded = [](const char* encoding, const QString& text) {
+            QStringEncoder e(encoding);
+            return QByteArray(e(text));
+        };
+        QTest::newRow("Hungarian Excel: Windows-1250, semicolons, CRLF")
+            << encoded("windows-1250", hungarian) << -1 << 0;
+        QString tabs = hungarian;
+        tabs.replace(u';', u'\t');
+        QTest::newRow("Unicode text: UTF-16LE, BOM, TAB")
+            << "\xFF\xFE" + encoded("UTF-16LE", tabs) << -1 << 0;
+        QTest::newRow("LibreOffice, English, quoted, old Mac CR")
+            << QByteArray(
+                   "\"id\",\"time\",\"charge per delay\",\"total charge\",\"delays\","
+                   "\"EOV Y\",\"EOV X\"\r\"R-01\",\"2026-09-14 08:30:00\",\"25.5\","
+                   "\"300\",\"12\",\"650100.5\",\"230200\"\r\"R-02\",\"2026-09-14T10:15:00Z\","
+                   "\"30\",,,,\r")
+            << -1 << 0;
+        QTest::newRow("no time column")
+            << QByteArray("azonosító;töltet\nR-01;2\n") << int(Hiba::Fajta::NincsFejlécsor) << 0;
+        QTest::newRow("a time that is none")
+            << QByteArray("id;time\nR-01;2026-09-14T08:30:00Z\nR-02;reggel\n")
+            << int(Hiba::Fajta::NemSzám) << 3;
+        QTest::newRow("an identifier twice")
+            << QByteArray("id;time\nR-01;2026-09-14T08:30:00Z\nR-01;2026-09-14T09:30:00Z\n")
+            << int(Hiba::Fajta::Tartalom) << 3;
+    }
+    void blastLog() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, fault);
+        QFETCH(int, line);
+        const auto read = Robbantásnapló::Olvas(bytes, QStringLiteral("naplo.csv"));
+        if (fault >= 0) {
+            QVERIFY(std::holds_alternative<Hiba>(read));
+            QCOMPARE(int(std::get<Hiba>(read).fajta), fault);
+            if (line > 0)
+                QCOMPARE(std::get<Hiba>(read).sor, qint64(line));
+            return;
+        }
+        if (const Hiba* h = std::get_if<Hiba>(&read))
+            QFAIL(qPrintable(h->részlet));
+        const auto& blasts = std::get<std::vector<Robbantásnapló::Robbantás>>(read);
+        QCOMPARE(blasts.size(), std::size_t(2));
+        // 08:30 in Budapest in September is 06:30 UTC; the second 10:15 UTC either way
+        const QDateTime first(QDate(2026, 9, 14), QTime(6, 30), QTimeZone::utc());
+        QCOMPARE(blasts[0].időMikro, first.toMSecsSinceEpoch() * 1000);
+        QCOMPARE(blasts[1].időMikro - blasts[0].időMikro, qint64(3 * 3600 + 45 * 60) * 1000000);
+        QCOMPARE(blasts[0].azonosító, QStringLiteral("R-01"));
+        QCOMPARE(blasts[0].töltet.value_or(0), 25.5);
+        QCOMPARE(blasts[0].összesTöltet.value_or(0), 300.0);
+        QCOMPARE(blasts[0].késleltetések.value_or(0), 12);
+        QCOMPARE(blasts[0].eovY.value_or(0), 650100.5);
+        QVERIFY(!blasts[1].összesTöltet && !blasts[1].eovY);
     }
 
     // Another IANA zone for the instrument's clock: the same wall time, another instant.

@@ -102,7 +102,12 @@ FájlEredmény FájltFelvesz(Katalógusfájl& katalógus, const QString& fájl, 
                                   Határérték::HelyNév(Elemzés::Hely(p->hely)),
                                   Határérték::KategóriaNév(kategória.value_or(p->kategória)),
                                   Határérték::HelyNév(hely.value_or(Elemzés::Hely(p->hely))))});
-                pontok[kód] = *p;
+                Pont ismert = *p; // with the coordinates given now, for one that had none
+                ismert.eovY = a.eovY;
+                ismert.eovX = a.eovX;
+                ismert.szélesség = a.szélesség;
+                ismert.hosszúság = a.hosszúság;
+                pontok[kód] = ismert;
             } else {
                 if (!kategória)
                     return hibás({Hiba::Fajta::Ellentmondás,
@@ -110,7 +115,9 @@ FájlEredmény FájltFelvesz(Katalógusfájl& katalógus, const QString& fájl, 
                                                  "épület kategóriáját (--kategoria, vagy az "
                                                  "--adatok [%1] szakaszában)")
                                       .arg(kód)});
-                pontok[kód] = Pont{kód, *kategória, int(hely.value_or(Elemzés::Hely::Alap))};
+                pontok[kód] = Pont{kód,        *kategória, int(hely.value_or(Elemzés::Hely::Alap)),
+                                   a.eovY,     a.eovX,     a.szélesség,
+                                   a.hosszúság};
             }
         }
         // judged by its point's building

@@ -11,15 +11,17 @@ QString Cím::név() const {
     QUrl u;
     u.setScheme(QStringLiteral("postgresql"));
     u.setUserName(felhasználó);
-    if (!gazda.startsWith(u'/'))
-        u.setHost(gazda);
-    if (port > 0)
-        u.setPort(port);
     u.setPath(u'/' + adatbázis);
-    if (gazda.startsWith(u'/')) {
+    if (gazda.startsWith(u'/')) { // a Unix socket's folder, and its port, as parameters
         QUrlQuery q;
         q.addQueryItem(QStringLiteral("host"), gazda);
+        if (port > 0)
+            q.addQueryItem(QStringLiteral("port"), QString::number(port));
         u.setQuery(q);
+    } else {
+        u.setHost(gazda);
+        if (port > 0)
+            u.setPort(port);
     }
     return u.toString();
 }

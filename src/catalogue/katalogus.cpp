@@ -12,6 +12,9 @@
 #include <QUuid>
 #include <QVariant>
 
+#include <QTimeZone>
+
+#include <cmath>
 #include <map>
 
 namespace Katalógus {
@@ -146,7 +149,11 @@ std::variant<std::optional<Pont>, Hiba> Katalógusfájl::pont(const QString& kó
         return lekérdezésHiba(q);
     if (!q.next())
         return std::optional<Pont>{};
-    return std::optional<Pont>{Pont{kód, q.value(0).toInt(), q.value(1).toInt()}};
+    Pont p;
+    p.kód = kód;
+    p.kategória = q.value(0).toInt();
+    p.hely = q.value(1).toInt();
+    return std::optional<Pont>{p};
 }
 
 std::variant<Katalógusfájl::Eredmény, Hiba>
@@ -173,11 +180,22 @@ Katalógusfájl::felvesz(const QString& név, const QByteArray& bájtok, const Q
     // contradiction
     std::map<QString, qint64> pontId;
     for (const Pont& p : pontok) {
-        q.prepare(QStringLiteral("INSERT INTO pont (kod, kategoria, hely) VALUES (?, ?, ?) "
+        q.prepare(QStringLiteral("INSERT INTO pont (kod, kategoria, hely, eov_y, eov_x, szelesseg, "
+                                 "hosszusag) VALUES (?, ?, ?, ?, ?, ?, ?) "
                                  "ON CONFLICT (kod) DO NOTHING"));
-        q.addBindValue(p.kód);
-        q.addBindValue(p.kategória);
-        q.addBindValue(p.hely);
+        for (const QVariant& v :
+             {QVariant(p.kód), QVariant(p.kategória), QVariant(p.hely), érték(p.eovY),
+              érték(p.eovX), érték(p.szélesség), érték(p.hosszúság)})
+            q.addBindValue(v);
+        if (!q.exec())
+            return vissza(lekérdezésHiba(q));
+        // coordinates given later for a point that had none
+        q.prepare(QStringLiteral("UPDATE pont SET eov_y = COALESCE(eov_y, ?), eov_x = "
+                                 "COALESCE(eov_x, ?), szelesseg = COALESCE(szelesseg, ?), "
+                                 "hosszusag = COALESCE(hosszusag, ?) WHERE kod = ?"));
+        for (const QVariant& v : {érték(p.eovY), érték(p.eovX), érték(p.szélesség),
+                                  érték(p.hosszúság), QVariant(p.kód)})
+            q.addBindValue(v);
         if (!q.exec())
             return vissza(lekérdezésHiba(q));
         q.prepare(QStringLiteral("SELECT id, kategoria, hely FROM pont WHERE kod = ?"));
@@ -264,6 +282,147 @@ Katalógusfájl::felvesz(const QString& név, const QByteArray& bájtok, const Q
     if (!q.exec(QStringLiteral("COMMIT")))
         return vissza(lekérdezésHiba(q));
     return Eredmény::Felvéve;
+}
+
+std::variant<int, Hiba>
+Katalógusfájl::robbantásokFelvesz(const std::vector<Robbantásnapló::Robbantás>& robbantások,
+                                  int* márBenne) {
+    QSqlDatabase db = QSqlDatabase::database(kapcsolat_);
+    QSqlQuery q(db);
+    if (!q.exec(postgres_ ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE")))
+        return lekérdezésHiba(q);
+    auto vissza = [&](Hiba h) -> std::variant<int, Hiba> {
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        return h;
+    };
+    int új = 0;
+    *márBenne = 0;
+    for (const Robbantásnapló::Robbantás& r : robbantások) {
+        q.prepare(QStringLiteral(
+            "INSERT INTO robbantas (azonosito, ido_mikro, toltet, osszes_toltet, kesleltetesek, "
+            "eov_y, eov_x, szelesseg, hosszusag, megjegyzes) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, "
+            "?) ON CONFLICT (azonosito) DO NOTHING RETURNING id"));
+        for (const QVariant& v :
+             {szöveg(r.azonosító), QVariant(r.időMikro), érték(r.töltet), érték(r.összesTöltet),
+              érték(r.késleltetések), érték(r.eovY), érték(r.eovX), érték(r.szélesség),
+              érték(r.hosszúság), szöveg(r.megjegyzés)})
+            q.addBindValue(v);
+        if (!q.exec())
+            return vissza(lekérdezésHiba(q));
+        if (q.next()) {
+            ++új;
+            continue;
+        }
+        q.prepare(QStringLiteral("SELECT ido_mikro, toltet FROM robbantas WHERE azonosito = ?"));
+        q.addBindValue(r.azonosító);
+        if (!q.exec() || !q.next())
+            return vissza(lekérdezésHiba(q));
+        if (q.value(0).toLongLong() != r.időMikro || opcionális<double>(q.value(1)) != r.töltet)
+            return vissza(Hiba{Hiba::Fajta::Ellentmondás,
+                               QStringLiteral("a(z) %1 robbantás a katalógusban más idővel vagy "
+                                              "töltettel szerepel (%2. sor)")
+                                   .arg(r.azonosító)
+                                   .arg(r.sor)});
+        ++*márBenne;
+    }
+    if (!q.exec(QStringLiteral("COMMIT")))
+        return vissza(lekérdezésHiba(q));
+    return új;
+}
+
+std::variant<Párosítás, Hiba> Katalógusfájl::párosít(qint64 ablakMikro) {
+    QSqlDatabase db = QSqlDatabase::database(kapcsolat_);
+    QSqlQuery q(db), r(db), u(db);
+    if (!q.exec(postgres_ ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE")))
+        return lekérdezésHiba(q);
+    auto vissza = [&](Hiba h) -> std::variant<Párosítás, Hiba> {
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        return h;
+    };
+    Párosítás p;
+    if (!q.exec(QStringLiteral("SELECT count(*) FROM robbantas")) || !q.next())
+        return vissza(lekérdezésHiba(q));
+    if (q.value(0).toLongLong() == 0) {
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        p.robbantásNélkül = true;
+        return p;
+    }
+    if (!q.exec(QStringLiteral(
+            "SELECT m.id, COALESCE(m.inditas_mikro, m.kezdet_mikro), p.kod, p.eov_y, p.eov_x, "
+            "p.szelesseg, p.hosszusag, m.tavolsag, m.toltet FROM meres m JOIN pont p ON p.id = "
+            "m.pont_id WHERE m.robbantas_id IS NULL AND COALESCE(m.inditas_mikro, "
+            "m.kezdet_mikro) IS NOT NULL ORDER BY 2")))
+        return vissza(lekérdezésHiba(q));
+    struct Mérésadat {
+        qint64 id, idő;
+        QString pont;
+        std::optional<double> y, x, szél, hossz, távolság, töltet;
+    };
+    std::vector<Mérésadat> mérések;
+    while (q.next())
+        mérések.push_back({q.value(0).toLongLong(), q.value(1).toLongLong(), q.value(2).toString(),
+                           opcionális<double>(q.value(3)), opcionális<double>(q.value(4)),
+                           opcionális<double>(q.value(5)), opcionális<double>(q.value(6)),
+                           opcionális<double>(q.value(7)), opcionális<double>(q.value(8))});
+    r.prepare(QStringLiteral("SELECT id, azonosito, toltet, eov_y, eov_x, szelesseg, hosszusag "
+                             "FROM robbantas WHERE ido_mikro <= ? AND ido_mikro >= ? ORDER BY "
+                             "ido_mikro"));
+    u.prepare(QStringLiteral("UPDATE meres SET robbantas_id = ?, tavolsag = ?, toltet = ?, "
+                             "aranyos_tavolsag = ? WHERE id = ?"));
+    for (const Mérésadat& m : mérések) {
+        r.addBindValue(m.idő);
+        r.addBindValue(m.idő - ablakMikro);
+        if (!r.exec())
+            return vissza(lekérdezésHiba(r));
+        QStringList jelöltek;
+        qint64 robbantás = 0;
+        std::optional<double> töltet, y, x, szél, hossz;
+        while (r.next()) {
+            jelöltek << r.value(1).toString();
+            robbantás = r.value(0).toLongLong();
+            töltet = opcionális<double>(r.value(2));
+            y = opcionális<double>(r.value(3));
+            x = opcionális<double>(r.value(4));
+            szél = opcionális<double>(r.value(5));
+            hossz = opcionális<double>(r.value(6));
+        }
+        const QString melyik = QStringLiteral("%1 %2").arg(
+            m.pont, QDateTime::fromMSecsSinceEpoch(m.idő / 1000, QTimeZone::utc())
+                        .toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzzZ")));
+        if (jelöltek.isEmpty()) {
+            p.nincs << melyik;
+            continue;
+        }
+        if (jelöltek.size() > 1) {
+            p.kétértelmű << QStringLiteral("%1 (%2)").arg(melyik,
+                                                          jelöltek.join(QStringLiteral(", ")));
+            continue;
+        }
+        std::optional<double> távolság = m.távolság;
+        if (m.y && m.x && y && x) {
+            távolság = std::hypot(*m.y - *y, *m.x - *x);
+        } else if (m.szél && m.hossz && szél && hossz) { // on the sphere of the earth's mean radius
+            constexpr double R = 6371008.8, fok = M_PI / 180;
+            const double a = std::pow(std::sin((*szél - *m.szél) * fok / 2), 2) +
+                             std::cos(*m.szél * fok) * std::cos(*szél * fok) *
+                                 std::pow(std::sin((*hossz - *m.hossz) * fok / 2), 2);
+            távolság = 2 * R * std::asin(std::min(1.0, std::sqrt(a)));
+        }
+        if (!töltet)
+            töltet = m.töltet;
+        std::optional<double> arányos;
+        if (távolság && töltet && *töltet > 0)
+            arányos = *távolság / std::sqrt(*töltet);
+        for (const QVariant& v :
+             {QVariant(robbantás), érték(távolság), érték(töltet), érték(arányos), QVariant(m.id)})
+            u.addBindValue(v);
+        if (!u.exec())
+            return vissza(lekérdezésHiba(u));
+        ++p.párosítva;
+    }
+    if (!q.exec(QStringLiteral("COMMIT")))
+        return vissza(lekérdezésHiba(q));
+    return p;
 }
 
 std::variant<std::vector<ListaSor>, Hiba> Katalógusfájl::lista(const Szűrő& szűrő) {

@@ -3,6 +3,7 @@
 #include "cim.h"
 #include "hiba.h"
 #include "meres.h"
+#include "readers/robbantasnaplo.h"
 
 #include <QByteArray>
 #include <QSqlDatabase>
@@ -24,6 +25,15 @@ struct Pont {
     QString kód;
     int kategória = 0;
     int hely = 0;
+    std::optional<double> eovY, eovX, szélesség, hosszúság; // where given
+};
+
+// What pairing the measurements with the blasts found.
+struct Párosítás {
+    int párosítva = 0;
+    QStringList nincs;            // measurements with no blast before them within the window
+    QStringList kétértelmű;       // …with more than one, each named with its candidates
+    bool robbantásNélkül = false; // the catalogue has no blast at all: nothing was paired
 };
 
 // Which measurements a listing takes.
@@ -67,6 +77,17 @@ public:
     std::variant<Eredmény, Hiba> felvesz(const QString& név, const QByteArray& bájtok,
                                          const QString& beállítás, const std::vector<Pont>& pontok,
                                          const std::vector<Mérés>& mérések);
+
+    // A blast log's blasts, in one transaction; those in already with the same time and
+    // charge are passed over (their count in `márBenne`); one in already with other data is
+    // an Ellentmondás, and nothing is written.
+    std::variant<int, Hiba> robbantásokFelvesz(const std::vector<Robbantásnapló::Robbantás>& r,
+                                               int* márBenne);
+    // Each measurement with no blast yet gets the one whose time precedes its trigger (its
+    // start where it has none) by at most `ablakMikro`, where exactly one does: its charge per
+    // delay, and the distance from the coordinates where the point and the blast both have
+    // them in one system; none or several is said, never guessed.
+    std::variant<Párosítás, Hiba> párosít(qint64 ablakMikro);
 
     // The measurements that pass the filter, by their start, then point.
     std::variant<std::vector<ListaSor>, Hiba> lista(const Szűrő& szűrő);

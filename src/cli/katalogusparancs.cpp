@@ -7,6 +7,7 @@
 #include "hibaszoveg.h"
 #include "kilepes.h"
 #include "kimenet.h"
+#include "readers/robbantasnaplo.h"
 #include "runtime/app.h"
 
 #include <QDateTime>
@@ -118,6 +119,29 @@ int Felvesz(const Felvétel& kérés, std::FILE* hibák) {
     Katalógus::Katalógusfájl& k = *std::get<std::unique_ptr<Katalógus::Katalógusfájl>>(megnyitott);
     int állapot = Megfelel;
     bool újMérés = false, megítélt = false;
+    if (!kérés.robbantások.isEmpty()) {
+        auto napló = Robbantásnapló::FájlOlvas(kérés.robbantások);
+        if (const Hiba* h = std::get_if<Hiba>(&napló)) {
+            SorKiír(hibák, rt::App::Prefix() + Parancssori::FelvételHiba(*h));
+            return HibásBemenet;
+        }
+        int márBenne = 0;
+        auto felvett = k.robbantásokFelvesz(std::get<std::vector<Robbantásnapló::Robbantás>>(napló),
+                                            &márBenne);
+        if (const auto* h = std::get_if<Katalógus::Hiba>(&felvett)) {
+            SorKiír(hibák,
+                    rt::App::Prefix() +
+                        QStringLiteral("%1: nincs felvéve: %2").arg(kérés.robbantások, h->részlet));
+            return HibásBemenet;
+        }
+        SorKiír(hibák, rt::App::Prefix() + QStringLiteral("%1: %2 robbantás felvéve%3")
+                                               .arg(kérés.robbantások)
+                                               .arg(std::get<int>(felvett))
+                                               .arg(márBenne ? QStringLiteral(", %1 már a "
+                                                                              "katalógusban van")
+                                                                   .arg(márBenne)
+                                                             : QString()));
+    }
     for (const QString& fájl : kérés.fájlok) {
         const Katalógus::FájlEredmény e = Katalógus::FájltFelvesz(k, fájl, kérés.behozatal);
         for (const QString& m : e.megjegyzések)
@@ -158,6 +182,26 @@ int Felvesz(const Felvétel& kérés, std::FILE* hibák) {
     }
     if (újMérés && !megítélt)
         állapot = KilépésÖsszesít(állapot, NincsMegítélve);
+    auto párosítás = k.párosít(kérés.párosításMikro);
+    if (const auto* h = std::get_if<Katalógus::Hiba>(&párosítás)) {
+        SorKiír(hibák, katalógusHiba(k.cím().név(), *h));
+        return KilépésÖsszesít(állapot, HibásBemenet);
+    }
+    const Katalógus::Párosítás& p = std::get<Katalógus::Párosítás>(párosítás);
+    if (!p.robbantásNélkül) {
+        const QString ablak = Határérték::BeállításSzám(double(kérés.párosításMikro) / 1e6);
+        SorKiír(hibák, rt::App::Prefix() + QStringLiteral("%1: %2 mérés párosítva robbantással")
+                                               .arg(k.cím().név())
+                                               .arg(p.párosítva));
+        for (const QString& m : p.nincs)
+            SorKiír(hibák, rt::App::Prefix() +
+                               QStringLiteral("%1: nincs robbantás a mérés előtt %2 s-on belül: %3")
+                                   .arg(k.cím().név(), ablak, m));
+        for (const QString& m : p.kétértelmű)
+            SorKiír(hibák, rt::App::Prefix() +
+                               QStringLiteral("%1: több robbantás is lehet, nincs párosítva: %2")
+                                   .arg(k.cím().név(), m));
+    }
     return állapot;
 }
 

@@ -13,8 +13,10 @@ namespace KatalógusParancs {
 
 struct Felvétel {
     QString katalógus;
+    QString robbantások; // a blast log, taken in before the files
     QStringList fájlok;
     Katalógus::Behozatal behozatal;
+    qint64 párosításMikro = 120'000'000; // a blast's time to the trigger, at most
 };
 
 struct Lista {
@@ -25,9 +27,10 @@ struct Lista {
 // The header row of the listing, exactly.
 extern const char* const ListaFejléc;
 
-// Imports each file, one at a time, each whole or not at all; says on `hibák` what became of
-// each. Exit status: 2 for any fault (the other files still go in), then 1 for a
-// measurement that exceeds, then 3 where none of the new ones could be judged, else 0.
+// Takes in the blast log, then each file, one at a time, each whole or not at all, then
+// pairs the measurements with no blast yet; says on `hibák` what became of each. Exit status: 2 for
+// any fault (the other files still go in), then 1 for a measurement that exceeds, then 3 where none
+// of the new ones could be judged, else 0.
 int Felvesz(const Felvétel& kérés, std::FILE* hibák);
 
 // The measurements that pass the filter, a row each, to `ki`; what the filter took on

@@ -180,15 +180,27 @@ struct Opciók {
         QStringLiteral("A --lista csak ennek a mérési pontnak a méréseivel; a --felvesz-nél az "
                        "állomást nem nevező felvételek pontja."),
         QStringLiteral("kód")};
+    const QCommandLineOption robbantások{
+        {QStringLiteral("robbantasok"), QStringLiteral("blasts")},
+        QStringLiteral("Robbantási napló (CSV) a --katalogus-ba: azonosító; idő; töltet "
+                       "késleltetésenként (kg); összes töltet (kg); késleltetések száma; EOV Y "
+                       "(m); EOV X (m), vagy szélesség, hosszúság."),
+        QStringLiteral("napló.csv")};
+    const QCommandLineOption párosítás{
+        {QStringLiteral("parositas"), QStringLiteral("match-window")},
+        QStringLiteral("A robbantás ideje legfeljebb ennyi másodperccel előzheti meg a mérés "
+                       "indítását (alapértelmezés 120)."),
+        QStringLiteral("S")};
     const QCommandLineOption túllépő{{QStringLiteral("tullepi"), QStringLiteral("exceeding")},
                                      QStringLiteral("A --lista csak a túllépő mérésekkel.")};
 
     void felvesz(QCommandLineParser& elemző) const {
         for (const QCommandLineOption* o :
-             {&súgó,    &verzió,      &kategória, &frekvencia, &értékel,     &elemez,     &hely,
-              &módszer, &érzékenység, &egység,    &mintavétel, &időzóna,     &függőleges, &állomás,
-              &adatok,  &jelentés,    &események, &küszöb,     &intervallum, &katalógus,  &felvétel,
-              &lista,   &tól,         &ig,        &pont,       &túllépő})
+             {&súgó,        &verzió,    &kategória,   &frekvencia, &értékel,    &elemez,
+              &hely,        &módszer,   &érzékenység, &egység,     &mintavétel, &időzóna,
+              &függőleges,  &állomás,   &adatok,      &jelentés,   &események,  &küszöb,
+              &intervallum, &katalógus, &felvétel,    &lista,      &tól,        &ig,
+              &pont,        &túllépő,   &robbantások, &párosítás})
             elemző.addOption(*o);
     }
 };
@@ -276,10 +288,11 @@ int katalógusParancs(const QCommandLineParser& elemző, const Opciók& o, std::
     auto hiba = [hibák](const QString& szöveg) { return hibaÍr(hibák, szöveg); };
     if (!elemző.isSet(o.katalógus))
         return hiba(QStringLiteral("a --felvesz és a --lista mellé a --katalogus is kell"));
-    const bool felvesz = elemző.isSet(o.felvétel), listáz = elemző.isSet(o.lista);
+    const bool felvesz = elemző.isSet(o.felvétel) || elemző.isSet(o.robbantások),
+               listáz = elemző.isSet(o.lista);
     if (felvesz == listáz)
-        return hiba(QStringLiteral("a --katalogus mellé a --felvesz vagy a --lista kell (egyszerre "
-                                   "csak az egyik)"));
+        return hiba(QStringLiteral("a --katalogus mellé a --felvesz (vagy --robbantasok) vagy a "
+                                   "--lista kell, egyszerre csak az egyik"));
     for (const QCommandLineOption* m : {&o.elemez, &o.értékel, &o.frekvencia, &o.események,
                                         &o.intervallum, &o.küszöb, &o.jelentés})
         if (elemző.isSet(*m))
@@ -288,7 +301,7 @@ int katalógusParancs(const QCommandLineParser& elemző, const Opciók& o, std::
     if (listáz) {
         for (const QCommandLineOption* m :
              {&o.kategória, &o.hely, &o.módszer, &o.érzékenység, &o.egység, &o.mintavétel,
-              &o.időzóna, &o.függőleges, &o.állomás, &o.adatok})
+              &o.időzóna, &o.függőleges, &o.állomás, &o.adatok, &o.párosítás})
             if (elemző.isSet(*m))
                 return hiba(QStringLiteral("a --%1 a --felvesz kapcsolója, nem a --lista-é")
                                 .arg(m->names().value(0)));
@@ -332,6 +345,15 @@ int katalógusParancs(const QCommandLineParser& elemző, const Opciók& o, std::
         b.adatok = std::get<Mérésadatok>(olvasott);
     }
     b.pont = elemző.value(o.pont).trimmed();
+    kérés.robbantások = elemző.value(o.robbantások);
+    if (elemző.isSet(o.párosítás)) {
+        std::optional<double> s;
+        if (!pozitív(elemző, o.párosítás, s) || !s || *s > 86400)
+            return hiba(QStringLiteral("a --parositas pozitív szám (másodperc, legfeljebb egy "
+                                       "nap): \"%1\"")
+                            .arg(elemző.value(o.párosítás)));
+        kérés.párosításMikro = std::llround(*s * 1e6);
+    }
     return KatalógusParancs::Felvesz(kérés, hibák);
 }
 

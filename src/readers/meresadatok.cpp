@@ -17,6 +17,7 @@ struct Kulcs {
     const char16_t* angol;
     QString Mérésadatok::*szöveg;
     std::optional<double> Mérésadatok::*szám;
+    bool előjeles = false; // a coordinate: negative too
 };
 
 const Kulcs Kulcsok[] = {
@@ -29,6 +30,10 @@ const Kulcs Kulcsok[] = {
     {u"távolság a robbantástól", u"distance", nullptr, &Mérésadatok::távolság},
     {u"töltet késleltetésenként", u"charge", nullptr, &Mérésadatok::töltet},
     {u"megjegyzés", u"notes", &Mérésadatok::megjegyzés, nullptr},
+    {u"EOV Y", u"EOV Y", nullptr, &Mérésadatok::eovY, false},
+    {u"EOV X", u"EOV X", nullptr, &Mérésadatok::eovX, false},
+    {u"szélesség", u"latitude", nullptr, &Mérésadatok::szélesség, true},
+    {u"hosszúság", u"longitude", nullptr, &Mérésadatok::hosszúság, true},
 };
 
 } // namespace
@@ -106,8 +111,12 @@ std::variant<Mérésadatok, Hiba> Mérésadatok::Olvas(const QByteArray& szöveg
         h.sor = sorszám;
         if (sor.startsWith(u'[') && sor.endsWith(u']')) { // a station's section
             const QString állomás = sor.mid(1, sor.size() - 2).trimmed();
-            if (állomás.isEmpty() || állomás.count(u'.') != 2) {
-                h.részlet = QStringLiteral("a szakasz neve NET.STA.LOC: \"%1\"").arg(sor);
+            const bool seed = állomás.count(u'.') == 2;
+            const bool sorozatszám = !állomás.contains(u'.') && !állomás.contains(u' ');
+            if (állomás.isEmpty() || (!seed && !sorozatszám)) {
+                h.részlet =
+                    QStringLiteral("a szakasz neve NET.STA.LOC vagy a műszer sorozatszáma: \"%1\"")
+                        .arg(sor);
                 return h;
             }
             cél = &alap.állomásonként[állomás];
@@ -161,7 +170,7 @@ std::variant<Mérésadatok, Hiba> Mérésadatok::Olvas(const QByteArray& szöveg
         }
         QString miért;
         const auto szám = Cella::SzámOlvas(érték.toUtf8(), &miért);
-        if (!szám || szám->érték < 0) {
+        if (!szám || (szám->érték < 0 && !talált->előjeles)) {
             h.fajta = Hiba::Fajta::NemSzám;
             h.részlet = szám ? QStringLiteral("negatív szám: \"%1\"").arg(érték) : miért;
             return h;
@@ -193,5 +202,10 @@ Mérésadatok Mérésadatok::felülírva(const Mérésadatok& fölé) const {
         m.távolság = fölé.távolság;
     if (fölé.töltet)
         m.töltet = fölé.töltet;
+    for (auto [ide, innen] :
+         {std::pair{&m.eovY, &fölé.eovY}, std::pair{&m.eovX, &fölé.eovX},
+          std::pair{&m.szélesség, &fölé.szélesség}, std::pair{&m.hosszúság, &fölé.hosszúság}})
+        if (*innen)
+            *ide = *innen;
     return m;
 }

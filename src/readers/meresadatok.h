@@ -18,6 +18,8 @@ struct Mérésadatok {
     QString helyszín, megrendelő, végezte, műszer, kalibrálás, érzékelő, megjegyzés;
     std::optional<double> távolság; // m, from the blast
     std::optional<double> töltet;   // kg per delay
+    // The sensor's place: EOV (Y, X in metres) or WGS 84 (degrees), where given.
+    std::optional<double> eovY, eovX, szélesség, hosszúság;
     // What judges this station's records instead of the command line's (a section's keys).
     std::optional<int> kategória;
     std::optional<Határérték::Hely> hely;
@@ -42,7 +44,7 @@ struct Mérésadatok {
     // megrendelő, mérést végezte, műszer, kalibrálás dátuma, érzékelő helye, távolság a
     // robbantástól, töltet késleltetésenként, megjegyzés) or the English ones (site, client,
     // operator, instrument, calibrated, sensor, distance, charge, notes); "#" starts a
-    // comment; "[NET.STA.LOC]" starts a station's section, whose keys (and "kategória" /
+    // comment; "[NET.STA.LOC]" (or an instrument's serial) starts a station's section, whose keys (and "kategória" /
     // "category", "hely" / "place": alap or födém) apply to that station alone. An unknown
     // key, a number that is not one or an unknown category is a fault naming the line.
     static std::variant<Mérésadatok, Hiba> Olvas(const QByteArray& szöveg, const QString& név);
