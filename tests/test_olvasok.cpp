@@ -979,8 +979,8 @@ private slots:
         QTest::newRow("no equals sign") << QByteArray("helyszín Kővágóörs\n") << qint64(1);
         QTest::newRow("a section's unknown category")
             << QByteArray("site = x\n[HU.KOV1.00]\nkategória = iroda\n") << qint64(3);
-        QTest::newRow("a section that names no station")
-            << QByteArray("[KOV1]\ndistance = 3\n") << qint64(1);
+        QTest::newRow("a section that names neither a station nor a serial")
+            << QByteArray("[HU.KOV1]\ndistance = 3\n") << qint64(1);
     }
 
     // Sections: a station's keys over the common ones, for that station alone; its category
