@@ -31,9 +31,11 @@
 namespace {
 
 // A Full Waveform export of its own bytes (its event time), the peak `amplitude` mm/s.
-QByteArray exportBytes(int n, double amplitude, double seconds = 1) {
+QByteArray exportBytes(int n, double amplitude, double seconds = 1,
+                       const QByteArray& date = "June 26, 2026") {
     FullWaveform w;
     w.recordTime = seconds;
+    w.date = date;
     w.time = QByteArray::number(10 + n / 60) + ':' +
              QByteArray::number(n % 60).rightJustified(2, '0') + ":05";
     w.sample = [amplitude](int c, int i) {
@@ -72,8 +74,10 @@ class TestCatalogue : public QObject {
         return address;
     }
 
-    QString file(int n, double amplitude = 3, double seconds = 1) {
-        return saveFile(dir_, QStringLiteral("e%1.TXT").arg(n), exportBytes(n, amplitude, seconds));
+    QString file(int n, double amplitude = 3, double seconds = 1,
+                 const QByteArray& date = "June 26, 2026") {
+        return saveFile(dir_, QStringLiteral("e%1.TXT").arg(n),
+                        exportBytes(n, amplitude, seconds, date));
     }
 
     // The catalogue's own tables, read past the program.
@@ -210,6 +214,37 @@ private slots:
         QVERIFY2(again.hibák.contains(u"0 mérés párosítva robbantással") &&
                      again.hibák.contains(u"nincs párosítva: UM99999 2026-06-26T08:09:04"),
                  qPrintable(again.hibák));
+    }
+
+    // The campaign's figures by month and in all: counts, the largest utilisation and where,
+    // the percentiles by nearest rank, the shares above 50, 80 and 100 %; the rule said.
+    void statistics() {
+        CATALOGUE(kat, QStringLiteral("sqlite"))
+        // Vert's 20 Hz peak against the residential 7,5 mm/s: 40 %, 13 %, 27 %, 160 % in June,
+        // 67 % in July
+        const Futás in =
+            parancssor({"--katalogus", kat, "-k", "lakó", "--felvesz", file(300, 3), file(301, 1),
+                        file(302, 2), file(303, 12), file(304, 5, 1, "July 2, 2026")});
+        QCOMPARE(in.állapot, 1);
+        const Futás r = parancssor({"--katalogus", kat, "--statisztika"});
+        QVERIFY2(r.hibák.contains(u"legközelebbi rangja"), qPrintable(r.hibák));
+        const QList<QByteArray> rows = r.sorok();
+        QCOMPARE(rows.size(), 1 + 3 + 3); // the point: June, July, whole; the site likewise
+        QVERIFY2(rows[1].startsWith("UM99999;2026-06;4;0;1;0;"), rows[1].constData());
+        QVERIFY2(rows[2].startsWith("UM99999;2026-07;1;0;0;0;"), rows[2].constData());
+        QList<QByteArray> all = rows[6].split(';');
+        QCOMPARE(all[0], QByteArray("(helyszín)"));
+        QCOMPARE(all[2], QByteArray("5"));
+        QVERIFY2(all[7].endsWith("e303.TXT"), rows[6].constData());
+        // of five, the 50th percentile is the third and the 95th the largest
+        const QList<QByteArray> list = parancssor({"--katalogus", kat, "--lista"}).sorok();
+        QList<double> ppv;
+        for (int i = 1; i < list.size(); ++i)
+            ppv << list[i].split(';')[8].replace(',', '.').toDouble();
+        std::sort(ppv.begin(), ppv.end());
+        QCOMPARE(all[8].replace(',', '.').toDouble(), ppv[2]);
+        QCOMPARE(all[9].replace(',', '.').toDouble(), ppv[4]);
+        QCOMPARE(all.mid(12), (QList<QByteArray>{"2", "1", "1"})); // above 50, 80, 100 %
     }
 
     // A catalogue of a newer version is read, never written.

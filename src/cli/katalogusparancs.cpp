@@ -2,6 +2,7 @@
 
 #include "analysis/tablazat.h"
 #include "catalogue/sema.h"
+#include "catalogue/statisztika.h"
 #include "engine/kategoriak.h"
 #include "engine/szovegek.h"
 #include "hibaszoveg.h"
@@ -18,6 +19,10 @@ namespace KatalógusParancs {
 const char* const ListaFejléc =
     "pont;robbantás;idő_utc;idő_helyi;távolság;töltet;arányos_távolság;komponens;ppv;"
     "frekvencia;pvs;légnyomás_db;határérték;kihasználtság;megítélés;fájl;esemény";
+
+const char* const StatisztikaFejléc =
+    "pont;hónap;mérések;robbantások;túllépések;nincs_megítélve;legnagyobb_kihasználtság;hol;"
+    "ppv_p50;ppv_p95;kihasználtság_p50;kihasználtság_p95;50%_fölött;80%_fölött;100%_fölött";
 
 namespace {
 
@@ -225,12 +230,28 @@ int Listáz(const Lista& kérés, std::FILE* ki, std::FILE* hibák) {
     }
     const std::vector<Katalógus::ListaSor>& sorok =
         std::get<std::vector<Katalógus::ListaSor>>(lista);
-    QByteArray szöveg = QByteArray(ListaFejléc) + '\n';
+    QByteArray szöveg = QByteArray(kérés.statisztika ? StatisztikaFejléc : ListaFejléc) + '\n';
     bool túl = false, megítélt = false;
     for (const Katalógus::ListaSor& s : sorok) {
-        szöveg += sor(s);
+        if (!kérés.statisztika)
+            szöveg += sor(s);
         túl = túl || s.mérés.ítélet == Katalógus::Ítélet::Túllépi;
         megítélt = megítélt || s.mérés.ítélet != Katalógus::Ítélet::NincsMegítélve;
+    }
+    if (kérés.statisztika) {
+        auto tized = [](const std::optional<qint64>& t) {
+            return t ? Határérték::Százalék(*t).toUtf8() : QByteArray();
+        };
+        for (const Katalógus::Statisztikasor& st : Katalógus::Statisztika(sorok))
+            szöveg += mező(st.pont.isEmpty() ? QStringLiteral("(helyszín)") : st.pont) + ';' +
+                      mező(st.hónap.isEmpty() ? QStringLiteral("(összesen)") : st.hónap) + ';' +
+                      QByteArray::number(st.mérések) + ';' + QByteArray::number(st.robbantások) +
+                      ';' + QByteArray::number(st.túllépések) + ';' +
+                      QByteArray::number(st.nincsMegítélve) + ';' + tized(st.legnagyobbTized) +
+                      ';' + mező(st.hol) + ';' + szám(st.ppv50, 3) + ';' + szám(st.ppv95, 3) + ';' +
+                      tized(st.kihasználtság50) + ';' + tized(st.kihasználtság95) + ';' +
+                      QByteArray::number(st.fölött50) + ';' + QByteArray::number(st.fölött80) +
+                      ';' + QByteArray::number(st.fölött100) + '\n';
     }
     std::fwrite(szöveg.constData(), 1, std::size_t(szöveg.size()), ki);
     std::fflush(ki);
@@ -249,6 +270,13 @@ int Listáz(const Lista& kérés, std::FILE* ki, std::FILE* hibák) {
                                     .arg(sorok.size())
                                     .arg(szűrők.isEmpty() ? QStringLiteral("mind")
                                                           : szűrők.join(QStringLiteral(", "))));
+    if (kérés.statisztika) // the rule, so that no figure is picked silently
+        SorKiír(hibák, rt::App::Prefix() +
+                           QStringLiteral("%1: a statisztika a fenti méréseket veszi; a "
+                                          "percentilisek a megítélt mérések legközelebbi rangja "
+                                          "szerint, a hónapok magyar idő szerint; a nem "
+                                          "megítélt mérés csak a számokban szerepel")
+                               .arg(k.cím().név()));
     return túl ? Túllépi : (!sorok.empty() && !megítélt) ? NincsMegítélve : Megfelel;
 }
 
@@ -272,7 +300,13 @@ QString Súgó() {
                "--erzekenyseg, --allomas, --mintavetel, --idozona, --fuggoleges, --modszer) mint "
                "az "
                "--elemez-nél. --lista: mérésenként egy sor (%1), szűrhető: --tol és --ig (nap "
-               "magyar idő szerint, vagy ISO 8601 idő), --pont, --tullepi.")
+               "magyar idő szerint, vagy ISO 8601 idő), --pont, --tullepi. --statisztika: a szűrt "
+               "mérések "
+               "számai pontonként és a helyszínre, havonta és összesen: mérések, robbantások, "
+               "túllépések, nem megítéltek, a legnagyobb kihasználtság és helye, a PPV és a "
+               "kihasználtság 50. és 95. percentilise, az 50, 80 és 100 % fölöttiek száma. "
+               "--robbantasok NAPLÓ: robbantási napló; a mérések a legfeljebb --parositas S (120) "
+               "másodperccel előttük levő egyetlen robbantással párosulnak.")
         .arg(QString::fromUtf8(ListaFejléc));
 }
 

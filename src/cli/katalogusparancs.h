@@ -22,10 +22,12 @@ struct Felvétel {
 struct Lista {
     QString katalógus;
     Katalógus::Szűrő szűrő;
+    bool statisztika = false; // the figures per point and month instead of the rows
 };
 
-// The header row of the listing, exactly.
+// The header rows of the listing and of the statistics, exactly.
 extern const char* const ListaFejléc;
+extern const char* const StatisztikaFejléc;
 
 // Takes in the blast log, then each file, one at a time, each whole or not at all, then
 // pairs the measurements with no blast yet; says on `hibák` what became of each. Exit status: 2 for

@@ -191,6 +191,11 @@ struct Opciók {
         QStringLiteral("A robbantás ideje legfeljebb ennyi másodperccel előzheti meg a mérés "
                        "indítását (alapértelmezés 120)."),
         QStringLiteral("S")};
+    const QCommandLineOption statisztika{
+        {QStringLiteral("statisztika"), QStringLiteral("statistics")},
+        QStringLiteral(
+            "A --katalogus (szűrt) méréseinek számai pontonként és havonta: "
+            "túllépések, legnagyobb kihasználtság, PPV- és kihasználtság-percentilisek.")};
     const QCommandLineOption túllépő{{QStringLiteral("tullepi"), QStringLiteral("exceeding")},
                                      QStringLiteral("A --lista csak a túllépő mérésekkel.")};
 
@@ -200,7 +205,7 @@ struct Opciók {
               &hely,        &módszer,   &érzékenység, &egység,     &mintavétel, &időzóna,
               &függőleges,  &állomás,   &adatok,      &jelentés,   &események,  &küszöb,
               &intervallum, &katalógus, &felvétel,    &lista,      &tól,        &ig,
-              &pont,        &túllépő,   &robbantások, &párosítás})
+              &pont,        &túllépő,   &robbantások, &párosítás,  &statisztika})
             elemző.addOption(*o);
     }
 };
@@ -289,7 +294,7 @@ int katalógusParancs(const QCommandLineParser& elemző, const Opciók& o, std::
     if (!elemző.isSet(o.katalógus))
         return hiba(QStringLiteral("a --felvesz és a --lista mellé a --katalogus is kell"));
     const bool felvesz = elemző.isSet(o.felvétel) || elemző.isSet(o.robbantások),
-               listáz = elemző.isSet(o.lista);
+               listáz = elemző.isSet(o.lista) || elemző.isSet(o.statisztika);
     if (felvesz == listáz)
         return hiba(QStringLiteral("a --katalogus mellé a --felvesz (vagy --robbantasok) vagy a "
                                    "--lista kell, egyszerre csak az egyik"));
@@ -321,6 +326,7 @@ int katalógusParancs(const QCommandLineParser& elemző, const Opciók& o, std::
         }
         kérés.szűrő.pont = elemző.value(o.pont).trimmed();
         kérés.szűrő.csakTúllépő = elemző.isSet(o.túllépő);
+        kérés.statisztika = elemző.isSet(o.statisztika);
         return KatalógusParancs::Listáz(kérés, ki, hibák);
     }
     for (const QCommandLineOption* m : {&o.tól, &o.ig, &o.túllépő})
@@ -416,7 +422,8 @@ int Parancssor(const QStringList& argumentumok, const RezgésElemzés::Jelentés
         return 0;
     }
     if (elemző.isSet(opciók.katalógus) || elemző.isSet(opciók.felvétel) ||
-        elemző.isSet(opciók.lista))
+        elemző.isSet(opciók.lista) || elemző.isSet(opciók.statisztika) ||
+        elemző.isSet(opciók.robbantások))
         return katalógusParancs(elemző, opciók, hibák, ki);
     if (elemző.isSet(elemez) || elemző.isSet(események) || elemző.isSet(intervallum)) {
         if (elemző.isSet(értékel) || elemző.isSet(frekvencia))
