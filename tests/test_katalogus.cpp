@@ -247,6 +247,46 @@ private slots:
         QCOMPARE(all.mid(12), (QList<QByteArray>{"2", "1", "1"})); // above 50, 80, 100 %
     }
 
+    // The listing for a spreadsheet: a CSV as Hungarian Excel opens it, or a workbook whose
+    // figures are numbers, its local times dates and its header frozen.
+    void spreadsheetFiles_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("Excel CSV") << QStringLiteral("lista.csv");
+        QTest::newRow("workbook") << QStringLiteral("lista.xlsx");
+    }
+    void spreadsheetFiles() {
+        QFETCH(QString, name);
+        CATALOGUE(kat, QStringLiteral("sqlite"))
+        QCOMPARE(parancssor({"--katalogus", kat, "-k", "1", "--felvesz", file(400, 4)}).állapot, 0);
+        const QString out = dir_.filePath(name);
+        const Futás r = parancssor({"--katalogus", kat, "--lista", "--kimenet", out});
+        QCOMPARE(r.állapot, 0);
+        QVERIFY(r.ki.isEmpty());
+        QFile f(out);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        const QList<QByteArray> rows = parancssor({"--katalogus", kat, "--lista"}).sorok();
+        if (name.endsWith(u".csv")) {
+            QCOMPARE(bytes, "\xEF\xBB\xBF" + rows.join("\r\n") + "\r\n");
+            return;
+        }
+        QProcess unzip; // the sheet, read as a spreadsheet program reads it
+        unzip.start(QStringLiteral("python3"),
+                    {"-c",
+                     "import sys,zipfile; sys.stdout.buffer.write(zipfile.ZipFile(sys.argv[1])"
+                     ".read('xl/worksheets/sheet1.xml'))",
+                     out});
+        QVERIFY(unzip.waitForFinished(30000) && unzip.exitCode() == 0);
+        const QByteArray sheet = unzip.readAllStandardOutput();
+        QVERIFY(sheet.contains("state=\"frozen\""));
+        const QByteArray ppv = rows[1].split(';')[8].replace(',', '.');
+        QVERIFY2(sheet.contains("<c r=\"I2\"><v>" + ppv + "</v>"), sheet.constData()); // a number
+        QVERIFY(sheet.contains("<c r=\"D2\" s=\"2\"><v>46199.")); // 26 June 2026, a date
+        QCOMPARE(parancssor({"--katalogus", kat, "--lista", "--kimenet", dir_.filePath("l.ods")})
+                     .állapot,
+                 2);
+    }
+
     // A catalogue of a newer version is read, never written.
     void newerCatalogueReadOnly_data() { backends(); }
     void newerCatalogueReadOnly() {

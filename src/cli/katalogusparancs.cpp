@@ -10,6 +10,7 @@
 #include "kimenet.h"
 #include "readers/robbantasnaplo.h"
 #include "runtime/app.h"
+#include "tablakimenet.h"
 
 #include <QDateTime>
 #include <QTimeZone>
@@ -25,6 +26,20 @@ const char* const StatisztikaFejléc =
     "ppv_p50;ppv_p95;kihasználtság_p50;kihasználtság_p95;50%_fölött;80%_fölött;100%_fölött";
 
 namespace {
+
+using O = Táblakimenet::Oszlop;
+using F = Táblakimenet::Oszlop::Fajta;
+const std::vector<O> ListaOszlopok = {
+    {nullptr, F::Szöveg}, {nullptr, F::Szöveg}, {nullptr, F::Szöveg}, {nullptr, F::Időpont},
+    {u"m", F::Szám},      {u"kg", F::Szám},     {u"m/kg½", F::Szám},  {nullptr, F::Szöveg},
+    {u"mm/s", F::Szám},   {u"Hz", F::Szám},     {u"mm/s", F::Szám},   {u"dB(L)", F::Szám},
+    {u"mm/s", F::Szám},   {u"%", F::Szám},      {nullptr, F::Szöveg}, {nullptr, F::Szöveg},
+    {nullptr, F::Egész}};
+const std::vector<O> StatisztikaOszlopok = {
+    {nullptr, F::Szöveg}, {nullptr, F::Szöveg}, {nullptr, F::Egész}, {nullptr, F::Egész},
+    {nullptr, F::Egész},  {nullptr, F::Egész},  {u"%", F::Szám},     {nullptr, F::Szöveg},
+    {u"mm/s", F::Szám},   {u"mm/s", F::Szám},   {u"%", F::Szám},     {u"%", F::Szám},
+    {nullptr, F::Egész},  {nullptr, F::Egész},  {nullptr, F::Egész}};
 
 const QTimeZone& magyarIdő() {
     static const QTimeZone zóna(QByteArrayLiteral("Europe/Budapest"));
@@ -253,8 +268,19 @@ int Listáz(const Lista& kérés, std::FILE* ki, std::FILE* hibák) {
                       QByteArray::number(st.fölött50) + ';' + QByteArray::number(st.fölött80) +
                       ';' + QByteArray::number(st.fölött100) + '\n';
     }
-    std::fwrite(szöveg.constData(), 1, std::size_t(szöveg.size()), ki);
-    std::fflush(ki);
+    if (!kérés.kimenet.isEmpty()) {
+        if (const std::optional<QString> h = Táblakimenet::Ír(
+                kérés.kimenet, kérés.statisztika ? StatisztikaOszlopok : ListaOszlopok, szöveg)) {
+            SorKiír(hibák, rt::App::Prefix() +
+                               QStringLiteral("%1: nem írható: %2").arg(kérés.kimenet, *h));
+            return HibásBemenet;
+        }
+        SorKiír(hibák,
+                rt::App::Prefix() + QStringLiteral("a táblázat elkészült: %1").arg(kérés.kimenet));
+    } else {
+        std::fwrite(szöveg.constData(), 1, std::size_t(szöveg.size()), ki);
+        std::fflush(ki);
+    }
     QStringList szűrők;
     if (kérés.szűrő.tólMikro)
         szűrők << QStringLiteral("--tol %1").arg(Elemzés::UtcIdő(*kérés.szűrő.tólMikro));

@@ -23,6 +23,7 @@ struct Lista {
     QString katalógus;
     Katalógus::Szűrő szűrő;
     bool statisztika = false; // the figures per point and month instead of the rows
+    QString kimenet;          // a .csv or .xlsx file instead of standard output
 };
 
 // The header rows of the listing and of the statistics, exactly.

@@ -16,6 +16,7 @@
 #include "rezgeselemzes.h"
 #include "runtime/app.h"
 #include "runtime/text.h"
+#include "tablakimenet.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -196,16 +197,21 @@ struct Opciók {
         QStringLiteral(
             "A --katalogus (szűrt) méréseinek számai pontonként és havonta: "
             "túllépések, legnagyobb kihasználtság, PPV- és kihasználtság-percentilisek.")};
+    const QCommandLineOption kimenet{
+        {QStringLiteral("kimenet"), QStringLiteral("output")},
+        QStringLiteral("A --lista vagy a --statisztika táblázata ebbe a fájlba: .csv (a magyar "
+                       "Excelnek: UTF-8 BOM-mal, CRLF) vagy .xlsx munkafüzet."),
+        QStringLiteral("fájl")};
     const QCommandLineOption túllépő{{QStringLiteral("tullepi"), QStringLiteral("exceeding")},
                                      QStringLiteral("A --lista csak a túllépő mérésekkel.")};
 
     void felvesz(QCommandLineParser& elemző) const {
         for (const QCommandLineOption* o :
-             {&súgó,        &verzió,    &kategória,   &frekvencia, &értékel,    &elemez,
-              &hely,        &módszer,   &érzékenység, &egység,     &mintavétel, &időzóna,
-              &függőleges,  &állomás,   &adatok,      &jelentés,   &események,  &küszöb,
-              &intervallum, &katalógus, &felvétel,    &lista,      &tól,        &ig,
-              &pont,        &túllépő,   &robbantások, &párosítás,  &statisztika})
+             {&súgó,        &verzió,    &kategória,   &frekvencia, &értékel,     &elemez,
+              &hely,        &módszer,   &érzékenység, &egység,     &mintavétel,  &időzóna,
+              &függőleges,  &állomás,   &adatok,      &jelentés,   &események,   &küszöb,
+              &intervallum, &katalógus, &felvétel,    &lista,      &tól,         &ig,
+              &pont,        &túllépő,   &robbantások, &párosítás,  &statisztika, &kimenet})
             elemző.addOption(*o);
     }
 };
@@ -327,9 +333,13 @@ int katalógusParancs(const QCommandLineParser& elemző, const Opciók& o, std::
         kérés.szűrő.pont = elemző.value(o.pont).trimmed();
         kérés.szűrő.csakTúllépő = elemző.isSet(o.túllépő);
         kérés.statisztika = elemző.isSet(o.statisztika);
+        kérés.kimenet = elemző.value(o.kimenet);
+        if (elemző.isSet(o.kimenet) && !Táblakimenet::Ismert(kérés.kimenet))
+            return hiba(
+                QStringLiteral("a --kimenet .csv vagy .xlsx fájl: \"%1\"").arg(kérés.kimenet));
         return KatalógusParancs::Listáz(kérés, ki, hibák);
     }
-    for (const QCommandLineOption* m : {&o.tól, &o.ig, &o.túllépő})
+    for (const QCommandLineOption* m : {&o.tól, &o.ig, &o.túllépő, &o.kimenet})
         if (elemző.isSet(*m))
             return hiba(QStringLiteral("a --%1 a --lista kapcsolója, nem a --felvesz-é")
                             .arg(m->names().value(0)));

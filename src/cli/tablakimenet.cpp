@@ -1,0 +1,104 @@
+#include "tablakimenet.h"
+
+#include "runtime/fajliras.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QList>
+#include <QTemporaryDir>
+
+#include <xlsxwriter.h>
+
+namespace Táblakimenet {
+
+namespace {
+
+bool xlsx(const QString& fájl) {
+    return fájl.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive);
+}
+
+std::optional<QString> munkafüzet(const QString& fájl, const std::vector<Oszlop>& oszlopok,
+                                  const QList<QByteArray>& sorok) {
+    QTemporaryDir mappa;
+    if (!mappa.isValid())
+        return QStringLiteral("nincs ideiglenes mappa");
+    const QByteArray ide = mappa.filePath(QStringLiteral("t.xlsx")).toLocal8Bit();
+    lxw_workbook* füzet = workbook_new(ide.constData());
+    if (!füzet)
+        return QStringLiteral("a munkafüzet nem készíthető el");
+    lxw_worksheet* lap = workbook_add_worksheet(füzet, nullptr);
+    lxw_format* fej = workbook_add_format(füzet);
+    format_set_bold(fej);
+    lxw_format* dátum = workbook_add_format(füzet);
+    format_set_num_format(dátum, "yyyy-mm-dd hh:mm:ss.000");
+    for (qsizetype r = 0; r < sorok.size(); ++r) {
+        const QList<QByteArray> cellák = sorok[r].split(';');
+        for (qsizetype c = 0; c < cellák.size(); ++c) {
+            const auto sor = lxw_row_t(r);
+            const auto oszlop = lxw_col_t(c);
+            const QByteArray& cella = cellák[c];
+            const Oszlop o = std::size_t(c) < oszlopok.size() ? oszlopok[std::size_t(c)] : Oszlop{};
+            if (r == 0) {
+                const QByteArray cím =
+                    o.egység ? cella + " (" + QString::fromUtf16(o.egység).toUtf8() + ')' : cella;
+                worksheet_write_string(lap, sor, oszlop, cím.constData(), fej);
+                continue;
+            }
+            if (cella.isEmpty())
+                continue;
+            bool szám = false;
+            switch (o.fajta) {
+            case Oszlop::Fajta::Szám:
+            case Oszlop::Fajta::Egész: {
+                const double v = QByteArray(cella).replace(',', '.').toDouble(&szám);
+                if (szám) {
+                    worksheet_write_number(lap, sor, oszlop, v, nullptr);
+                    continue;
+                }
+                break;
+            }
+            case Oszlop::Fajta::Időpont: {
+                const QDateTime t = QDateTime::fromString(
+                    QString::fromUtf8(cella), QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+                if (t.isValid()) {
+                    lxw_datetime d{t.date().year(),   t.date().month(),
+                                   t.date().day(),    t.time().hour(),
+                                   t.time().minute(), t.time().second() + t.time().msec() / 1000.0};
+                    worksheet_write_datetime(lap, sor, oszlop, &d, dátum);
+                    continue;
+                }
+                break;
+            }
+            case Oszlop::Fajta::Szöveg:
+                break;
+            }
+            worksheet_write_string(lap, sor, oszlop, cella.constData(), nullptr);
+        }
+    }
+    worksheet_freeze_panes(lap, 1, 0);
+    if (const lxw_error e = workbook_close(füzet); e != LXW_NO_ERROR)
+        return QString::fromUtf8(lxw_strerror(e));
+    QFile kész(QString::fromLocal8Bit(ide));
+    if (!kész.open(QIODevice::ReadOnly))
+        return kész.errorString();
+    return rt::FájlbaÍr(fájl, kész.readAll());
+}
+
+} // namespace
+
+bool Ismert(const QString& fájl) {
+    return xlsx(fájl) || fájl.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive);
+}
+
+std::optional<QString> Ír(const QString& fájl, const std::vector<Oszlop>& oszlopok,
+                          const QByteArray& sorok) {
+    QList<QByteArray> s = sorok.split('\n');
+    if (!s.isEmpty() && s.last().isEmpty())
+        s.removeLast();
+    if (xlsx(fájl))
+        return munkafüzet(fájl, oszlopok, s);
+    // Hungarian Excel: UTF-8 known by its byte order mark, CRLF
+    return rt::FájlbaÍr(fájl, "\xEF\xBB\xBF" + s.join("\r\n") + "\r\n");
+}
+
+} // namespace Táblakimenet
