@@ -117,6 +117,9 @@ std::variant<std::unique_ptr<Katalógusfájl>, Hiba> Katalógusfájl::Megnyit(co
                         .arg(SémaVerzió)};
     if (!k->postgres_ && írásra) { // readers meanwhile see the last whole import
         q.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+        // in WAL a commit is whole after a crash of the program; only a power cut may take
+        // back the last ones, never leave half of one
+        q.exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
         q.finish();
     }
     k->séma_ = verzió;
@@ -216,7 +219,7 @@ Katalógusfájl::felvesz(const QString& név, const QByteArray& bájtok, const Q
     q.addBindValue(ujjlenyomat);
     q.addBindValue(szöveg(név));
     q.addBindValue(qint64(bájtok.size()));
-    q.addBindValue(qCompress(bájtok, 9));
+    q.addBindValue(qCompress(bájtok, 1)); // fast: the evidence is kept whole, its size comes second
     q.addBindValue(QDateTime::currentMSecsSinceEpoch() * 1000);
     q.addBindValue(szöveg(beállítás));
     q.addBindValue(rt::App::Version());
