@@ -9,6 +9,9 @@
 
 #include <xlsxwriter.h>
 
+#include <clocale>
+#include <locale.h>
+
 namespace Táblakimenet {
 
 namespace {
@@ -17,8 +20,25 @@ bool xlsx(const QString& fájl) {
     return fájl.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive);
 }
 
+// The C library's "C" locale for this thread while it lives: the workbook writer prints its
+// numbers with printf, which would write a Hungarian decimal comma into the file.
+class CLocale {
+public:
+    CLocale() : c_(newlocale(LC_ALL_MASK, "C", locale_t(nullptr))), előző_(uselocale(c_)) {}
+    ~CLocale() {
+        uselocale(előző_);
+        freelocale(c_);
+    }
+    CLocale(const CLocale&) = delete;
+    CLocale& operator=(const CLocale&) = delete;
+
+private:
+    locale_t c_, előző_;
+};
+
 std::optional<QString> munkafüzet(const QString& fájl, const std::vector<Oszlop>& oszlopok,
                                   const QList<QByteArray>& sorok) {
+    const CLocale c;
     QTemporaryDir mappa;
     if (!mappa.isValid())
         return QStringLiteral("nincs ideiglenes mappa");
