@@ -122,12 +122,7 @@ std::optional<qint64> Időpont(const QString& szöveg, bool vége) {
         return QDateTime(vége ? nap.addDays(1) : nap, QTime(0, 0), magyarIdő())
                    .toMSecsSinceEpoch() *
                1000;
-    QDateTime t = QDateTime::fromString(s, Qt::ISODateWithMs);
-    if (!t.isValid())
-        return std::nullopt;
-    if (t.timeSpec() == Qt::LocalTime) // no zone written: Hungarian local time
-        t = QDateTime(t.date(), t.time(), magyarIdő());
-    return t.toMSecsSinceEpoch() * 1000;
+    return Robbantásnapló::Időpont(s); // a time, read as a blast log's
 }
 
 int Felvesz(const Felvétel& kérés, std::FILE* hibák) {

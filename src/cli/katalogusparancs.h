@@ -41,7 +41,7 @@ int Felvesz(const Felvétel& kérés, std::FILE* hibák);
 int Listáz(const Lista& kérés, std::FILE* ki, std::FILE* hibák);
 
 // A day ("2026-09-14", Hungarian local time, its start; with `vége` the next day's start)
-// or an ISO 8601 time with or without its zone (none: Hungarian local time), µs since 1970.
+// or a time as a blast log writes it (Robbantásnapló::Időpont), µs since 1970.
 std::optional<qint64> Időpont(const QString& szöveg, bool vége);
 
 QString Súgó();
