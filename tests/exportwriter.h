@@ -14,6 +14,7 @@ struct FullWaveform {
     double preTrigger = 0.25; // s before it
     QByteArray units = "mm/s and ";
     QByteArray date = "June 26, 2026", time = "15:41:05";
+    QByteArray serial = "UM99999";
     QByteArray calibration = "December 20, 2025 by Instantel";
     QByteArray testResult = "Passed";
     double range = 254;      // mm/s
@@ -46,7 +47,7 @@ struct FullWaveform {
             return "\"" + key + (csv ? "\",\"" : " : ") + value + "\"" + lineEnd;
         };
         QByteArray out =
-            line("Event Type", "Full Waveform") + line("Serial Number", "UM99999") +
+            line("Event Type", "Full Waveform") + line("Serial Number", serial) +
             line("Version", " V 10-89 Micromate ISEE") + line("Event Time", time) +
             line("Event Date", date) + line("Trigger", "Vert") +
             line("Geo Trigger Level", "1.000 mm/s") +

@@ -51,7 +51,7 @@ int ablakkal(int argc, char** argv) {
         if (!fájlok.isEmpty())
             QTimer::singleShot(0, &form, [&form, fájlok] {
                 for (const QString& fájl : fájlok)
-                    form.RezgésjelMegnyit(fájl);
+                    form.Megnyit(fájl);
             });
         return app.exec();
     } catch (const std::exception& error) {

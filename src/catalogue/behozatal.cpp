@@ -40,6 +40,24 @@ FájlEredmény hibás(Hiba h) {
 
 } // namespace
 
+Olvasásmód BeállításOlvas(const QString& tárolt) {
+    const QJsonObject o = QJsonDocument::fromJson(tárolt.toUtf8()).object();
+    Olvasásmód m;
+    auto szám = [&](const char* kulcs) -> std::optional<double> {
+        const QJsonValue v = o.value(QLatin1String(kulcs));
+        return v.isDouble() ? std::optional<double>(v.toDouble()) : std::nullopt;
+    };
+    m.beállítás.egység = szám("egyseg_mm_s");
+    m.beállítás.érzékenység = szám("erzekenyseg_count_mm_s");
+    m.beállítás.mintavétel = szám("mintavetel");
+    m.beállítás.időzóna = o.value(QStringLiteral("idozona")).toString().toUtf8();
+    if (const std::optional<double> f = szám("fuggoleges"))
+        m.beállítás.függőleges = int(*f);
+    if (o.value(QStringLiteral("modszer")).toString() == QStringLiteral("fft"))
+        m.módszer = Elemzés::Módszer::FFT;
+    return m;
+}
+
 FájlEredmény FájltFelvesz(Katalógusfájl& katalógus, const QString& fájl, const Behozatal& b) {
     FájlEredmény eredmény;
     QFile f(fájl);

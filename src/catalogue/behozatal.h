@@ -30,6 +30,13 @@ struct FájlEredmény {
     QStringList megjegyzések;      // what the reading remarked (gaps, skipped channels)
 };
 
+// How a stored file was read at its import, to read it the same way again.
+struct Olvasásmód {
+    Rezgésjel::Beállítás beállítás;
+    Elemzés::Módszer módszer = Elemzés::Módszer::ZC;
+};
+Olvasásmód BeállításOlvas(const QString& tárolt);
+
 FájlEredmény FájltFelvesz(Katalógusfájl& katalógus, const QString& fájl,
                           const Behozatal& behozatal);
 

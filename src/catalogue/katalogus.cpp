@@ -452,7 +452,8 @@ std::variant<std::vector<ListaSor>, Hiba> Katalógusfájl::lista(const Szűrő& 
                   "m.inditas_mikro, m.mintavetel, m.mintaszam, m.kategoria, m.hely, m.modszer, "
                   "m.itelet, m.miert, m.donto, m.ppv, m.frekvencia, m.hatar_szazad, "
                   "m.kihasznaltsag_tized, m.pvs, m.legnyomas, m.tavolsag, m.toltet, "
-                  "m.aranyos_tavolsag, f.nev, r.azonosito FROM meres m JOIN pont p ON p.id = "
+                  "m.aranyos_tavolsag, f.nev, r.azonosito, m.id, m.fajl_id FROM meres m JOIN pont "
+                  "p ON p.id = "
                   "m.pont_id JOIN fajl f ON f.id = m.fajl_id LEFT JOIN robbantas r ON r.id = "
                   "m.robbantas_id") +
               (feltételek.isEmpty()
@@ -492,9 +493,29 @@ std::variant<std::vector<ListaSor>, Hiba> Katalógusfájl::lista(const Szűrő& 
         m.arányosTávolság = opcionális<double>(q.value(22));
         s.fájl = q.value(23).toString();
         s.robbantás = q.value(24).toString();
+        s.id = q.value(25).toLongLong();
+        s.fájlId = q.value(26).toLongLong();
         sorok.push_back(std::move(s));
     }
     return sorok;
+}
+
+std::variant<Eredeti, Hiba> Katalógusfájl::eredeti(qint64 fájlId) {
+    QSqlQuery q(QSqlDatabase::database(kapcsolat_));
+    q.prepare(
+        QStringLiteral("SELECT nev, tomoritett, beallitas, sha256, meret FROM fajl WHERE id = ?"));
+    q.addBindValue(fájlId);
+    if (!q.exec())
+        return lekérdezésHiba(q);
+    if (!q.next())
+        return Hiba{Hiba::Fajta::NincsIlyen, QStringLiteral("nincs ilyen fájl a katalógusban")};
+    Eredeti e{q.value(0).toString(), qUncompress(q.value(1).toByteArray()), q.value(2).toString()};
+    if (e.bájtok.size() != q.value(4).toLongLong() ||
+        Ujjlenyomat(e.bájtok) != q.value(3).toString())
+        return Hiba{
+            Hiba::Fajta::Ellentmondás,
+            QStringLiteral("a(z) %1 tárolt bájtjai sérültek (az SHA-256 nem egyezik)").arg(e.név)};
+    return e;
 }
 
 } // namespace Katalógus

@@ -48,6 +48,14 @@ struct ListaSor {
     Mérés mérés;
     QString fájl;
     QString robbantás;
+    qint64 id = 0, fájlId = 0; // the measurement's and its file's keys
+};
+
+// A file as it was imported: its name, its original bytes and how it was read.
+struct Eredeti {
+    QString név;
+    QByteArray bájtok;
+    QString beállítás;
 };
 
 class Katalógusfájl {
@@ -91,6 +99,10 @@ public:
 
     // The measurements that pass the filter, by their start, then point.
     std::variant<std::vector<ListaSor>, Hiba> lista(const Szűrő& szűrő);
+
+    // A file's original bytes, checked against their SHA-256 (a mismatch is an Ellentmondás:
+    // the evidence is not what was imported).
+    std::variant<Eredeti, Hiba> eredeti(qint64 fájlId);
 
     // The SHA-256 of bytes as the catalogue keys files by (hex).
     static QString Ujjlenyomat(const QByteArray& bájtok);

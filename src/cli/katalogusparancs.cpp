@@ -1,6 +1,7 @@
 #include "katalogusparancs.h"
 
 #include "analysis/tablazat.h"
+#include "catalogue/kampanymodell.h"
 #include "catalogue/sema.h"
 #include "catalogue/statisztika.h"
 #include "engine/kategoriak.h"
@@ -97,18 +98,7 @@ QByteArray sor(const Katalógus::ListaSor& s) {
     if (m.kihasználtságTized)
         ki += Határérték::Százalék(*m.kihasználtságTized).toUtf8();
     ki += ';';
-    switch (m.ítélet) {
-    case Katalógus::Ítélet::Megfelel:
-        ki += "megfelel";
-        break;
-    case Katalógus::Ítélet::Túllépi:
-        ki += "túllépi";
-        break;
-    case Katalógus::Ítélet::NincsMegítélve:
-        ki += mező(Határérték::NincsMegítélve() +
-                   (m.miért.isEmpty() ? QString() : QStringLiteral(": ") + m.miért));
-        break;
-    }
+    ki += mező(Katalógus::ÍtéletSzöveg(m));
     ki += ';' + mező(s.fájl) + ';' + (m.esemény > 0 ? QByteArray::number(m.esemény) : QByteArray());
     return ki + '\n';
 }

@@ -283,4 +283,53 @@ Határábra Megfelelőség(QPainter& festő, const QSizeF& méret, const QPalett
     return ábra;
 }
 
+void Túllépésjel(QPainter& festő, QPointF itt) {
+    festő.setPen(QPen(QColor(255, 255, 255), 4.5, Qt::SolidLine, Qt::RoundCap));
+    for (int i = 0; i < 2; ++i) {
+        festő.drawLine(itt + QPointF(-5, -5), itt + QPointF(5, 5));
+        festő.drawLine(itt + QPointF(-5, 5), itt + QPointF(5, -5));
+        festő.setPen(QPen(QColor(160, 0, 0), 2.2, Qt::SolidLine, Qt::RoundCap));
+    }
+}
+
+Határábra Felhő(QPainter& festő, const QSizeF& méret, const QPalette& paletta, const QFont& betű,
+                int kiemelt, bool födém, const std::vector<Pont>& pontok) {
+    Tengelyek t;
+    t.födém = födém;
+    t.mért = true;
+    for (const Pont& p : pontok) {
+        t.frekvencia = std::max(t.frekvencia, p.frekvencia * 1.05);
+        t.sebesség = std::max(t.sebesség, p.sebesség * 1.1);
+    }
+    const Határábra ábra = Határgörbe(festő, méret, paletta, betű, kiemelt, t);
+    int túllépi = 0;
+    const QColor alap = paletta.color(QPalette::Base);
+    // the exceedances last, so that none hides under the others
+    for (const bool piros : {false, true}) {
+        for (const Pont& p : pontok) {
+            if (p.túllépi != piros)
+                continue;
+            túllépi += p.túllépi;
+            const QPointF itt = ábra.pont(p.frekvencia, p.sebesség);
+            if (p.túllépi) { // a cross of its own, whatever the category's colour
+                Túllépésjel(festő, itt);
+                continue;
+            }
+            QColor szín = p.szín;
+            festő.setPen(QPen(szín, 1.2));
+            szín.setAlphaF(0.6);
+            festő.setBrush(p.nemÍtélt ? alap : szín);
+            festő.drawEllipse(itt, 3, 3);
+        }
+    }
+    festő.setPen(paletta.color(QPalette::Text));
+    festő.setFont(betű);
+    const QString szám = QStringLiteral("%1 mérés, ebből %2 túllépi a határértéket (×)")
+                             .arg(pontok.size())
+                             .arg(túllépi);
+    festő.drawText(QPointF(ábra.tér.left(), ábra.tér.top() - QFontMetricsF(betű).descent() - 3),
+                   szám);
+    return ábra;
+}
+
 } // namespace Rajz

@@ -67,4 +67,13 @@ Határábra Megfelelőség(QPainter& festő, const QSizeF& méret, const QPalett
                        const QFont& betű, int kategória, bool födém,
                        const std::vector<Pont>& pontok);
 
+// An exceedance's mark among many: a dark red cross on a white halo.
+void Túllépésjel(QPainter& festő, QPointF hol);
+
+// A campaign's measurements on the chart: the axes grown to hold every one, the limits of the
+// place, each a small mark where it is (an exceedance a cross, one not judged hollow), no labels;
+// a line above the plot counts them.
+Határábra Felhő(QPainter& festő, const QSizeF& méret, const QPalette& paletta, const QFont& betű,
+                int kiemelt, bool födém, const std::vector<Pont>& pontok);
+
 } // namespace Rajz

@@ -1,5 +1,7 @@
 #include "form1.h"
 
+#include "kampanyablak.h"
+
 #include "elrendezes.h"
 #include "engine/hatarertek.h"
 #include "engine/kategoriak.h"
@@ -61,6 +63,8 @@ void Form1::bekapcsol() {
             [this] { Másol(); });
     connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this,
             [this] { RezgésjelPárbeszéddel(); });
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), this),
+            &QShortcut::activated, this, [this] { KampányPárbeszéddel(); });
     setAcceptDrops(true);
     Frame1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Frame1, &QWidget::customContextMenuRequested, this,
@@ -172,6 +176,9 @@ void Form1::eredményMenü(const QPoint& hol) {
     QAction* megnyitás = menü.addAction(QStringLiteral("Rezgésjel megnyitása…"));
     megnyitás->setShortcut(QKeySequence::Open);
     connect(megnyitás, &QAction::triggered, this, [this] { RezgésjelPárbeszéddel(); });
+    QAction* kampány = menü.addAction(QStringLiteral("Kampány megnyitása…"));
+    kampány->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    connect(kampány, &QAction::triggered, this, [this] { KampányPárbeszéddel(); });
     menü.exec(hol);
 }
 
@@ -221,6 +228,9 @@ void Form1::closeEvent(QCloseEvent* event) {
     if (görbék_) // the curves and the records go with the window they follow
         görbék_->close();
     for (const QPointer<RezgésjelAblak>& ablak : rezgésjelek_)
+        if (ablak)
+            ablak->close();
+    for (const QPointer<KampányAblak>& ablak : kampányok_)
         if (ablak)
             ablak->close();
     for (const QPointer<RezgésjelBetöltés>& betöltés : betöltések_)

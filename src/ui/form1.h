@@ -22,6 +22,7 @@ class QScrollBar;
 class QStatusBar;
 class RezgésjelAblak;
 class RezgésjelBetöltés;
+class KampányAblak;
 
 // moc reads base classes by ASCII names only.
 using Form1Modell = RezgésModell;
@@ -83,6 +84,16 @@ public:
     // The file dialog's filter of the readable formats.
     static QString RezgésjelSzűrő();
 
+    // A campaign's catalogue in a window of its own (Ctrl+Shift+O, the result frame's menu,
+    // a dropped catalogue file, or the command line); none, with a message box, where it
+    // cannot be opened. Whether an argument or a dropped file is a catalogue: a
+    // postgresql:// address, a *.velorix file or an SQLite file.
+    KampányAblak* KampányMegnyit(const QString& cím);
+    void KampányPárbeszéddel();
+    static bool KatalógusE(const QString& cím);
+    // Opens a catalogue or a record file, as the argument is.
+    void Megnyit(const QString& fájl);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
@@ -110,4 +121,5 @@ private:
     QPointer<Határgörbék> görbék_;
     QList<QPointer<RezgésjelAblak>> rezgésjelek_;
     QList<QPointer<RezgésjelBetöltés>> betöltések_;
+    QList<QPointer<KampányAblak>> kampányok_;
 };

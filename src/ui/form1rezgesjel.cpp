@@ -84,7 +84,11 @@ void Form1::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     // after the drop has ended, so that a message box does not hold the dragging program
     QTimer::singleShot(0, this, [this, címek] {
-        for (const QUrl& cím : címek)
-            RezgésjelBetölt(cím.toLocalFile());
+        for (const QUrl& cím : címek) {
+            if (KatalógusE(cím.toLocalFile()))
+                KampányMegnyit(cím.toLocalFile());
+            else
+                RezgésjelBetölt(cím.toLocalFile());
+        }
     });
 }

@@ -60,6 +60,11 @@ RezgésjelBetöltés::~RezgésjelBetöltés() {
         szál_->wait();
 }
 
+void RezgésjelBetöltés::Bájtokból(QByteArray bájtok, const Rezgésjel::Beállítás& beállítás) {
+    bájtok_ = std::move(bájtok);
+    beállítás_ = beállítás;
+}
+
 void RezgésjelBetöltés::Indít() {
     if (főablak_)
         RezgésjelAblak::Elhelyez(*this, *főablak_, lépcső_);
@@ -78,8 +83,12 @@ void RezgésjelBetöltés::futtat(std::vector<Rezgésjel::Felvétel> olvasott) {
             k.egységNélkül = egységNélkül_;
             k.lépésre = [this](Feldolgozás::Lépés l) { szakasz_ = int(l); };
             k.megszakítva = &megszakítva_;
-            eredmény_ = korábbi.empty() ? Feldolgozás::Fájl(fájl_, k)
-                                        : Feldolgozás::Felvételekből(std::move(korábbi), k);
+            if (!korábbi.empty())
+                eredmény_ = Feldolgozás::Felvételekből(std::move(korábbi), k);
+            else if (bájtok_)
+                eredmény_ = Feldolgozás::Bájtok(*bájtok_, fájl_, k);
+            else
+                eredmény_ = Feldolgozás::Fájl(fájl_, k);
         }));
     connect(szál_.get(), &QThread::finished, this, [this] { befejeződött(); });
     óra_->start();

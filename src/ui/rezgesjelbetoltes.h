@@ -10,6 +10,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QLabel;
 class QProgressBar;
@@ -34,6 +35,9 @@ public:
     // Stops the work and waits for it.
     ~RezgésjelBetöltés() override;
 
+    // The file's bytes as a catalogue keeps them, read with the settings it was imported with
+    // (under the file's name, not from the disc); before Indít.
+    void Bájtokból(QByteArray bájtok, const Rezgésjel::Beállítás& beállítás);
     // Starts the work and shows the window.
     void Indít();
     // Stops the work; no window is made. (Closing the window does the same.)
@@ -60,8 +64,9 @@ private:
     // Whether what was asked was answered: the answer's station, shown in the window.
     bool kérdez(const Hiba& hiba);
 
-    Rezgésjel::Beállítás beállítás_; // with the answers given, by station
-    QSet<QString> egységNélkül_;     // stations the user chose to go on with without a unit
+    Rezgésjel::Beállítás beállítás_;   // with the answers given, by station
+    std::optional<QByteArray> bájtok_; // read instead of the file
+    QSet<QString> egységNélkül_;       // stations the user chose to go on with without a unit
     QLabel* szöveg_ = nullptr;
     QProgressBar* haladás_ = nullptr;
     QPushButton* mégse_ = nullptr;
