@@ -34,11 +34,12 @@ check "the program is executable" test -x "$root/bin/velorix"
 check "desktop-file-validate" desktop-file-validate "$root/share/applications/$id.desktop"
 check "one main category" bash -c "test \"\$(grep '^Categories=' '$root/share/applications/$id.desktop')\" = 'Categories=Utility;Calculator;'"
 check "the desktop entry opens files" grep -qx 'Exec=velorix %F' "$root/share/applications/$id.desktop"
-check "the desktop entry takes miniSEED" grep -qx 'MimeType=application/vnd.fdsn.mseed;' "$root/share/applications/$id.desktop"
+check "the desktop entry takes miniSEED and catalogues" grep -qx 'MimeType=application/vnd.fdsn.mseed;application/x-velorix-catalogue;' "$root/share/applications/$id.desktop"
 check "the MIME data: *.mseed and *.miniseed are miniSEED" bash -c "
     cp -r '$root/share/mime' '$scratch/mime' && update-mime-database '$scratch/mime' &&
     grep -qx 'application/vnd.fdsn.mseed:\*.mseed' '$scratch/mime/globs' &&
-    grep -qx 'application/vnd.fdsn.mseed:\*.miniseed' '$scratch/mime/globs'"
+    grep -qx 'application/vnd.fdsn.mseed:\*.miniseed' '$scratch/mime/globs' &&
+    grep -qx 'application/x-velorix-catalogue:\*.velorix' '$scratch/mime/globs'"
 check "the desktop entry's Hungarian name" grep -q '^Comment\[hu\]=Épületek' "$root/share/applications/$id.desktop"
 check "appstreamcli validate" appstreamcli validate --no-net --pedantic "$root/share/metainfo/$id.metainfo.xml"
 check "the release" grep -q "<release version=\"$version\"" "$root/share/metainfo/$id.metainfo.xml"

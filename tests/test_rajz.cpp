@@ -3,6 +3,7 @@
 #ifndef Q_MOC_RUN // moc's parser takes no accented namespace names
 #include "analysis/elemzes.h"
 #include "painters/hatargorbe.h"
+#include "painters/idosor.h"
 #include "painters/jelrajz.h"
 #endif
 #include "testlocale.h"
@@ -251,6 +252,42 @@ private slots:
         const QImage a = draw(points, &with), b = draw({}, &without);
         const int left = int(std::floor(with.tér.left())) - 1;
         QCOMPARE(a.copy(0, 0, left, a.height()), b.copy(0, 0, left, b.height()));
+    }
+
+    // A point's campaign: each measurement where its time and PPV put it, a large one growing
+    // the axis rather than being clipped, an exceedance a cross of its own, the axis' time
+    // span holding every measurement however far apart.
+    void campaignOverTime_data() {
+        QTest::addColumn<qint64>("span"); // µs from the first to the last
+        QTest::addColumn<double>("largest");
+        QTest::newRow("one week, small") << qint64(7) * 86'400'000'000 << 3.2;
+        QTest::newRow("half a year, far above the limit") << qint64(182) * 86'400'000'000 << 41.0;
+        QTest::newRow("one afternoon") << qint64(5) * 3'600'000'000 << 0.8;
+    }
+    void campaignOverTime() {
+        QFETCH(qint64, span);
+        QFETCH(double, largest);
+        const qint64 first = 1'789'000'000'000'000; // September 2026
+        std::vector<Rajz::Időpont> points = {
+            {first + span, largest, 5.0, largest > 5, false},
+            {first, largest / 4, 5.0, false, false},
+            {first + span / 2, largest / 2, 5.0, largest / 2 > 5, false}};
+        QImage image(800, 300, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        const Rajz::Idősorábra ábra = Rajz::Idősor(painter, image.size(), paper(), QFont(),
+                                                   QStringLiteral("UMK0001"), Qt::darkGreen, points);
+        painter.end();
+        QVERIFY(ábra.felső >= largest && ábra.tól < first && ábra.ig > first + span);
+        for (const Rajz::Időpont& p : points) {
+            const QPointF at = ábra.pont(p.mikro, *p.ppv);
+            QVERIFY(ábra.tér.contains(at));
+            const QColor c = image.pixelColor(at.toPoint());
+            if (p.túllépi) // the cross' dark red, not the dots' blue
+                QVERIFY2(c.red() > 120 && c.green() < 40 && c.blue() < 40, qPrintable(c.name()));
+            else
+                QVERIFY2(c.blue() > 120 && c.red() < 40, qPrintable(c.name()));
+        }
     }
 
     // No trace takes a limit curve's colour.
