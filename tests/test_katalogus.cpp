@@ -10,6 +10,8 @@
 #ifndef Q_MOC_RUN // moc's parser takes no accented namespace names
 #include "catalogue/cim.h"
 #include "catalogue/katalogus.h"
+#include "engine/hatarertek.h"
+#include "engine/szovegek.h"
 #include "futtatas.h"
 #endif
 
@@ -153,6 +155,66 @@ private slots:
         QCOMPARE(q.value(0).toString(),
                  QString::fromLatin1(
                      QCryptographicHash::hash(original, QCryptographicHash::Sha256).toHex()));
+    }
+
+    // A summary table goes in a row a measurement, each judged by the engine at its point's
+    // building and place, as --ertekel judges the same PPV and frequency; a single PPV of no
+    // stated direction is not judged at the top floor slab, and says why.
+    void summaryTableImport_data() {
+        QTest::addColumn<QString>("backend");
+        QTest::addColumn<QString>("place");
+        QTest::newRow("SQLite, foundation") << QStringLiteral("sqlite") << QStringLiteral("alap");
+        QTest::newRow("PostgreSQL, foundation")
+            << QStringLiteral("postgresql") << QStringLiteral("alap");
+        QTest::newRow("SQLite, top floor slab")
+            << QStringLiteral("sqlite") << QStringLiteral("födém");
+    }
+    void summaryTableImport() {
+        QFETCH(QString, backend);
+        QFETCH(QString, place);
+        CATALOGUE(kat, backend)
+        const QString table = saveFile(
+            dir_,
+            QStringLiteral("osszesito-%1.csv").arg(QUuid::createUuid().toString(QUuid::Id128)),
+            "Pont;Idő;Távolság (m);Töltet (kg);Tran (mm/s);Freq (Hz);Vert (mm/s);Freq (Hz);"
+            "Long (mm/s);Freq (Hz);PVS (mm/s)\r\n"
+            "HAZ1;2026.09.14. 08:30:12;250;25;3,2;18;9,4;22;2,1;30;9,9\r\n"
+            "HAZ1;2026.09.15. 08:31:00;260;25;1,2;18;2,4;22;1,1;30;2,7\r\n"
+            "HAZ2;2026.09.15. 08:31:02;400;25;;;;;;;\r\n"
+            "HAZ3;2026.09.15. 08:31:05;400;25;;;;;;;\r\n");
+        // rows without a PPV are a fault of the file: nothing of it goes in
+        const Futás faulty = parancssor({"--katalogus", kat, "--felvesz", table, "-k", "lakó"});
+        QCOMPARE(faulty.állapot, 2);
+        QVERIFY2(faulty.hibák.contains(QStringLiteral("4. sor")) ||
+                     faulty.hibák.contains(QStringLiteral(":4:")),
+                 qPrintable(faulty.hibák));
+        QCOMPARE(count(kat, QStringLiteral("meres")), 0);
+        QFile f(table);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QByteArray bytes = f.readAll();
+        bytes.truncate(bytes.indexOf("HAZ2")); // the two measured rows alone
+        f.resize(0);
+        f.write(bytes);
+        f.close();
+        const Futás in =
+            parancssor({"--katalogus", kat, "--felvesz", table, "-k", "lakó", "--hely", place});
+        const bool slab = place == u"födém";
+        QVERIFY2(in.hibák.contains(QStringLiteral(": felvéve, 2 mérés")), qPrintable(in.hibák));
+        const QList<QByteArray> list = parancssor({"--katalogus", kat, "--lista"}).sorok();
+        QCOMPARE(list.size(), 1 + 2);
+        // the first row: each component against the residential limit at its own frequency
+        const QList<QByteArray> row = list[1].split(';');
+        const int tran = slab ? Határérték::FelsőFödémSzázad(1) : Határérték::AlaponSzázad(1, 18);
+        const int vert = Határérték::AlaponSzázad(1, 22);
+        const bool vertDecides =
+            !slab && 9.4 / vert > 3.2 / tran && 9.4 / vert > 2.1 / Határérték::AlaponSzázad(1, 30);
+        QCOMPARE(QString::fromUtf8(row[7]),
+                 vertDecides ? QStringLiteral("Vert") : QStringLiteral("Tran"));
+        QCOMPARE(QString::fromUtf8(row[12]), Határérték::SzázadSzöveg(vertDecides ? vert : tran));
+        QCOMPARE(QString::fromUtf8(row[14]), 9.4 * 100 > vert && !slab
+                                                 ? QStringLiteral("túllépi")
+                                                 : QStringLiteral("megfelel"));
+        QCOMPARE(QString::fromUtf8(row[6]), Határérték::Szám(250 / 5.0, 2)); // 250 m / √25 kg
     }
 
     // A point's building is the catalogue's once it is there: a new point needs its category,
@@ -411,6 +473,16 @@ private slots:
         QCOMPARE(parancssor({"--katalogus", kat, "--lista"}).sorok().size(), 1 + measurements);
         for (const QString& f : files) // each file said: in, or refused for what it is
             QVERIFY2(r.hibák.contains(f + QStringLiteral(": ")), qPrintable(f));
+        // the engineers' summary table: every row of data a measurement (its units row none)
+        const QString table =
+            field.filePath(QStringLiteral("exports/sugengdcahyo_PPV_summary_table.csv"));
+        QFile t(table);
+        QVERIFY(t.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = t.readAll().trimmed().split('\n');
+        const qsizetype rows = std::count_if(
+            lines.begin() + 1, lines.end(), [](const QByteArray& l) { return !l.startsWith(';'); });
+        QVERIFY2(r.hibák.contains(table + QStringLiteral(": felvéve, %1 mérés").arg(rows)),
+                 qPrintable(r.hibák));
     }
 };
 

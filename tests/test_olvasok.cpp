@@ -11,6 +11,7 @@
 #include "readers/meresadatok.h"
 #include "readers/mseed/osszefuzes.h"
 #include "readers/mseed3.h"
+#include "readers/osszesito.h"
 #include "readers/rezgesjel.h"
 #include "readers/robbantasnaplo.h"
 #include "readers/stationxml.h"
@@ -614,6 +615,104 @@ private slots:
         QCOMPARE(blasts[0].késleltetések.value_or(0), 12);
         QCOMPARE(blasts[0].eovY.value_or(0), 650100.5);
         QVERIFY(!blasts[1].összesTöltet && !blasts[1].eovY);
+    }
+
+    // A summary table as engineers keep one: the components' PPV each with the frequency after
+    // it, units in the header or in a row of their own (under the header or after the last
+    // row), in the encodings users save; the units converted, never guessed.
+    void summaryTable_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<double>("given");  // mm/s per unit of an unstated one; 0: none
+        QTest::addColumn<int>("fault");     // -1: none
+        QTest::addColumn<double>("factor"); // the first row's Tran in mm/s over 0,67
+        auto encoded = [](const char* encoding, const QString& text) {
+            QStringEncoder e(encoding);
+            return QByteArray(e(text));
+        };
+        const QString hungarian = QStringLiteral(
+            "Kőfejtő, 2026. szeptember\r\n"
+            "Mérési pont;Dátum;Idő;Távolság (m);Töltet (kg);Tran (mm/s);Freq (Hz);Vert (mm/s);"
+            "Freq (Hz);Long (mm/s);Freq (Hz);PVS (mm/s);Légnyomás (dB)\r\n"
+            "Lakóház;2026.09.14.;08:30:12;785;5,40;0,67;30,00;0,60;15,00;0,56;13,00;0,83;"
+            "55,10\r\n"
+            "Lakóház;2026.09.15.;09:10:00;790;5,4;0,58;27;0,32;18;0,27;22;0,64;59,6\r\n");
+        QTest::newRow("Hungarian Excel: Windows-1250, units in the header")
+            << encoded("windows-1250", hungarian) << 0.0 << -1 << 1.0;
+        QString tabs = hungarian;
+        tabs.replace(u';', u'\t');
+        QTest::newRow("Unicode text: UTF-16LE, TAB")
+            << "\xFF\xFE" + encoded("UTF-16LE", tabs) << 0.0 << -1 << 1.0;
+        QTest::newRow("units in a row after the last, quoted")
+            << QByteArray("Pont;Idő;Táv;Töltet;Trans;Freq;Vert;Freq;Long;Freq;PVS;PSPL\n"
+                          "Lakóház;2026-09-14T06:30:12Z;785;\"5,40\";\"0,67\";\"30,00\";\"0,60\";"
+                          "\"15,00\";\"0,56\";\"13,00\";\"0,83\";\"55,10\"\n"
+                          "Lakóház;2026-09-15T07:10:00Z;790;5,4;0,58;27;0,32;18;0,27;22;0,64;59,6\n"
+                          ";;( mtr );( Kg );(mm/s);( Hz);(mm/s);( Hz);(mm/s);( Hz);(mm/s);( dB )\n")
+            << 0.0 << -1 << 1.0;
+        QTest::newRow("in/s, English, old Mac CR")
+            << QByteArray(
+                   "\"station\",\"time\",\"distance (ft)\",\"charge per delay (lb)\","
+                   "\"Tran (in/s)\",\"Freq\",\"Vert (in/s)\",\"Freq\",\"Long (in/s)\","
+                   "\"Freq\",\"PVS (in/s)\",\"air overpressure (dB)\"\r"
+                   "Lakóház,2026-09-14T06:30:12Z,2575.46,11.905,0.67,30,0.6,15,0.56,13,0.83,"
+                   "55.1\r"
+                   "Lakóház,2026-09-15T07:10:00Z,2591.86,11.905,0.58,27,0.32,18,0.27,22,0.64,"
+                   "59.6\r")
+            << 0.0 << -1 << 25.4;
+        const QByteArray noUnit =
+            "Pont;Idő;Tran;Freq;Vert;Freq;Long;Freq;PVS;PSPL (dB)\n"
+            "Lakóház;2026-09-14T06:30:12Z;0,67;30;0,6;15;0,56;13;0,83;55,1\n"
+            "Lakóház;2026-09-15T07:10:00Z;0,58;27;0,32;18;0,27;22;0,64;59,6\n";
+        QTest::newRow("no velocity unit: none guessed")
+            << noUnit << 0.0 << int(Hiba::Fajta::EgységKell) << 0.0;
+        QTest::newRow("no velocity unit, but given") << noUnit << 1.0 << -1 << 1.0;
+        QTest::newRow("a unit it does not know")
+            << QByteArray("Pont;Tran (mm/min);Freq\nA;1;20\n") << 0.0
+            << int(Hiba::Fajta::IsmeretlenEgység) << 0.0;
+        QTest::newRow("a PPV that is no number")
+            << QByteArray("Pont;PPV (mm/s);Frekvencia (Hz)\nA;1,2;20\nB;sok;20\n") << 0.0
+            << int(Hiba::Fajta::NemSzám) << 0.0;
+    }
+    void summaryTable() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(double, given);
+        QFETCH(int, fault);
+        QFETCH(double, factor);
+        QVERIFY(Összesítő::Felismer(bytes));
+        const auto read = Összesítő::Olvas(bytes, QStringLiteral("osszesito.csv"),
+                                           given > 0 ? std::optional<double>(given) : std::nullopt);
+        if (fault >= 0) {
+            QVERIFY(std::holds_alternative<Hiba>(read));
+            QCOMPARE(int(std::get<Hiba>(read).fajta), fault);
+            return;
+        }
+        if (const Hiba* h = std::get_if<Hiba>(&read))
+            QFAIL(qPrintable(h->részlet));
+        const auto& rows = std::get<std::vector<Összesítő::Sor>>(read);
+        QCOMPARE(rows.size(), std::size_t(2));
+        const Összesítő::Sor& r = rows[0];
+        QCOMPARE(r.pont, QStringLiteral("Lakóház"));
+        QCOMPARE(r.összetevők.size(), std::size_t(3));
+        QCOMPARE(r.összetevők[0].név, QStringLiteral("Tran"));
+        QVERIFY(r.összetevők[1].függőleges && !r.összetevők[0].függőleges);
+        QVERIFY(std::abs(*r.összetevők[0].ppv - 0.67 * factor) < 1e-9);
+        QCOMPARE(r.összetevők[1].frekvencia.value_or(0), 15.0); // its own, not the first's
+        QVERIFY(std::abs(r.pvs.value_or(0) - 0.83 * factor) < 1e-9);
+        if (r.távolság) // feet and pounds to metres and kilograms
+            QVERIFY2(std::abs(*r.távolság - 785) < 0.01 && std::abs(*r.töltet - 5.4) < 0.01,
+                     qPrintable(QString::number(*r.távolság)));
+        if (r.légnyomás) // 55,1 dB(L) over 20 µPa
+            QVERIFY(std::abs(20 * std::log10(*r.légnyomás / 20e-6) - 55.1) < 1e-9);
+        if (r.időMikro) // 08:30:12 in Budapest in September is 06:30:12 UTC
+            QCOMPARE(*r.időMikro, QDateTime(QDate(2026, 9, 14), QTime(6, 30, 12), QTimeZone::utc())
+                                          .toMSecsSinceEpoch() *
+                                      1000);
+    }
+
+    // A record's table is no summary: a time series names no frequency, distance or point.
+    void timeSeriesIsNoSummary() {
+        QVERIFY(!Összesítő::Felismer(FullWaveform().bytes()));
+        QVERIFY(!Összesítő::Felismer("time;Tran;Vert;Long\n0;0,1;0,2;0,3\n0,001;0,2;0,1;0\n"));
     }
 
     // Another IANA zone for the instrument's clock: the same wall time, another instant.

@@ -2,6 +2,7 @@
 
 #include "engine/kategoriak.h"
 #include "engine/szovegek.h"
+#include "tablameres.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -36,6 +37,90 @@ FájlEredmény hibás(Hiba h) {
     FájlEredmény e;
     e.katalógus = std::move(h);
     return e;
+}
+
+// The point of a station's records (its code `kód`) put in `pontok`: the catalogue's, with the
+// coordinates given now, or a new one with the category given for it; the fault otherwise.
+std::optional<Hiba> pontFelvesz(Katalógusfájl& katalógus, const QString& kód,
+                                const QString& állomás, const Behozatal& b,
+                                std::map<QString, Pont>& pontok) {
+    if (pontok.count(kód))
+        return std::nullopt;
+    const Mérésadatok a = b.adatok.állomásra(állomás);
+    const std::optional<int> kategória = a.kategória ? a.kategória : b.kategória;
+    const std::optional<Elemzés::Hely> hely = a.hely ? a.hely : b.hely;
+    auto tárolt = katalógus.pont(kód);
+    if (Hiba* h = std::get_if<Hiba>(&tárolt))
+        return *h;
+    const std::optional<Pont>& p = std::get<std::optional<Pont>>(tárolt);
+    if (p) {
+        if ((kategória && *kategória != p->kategória) || (hely && int(*hely) != p->hely))
+            return Hiba({Hiba::Fajta::Ellentmondás,
+                         QStringLiteral("a(z) %1 pont a katalógusban %2, %3; a megadott "
+                                        "%4, %5")
+                             .arg(kód, Határérték::KategóriaNév(p->kategória),
+                                  Határérték::HelyNév(Elemzés::Hely(p->hely)),
+                                  Határérték::KategóriaNév(kategória.value_or(p->kategória)),
+                                  Határérték::HelyNév(hely.value_or(Elemzés::Hely(p->hely))))});
+        Pont ismert = *p; // with the coordinates given now, for one that had none
+        ismert.eovY = a.eovY;
+        ismert.eovX = a.eovX;
+        ismert.szélesség = a.szélesség;
+        ismert.hosszúság = a.hosszúság;
+        pontok[kód] = ismert;
+    } else {
+        if (!kategória)
+            return Hiba{Hiba::Fajta::Ellentmondás,
+                        QStringLiteral("a(z) %1 pont új a katalógusban: adja meg az "
+                                       "épület kategóriáját (--kategoria, vagy az "
+                                       "--adatok [%1] szakaszában)")
+                            .arg(kód)};
+        pontok[kód] =
+            Pont{kód,         *kategória, int(hely.value_or(Elemzés::Hely::Alap)), a.eovY, a.eovX,
+                 a.szélesség, a.hosszúság};
+    }
+    return std::nullopt;
+}
+
+// A summary table: each row a measurement of its point (the table's, else the one given),
+// judged by the point's building and place; stored whole or not at all.
+FájlEredmény táblátFelvesz(Katalógusfájl& katalógus, const QString& fájl, const QByteArray& bájtok,
+                           const Behozatal& b) {
+    FájlEredmény eredmény;
+    auto olvasott = Összesítő::Olvas(bájtok, fájl, b.beállítás.egység);
+    if (::Hiba* h = std::get_if<::Hiba>(&olvasott)) {
+        eredmény.olvasás = *h;
+        return eredmény;
+    }
+    const std::vector<Összesítő::Sor>& sorok = std::get<std::vector<Összesítő::Sor>>(olvasott);
+    std::map<QString, Pont> pontok;
+    std::vector<Mérés> mérések;
+    for (const Összesítő::Sor& sor : sorok) {
+        const QString kód = sor.pont.isEmpty() ? b.pont : sor.pont;
+        if (kód.isEmpty())
+            return hibás({Hiba::Fajta::Ellentmondás,
+                          QStringLiteral("a táblázat %1. sora nem nevez meg mérési pontot: adja "
+                                         "meg a --pont kapcsolóval")
+                              .arg(sor.sor)});
+        if (std::optional<Hiba> h = pontFelvesz(katalógus, kód, sor.pont, b, pontok))
+            return hibás(*h);
+        const Pont& p = pontok[kód];
+        mérések.push_back(TáblaMérés(sor, int(sor.sor), kód, p.kategória, p.hely));
+    }
+    std::vector<Pont> pontLista;
+    for (const auto& [kód, p] : pontok)
+        pontLista.push_back(p);
+    auto tárolás = katalógus.felvesz(QFileInfo(fájl).fileName(), bájtok, beállításSzöveg(b),
+                                     pontLista, mérések);
+    if (Hiba* h = std::get_if<Hiba>(&tárolás))
+        return hibás(*h);
+    eredmény.mi = std::get<Katalógusfájl::Eredmény>(tárolás) == Katalógusfájl::Eredmény::Felvéve
+                      ? FájlEredmény::Mi::Felvéve
+                      : FájlEredmény::Mi::MárBenne;
+    if (eredmény.mi == FájlEredmény::Mi::Felvéve)
+        eredmény.mérések = std::move(mérések);
+    eredmény.megjegyzések << QStringLiteral("összesítő táblázat: %1 sor").arg(sorok.size());
+    return eredmény;
 }
 
 } // namespace
@@ -80,6 +165,8 @@ FájlEredmény FájltFelvesz(Katalógusfájl& katalógus, const QString& fájl, 
         eredmény.mi = FájlEredmény::Mi::MárBenne;
         return eredmény;
     }
+    if (Összesítő::Felismer(bájtok))
+        return táblátFelvesz(katalógus, fájl, bájtok, b);
     Feldolgozás::Kérés k;
     k.módszer = b.módszer;
     k.beállítás = b.beállítás;
@@ -102,42 +189,8 @@ FájlEredmény FájltFelvesz(Katalógusfájl& katalógus, const QString& fájl, 
             return hibás({Hiba::Fajta::Ellentmondás,
                           QStringLiteral("a felvétel nem nevez meg állomást: adja meg a "
                                          "mérési pontot a --pont kapcsolóval")});
-        if (!pontok.count(kód)) {
-            const Mérésadatok a = b.adatok.állomásra(állomás);
-            const std::optional<int> kategória = a.kategória ? a.kategória : b.kategória;
-            const std::optional<Elemzés::Hely> hely = a.hely ? a.hely : b.hely;
-            auto tárolt = katalógus.pont(kód);
-            if (Hiba* h = std::get_if<Hiba>(&tárolt))
-                return hibás(*h);
-            const std::optional<Pont>& p = std::get<std::optional<Pont>>(tárolt);
-            if (p) {
-                if ((kategória && *kategória != p->kategória) || (hely && int(*hely) != p->hely))
-                    return hibás(
-                        {Hiba::Fajta::Ellentmondás,
-                         QStringLiteral("a(z) %1 pont a katalógusban %2, %3; a megadott "
-                                        "%4, %5")
-                             .arg(kód, Határérték::KategóriaNév(p->kategória),
-                                  Határérték::HelyNév(Elemzés::Hely(p->hely)),
-                                  Határérték::KategóriaNév(kategória.value_or(p->kategória)),
-                                  Határérték::HelyNév(hely.value_or(Elemzés::Hely(p->hely))))});
-                Pont ismert = *p; // with the coordinates given now, for one that had none
-                ismert.eovY = a.eovY;
-                ismert.eovX = a.eovX;
-                ismert.szélesség = a.szélesség;
-                ismert.hosszúság = a.hosszúság;
-                pontok[kód] = ismert;
-            } else {
-                if (!kategória)
-                    return hibás({Hiba::Fajta::Ellentmondás,
-                                  QStringLiteral("a(z) %1 pont új a katalógusban: adja meg az "
-                                                 "épület kategóriáját (--kategoria, vagy az "
-                                                 "--adatok [%1] szakaszában)")
-                                      .arg(kód)});
-                pontok[kód] = Pont{kód,        *kategória, int(hely.value_or(Elemzés::Hely::Alap)),
-                                   a.eovY,     a.eovX,     a.szélesség,
-                                   a.hosszúság};
-            }
-        }
+        if (std::optional<Hiba> h = pontFelvesz(katalógus, kód, állomás, b, pontok))
+            return hibás(*h);
         // judged by its point's building
         const Pont& p = pontok[kód];
         e.felvétel.állomás = kód;

@@ -620,6 +620,16 @@ void KampányAblak::MérésMegnyit(int sor, std::function<void(RezgésjelAblak*)
         return;
     }
     const Katalógus::ListaSor s = modell_->Sor(i.row());
+    if (s.mérés.mintaszám == 0) { // a summary table's row: figures, no waveform
+        QMessageBox::information(this, QStringLiteral("Mérés megnyitása"),
+                                 QStringLiteral("A mérés a(z) %1 összesítő táblázat %2. sora: "
+                                                "rezgésjel nem tartozik hozzá.")
+                                     .arg(s.fájl)
+                                     .arg(s.mérés.sorszám));
+        if (utána)
+            utána(nullptr);
+        return;
+    }
     auto eredeti = olvasó_->eredeti(s.fájlId);
     if (auto* h = std::get_if<Katalógus::Hiba>(&eredeti)) {
         QMessageBox::warning(
