@@ -3,6 +3,8 @@
 // building kept, two importers at once, an import killed midway, a newer or a damaged
 // catalogue never written.
 #include "exportwriter.h"
+#include "groundrecords.h"
+#include "mseedwriter.h"
 #include "postgrescluster.h"
 #include "testfile.h"
 #include "testlocale.h"
@@ -215,6 +217,52 @@ private slots:
                                                  ? QStringLiteral("túllépi")
                                                  : QStringLiteral("megfelel"));
         QCOMPARE(QString::fromUtf8(row[6]), Határérték::Szám(250 / 5.0, 2)); // 250 m / √25 kg
+    }
+
+    // Counts with no sensitivity go in not judged, saying why; given a sensitivity later, the
+    // stored bytes are judged again as --elemez judges the file, the blast it was paired with
+    // kept, nothing imported again; then nothing is left to judge.
+    void judgedLater_data() { backends(); }
+    void judgedLater() {
+        QFETCH(QString, backend);
+        CATALOGUE(kat, backend)
+        const Signal z = [](double t) {
+            return 9.0 * std::sin(2 * M_PI * 20 * t) * std::exp(-3 * t);
+        };
+        const Signal h = [](double t) {
+            return 2.0 * std::sin(2 * M_PI * 30 * t) * std::exp(-3 * t);
+        };
+        const QString record = saveFile(
+            dir_, QStringLiteral("counts-%1.mseed").arg(QUuid::createUuid().toString(QUuid::Id128)),
+            mseed(threeComponents(z, h, h, 2000, 1000, 1000), DE_INT32));
+        const QString log = saveFile(dir_, QStringLiteral("log-%1.csv").arg(backend),
+                                     "id;time\nR-1;2026-12-08T09:59:30Z\n");
+        const Futás in = parancssor(
+            {"--katalogus", kat, "--robbantasok", log, "--felvesz", record, "-k", "lakó"});
+        QCOMPARE(in.állapot, 3);
+        QVERIFY2(in.hibák.contains(QStringLiteral("1 nincs megítélve")), qPrintable(in.hibák));
+        QList<QByteArray> row =
+            parancssor({"--katalogus", kat, "--lista"}).sorok().value(1).split(';');
+        QVERIFY2(row.value(14).contains("count"), row.join(';').constData());
+        QCOMPARE(row.value(1), QByteArray("R-1"));
+
+        const Futás again = parancssor({"--katalogus", kat, "--megitel", "--erzekenyseg", "1000"});
+        const Futás analysed =
+            parancssor({"--elemez", record, "-k", "lakó", "--erzekenyseg", "1000"});
+        QCOMPARE(again.állapot, analysed.állapot);
+        QVERIFY2(again.hibák.contains(QStringLiteral(": újra megítélve, 1 mérés")),
+                 qPrintable(again.hibák));
+        row = parancssor({"--katalogus", kat, "--lista"}).sorok().value(1).split(';');
+        QVERIFY2(analysed.sorok().value(1).endsWith(";" + row.value(13) + ";" + row.value(14)),
+                 analysed.ki.constData());
+        QCOMPARE(row.value(1), QByteArray("R-1")); // still paired
+        QCOMPARE(count(kat, QStringLiteral("meres")), 1);
+        QCOMPARE(count(kat, QStringLiteral("fajl")), 1);
+        const Futás nothing = parancssor({"--katalogus", kat, "--megitel"});
+        QCOMPARE(nothing.állapot, 0);
+        QVERIFY2(nothing.hibák.contains(QStringLiteral("nincs nem megítélt mérés")),
+                 qPrintable(nothing.hibák));
+        QCOMPARE(parancssor({"--katalogus", kat, "--megitel", record}).állapot, 2);
     }
 
     // A point's building is the catalogue's once it is there: a new point needs its category,

@@ -213,6 +213,9 @@ void Minősít(Megállapítás& e, int kategória, Hely hely, Módszer módszer)
         if (ö.sebesség())
             ö.nemÍtéltMiért = NemÍtélhetőMiért(ö.mintavétel, ö.jellemzők.ppv, ö.egységIsmeretlen)
                                   .value_or(QString());
+        if (ö.sebesség() && ö.nyers) // a peak in counts is no velocity: never judged
+            ö.nemÍtéltMiért = QStringLiteral("a minták egész számok (count): adja meg a műszer "
+                                             "érzékenységét (--erzekenyseg vagy --allomas)");
         // at the top floor slab the vertical is not judged: which one it is must be known
         if (ö.sebesség() && ö.nemÍtéltMiért.isEmpty() && ö.irányIsmeretlen && hely == Hely::Födém)
             ö.nemÍtéltMiért = QStringLiteral(

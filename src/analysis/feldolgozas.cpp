@@ -83,7 +83,7 @@ Feldolgozott elemez(Rezgésjel::Olvasás olvasott, const Kérés& kérés) {
         for (const Rezgésjel::Csatorna& cs : felvétel.csatornák) {
             const bool egység = kérés.egységetKér && cs.egységIsmeretlen &&
                                 !kérés.egységNélkül.contains(cs.kód.állomásNév());
-            if (!cs.érzékenységreVár && !egység)
+            if ((!cs.érzékenységreVár || kérés.érzékenységNélkülIs) && !egység)
                 continue;
             Hiba h;
             h.fajta = egység ? Hiba::Fajta::EgységKell : Hiba::Fajta::ÉrzékenységKell;

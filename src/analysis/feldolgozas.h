@@ -41,6 +41,9 @@ struct Kérés {
     std::optional<qint64> intervallum; // µs: the interval peaks
     bool rajzokkal = false;            // each record's views, drawn (see Nézet)
     bool mintákMegtartva = false;      // a long record keeps its samples
+    // Velocity counts read with érzékenységKésőbb analysed in counts and not judged (a
+    // catalogue keeps them so until a sensitivity is given), instead of waiting for one.
+    bool érzékenységNélkülIs = false;
     bool egységetKér = false;   // velocity floats of an unknown unit wait for one (EgységKell)…
     QSet<QString> egységNélkül; // …but for these stations', analysed and not judged
     std::function<void(Lépés)> lépésre;             // told of each step as it starts

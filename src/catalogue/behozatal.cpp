@@ -123,6 +123,81 @@ FájlEredmény táblátFelvesz(Katalógusfájl& katalógus, const QString& fájl
     return eredmény;
 }
 
+struct Elemzett {
+    std::vector<Pont> pontok;
+    std::vector<Mérés> mérések;
+    QStringList megjegyzések;
+};
+
+// A record file's measurements, each station judged by its point's building (the catalogue's
+// for a known one, else the one given), with the points; or the fault.
+std::variant<Elemzett, FájlEredmény> rekordMérései(Katalógusfájl& katalógus, const QString& fájl,
+                                                   const QByteArray& bájtok, const Behozatal& b) {
+    Elemzett ki;
+    Feldolgozás::Kérés k;
+    k.módszer = b.módszer;
+    k.beállítás = b.beállítás;
+    k.beállítás.érzékenységKésőbb = true;
+    k.egész = true;
+    k.egészHatár = Feldolgozás::HosszúFelvétel;
+    k.küszöb = Elemzés::AlapKüszöb;
+    k.csakHosszúEseményei = true;
+    Feldolgozás::Feldolgozott feldolgozott = Feldolgozás::Bájtok(bájtok, fájl, k);
+    if (feldolgozott.hiba && feldolgozott.hiba->fajta == ::Hiba::Fajta::ÉrzékenységKell) {
+        // counts with no sensitivity: each record kept whole in counts, not judged (no events
+        // found on a threshold in mm/s), until a sensitivity is given
+        k.érzékenységNélkülIs = true;
+        k.egészHatár.reset();
+        k.küszöb.reset();
+        k.csakHosszúEseményei = false;
+        feldolgozott = Feldolgozás::Bájtok(bájtok, fájl, k);
+    }
+    if (feldolgozott.hiba) {
+        FájlEredmény e;
+        e.olvasás = feldolgozott.hiba;
+        return e;
+    }
+
+    // each station's point: the catalogue's category for a known one, else the given one
+    std::map<QString, Pont> pontok;
+    for (Feldolgozás::ElemzettFelvétel& e : feldolgozott.felvételek) {
+        const QString állomás = e.felvétel.állomás;
+        const QString kód = állomás.isEmpty() ? b.pont : állomás;
+        if (kód.isEmpty())
+            return hibás({Hiba::Fajta::Ellentmondás,
+                          QStringLiteral("a felvétel nem nevez meg állomást: adja meg a "
+                                         "mérési pontot a --pont kapcsolóval")});
+        if (std::optional<Hiba> h = pontFelvesz(katalógus, kód, állomás, b, pontok))
+            return hibás(*h);
+        // judged by its point's building
+        const Pont& p = pontok[kód];
+        e.felvétel.állomás = kód;
+        if (e.egészElemezve)
+            Elemzés::Minősít(e.megállapítás, p.kategória, Elemzés::Hely(p.hely), b.módszer);
+        for (Elemzés::Esemény& es : e.események) {
+            es.felvétel.állomás = kód;
+            Elemzés::Minősít(es.megállapítás, p.kategória, Elemzés::Hely(p.hely), b.módszer);
+        }
+        if (e.felvétel.szakaszok > 0 && e.felvétel.szakasz == 1)
+            ki.megjegyzések << QStringLiteral("a felvételben hézag van; folytonos "
+                                              "szakaszonként felvéve (%1 szakasz)")
+                                   .arg(e.felvétel.szakaszok);
+        if (!e.felvétel.kihagyott.isEmpty())
+            ki.megjegyzések << QStringLiteral("kihagyott csatornák (nem mérnek rezgést): %1")
+                                   .arg(e.felvétel.kihagyott.join(QStringLiteral(", ")));
+    }
+    std::vector<Mérés> mérések = Mérések(feldolgozott, b.adatok);
+    for (Mérés& m : mérések) {
+        const Pont& p = pontok[m.pont];
+        m.kategória = p.kategória;
+        m.hely = p.hely;
+    }
+    for (const auto& [kód, p] : pontok)
+        ki.pontok.push_back(p);
+    ki.mérések = std::move(mérések);
+    return ki;
+}
+
 } // namespace
 
 Olvasásmód BeállításOlvas(const QString& tárolt) {
@@ -167,56 +242,13 @@ FájlEredmény FájltFelvesz(Katalógusfájl& katalógus, const QString& fájl, 
     }
     if (Összesítő::Felismer(bájtok))
         return táblátFelvesz(katalógus, fájl, bájtok, b);
-    Feldolgozás::Kérés k;
-    k.módszer = b.módszer;
-    k.beállítás = b.beállítás;
-    k.egész = true;
-    k.egészHatár = Feldolgozás::HosszúFelvétel;
-    k.küszöb = Elemzés::AlapKüszöb;
-    k.csakHosszúEseményei = true;
-    Feldolgozás::Feldolgozott feldolgozott = Feldolgozás::Bájtok(bájtok, fájl, k);
-    if (feldolgozott.hiba) {
-        eredmény.olvasás = feldolgozott.hiba;
-        return eredmény;
-    }
-
-    // each station's point: the catalogue's category for a known one, else the given one
-    std::map<QString, Pont> pontok;
-    for (Feldolgozás::ElemzettFelvétel& e : feldolgozott.felvételek) {
-        const QString állomás = e.felvétel.állomás;
-        const QString kód = állomás.isEmpty() ? b.pont : állomás;
-        if (kód.isEmpty())
-            return hibás({Hiba::Fajta::Ellentmondás,
-                          QStringLiteral("a felvétel nem nevez meg állomást: adja meg a "
-                                         "mérési pontot a --pont kapcsolóval")});
-        if (std::optional<Hiba> h = pontFelvesz(katalógus, kód, állomás, b, pontok))
-            return hibás(*h);
-        // judged by its point's building
-        const Pont& p = pontok[kód];
-        e.felvétel.állomás = kód;
-        if (e.egészElemezve)
-            Elemzés::Minősít(e.megállapítás, p.kategória, Elemzés::Hely(p.hely), b.módszer);
-        for (Elemzés::Esemény& es : e.események) {
-            es.felvétel.állomás = kód;
-            Elemzés::Minősít(es.megállapítás, p.kategória, Elemzés::Hely(p.hely), b.módszer);
-        }
-        if (e.felvétel.szakaszok > 0 && e.felvétel.szakasz == 1)
-            eredmény.megjegyzések << QStringLiteral("a felvételben hézag van; folytonos "
-                                                    "szakaszonként felvéve (%1 szakasz)")
-                                         .arg(e.felvétel.szakaszok);
-        if (!e.felvétel.kihagyott.isEmpty())
-            eredmény.megjegyzések << QStringLiteral("kihagyott csatornák (nem mérnek rezgést): %1")
-                                         .arg(e.felvétel.kihagyott.join(QStringLiteral(", ")));
-    }
-    std::vector<Mérés> mérések = Mérések(feldolgozott, b.adatok);
-    for (Mérés& m : mérések) {
-        const Pont& p = pontok[m.pont];
-        m.kategória = p.kategória;
-        m.hely = p.hely;
-    }
-    std::vector<Pont> pontLista;
-    for (const auto& [kód, p] : pontok)
-        pontLista.push_back(p);
+    auto elemzett = rekordMérései(katalógus, fájl, bájtok, b);
+    if (FájlEredmény* e = std::get_if<FájlEredmény>(&elemzett))
+        return *e;
+    Elemzett& e = std::get<Elemzett>(elemzett);
+    eredmény.megjegyzések = e.megjegyzések;
+    std::vector<Mérés> mérések = std::move(e.mérések);
+    const std::vector<Pont>& pontLista = e.pontok;
     auto tárolás = katalógus.felvesz(QFileInfo(fájl).fileName(), bájtok, beállításSzöveg(b),
                                      pontLista, mérések);
     if (Hiba* h = std::get_if<Hiba>(&tárolás))
@@ -227,6 +259,65 @@ FájlEredmény FájltFelvesz(Katalógusfájl& katalógus, const QString& fájl, 
     if (eredmény.mi == FájlEredmény::Mi::Felvéve)
         eredmény.mérések = std::move(mérések);
     return eredmény;
+}
+
+std::variant<std::vector<std::pair<QString, FájlEredmény>>, Hiba>
+ÚjraMegítél(Katalógusfájl& katalógus, const QString& pont, const Behozatal& adott) {
+    auto fájlok = katalógus.megítéletlenFájlok(pont);
+    if (Hiba* h = std::get_if<Hiba>(&fájlok))
+        return *h;
+    // each file's point, for records that name no station of their own
+    auto sorok = katalógus.lista({});
+    if (Hiba* h = std::get_if<Hiba>(&sorok))
+        return *h;
+    std::map<qint64, QString> pontja;
+    for (const ListaSor& s : std::get<std::vector<ListaSor>>(sorok))
+        pontja.emplace(s.fájlId, s.mérés.pont);
+    std::vector<std::pair<QString, FájlEredmény>> ki;
+    for (const qint64 id : std::get<std::vector<qint64>>(fájlok)) {
+        auto eredeti = katalógus.eredeti(id);
+        if (Hiba* h = std::get_if<Hiba>(&eredeti)) {
+            ki.push_back({QString::number(id), hibás(*h)});
+            continue;
+        }
+        const Eredeti& e = std::get<Eredeti>(eredeti);
+        // the stored reading, with what is given now in its place
+        const Olvasásmód tárolt = BeállításOlvas(e.beállítás);
+        Behozatal b = adott;
+        b.módszer = tárolt.módszer;
+        b.kategória.reset(); // the points are the catalogue's
+        b.hely.reset();
+        b.pont = pontja[id];
+        Rezgésjel::Beállítás& r = b.beállítás;
+        const Rezgésjel::Beállítás& t = tárolt.beállítás;
+        if (!r.egység)
+            r.egység = t.egység;
+        if (!r.érzékenység)
+            r.érzékenység = t.érzékenység;
+        if (!r.mintavétel)
+            r.mintavétel = t.mintavétel;
+        if (r.időzóna.isEmpty())
+            r.időzóna = t.időzóna;
+        if (!r.függőleges)
+            r.függőleges = t.függőleges;
+        auto elemzett = rekordMérései(katalógus, e.név, e.bájtok, b);
+        if (FájlEredmény* f = std::get_if<FájlEredmény>(&elemzett)) {
+            ki.push_back({e.név, *f});
+            continue;
+        }
+        Elemzett& m = std::get<Elemzett>(elemzett);
+        FájlEredmény f;
+        f.megjegyzések = m.megjegyzések;
+        auto csere = katalógus.újraFelvesz(id, beállításSzöveg(b), m.mérések);
+        if (Hiba* h = std::get_if<Hiba>(&csere)) {
+            f.katalógus = *h;
+        } else {
+            f.mi = FájlEredmény::Mi::Felvéve;
+            f.mérések = std::move(m.mérések);
+        }
+        ki.push_back({e.név, std::move(f)});
+    }
+    return ki;
 }
 
 } // namespace Katalógus

@@ -37,6 +37,14 @@ struct Olvasásmód {
 };
 Olvasásmód BeállításOlvas(const QString& tárolt);
 
+// The stored files with a measurement not judged (of `pont`, where given), each read again from
+// its stored bytes with its stored settings and those given now (`behozatal`'s unit,
+// sensitivity, station data, rate, zone, vertical), judged by its points' buildings, and its
+// measurements replaced whole or not at all; each keeps its blast, distance and charge. One
+// result a file, its name the stored one.
+std::variant<std::vector<std::pair<QString, FájlEredmény>>, Hiba>
+ÚjraMegítél(Katalógusfájl& katalógus, const QString& pont, const Behozatal& behozatal);
+
 FájlEredmény FájltFelvesz(Katalógusfájl& katalógus, const QString& fájl,
                           const Behozatal& behozatal);
 

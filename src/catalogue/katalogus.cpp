@@ -40,6 +40,76 @@ Hiba lekérdezésHiba(const QSqlQuery& q) {
     return {Hiba::Fajta::Lekérdezés, q.lastError().text()};
 }
 
+// A file's measurements and their components written (within the caller's transaction); a
+// measurement of a record and event in `megtartott` keeps the distance and charge it had.
+std::optional<Hiba> mérésekBeír(QSqlDatabase& db, qint64 fájlId,
+                                const std::map<QString, qint64>& pontId,
+                                const std::vector<Mérés>& mérések,
+                                const std::map<std::pair<int, int>, Mérés>& megtartott) {
+    QSqlQuery mq(db), kq(db);
+    mq.prepare(QStringLiteral(
+        "INSERT INTO meres (fajl_id, pont_id, sorszam, esemeny, kezdet_mikro, vege_mikro, "
+        "inditas_mikro, mintavetel, mintaszam, kategoria, hely, modszer, itelet, miert, donto, "
+        "ppv, frekvencia, hatar_szazad, kihasznaltsag_tized, pvs, legnyomas, tavolsag, toltet, "
+        "aranyos_tavolsag) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+        "?, ?, ?) RETURNING id"));
+    kq.prepare(QStringLiteral(
+        "INSERT INTO komponens (meres_id, sorszam, csatorna, mennyiseg, ppv, ido, zc, fft, "
+        "gyorsulas, elmozdulas, hatar_szazad, kihasznaltsag_tized, itelet) VALUES (?, ?, ?, ?, "
+        "?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    for (const Mérés& eredeti : mérések) {
+        Mérés m = eredeti;
+        if (const auto i = megtartott.find({m.sorszám, m.esemény}); i != megtartott.end()) {
+            if (i->second.távolság || i->second.töltet) { // what it had before, where it had it
+                m.távolság = i->second.távolság;
+                m.töltet = i->second.töltet;
+                m.arányosTávolság = i->second.arányosTávolság;
+            }
+        }
+        for (const QVariant& v : {QVariant(fájlId),
+                                  QVariant(pontId.at(m.pont)),
+                                  QVariant(m.sorszám),
+                                  QVariant(m.esemény),
+                                  érték(m.kezdetMikro),
+                                  érték(m.végMikro),
+                                  érték(m.indításMikro),
+                                  QVariant(m.mintavétel),
+                                  QVariant(m.mintaszám),
+                                  QVariant(m.kategória),
+                                  QVariant(m.hely),
+                                  QVariant(m.módszer),
+                                  QVariant(int(m.ítélet)),
+                                  szöveg(m.miért),
+                                  szöveg(m.döntő),
+                                  érték(m.ppv),
+                                  érték(m.frekvencia),
+                                  érték(m.határSzázad),
+                                  érték(m.kihasználtságTized),
+                                  érték(m.pvs),
+                                  érték(m.légnyomás),
+                                  érték(m.távolság),
+                                  érték(m.töltet),
+                                  érték(m.arányosTávolság)})
+            mq.addBindValue(v);
+        if (!mq.exec() || !mq.next())
+            return lekérdezésHiba(mq);
+        const qint64 mérésId = mq.value(0).toLongLong();
+        mq.finish();
+        for (std::size_t i = 0; i < m.komponensek.size(); ++i) {
+            const Komponens& c = m.komponensek[i];
+            for (const QVariant& v :
+                 {QVariant(mérésId), QVariant(int(i)), szöveg(c.csatorna), QVariant(c.mennyiség),
+                  érték(c.ppv), érték(c.idő), érték(c.zc), érték(c.fft), érték(c.gyorsulás),
+                  érték(c.elmozdulás), érték(c.határSzázad), érték(c.kihasználtságTized),
+                  szöveg(c.ítélet)})
+                kq.addBindValue(v);
+            if (!kq.exec())
+                return lekérdezésHiba(kq);
+        }
+    }
+    return std::nullopt;
+}
+
 // What an SQLite file must begin with, unless it is empty.
 constexpr char SQLiteFejléc[] = "SQLite format 3";
 
@@ -229,59 +299,8 @@ Katalógusfájl::felvesz(const QString& név, const QByteArray& bájtok, const Q
         return vissza(Eredmény::MárBenne);
     const qint64 fájlId = q.value(0).toLongLong();
 
-    QSqlQuery mq(db), kq(db);
-    mq.prepare(QStringLiteral(
-        "INSERT INTO meres (fajl_id, pont_id, sorszam, esemeny, kezdet_mikro, vege_mikro, "
-        "inditas_mikro, mintavetel, mintaszam, kategoria, hely, modszer, itelet, miert, donto, "
-        "ppv, frekvencia, hatar_szazad, kihasznaltsag_tized, pvs, legnyomas, tavolsag, toltet, "
-        "aranyos_tavolsag) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-        "?, ?, ?) RETURNING id"));
-    kq.prepare(QStringLiteral(
-        "INSERT INTO komponens (meres_id, sorszam, csatorna, mennyiseg, ppv, ido, zc, fft, "
-        "gyorsulas, elmozdulas, hatar_szazad, kihasznaltsag_tized, itelet) VALUES (?, ?, ?, ?, "
-        "?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    for (const Mérés& m : mérések) {
-        for (const QVariant& v : {QVariant(fájlId),
-                                  QVariant(pontId.at(m.pont)),
-                                  QVariant(m.sorszám),
-                                  QVariant(m.esemény),
-                                  érték(m.kezdetMikro),
-                                  érték(m.végMikro),
-                                  érték(m.indításMikro),
-                                  QVariant(m.mintavétel),
-                                  QVariant(m.mintaszám),
-                                  QVariant(m.kategória),
-                                  QVariant(m.hely),
-                                  QVariant(m.módszer),
-                                  QVariant(int(m.ítélet)),
-                                  szöveg(m.miért),
-                                  szöveg(m.döntő),
-                                  érték(m.ppv),
-                                  érték(m.frekvencia),
-                                  érték(m.határSzázad),
-                                  érték(m.kihasználtságTized),
-                                  érték(m.pvs),
-                                  érték(m.légnyomás),
-                                  érték(m.távolság),
-                                  érték(m.töltet),
-                                  érték(m.arányosTávolság)})
-            mq.addBindValue(v);
-        if (!mq.exec() || !mq.next())
-            return vissza(lekérdezésHiba(mq));
-        const qint64 mérésId = mq.value(0).toLongLong();
-        mq.finish();
-        for (std::size_t i = 0; i < m.komponensek.size(); ++i) {
-            const Komponens& c = m.komponensek[i];
-            for (const QVariant& v :
-                 {QVariant(mérésId), QVariant(int(i)), szöveg(c.csatorna), QVariant(c.mennyiség),
-                  érték(c.ppv), érték(c.idő), érték(c.zc), érték(c.fft), érték(c.gyorsulás),
-                  érték(c.elmozdulás), érték(c.határSzázad), érték(c.kihasználtságTized),
-                  szöveg(c.ítélet)})
-                kq.addBindValue(v);
-            if (!kq.exec())
-                return vissza(lekérdezésHiba(kq));
-        }
-    }
+    if (std::optional<Hiba> h = mérésekBeír(db, fájlId, pontId, mérések, {}))
+        return vissza(*h);
     if (!q.exec(QStringLiteral("COMMIT")))
         return vissza(lekérdezésHiba(q));
     return Eredmény::Felvéve;
@@ -516,6 +535,92 @@ std::variant<Eredeti, Hiba> Katalógusfájl::eredeti(qint64 fájlId) {
             Hiba::Fajta::Ellentmondás,
             QStringLiteral("a(z) %1 tárolt bájtjai sérültek (az SHA-256 nem egyezik)").arg(e.név)};
     return e;
+}
+
+std::variant<std::vector<qint64>, Hiba> Katalógusfájl::megítéletlenFájlok(const QString& pont) {
+    QSqlQuery q(QSqlDatabase::database(kapcsolat_));
+    q.prepare(QStringLiteral("SELECT DISTINCT m.fajl_id FROM meres m JOIN pont p ON p.id = "
+                             "m.pont_id WHERE m.itelet = ? AND m.mintaszam > 0") +
+              (pont.isEmpty() ? QString() : QStringLiteral(" AND p.kod = ?")) +
+              QStringLiteral(" ORDER BY m.fajl_id"));
+    q.addBindValue(int(Ítélet::NincsMegítélve));
+    if (!pont.isEmpty())
+        q.addBindValue(pont);
+    if (!q.exec())
+        return lekérdezésHiba(q);
+    std::vector<qint64> ki;
+    while (q.next())
+        ki.push_back(q.value(0).toLongLong());
+    return ki;
+}
+
+std::variant<bool, Hiba> Katalógusfájl::újraFelvesz(qint64 fájlId, const QString& beállítás,
+                                                    const std::vector<Mérés>& mérések) {
+    QSqlDatabase db = QSqlDatabase::database(kapcsolat_);
+    QSqlQuery q(db);
+    if (!q.exec(postgres_ ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE")))
+        return lekérdezésHiba(q);
+    auto vissza = [&](Hiba h) -> std::variant<bool, Hiba> {
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        return h;
+    };
+    // what the measurements had beside their reading: the blast paired, distance and charge
+    std::map<std::pair<int, int>, Mérés> megtartott;
+    std::map<std::pair<int, int>, QVariant> robbantás;
+    q.prepare(QStringLiteral("SELECT sorszam, esemeny, tavolsag, toltet, aranyos_tavolsag, "
+                             "robbantas_id FROM meres WHERE fajl_id = ?"));
+    q.addBindValue(fájlId);
+    if (!q.exec())
+        return vissza(lekérdezésHiba(q));
+    while (q.next()) {
+        Mérés m;
+        m.távolság = opcionális<double>(q.value(2));
+        m.töltet = opcionális<double>(q.value(3));
+        m.arányosTávolság = opcionális<double>(q.value(4));
+        megtartott[{q.value(0).toInt(), q.value(1).toInt()}] = m;
+        robbantás[{q.value(0).toInt(), q.value(1).toInt()}] = q.value(5);
+    }
+    if (megtartott.empty())
+        return vissza(
+            Hiba{Hiba::Fajta::NincsIlyen, QStringLiteral("nincs ilyen fájl a katalógusban")});
+    std::map<QString, qint64> pontId;
+    for (const Mérés& m : mérések) {
+        q.prepare(QStringLiteral("SELECT id FROM pont WHERE kod = ?"));
+        q.addBindValue(m.pont);
+        if (!q.exec() || !q.next())
+            return vissza(Hiba{Hiba::Fajta::Ellentmondás,
+                               QStringLiteral("a(z) %1 pont nincs a katalógusban").arg(m.pont)});
+        pontId[m.pont] = q.value(0).toLongLong();
+    }
+    for (const QString& sql :
+         {QStringLiteral("DELETE FROM komponens WHERE meres_id IN (SELECT id FROM meres WHERE "
+                         "fajl_id = ?)"),
+          QStringLiteral("DELETE FROM meres WHERE fajl_id = ?")}) {
+        q.prepare(sql);
+        q.addBindValue(fájlId);
+        if (!q.exec())
+            return vissza(lekérdezésHiba(q));
+    }
+    if (std::optional<Hiba> h = mérésekBeír(db, fájlId, pontId, mérések, megtartott))
+        return vissza(*h);
+    // each keeps the blast it was paired with
+    for (const auto& [kulcs, id] : robbantás) {
+        if (id.isNull())
+            continue;
+        q.prepare(QStringLiteral("UPDATE meres SET robbantas_id = ? WHERE fajl_id = ? AND "
+                                 "sorszam = ? AND esemeny = ?"));
+        for (const QVariant& v :
+             {id, QVariant(fájlId), QVariant(kulcs.first), QVariant(kulcs.second)})
+            q.addBindValue(v);
+        if (!q.exec())
+            return vissza(lekérdezésHiba(q));
+    }
+    q.prepare(QStringLiteral("UPDATE fajl SET beallitas = ? WHERE id = ?"));
+    q.addBindValue(szöveg(beállítás));
+    q.addBindValue(fájlId);
+    if (!q.exec() || !q.exec(QStringLiteral("COMMIT")))
+        return vissza(lekérdezésHiba(q));
+    return true;
 }
 
 } // namespace Katalógus

@@ -100,6 +100,14 @@ public:
     // The measurements that pass the filter, by their start, then point.
     std::variant<std::vector<ListaSor>, Hiba> lista(const Szűrő& szűrő);
 
+    // The files that have a measurement not judged (of the point, where given), by their key;
+    // a summary table's rows are none of them (their figures are what they are).
+    std::variant<std::vector<qint64>, Hiba> megítéletlenFájlok(const QString& pont);
+    // A file's measurements replaced, in one transaction, by those of a new reading with these
+    // settings; each keeps the blast, distance and charge of the one it replaces.
+    std::variant<bool, Hiba> újraFelvesz(qint64 fájlId, const QString& beállítás,
+                                         const std::vector<Mérés>& mérések);
+
     // A file's original bytes, checked against their SHA-256 (a mismatch is an Ellentmondás:
     // the evidence is not what was imported).
     std::variant<Eredeti, Hiba> eredeti(qint64 fájlId);

@@ -147,8 +147,8 @@ int Felvesz(const Felvétel& kérés, std::FILE* hibák) {
                                                                    .arg(márBenne)
                                                              : QString()));
     }
-    for (const QString& fájl : kérés.fájlok) {
-        const Katalógus::FájlEredmény e = Katalógus::FájltFelvesz(k, fájl, kérés.behozatal);
+    // what became of a file, said
+    auto kiír = [&](const QString& fájl, const Katalógus::FájlEredmény& e, bool újra) {
         for (const QString& m : e.megjegyzések)
             SorKiír(hibák, rt::App::Prefix() + QStringLiteral("%1: %2").arg(fájl, m));
         switch (e.mi) {
@@ -172,8 +172,10 @@ int Felvesz(const Felvétel& kérés, std::FILE* hibák) {
                 nincs += m.ítélet == Katalógus::Ítélet::NincsMegítélve;
                 megítélt = megítélt || m.ítélet != Katalógus::Ítélet::NincsMegítélve;
             }
-            QString szöveg =
-                QStringLiteral("%1: felvéve, %2 mérés").arg(fájl).arg(e.mérések.size());
+            QString szöveg = (újra ? QStringLiteral("%1: újra megítélve, %2 mérés")
+                                   : QStringLiteral("%1: felvéve, %2 mérés"))
+                                 .arg(fájl)
+                                 .arg(e.mérések.size());
             if (túl)
                 szöveg += QStringLiteral(", %1 túllépi").arg(túl);
             if (nincs)
@@ -184,7 +186,23 @@ int Felvesz(const Felvétel& kérés, std::FILE* hibák) {
             break;
         }
         }
+    };
+    if (kérés.újraMegítél) {
+        auto újra = Katalógus::ÚjraMegítél(k, kérés.behozatal.pont, kérés.behozatal);
+        if (const auto* h = std::get_if<Katalógus::Hiba>(&újra)) {
+            SorKiír(hibák, katalógusHiba(k.cím().név(), *h));
+            return HibásBemenet;
+        }
+        const auto& fájlok =
+            std::get<std::vector<std::pair<QString, Katalógus::FájlEredmény>>>(újra);
+        if (fájlok.empty())
+            SorKiír(hibák, rt::App::Prefix() +
+                               QStringLiteral("%1: nincs nem megítélt mérés").arg(k.cím().név()));
+        for (const auto& [fájl, e] : fájlok)
+            kiír(fájl, e, true);
     }
+    for (const QString& fájl : kérés.fájlok)
+        kiír(fájl, Katalógus::FájltFelvesz(k, fájl, kérés.behozatal), false);
     if (újMérés && !megítélt)
         állapot = KilépésÖsszesít(állapot, NincsMegítélve);
     auto párosítás = k.párosít(kérés.párosításMikro);

@@ -202,6 +202,11 @@ struct Opciók {
         QStringLiteral("A --lista vagy a --statisztika táblázata ebbe a fájlba: .csv (a magyar "
                        "Excelnek: UTF-8 BOM-mal, CRLF) vagy .xlsx munkafüzet."),
         QStringLiteral("fájl")};
+    const QCommandLineOption megítél{
+        {QStringLiteral("megitel"), QStringLiteral("rejudge")},
+        QStringLiteral("A --katalogus nem megítélt méréseinek újbóli megítélése a tárolt "
+                       "bájtokból, a most megadott --egyseg, --erzekenyseg vagy --allomas "
+                       "szerint (a --pont-tal csak e pont méréseié).")};
     const QCommandLineOption túllépő{{QStringLiteral("tullepi"), QStringLiteral("exceeding")},
                                      QStringLiteral("A --lista csak a túllépő mérésekkel.")};
 
@@ -211,7 +216,8 @@ struct Opciók {
               &hely,        &módszer,   &érzékenység, &egység,     &mintavétel,  &időzóna,
               &függőleges,  &állomás,   &adatok,      &jelentés,   &események,   &küszöb,
               &intervallum, &katalógus, &felvétel,    &lista,      &tól,         &ig,
-              &pont,        &túllépő,   &robbantások, &párosítás,  &statisztika, &kimenet})
+              &pont,        &túllépő,   &robbantások, &párosítás,  &statisztika, &kimenet,
+              &megítél})
             elemző.addOption(*o);
     }
 };
@@ -299,11 +305,12 @@ int katalógusParancs(const QCommandLineParser& elemző, const Opciók& o, std::
     auto hiba = [hibák](const QString& szöveg) { return hibaÍr(hibák, szöveg); };
     if (!elemző.isSet(o.katalógus))
         return hiba(QStringLiteral("a --felvesz és a --lista mellé a --katalogus is kell"));
-    const bool felvesz = elemző.isSet(o.felvétel) || elemző.isSet(o.robbantások),
+    const bool felvesz = elemző.isSet(o.felvétel) || elemző.isSet(o.robbantások) ||
+                         elemző.isSet(o.megítél),
                listáz = elemző.isSet(o.lista) || elemző.isSet(o.statisztika);
     if (felvesz == listáz)
-        return hiba(QStringLiteral("a --katalogus mellé a --felvesz (vagy --robbantasok) vagy a "
-                                   "--lista kell, egyszerre csak az egyik"));
+        return hiba(QStringLiteral("a --katalogus mellé a --felvesz (vagy --robbantasok, "
+                                   "--megitel) vagy a --lista kell, egyszerre csak az egyik"));
     for (const QCommandLineOption* m : {&o.elemez, &o.értékel, &o.frekvencia, &o.események,
                                         &o.intervallum, &o.küszöb, &o.jelentés})
         if (elemző.isSet(*m))
@@ -346,6 +353,10 @@ int katalógusParancs(const QCommandLineParser& elemző, const Opciók& o, std::
     KatalógusParancs::Felvétel kérés;
     kérés.katalógus = elemző.value(o.katalógus);
     kérés.fájlok = elemző.values(o.felvétel) + elemző.positionalArguments();
+    kérés.újraMegítél = elemző.isSet(o.megítél);
+    if (kérés.újraMegítél && !kérés.fájlok.isEmpty())
+        return hiba(QStringLiteral("a --megitel a katalógus tárolt fájljait ítéli meg újra: "
+                                   "fájl nem adható meg mellette"));
     Katalógus::Behozatal& b = kérés.behozatal;
     if (elemző.isSet(o.kategória)) {
         b.kategória = Határérték::KategóriaKeres(elemző.value(o.kategória));
@@ -432,8 +443,8 @@ int Parancssor(const QStringList& argumentumok, const RezgésElemzés::Jelentés
         return 0;
     }
     if (elemző.isSet(opciók.katalógus) || elemző.isSet(opciók.felvétel) ||
-        elemző.isSet(opciók.lista) || elemző.isSet(opciók.statisztika) ||
-        elemző.isSet(opciók.robbantások))
+        elemző.isSet(opciók.megítél) || elemző.isSet(opciók.lista) ||
+        elemző.isSet(opciók.statisztika) || elemző.isSet(opciók.robbantások))
         return katalógusParancs(elemző, opciók, hibák, ki);
     if (elemző.isSet(elemez) || elemző.isSet(események) || elemző.isSet(intervallum)) {
         if (elemző.isSet(értékel) || elemző.isSet(frekvencia))
