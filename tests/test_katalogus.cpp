@@ -12,6 +12,7 @@
 #ifndef Q_MOC_RUN // moc's parser takes no accented namespace names
 #include "catalogue/cim.h"
 #include "catalogue/katalogus.h"
+#include "catalogue/sema.h"
 #include "engine/hatarertek.h"
 #include "engine/szovegek.h"
 #include "futtatas.h"
@@ -412,6 +413,58 @@ private slots:
         QCOMPARE(read.sorok().size(), 1 + 1);
         QVERIFY2(read.hibák.contains(u"csak olvasva"), qPrintable(read.hibák));
         QCOMPARE(count(kat, QStringLiteral("fajl")), 1);
+    }
+
+    // A catalogue of the first version is brought up to this one when written, its data kept:
+    // the instrument clock's offset then pairs its points' records on true time.
+    void olderCatalogueMigrated_data() { backends(); }
+    void olderCatalogueMigrated() {
+        QFETCH(QString, backend);
+        CATALOGUE(kat, backend)
+        QCOMPARE(parancssor({"--katalogus", kat, "--felvesz", file(11), "-k", "1"}).állapot, 0);
+        {
+            QSqlQuery q(sql(kat));
+            QVERIFY(q.exec(QStringLiteral("ALTER TABLE pont DROP COLUMN ora_elteres_mikro")));
+            QVERIFY(q.exec(QStringLiteral("UPDATE velorix_sema SET verzio = 1")));
+        }
+        QCOMPARE(parancssor({"--katalogus", kat, "--lista"}).sorok().size(),
+                 1 + 1); // read as it is
+        QCOMPARE(parancssor({"--katalogus", kat, "--felvesz", file(12), "-k", "1"}).állapot, 0);
+        QSqlQuery q(sql(kat));
+        QVERIFY(q.exec(QStringLiteral("SELECT verzio FROM velorix_sema")) && q.next());
+        QCOMPARE(q.value(0).toInt(), Katalógus::SémaVerzió);
+        QVERIFY(q.exec(QStringLiteral("SELECT count(ora_elteres_mikro) FROM pont")));
+        QCOMPARE(count(kat, QStringLiteral("meres")), 2);
+    }
+
+    // The instrument clock's offset of a point moves its records onto true time for the
+    // pairing: a clock two minutes fast puts a trigger 172 s after a blast at 52 s after it.
+    void clockOffsetPairs_data() {
+        QTest::addColumn<QString>("offset"); // s, the clock ahead of true time; empty: none
+        QTest::addColumn<bool>("paired");
+        QTest::newRow("no offset: 172 s is beyond the window") << QString() << false;
+        QTest::newRow("two minutes fast") << QStringLiteral("120") << true;
+        QTest::newRow("a minute slow") << QStringLiteral("-60") << false;
+        QTest::newRow("so fast the trigger is before the blast") << QStringLiteral("200") << false;
+        QTest::newRow("a decimal comma") << QStringLiteral("119,5") << true;
+    }
+    void clockOffsetPairs() {
+        QFETCH(QString, offset);
+        QFETCH(bool, paired);
+        CATALOGUE(kat, QStringLiteral("sqlite"))
+        const QString log = saveFile(dir_, QStringLiteral("ora.csv"),
+                                     "id;time\nR-7;2026.06.26. 10:02:13\n"); // Budapest time
+        QString particulars = QStringLiteral("[UM99999]\nkategória = lakó\n");
+        if (!offset.isEmpty())
+            particulars += QStringLiteral("óra eltérése = %1\n").arg(offset);
+        const QString details = saveFile(dir_, QStringLiteral("ora.txt"), particulars.toUtf8());
+        // the record's trigger at 10:05:05 on its own clock
+        const Futás in = parancssor(
+            {"--katalogus", kat, "--robbantasok", log, "--adatok", details, "--felvesz", file(5)});
+        QVERIFY2(in.állapot == 0, qPrintable(in.hibák));
+        const QList<QByteArray> row =
+            parancssor({"--katalogus", kat, "--lista"}).sorok().value(1).split(';');
+        QCOMPARE(row.value(1), paired ? QByteArray("R-7") : QByteArray());
     }
 
     // A file that is no catalogue, or a damaged one, is refused and left byte for byte.

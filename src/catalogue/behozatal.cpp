@@ -49,6 +49,9 @@ std::optional<Hiba> pontFelvesz(Katalógusfájl& katalógus, const QString& kód
     const Mérésadatok a = b.adatok.állomásra(állomás);
     const std::optional<int> kategória = a.kategória ? a.kategória : b.kategória;
     const std::optional<Elemzés::Hely> hely = a.hely ? a.hely : b.hely;
+    std::optional<qint64> óra; // the instrument clock's offset, µs
+    if (a.óraEltérés)
+        óra = std::llround(*a.óraEltérés * 1e6);
     auto tárolt = katalógus.pont(kód);
     if (Hiba* h = std::get_if<Hiba>(&tárolt))
         return *h;
@@ -67,6 +70,7 @@ std::optional<Hiba> pontFelvesz(Katalógusfájl& katalógus, const QString& kód
         ismert.eovX = a.eovX;
         ismert.szélesség = a.szélesség;
         ismert.hosszúság = a.hosszúság;
+        ismert.óraEltérésMikro = óra;
         pontok[kód] = ismert;
     } else {
         if (!kategória)
@@ -75,9 +79,9 @@ std::optional<Hiba> pontFelvesz(Katalógusfájl& katalógus, const QString& kód
                                        "épület kategóriáját (--kategoria, vagy az "
                                        "--adatok [%1] szakaszában)")
                             .arg(kód)};
-        pontok[kód] =
-            Pont{kód,         *kategória, int(hely.value_or(Elemzés::Hely::Alap)), a.eovY, a.eovX,
-                 a.szélesség, a.hosszúság};
+        pontok[kód] = Pont{kód,         *kategória, int(hely.value_or(Elemzés::Hely::Alap)),
+                           a.eovY,      a.eovX,     a.szélesség,
+                           a.hosszúság, óra};
     }
     return std::nullopt;
 }

@@ -254,20 +254,21 @@ Katalógusfájl::felvesz(const QString& név, const QByteArray& bájtok, const Q
     std::map<QString, qint64> pontId;
     for (const Pont& p : pontok) {
         q.prepare(QStringLiteral("INSERT INTO pont (kod, kategoria, hely, eov_y, eov_x, szelesseg, "
-                                 "hosszusag) VALUES (?, ?, ?, ?, ?, ?, ?) "
+                                 "hosszusag, ora_elteres_mikro) VALUES (?, ?, ?, ?, ?, ?, ?, ?) "
                                  "ON CONFLICT (kod) DO NOTHING"));
         for (const QVariant& v :
              {QVariant(p.kód), QVariant(p.kategória), QVariant(p.hely), érték(p.eovY),
-              érték(p.eovX), érték(p.szélesség), érték(p.hosszúság)})
+              érték(p.eovX), érték(p.szélesség), érték(p.hosszúság), érték(p.óraEltérésMikro)})
             q.addBindValue(v);
         if (!q.exec())
             return vissza(lekérdezésHiba(q));
-        // coordinates given later for a point that had none
+        // coordinates given later for a point that had none; a clock offset as last given
         q.prepare(QStringLiteral("UPDATE pont SET eov_y = COALESCE(eov_y, ?), eov_x = "
                                  "COALESCE(eov_x, ?), szelesseg = COALESCE(szelesseg, ?), "
-                                 "hosszusag = COALESCE(hosszusag, ?) WHERE kod = ?"));
+                                 "hosszusag = COALESCE(hosszusag, ?), ora_elteres_mikro = "
+                                 "COALESCE(?, ora_elteres_mikro) WHERE kod = ?"));
         for (const QVariant& v : {érték(p.eovY), érték(p.eovX), érték(p.szélesség),
-                                  érték(p.hosszúság), QVariant(p.kód)})
+                                  érték(p.hosszúság), érték(p.óraEltérésMikro), QVariant(p.kód)})
             q.addBindValue(v);
         if (!q.exec())
             return vissza(lekérdezésHiba(q));
@@ -370,10 +371,11 @@ std::variant<Párosítás, Hiba> Katalógusfájl::párosít(qint64 ablakMikro) {
         return p;
     }
     if (!q.exec(QStringLiteral(
-            "SELECT m.id, COALESCE(m.inditas_mikro, m.kezdet_mikro), p.kod, p.eov_y, p.eov_x, "
-            "p.szelesseg, p.hosszusag, m.tavolsag, m.toltet FROM meres m JOIN pont p ON p.id = "
-            "m.pont_id WHERE m.robbantas_id IS NULL AND COALESCE(m.inditas_mikro, "
-            "m.kezdet_mikro) IS NOT NULL ORDER BY 2")))
+            "SELECT m.id, COALESCE(m.inditas_mikro, m.kezdet_mikro) - "
+            "COALESCE(p.ora_elteres_mikro, 0), p.kod, p.eov_y, p.eov_x, p.szelesseg, "
+            "p.hosszusag, m.tavolsag, m.toltet FROM meres m JOIN pont p ON p.id = m.pont_id "
+            "WHERE m.robbantas_id IS NULL AND COALESCE(m.inditas_mikro, m.kezdet_mikro) IS NOT "
+            "NULL ORDER BY 2")))
         return vissza(lekérdezésHiba(q));
     struct Mérésadat {
         qint64 id, idő;
@@ -386,27 +388,41 @@ std::variant<Párosítás, Hiba> Katalógusfájl::párosít(qint64 ablakMikro) {
                            opcionális<double>(q.value(3)), opcionális<double>(q.value(4)),
                            opcionális<double>(q.value(5)), opcionális<double>(q.value(6)),
                            opcionális<double>(q.value(7)), opcionális<double>(q.value(8))});
-    r.prepare(QStringLiteral("SELECT id, azonosito, toltet, eov_y, eov_x, szelesseg, hosszusag "
-                             "FROM robbantas WHERE ido_mikro <= ? AND ido_mikro >= ? ORDER BY "
-                             "ido_mikro"));
+    // the blasts by their time, searched for each measurement's window in memory
+    struct Robbantásadat {
+        qint64 idő, id;
+        QString azonosító;
+        std::optional<double> töltet, y, x, szél, hossz;
+    };
+    std::vector<Robbantásadat> robbantások;
+    if (!r.exec(QStringLiteral("SELECT ido_mikro, id, azonosito, toltet, eov_y, eov_x, "
+                               "szelesseg, hosszusag FROM robbantas ORDER BY ido_mikro, id")))
+        return vissza(lekérdezésHiba(r));
+    while (r.next())
+        robbantások.push_back({r.value(0).toLongLong(), r.value(1).toLongLong(),
+                               r.value(2).toString(), opcionális<double>(r.value(3)),
+                               opcionális<double>(r.value(4)), opcionális<double>(r.value(5)),
+                               opcionális<double>(r.value(6)), opcionális<double>(r.value(7))});
     u.prepare(QStringLiteral("UPDATE meres SET robbantas_id = ?, tavolsag = ?, toltet = ?, "
                              "aranyos_tavolsag = ? WHERE id = ?"));
     for (const Mérésadat& m : mérések) {
-        r.addBindValue(m.idő);
-        r.addBindValue(m.idő - ablakMikro);
-        if (!r.exec())
-            return vissza(lekérdezésHiba(r));
+        const auto elől = [](const Robbantásadat& a, qint64 t) { return a.idő < t; };
+        const auto tól =
+            std::lower_bound(robbantások.begin(), robbantások.end(), m.idő - ablakMikro, elől);
+        const auto ig =
+            std::upper_bound(robbantások.begin(), robbantások.end(), m.idő,
+                             [](qint64 t, const Robbantásadat& a) { return t < a.idő; });
         QStringList jelöltek;
         qint64 robbantás = 0;
         std::optional<double> töltet, y, x, szél, hossz;
-        while (r.next()) {
-            jelöltek << r.value(1).toString();
-            robbantás = r.value(0).toLongLong();
-            töltet = opcionális<double>(r.value(2));
-            y = opcionális<double>(r.value(3));
-            x = opcionális<double>(r.value(4));
-            szél = opcionális<double>(r.value(5));
-            hossz = opcionális<double>(r.value(6));
+        for (auto i = tól; i < ig; ++i) {
+            jelöltek << i->azonosító;
+            robbantás = i->id;
+            töltet = i->töltet;
+            y = i->y;
+            x = i->x;
+            szél = i->szél;
+            hossz = i->hossz;
         }
         const QString melyik = QStringLiteral("%1 %2").arg(
             m.pont, QDateTime::fromMSecsSinceEpoch(m.idő / 1000, QTimeZone::utc())

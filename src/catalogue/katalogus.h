@@ -26,6 +26,7 @@ struct Pont {
     int kategória = 0;
     int hely = 0;
     std::optional<double> eovY, eovX, szélesség, hosszúság; // where given
+    std::optional<qint64> óraEltérésMikro; // its instrument's clock ahead of true time, µs
 };
 
 // What pairing the measurements with the blasts found.
@@ -92,7 +93,8 @@ public:
     std::variant<int, Hiba> robbantásokFelvesz(const std::vector<Robbantásnapló::Robbantás>& r,
                                                int* márBenne);
     // Each measurement with no blast yet gets the one whose time precedes its trigger (its
-    // start where it has none) by at most `ablakMikro`, where exactly one does: its charge per
+    // start where it has none; both on true time, its point's clock offset taken off) by at
+    // most `ablakMikro`, where exactly one does: its charge per
     // delay, and the distance from the coordinates where the point and the blast both have
     // them in one system; none or several is said, never guessed.
     std::variant<Párosítás, Hiba> párosít(qint64 ablakMikro);

@@ -44,6 +44,10 @@ const char* const Lépések[SémaVerzió][8] = {
         "kihasznaltsag_tized BIGINT, itelet TEXT NOT NULL, PRIMARY KEY (meres_id, sorszam))",
         "CREATE INDEX meres_ido ON meres (kezdet_mikro, pont_id)",
     },
+    {
+        // how far a point's instrument clock is ahead of true time, for the pairing
+        "ALTER TABLE pont ADD COLUMN ora_elteres_mikro BIGINT",
+    },
 };
 
 QString dialektus(const char* sql, bool postgres) {

@@ -11,7 +11,7 @@
 // of a newer version is left as it is.
 namespace Katalógus {
 
-inline constexpr int SémaVerzió = 1;
+inline constexpr int SémaVerzió = 2;
 
 // Creates the tables of an empty catalogue or brings an older one up to SémaVerzió; the
 // version found (or made) in `verzió`. A database that holds tables that are not a

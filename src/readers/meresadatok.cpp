@@ -34,6 +34,7 @@ const Kulcs Kulcsok[] = {
     {u"EOV X", u"EOV X", nullptr, &Mérésadatok::eovX, false},
     {u"szélesség", u"latitude", nullptr, &Mérésadatok::szélesség, true},
     {u"hosszúság", u"longitude", nullptr, &Mérésadatok::hosszúság, true},
+    {u"óra eltérése", u"clock offset", nullptr, &Mérésadatok::óraEltérés, true},
 };
 
 } // namespace
@@ -204,7 +205,8 @@ Mérésadatok Mérésadatok::felülírva(const Mérésadatok& fölé) const {
         m.töltet = fölé.töltet;
     for (auto [ide, innen] :
          {std::pair{&m.eovY, &fölé.eovY}, std::pair{&m.eovX, &fölé.eovX},
-          std::pair{&m.szélesség, &fölé.szélesség}, std::pair{&m.hosszúság, &fölé.hosszúság}})
+          std::pair{&m.szélesség, &fölé.szélesség}, std::pair{&m.hosszúság, &fölé.hosszúság},
+          std::pair{&m.óraEltérés, &fölé.óraEltérés}})
         if (*innen)
             *ide = *innen;
     return m;

@@ -20,6 +20,9 @@ struct Mérésadatok {
     std::optional<double> töltet;   // kg per delay
     // The sensor's place: EOV (Y, X in metres) or WGS 84 (degrees), where given.
     std::optional<double> eovY, eovX, szélesség, hosszúság;
+    // How far the instrument's clock is ahead of true time (s; behind: negative), for pairing
+    // its records with the blasts.
+    std::optional<double> óraEltérés;
     // What judges this station's records instead of the command line's (a section's keys).
     std::optional<int> kategória;
     std::optional<Határérték::Hely> hely;
@@ -44,9 +47,9 @@ struct Mérésadatok {
     // megrendelő, mérést végezte, műszer, kalibrálás dátuma, érzékelő helye, távolság a
     // robbantástól, töltet késleltetésenként, megjegyzés) or the English ones (site, client,
     // operator, instrument, calibrated, sensor, distance, charge, notes); "#" starts a
-    // comment; "[NET.STA.LOC]" (or an instrument's serial) starts a station's section, whose keys (and "kategória" /
-    // "category", "hely" / "place": alap or födém) apply to that station alone. An unknown
-    // key, a number that is not one or an unknown category is a fault naming the line.
+    // comment; "[NET.STA.LOC]" (or an instrument's serial) starts a station's section, whose keys
+    // (and "kategória" / "category", "hely" / "place": alap or födém) apply to that station alone.
+    // An unknown key, a number that is not one or an unknown category is a fault naming the line.
     static std::variant<Mérésadatok, Hiba> Olvas(const QByteArray& szöveg, const QString& név);
     static std::variant<Mérésadatok, Hiba> FájlOlvas(const QString& fájl);
 };
