@@ -383,7 +383,10 @@ std::variant<std::vector<Sor>, Hiba> bájtokból(const QByteArray& bájtok, cons
 } // namespace
 
 bool Felismer(const QByteArray& bájtok) {
-    const auto o = bájtokból(bájtok, QString(), 1.0);
+    // the header is among the first lines: a record's megabytes are not read for it (a cut
+    // last line may be a fault, but never no header where one was)
+    constexpr qsizetype Eleje = 16 * 1024;
+    const auto o = bájtokból(bájtok.left(Eleje), QString(), 1.0);
     if (const Hiba* h = std::get_if<Hiba>(&o))
         return h->fajta != Hiba::Fajta::NincsFejlécsor && h->fajta != Hiba::Fajta::NemSzöveg &&
                h->fajta != Hiba::Fajta::IsmeretlenFormátum;
