@@ -398,6 +398,79 @@ private slots:
                  2);
     }
 
+    // The results of --elemez and --ertekel go to a spreadsheet too: the rows standard output
+    // has, in Hungarian Excel's CSV (a log's own separator and decimal point turned to its
+    // semicolons and commas) or a workbook of typed numbers; never over an input.
+    void analysesToSpreadsheets_data() {
+        QTest::addColumn<QString>("door");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("--elemez, CSV") << QStringLiteral("elemez") << QStringLiteral("e.csv");
+        QTest::newRow("--elemez, workbook") << QStringLiteral("elemez") << QStringLiteral("e.xlsx");
+        QTest::newRow("--ertekel of a comma log, CSV")
+            << QStringLiteral("ertekel") << QStringLiteral("n.csv");
+        QTest::newRow("--ertekel, workbook")
+            << QStringLiteral("ertekel") << QStringLiteral("n.xlsx");
+    }
+    void analysesToSpreadsheets() {
+        QFETCH(QString, door);
+        QFETCH(QString, name);
+        const QString in = door == u"elemez"
+                               ? file(401, 4)
+                               : saveFile(dir_, QStringLiteral("naplo-%1.csv").arg(name),
+                                          "frequency,ppv (mm/s),category\r\n12.5,3.2,lakó\r\n"
+                                          "40,19.1,1\r\n");
+        const QStringList args = door == u"elemez" ? QStringList{"--elemez", in, "-k", "lakó"}
+                                                   : QStringList{"--ertekel", in};
+        const Futás plain = parancssor(args);
+        const QString out = dir_.filePath(name);
+        const Futás r = parancssor(args + QStringList{"--kimenet", out});
+        QCOMPARE(r.állapot, plain.állapot);
+        QVERIFY(r.ki.isEmpty());
+        QFile f(out);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        // standard output's rows, as Hungarian Excel wants them
+        QByteArray expected = plain.ki;
+        if (door == u"ertekel")
+            expected.replace(',', ';').replace('.', ',').replace("\r\n", "\n");
+        QList<QByteArray> rows = expected.trimmed().split('\n');
+        if (name.endsWith(u".csv")) {
+            QCOMPARE(bytes, "\xEF\xBB\xBF" + rows.join("\r\n") + "\r\n");
+        } else {
+            QProcess unzip;
+            unzip.start(QStringLiteral("python3"),
+                        {"-c",
+                         "import sys,zipfile; sys.stdout.buffer.write(zipfile.ZipFile(sys.argv[1])"
+                         ".read('xl/worksheets/sheet1.xml'))",
+                         out});
+            QVERIFY(unzip.waitForFinished(30000) && unzip.exitCode() == 0);
+            const QByteArray sheet = unzip.readAllStandardOutput();
+            const int column = door == u"elemez" ? 2 : 1; // the PPV
+            const QByteArray ppv = rows[1].split(';')[column].replace(',', '.');
+            const QByteArray cell = QByteArray(1, char('A' + column)) + "2";
+            QVERIFY2(sheet.contains("<c r=\"" + cell + "\"><v>" + ppv + "</v>"), sheet.constData());
+        }
+        QFile input(in);
+        QVERIFY(input.open(QIODevice::ReadOnly));
+        const QByteArray before = input.readAll();
+        input.close();
+        const QString same =
+            door == u"elemez" ? QString(in).replace(QStringLiteral(".TXT"), QStringLiteral(".csv"))
+                              : in;
+        if (same != in) {
+            QFile::remove(same);
+            QVERIFY(QFile::copy(in, same));
+        }
+        const Futás over =
+            parancssor((door == u"elemez" ? QStringList{"--elemez", same, "-k", "lakó"} : args) +
+                       QStringList{"--kimenet", same});
+        QCOMPARE(over.állapot, 2);
+        QVERIFY2(over.hibák.contains(QStringLiteral("nem lehet a bemenet")),
+                 qPrintable(over.hibák));
+        QVERIFY(input.open(QIODevice::ReadOnly));
+        QCOMPARE(input.readAll(), before);
+    }
+
     // A catalogue of a newer version is read, never written.
     void newerCatalogueReadOnly_data() { backends(); }
     void newerCatalogueReadOnly() {

@@ -17,7 +17,7 @@ struct Felvétel {
     QStringList fájlok;
     Katalógus::Behozatal behozatal;
     qint64 párosításMikro = 120'000'000; // a blast's time to the trigger, at most
-    bool újraMegítél = false; // the stored measurements not judged, judged again
+    bool újraMegítél = false;            // the stored measurements not judged, judged again
 };
 
 struct Lista {

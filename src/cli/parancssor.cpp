@@ -13,6 +13,7 @@
 #include "model/rezgesmodell.h"
 #include "readers/cella.h"
 #include "readers/stationxml.h"
+#include "readers/szovegforras.h"
 #include "rezgeselemzes.h"
 #include "runtime/app.h"
 #include "runtime/text.h"
@@ -199,8 +200,9 @@ struct Opciók {
             "túllépések, legnagyobb kihasználtság, PPV- és kihasználtság-percentilisek.")};
     const QCommandLineOption kimenet{
         {QStringLiteral("kimenet"), QStringLiteral("output")},
-        QStringLiteral("A --lista vagy a --statisztika táblázata ebbe a fájlba: .csv (a magyar "
-                       "Excelnek: UTF-8 BOM-mal, CRLF) vagy .xlsx munkafüzet."),
+        QStringLiteral("A --lista, a --statisztika, az --elemez vagy az --ertekel táblázata ebbe "
+                       "a fájlba: .csv (a magyar Excelnek: UTF-8 BOM-mal, ;, tizedesvessző, CRLF) "
+                       "vagy .xlsx munkafüzet; a bemenet nem lehet."),
         QStringLiteral("fájl")};
     const QCommandLineOption megítél{
         {QStringLiteral("megitel"), QStringLiteral("rejudge")},
@@ -221,6 +223,14 @@ struct Opciók {
             elemző.addOption(*o);
     }
 };
+
+// Whether the output file is one of the inputs: written, it would destroy what it was made from.
+bool bemenetE(const QString& kimenet, const QStringList& bemenetek) {
+    const QString ki = QFileInfo(kimenet).canonicalFilePath();
+    return !ki.isEmpty() && std::any_of(bemenetek.begin(), bemenetek.end(), [&](const QString& b) {
+        return QFileInfo(b).canonicalFilePath() == ki;
+    });
+}
 
 // A positive number given to the option, into `hova`; false where it is none.
 bool pozitív(const QCommandLineParser& elemző, const QCommandLineOption& o,
@@ -486,6 +496,15 @@ int Parancssor(const QStringList& argumentumok, const RezgésElemzés::Jelentés
                                        "a --modszer fft nem adható meg mellette"));
         kérés.jelentés = elemző.value(jelentés);
         kérés.jelentésíró = jelentésíró;
+        if (elemző.isSet(opciók.kimenet)) {
+            kérés.kimenet = elemző.value(opciók.kimenet);
+            if (!Táblakimenet::Ismert(kérés.kimenet))
+                return hiba(
+                    QStringLiteral("a --kimenet .csv vagy .xlsx fájl: \"%1\"").arg(kérés.kimenet));
+            if (bemenetE(kérés.kimenet, kérés.fájlok))
+                return hiba(
+                    QStringLiteral("a --kimenet nem lehet a bemenet: %1").arg(kérés.kimenet));
+        }
         if (!kérés.jelentés.isEmpty() && !jelentésíró)
             return hiba(QStringLiteral("ez a program nem ír jelentést"));
         if (elemző.isSet(adatok)) {
@@ -514,8 +533,36 @@ int Parancssor(const QStringList& argumentumok, const RezgésElemzés::Jelentés
         if (elemző.isSet(kategória) || elemző.isSet(frekvencia))
             return hiba(QStringLiteral("az --ertekel mellett nem adható meg --kategoria vagy "
                                        "--frekvencia"));
-        return Értékelés::Értékel(elemző.value(értékel), ki, hibák);
+        if (!elemző.isSet(opciók.kimenet))
+            return Értékelés::Értékel(elemző.value(értékel), ki, hibák);
+        // the rows into a spreadsheet: evaluated as ever, then typed
+        const QString táblázat = elemző.value(opciók.kimenet);
+        if (!Táblakimenet::Ismert(táblázat))
+            return hiba(QStringLiteral("a --kimenet .csv vagy .xlsx fájl: \"%1\"").arg(táblázat));
+        const QString fájl = elemző.value(értékel);
+        if (bemenetE(táblázat, {fájl}))
+            return hiba(QStringLiteral("a --kimenet nem lehet a bemenet: %1").arg(táblázat));
+        const QString név = fájl == u"-" ? QStringLiteral("szabványos bemenet") : fájl;
+        Szöveg::Forrás forrás;
+        if (std::optional<Hiba> h = forrás.megnyit(fájl)) {
+            h->fájl = név;
+            return hiba(Parancssori::NaplóHiba(*h));
+        }
+        PufferKimenet sorok;
+        QString üzenet;
+        const int állapot = Értékelés::Értékel(forrás, név, sorok, &üzenet);
+        SorKiír(hibák, rt::App::Prefix() + üzenet);
+        if (állapot == HibásBemenet)
+            return állapot;
+        if (const std::optional<QString> h = Táblakimenet::SzövegbőlÍr(táblázat, sorok.bájtok()))
+            return hiba(QStringLiteral("%1: nem írható: %2").arg(táblázat, *h));
+        SorKiír(hibák,
+                rt::App::Prefix() + QStringLiteral("a táblázat elkészült: %1").arg(táblázat));
+        return állapot;
     }
+    if (elemző.isSet(opciók.kimenet))
+        return hiba(QStringLiteral("a --kimenet a --lista, a --statisztika, az --elemez vagy az "
+                                   "--ertekel kapcsolója"));
     if (!elemző.isSet(kategória) || !elemző.isSet(frekvencia))
         return hiba(QStringLiteral("a --kategoria és a --frekvencia együtt adandó meg"));
 

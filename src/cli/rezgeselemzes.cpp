@@ -1,5 +1,7 @@
 #include "rezgeselemzes.h"
 
+#include "tablakimenet.h"
+
 #include "analysis/feldolgozas.h"
 #include "analysis/tablazat.h"
 #include "engine/szovegek.h"
@@ -345,7 +347,15 @@ int Elemez(const Kérés& kérés, std::FILE* ki, std::FILE* hibák) {
         szöveg += m.sorok;
         állapot = KilépésÖsszesít(állapot, m.állapot);
     }
-    if (!kimenet.ír(szöveg)) {
+    if (!kérés.kimenet.isEmpty()) { // a spreadsheet instead of standard output
+        if (const std::optional<QString> h = Táblakimenet::SzövegbőlÍr(kérés.kimenet, szöveg)) {
+            SorKiír(hibák, rt::App::Prefix() +
+                               QStringLiteral("%1: nem írható: %2").arg(kérés.kimenet, *h));
+            return HibásBemenet;
+        }
+        SorKiír(hibák,
+                rt::App::Prefix() + QStringLiteral("a táblázat elkészült: %1").arg(kérés.kimenet));
+    } else if (!kimenet.ír(szöveg)) {
         SorKiír(hibák, rt::App::Prefix() + Parancssori::FelvételHiba(ÍrásiHiba(
                                                QStringLiteral("kimenet"), kimenet.hiba())));
         return HibásBemenet;

@@ -35,6 +35,7 @@ struct Kérés {
     Mérésadatok adatok;                       // the particulars the report carries
     std::optional<double> küszöb;             // mm/s: the events of long records, not the whole
     std::optional<double> intervallum;        // s: interval peaks, not the whole
+    QString kimenet; // a .csv or .xlsx file for the rows instead of standard output
 };
 
 // The header rows of the output, exactly: of whole records, of events, of interval peaks.

@@ -1,7 +1,11 @@
 #include "tablakimenet.h"
 
+#include "readers/cella.h"
+#include "readers/csvolvaso.h"
 #include "runtime/fajliras.h"
+#include "runtime/text.h"
 
+#include <QBuffer>
 #include <QDateTime>
 #include <QFile>
 #include <QList>
@@ -119,6 +123,95 @@ std::optional<QString> Ír(const QString& fájl, const std::vector<Oszlop>& oszl
         return munkafüzet(fájl, oszlopok, s);
     // Hungarian Excel: UTF-8 known by its byte order mark, CRLF
     return rt::FájlbaÍr(fájl, "\xEF\xBB\xBF" + s.join("\r\n") + "\r\n");
+}
+
+namespace {
+
+// The unit of a column the command line names, by its name.
+const char16_t* ismertEgység(const QString& név) {
+    static const std::pair<const char16_t*, const char16_t*> egységek[] = {
+        {u"ppv", u"mm/s"},          {u"pvs", u"mm/s"},       {u"határérték", u"mm/s"},
+        {u"sebesség", u"mm/s"},     {u"idő", u"s"},          {u"zc_frekvencia", u"Hz"},
+        {u"fft_frekvencia", u"Hz"}, {u"frekvencia", u"Hz"},  {u"gyorsulás", u"m/s²"},
+        {u"elmozdulás", u"mm"},     {u"kihasználtság", u"%"}};
+    const QString kulcs = rt::NameKey(név);
+    for (const auto& [n, e] : egységek)
+        if (kulcs == rt::NameKey(QString::fromUtf16(n)))
+            return e;
+    return nullptr;
+}
+
+// A cell as the table's rows hold it: no separator or line break inside it.
+QByteArray cellája(QByteArrayView c) {
+    QByteArray k = Cella::Levág(c).toByteArray();
+    return k.replace(';', ',').replace('\n', ' ').replace('\r', ' ');
+}
+
+} // namespace
+
+std::optional<QString> SzövegbőlÍr(const QString& fájl, const QByteArray& szöveg) {
+    QByteArray másolat = szöveg;
+    QBuffer puffer(&másolat);
+    puffer.open(QIODevice::ReadOnly);
+    Szöveg::Forrás forrás;
+    forrás.megnyit(&puffer, true);
+    CsvOlvasó csv(forrás);
+    std::vector<QByteArrayView> mezők;
+    char elválasztó = 0;
+    std::vector<std::vector<QByteArray>> sorok;
+    for (;;) {
+        const CsvOlvasó::Állapot e = csv.következő();
+        if (e == CsvOlvasó::Hibás)
+            return csv.hiba() ? csv.hiba()->részlet : QStringLiteral("nem olvasható táblázat");
+        if (e == CsvOlvasó::Vége)
+            break;
+        if (!elválasztó) { // the header's: the separator that splits it into the most cells
+            std::size_t legtöbb = 0;
+            for (const char jel : CsvOlvasó::Elválasztók) {
+                csv.feloszt(jel, mezők);
+                if (mezők.size() > legtöbb) {
+                    legtöbb = mezők.size();
+                    elválasztó = jel;
+                }
+            }
+            csv.elválasztótRögzít(elválasztó);
+        }
+        csv.feloszt(elválasztó, mezők);
+        std::vector<QByteArray> sor;
+        for (QByteArrayView m : mezők)
+            sor.push_back(cellája(m));
+        sorok.push_back(std::move(sor));
+    }
+    if (sorok.empty())
+        return QStringLiteral("üres táblázat");
+    // each column's kind from its cells, its unit from its name; numbers with decimal commas
+    const std::vector<QByteArray>& fejléc = sorok.front();
+    std::vector<Oszlop> oszlopok(fejléc.size());
+    for (std::size_t o = 0; o < fejléc.size(); ++o) {
+        bool szám = false, más = false;
+        for (std::size_t r = 1; r < sorok.size(); ++r) {
+            if (o >= sorok[r].size() || sorok[r][o].isEmpty())
+                continue;
+            QString miért;
+            (Cella::SzámOlvas(sorok[r][o], &miért) ? szám : más) = true;
+        }
+        if (szám && !más) {
+            oszlopok[o].fajta = Oszlop::Fajta::Szám;
+            for (std::size_t r = 1; r < sorok.size(); ++r)
+                if (o < sorok[r].size())
+                    sorok[r][o].replace('.', ',');
+        }
+        const Cella::NévÉsEgység n = Cella::OszlopNév(fejléc[o]);
+        if (n.egység.isEmpty())
+            oszlopok[o].egység = ismertEgység(n.név);
+    }
+    QByteArray kész;
+    for (const std::vector<QByteArray>& sor : sorok) {
+        for (std::size_t i = 0; i < sor.size(); ++i)
+            kész += (i ? ";" : "") + sor[i];
+        kész += '\n';
+    }
+    return Ír(fájl, oszlopok, kész);
 }
 
 } // namespace Táblakimenet

@@ -25,4 +25,10 @@ bool Ismert(const QString& fájl);
 std::optional<QString> Ír(const QString& fájl, const std::vector<Oszlop>& oszlopok,
                           const QByteArray& sorok);
 
+// A table as the command line writes it (a header row, then rows; any of the separators, either
+// decimal mark, the input's encoding, as --ertekel echoes its input) into the file, its
+// numbers typed: a column whose every filled cell is a number is one of numbers; the units of
+// the known columns (ppv, határérték, kihasználtság…) named where the header gives none.
+std::optional<QString> SzövegbőlÍr(const QString& fájl, const QByteArray& szöveg);
+
 } // namespace Táblakimenet
