@@ -527,7 +527,8 @@ private slots:
         CATALOGUE(kat, QStringLiteral("sqlite"))
         const QString log = saveFile(dir_, QStringLiteral("ora.csv"),
                                      "id;time\nR-7;2026.06.26. 10:02:13\n"); // Budapest time
-        QString particulars = QStringLiteral("[UM99999]\nkategória = lakó\n");
+        QString particulars = QStringLiteral(
+            "helyszín = Kőfejtő\nmegrendelő = Minta Kft.\n[UM99999]\nkategória = lakó\n");
         if (!offset.isEmpty())
             particulars += QStringLiteral("óra eltérése = %1\n").arg(offset);
         const QString details = saveFile(dir_, QStringLiteral("ora.txt"), particulars.toUtf8());
@@ -538,6 +539,14 @@ private slots:
         const QList<QByteArray> row =
             parancssor({"--katalogus", kat, "--lista"}).sorok().value(1).split(';');
         QCOMPARE(row.value(1), paired ? QByteArray("R-7") : QByteArray());
+        // the site from the particulars, the point's instrument and calibration from the export
+        QSqlQuery q(sql(kat));
+        QVERIFY(q.exec(QStringLiteral("SELECT nev, megrendelo FROM helyszin")) && q.next());
+        QCOMPARE(q.value(0).toString(), QStringLiteral("Kőfejtő"));
+        QCOMPARE(q.value(1).toString(), QStringLiteral("Minta Kft."));
+        QVERIFY(q.exec(QStringLiteral("SELECT muszer, kalibralas FROM pont")) && q.next());
+        QVERIFY2(q.value(0).toString().contains(u"UM99999"), qPrintable(q.value(0).toString()));
+        QVERIFY2(q.value(1).toString().contains(u"2025"), qPrintable(q.value(1).toString()));
     }
 
     // A file that is no catalogue, or a damaged one, is refused and left byte for byte.

@@ -43,13 +43,18 @@ FájlEredmény hibás(Hiba h) {
 // coordinates given now, or a new one with the category given for it; the fault otherwise.
 std::optional<Hiba> pontFelvesz(Katalógusfájl& katalógus, const QString& kód,
                                 const QString& állomás, const Behozatal& b,
-                                std::map<QString, Pont>& pontok) {
+                                std::map<QString, Pont>& pontok,
+                                const Mérésadatok* exportáltak = nullptr) {
     if (pontok.count(kód))
         return std::nullopt;
     const Mérésadatok a = b.adatok.állomásra(állomás);
     const std::optional<int> kategória = a.kategória ? a.kategória : b.kategória;
     const std::optional<Elemzés::Hely> hely = a.hely ? a.hely : b.hely;
     std::optional<qint64> óra; // the instrument clock's offset, µs
+    // the sensor, instrument and calibration: the particulars', else the export's own
+    const auto adat = [&](QString Mérésadatok::*mi) {
+        return !(a.*mi).isEmpty() || !exportáltak ? a.*mi : exportáltak->*mi;
+    };
     if (a.óraEltérés)
         óra = std::llround(*a.óraEltérés * 1e6);
     auto tárolt = katalógus.pont(kód);
@@ -71,6 +76,9 @@ std::optional<Hiba> pontFelvesz(Katalógusfájl& katalógus, const QString& kód
         ismert.szélesség = a.szélesség;
         ismert.hosszúság = a.hosszúság;
         ismert.óraEltérésMikro = óra;
+        ismert.érzékelő = adat(&Mérésadatok::érzékelő);
+        ismert.műszer = adat(&Mérésadatok::műszer);
+        ismert.kalibrálás = adat(&Mérésadatok::kalibrálás);
         pontok[kód] = ismert;
     } else {
         if (!kategória)
@@ -79,9 +87,17 @@ std::optional<Hiba> pontFelvesz(Katalógusfájl& katalógus, const QString& kód
                                        "épület kategóriáját (--kategoria, vagy az "
                                        "--adatok [%1] szakaszában)")
                             .arg(kód)};
-        pontok[kód] = Pont{kód,         *kategória, int(hely.value_or(Elemzés::Hely::Alap)),
-                           a.eovY,      a.eovX,     a.szélesség,
-                           a.hosszúság, óra};
+        pontok[kód] = Pont{kód,
+                           *kategória,
+                           int(hely.value_or(Elemzés::Hely::Alap)),
+                           a.eovY,
+                           a.eovX,
+                           a.szélesség,
+                           a.hosszúság,
+                           óra,
+                           adat(&Mérésadatok::érzékelő),
+                           adat(&Mérésadatok::műszer),
+                           adat(&Mérésadatok::kalibrálás)};
     }
     return std::nullopt;
 }
@@ -171,7 +187,9 @@ std::variant<Elemzett, FájlEredmény> rekordMérései(Katalógusfájl& katalóg
             return hibás({Hiba::Fajta::Ellentmondás,
                           QStringLiteral("a felvétel nem nevez meg állomást: adja meg a "
                                          "mérési pontot a --pont kapcsolóval")});
-        if (std::optional<Hiba> h = pontFelvesz(katalógus, kód, állomás, b, pontok))
+        if (std::optional<Hiba> h =
+                pontFelvesz(katalógus, kód, állomás, b, pontok,
+                            e.felvétel.műszer ? &e.felvétel.műszer->adatok : nullptr))
             return hibás(*h);
         // judged by its point's building
         const Pont& p = pontok[kód];

@@ -254,11 +254,13 @@ Katalógusfájl::felvesz(const QString& név, const QByteArray& bájtok, const Q
     std::map<QString, qint64> pontId;
     for (const Pont& p : pontok) {
         q.prepare(QStringLiteral("INSERT INTO pont (kod, kategoria, hely, eov_y, eov_x, szelesseg, "
-                                 "hosszusag, ora_elteres_mikro) VALUES (?, ?, ?, ?, ?, ?, ?, ?) "
+                                 "hosszusag, ora_elteres_mikro, erzekelo, muszer, kalibralas) "
+                                 "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
                                  "ON CONFLICT (kod) DO NOTHING"));
         for (const QVariant& v :
              {QVariant(p.kód), QVariant(p.kategória), QVariant(p.hely), érték(p.eovY),
-              érték(p.eovX), érték(p.szélesség), érték(p.hosszúság), érték(p.óraEltérésMikro)})
+              érték(p.eovX), érték(p.szélesség), érték(p.hosszúság), érték(p.óraEltérésMikro),
+              szöveg(p.érzékelő), szöveg(p.műszer), szöveg(p.kalibrálás)})
             q.addBindValue(v);
         if (!q.exec())
             return vissza(lekérdezésHiba(q));
@@ -266,9 +268,12 @@ Katalógusfájl::felvesz(const QString& név, const QByteArray& bájtok, const Q
         q.prepare(QStringLiteral("UPDATE pont SET eov_y = COALESCE(eov_y, ?), eov_x = "
                                  "COALESCE(eov_x, ?), szelesseg = COALESCE(szelesseg, ?), "
                                  "hosszusag = COALESCE(hosszusag, ?), ora_elteres_mikro = "
-                                 "COALESCE(?, ora_elteres_mikro) WHERE kod = ?"));
+                                 "COALESCE(?, ora_elteres_mikro), erzekelo = COALESCE(NULLIF(?, "
+                                 "''), erzekelo), muszer = COALESCE(NULLIF(?, ''), muszer), "
+                                 "kalibralas = COALESCE(NULLIF(?, ''), kalibralas) WHERE kod = ?"));
         for (const QVariant& v : {érték(p.eovY), érték(p.eovX), érték(p.szélesség),
-                                  érték(p.hosszúság), érték(p.óraEltérésMikro), QVariant(p.kód)})
+                                  érték(p.hosszúság), érték(p.óraEltérésMikro), szöveg(p.érzékelő),
+                                  szöveg(p.műszer), szöveg(p.kalibrálás), QVariant(p.kód)})
             q.addBindValue(v);
         if (!q.exec())
             return vissza(lekérdezésHiba(q));
@@ -637,6 +642,19 @@ std::variant<bool, Hiba> Katalógusfájl::újraFelvesz(qint64 fájlId, const QSt
     if (!q.exec() || !q.exec(QStringLiteral("COMMIT")))
         return vissza(lekérdezésHiba(q));
     return true;
+}
+
+std::optional<Hiba> Katalógusfájl::helyszínBeállít(const QString& név, const QString& megrendelő,
+                                                   const QString& megjegyzés) {
+    QSqlQuery q(QSqlDatabase::database(kapcsolat_));
+    q.prepare(QStringLiteral("UPDATE helyszin SET nev = COALESCE(NULLIF(?, ''), nev), megrendelo "
+                             "= COALESCE(NULLIF(?, ''), megrendelo), megjegyzes = "
+                             "COALESCE(NULLIF(?, ''), megjegyzes) WHERE id = 1"));
+    for (const QString& v : {név, megrendelő, megjegyzés})
+        q.addBindValue(szöveg(v));
+    if (!q.exec())
+        return lekérdezésHiba(q);
+    return std::nullopt;
 }
 
 } // namespace Katalógus

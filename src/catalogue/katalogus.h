@@ -27,6 +27,7 @@ struct Pont {
     int hely = 0;
     std::optional<double> eovY, eovX, szélesség, hosszúság; // where given
     std::optional<qint64> óraEltérésMikro; // its instrument's clock ahead of true time, µs
+    QString érzékelő, műszer, kalibrálás;  // the sensor's place, the instrument, its calibration
 };
 
 // What pairing the measurements with the blasts found.
@@ -113,6 +114,10 @@ public:
     // A file's original bytes, checked against their SHA-256 (a mismatch is an Ellentmondás:
     // the evidence is not what was imported).
     std::variant<Eredeti, Hiba> eredeti(qint64 fájlId);
+
+    // The site's name, client and notes, where given (an empty one leaves what is there).
+    std::optional<Hiba> helyszínBeállít(const QString& név, const QString& megrendelő,
+                                        const QString& megjegyzés);
 
     // The SHA-256 of bytes as the catalogue keys files by (hex).
     static QString Ujjlenyomat(const QByteArray& bájtok);

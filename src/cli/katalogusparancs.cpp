@@ -123,6 +123,13 @@ int Felvesz(const Felvétel& kérés, std::FILE* hibák) {
     }
     Katalógus::Katalógusfájl& k = *std::get<std::unique_ptr<Katalógus::Katalógusfájl>>(megnyitott);
     int állapot = Megfelel;
+    // the site, where the particulars name it outside any point's section
+    const Mérésadatok& hely = kérés.behozatal.adatok;
+    if (const std::optional<Katalógus::Hiba> h =
+            k.helyszínBeállít(hely.helyszín, hely.megrendelő, hely.megjegyzés)) {
+        SorKiír(hibák, katalógusHiba(k.cím().név(), *h));
+        return HibásBemenet;
+    }
     bool újMérés = false, megítélt = false;
     if (!kérés.robbantások.isEmpty()) {
         auto napló = Robbantásnapló::FájlOlvas(kérés.robbantások);
