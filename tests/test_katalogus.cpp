@@ -410,17 +410,24 @@ private slots:
             << QStringLiteral("ertekel") << QStringLiteral("n.csv");
         QTest::newRow("--ertekel, workbook")
             << QStringLiteral("ertekel") << QStringLiteral("n.xlsx");
+        QTest::newRow("--ertekel of a Windows-1250 log, CSV")
+            << QStringLiteral("ertekel1250") << QStringLiteral("w.csv");
     }
     void analysesToSpreadsheets() {
         QFETCH(QString, door);
         QFETCH(QString, name);
-        const QString in = door == u"elemez"
-                               ? file(401, 4)
-                               : saveFile(dir_, QStringLiteral("naplo-%1.csv").arg(name),
-                                          "frequency,ppv (mm/s),category\r\n12.5,3.2,lakó\r\n"
-                                          "40,19.1,1\r\n");
+        QStringEncoder cp1250("windows-1250");
+        const QString in =
+            door == u"elemez" ? file(401, 4)
+            : door == u"ertekel"
+                ? saveFile(dir_, QStringLiteral("naplo-%1.csv").arg(name),
+                           "frequency,ppv (mm/s),category\r\n12.5,3.2,lakó\r\n40,19.1,1\r\n")
+                : saveFile(dir_, QStringLiteral("naplo-%1.csv").arg(name),
+                           cp1250(QStringLiteral("frekvencia;sebesség;kategória;hely\r\n"
+                                                 "12,5;3,2;lakó;Kővágóörs\r\n40;19,1;1;Őr\r\n")));
         const QStringList args = door == u"elemez" ? QStringList{"--elemez", in, "-k", "lakó"}
                                                    : QStringList{"--ertekel", in};
+        const bool windows = door == u"ertekel1250";
         const Futás plain = parancssor(args);
         const QString out = dir_.filePath(name);
         const Futás r = parancssor(args + QStringList{"--kimenet", out});
@@ -433,6 +440,9 @@ private slots:
         QByteArray expected = plain.ki;
         if (door == u"ertekel")
             expected.replace(',', ';').replace('.', ',').replace("\r\n", "\n");
+        if (windows) // in the log's own encoding on standard output, UTF-8 in the file
+            expected = QStringDecoder("windows-1250")(expected).operator QString().toUtf8().replace(
+                "\r\n", "\n");
         QList<QByteArray> rows = expected.trimmed().split('\n');
         if (name.endsWith(u".csv")) {
             QCOMPARE(bytes, "\xEF\xBB\xBF" + rows.join("\r\n") + "\r\n");

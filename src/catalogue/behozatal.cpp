@@ -102,6 +102,22 @@ std::optional<Hiba> pontFelvesz(Katalógusfájl& katalógus, const QString& kód
     return std::nullopt;
 }
 
+// The file's measurements stored whole with its bytes; `eredmény` says what became of them.
+FájlEredmény tárol(Katalógusfájl& katalógus, const QString& fájl, const QByteArray& bájtok,
+                   const Behozatal& b, const std::vector<Pont>& pontok, std::vector<Mérés> mérések,
+                   FájlEredmény eredmény) {
+    auto tárolás =
+        katalógus.felvesz(QFileInfo(fájl).fileName(), bájtok, beállításSzöveg(b), pontok, mérések);
+    if (Hiba* h = std::get_if<Hiba>(&tárolás))
+        return hibás(*h);
+    eredmény.mi = std::get<Katalógusfájl::Eredmény>(tárolás) == Katalógusfájl::Eredmény::Felvéve
+                      ? FájlEredmény::Mi::Felvéve
+                      : FájlEredmény::Mi::MárBenne;
+    if (eredmény.mi == FájlEredmény::Mi::Felvéve)
+        eredmény.mérések = std::move(mérések);
+    return eredmény;
+}
+
 // A summary table: each row a measurement of its point (the table's, else the one given),
 // judged by the point's building and place; stored whole or not at all.
 FájlEredmény táblátFelvesz(Katalógusfájl& katalógus, const QString& fájl, const QByteArray& bájtok,
@@ -130,17 +146,8 @@ FájlEredmény táblátFelvesz(Katalógusfájl& katalógus, const QString& fájl
     std::vector<Pont> pontLista;
     for (const auto& [kód, p] : pontok)
         pontLista.push_back(p);
-    auto tárolás = katalógus.felvesz(QFileInfo(fájl).fileName(), bájtok, beállításSzöveg(b),
-                                     pontLista, mérések);
-    if (Hiba* h = std::get_if<Hiba>(&tárolás))
-        return hibás(*h);
-    eredmény.mi = std::get<Katalógusfájl::Eredmény>(tárolás) == Katalógusfájl::Eredmény::Felvéve
-                      ? FájlEredmény::Mi::Felvéve
-                      : FájlEredmény::Mi::MárBenne;
-    if (eredmény.mi == FájlEredmény::Mi::Felvéve)
-        eredmény.mérések = std::move(mérések);
     eredmény.megjegyzések << QStringLiteral("összesítő táblázat: %1 sor").arg(sorok.size());
-    return eredmény;
+    return tárol(katalógus, fájl, bájtok, b, pontLista, std::move(mérések), std::move(eredmény));
 }
 
 struct Elemzett {
@@ -270,17 +277,7 @@ FájlEredmény FájltFelvesz(Katalógusfájl& katalógus, const QString& fájl, 
     Elemzett& e = std::get<Elemzett>(elemzett);
     eredmény.megjegyzések = e.megjegyzések;
     std::vector<Mérés> mérések = std::move(e.mérések);
-    const std::vector<Pont>& pontLista = e.pontok;
-    auto tárolás = katalógus.felvesz(QFileInfo(fájl).fileName(), bájtok, beállításSzöveg(b),
-                                     pontLista, mérések);
-    if (Hiba* h = std::get_if<Hiba>(&tárolás))
-        return hibás(*h);
-    eredmény.mi = std::get<Katalógusfájl::Eredmény>(tárolás) == Katalógusfájl::Eredmény::Felvéve
-                      ? FájlEredmény::Mi::Felvéve
-                      : FájlEredmény::Mi::MárBenne;
-    if (eredmény.mi == FájlEredmény::Mi::Felvéve)
-        eredmény.mérések = std::move(mérések);
-    return eredmény;
+    return tárol(katalógus, fájl, bájtok, b, e.pontok, std::move(mérések), std::move(eredmény));
 }
 
 std::variant<std::vector<std::pair<QString, FájlEredmény>>, Hiba>

@@ -5,7 +5,6 @@
 #include "runtime/fajliras.h"
 #include "runtime/text.h"
 
-#include <QBuffer>
 #include <QDateTime>
 #include <QFile>
 #include <QList>
@@ -150,38 +149,33 @@ QByteArray cellája(QByteArrayView c) {
 } // namespace
 
 std::optional<QString> SzövegbőlÍr(const QString& fájl, const QByteArray& szöveg) {
-    QByteArray másolat = szöveg;
-    QBuffer puffer(&másolat);
-    puffer.open(QIODevice::ReadOnly);
-    Szöveg::Forrás forrás;
-    forrás.megnyit(&puffer, true);
-    CsvOlvasó csv(forrás);
-    std::vector<QByteArrayView> mezők;
-    char elválasztó = 0;
-    std::vector<std::vector<QByteArray>> sorok;
-    for (;;) {
-        const CsvOlvasó::Állapot e = csv.következő();
-        if (e == CsvOlvasó::Hibás)
-            return csv.hiba() ? csv.hiba()->részlet : QStringLiteral("nem olvasható táblázat");
-        if (e == CsvOlvasó::Vége)
-            break;
-        if (!elválasztó) { // the header's: the separator that splits it into the most cells
-            std::size_t legtöbb = 0;
-            for (const char jel : CsvOlvasó::Elválasztók) {
-                csv.feloszt(jel, mezők);
-                if (mezők.size() > legtöbb) {
-                    legtöbb = mezők.size();
-                    elválasztó = jel;
-                }
+    using Sorok = std::vector<std::vector<QByteArray>>;
+    auto olvasott = Szöveg::BájtokbólOlvas(szöveg, [](Szöveg::Forrás& forrás) {
+        std::variant<Sorok, Hiba> ki = Sorok{};
+        CsvOlvasó csv(forrás);
+        std::vector<QByteArrayView> mezők;
+        char elválasztó = 0;
+        for (;;) {
+            const CsvOlvasó::Állapot e = csv.következő();
+            if (e == CsvOlvasó::Hibás) {
+                ki = csv.hiba().value_or(Hiba{});
+                return ki;
             }
-            csv.elválasztótRögzít(elválasztó);
+            if (e == CsvOlvasó::Vége)
+                return ki;
+            if (!elválasztó) // the header's: the separator that splits it into the most cells
+                elválasztó = csv.elválasztótVálaszt(mezők);
+            else
+                csv.feloszt(elválasztó, mezők);
+            std::vector<QByteArray> sor;
+            for (QByteArrayView m : mezők)
+                sor.push_back(cellája(m));
+            std::get<Sorok>(ki).push_back(std::move(sor));
         }
-        csv.feloszt(elválasztó, mezők);
-        std::vector<QByteArray> sor;
-        for (QByteArrayView m : mezők)
-            sor.push_back(cellája(m));
-        sorok.push_back(std::move(sor));
-    }
+    });
+    if (const Hiba* h = std::get_if<Hiba>(&olvasott))
+        return h->részlet.isEmpty() ? QStringLiteral("nem olvasható táblázat") : h->részlet;
+    Sorok& sorok = std::get<Sorok>(olvasott);
     if (sorok.empty())
         return QStringLiteral("üres táblázat");
     // each column's kind from its cells, its unit from its name; numbers with decimal commas

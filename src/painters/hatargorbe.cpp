@@ -45,6 +45,18 @@ double kerekVég(double legalább, int darab, double* lépés) {
     return std::ceil(legalább / *lépés - 1e-9) * *lépés;
 }
 
+// The axes that hold every point, with a margin.
+Tengelyek pontokhoz(const std::vector<Pont>& pontok, bool födém) {
+    Tengelyek t;
+    t.födém = födém;
+    t.mért = true;
+    for (const Pont& p : pontok) {
+        t.frekvencia = std::max(t.frekvencia, p.frekvencia * 1.05);
+        t.sebesség = std::max(t.sebesség, p.sebesség * 1.1);
+    }
+    return t;
+}
+
 } // namespace
 
 Határábra Határgörbe(QPainter& festő, const QSizeF& méret, const QPalette& paletta,
@@ -271,13 +283,7 @@ void Pontok(QPainter& festő, const Határábra& ábra, const QPalette& paletta,
 Határábra Megfelelőség(QPainter& festő, const QSizeF& méret, const QPalette& paletta,
                        const QFont& betű, int kategória, bool födém,
                        const std::vector<Pont>& pontok) {
-    Tengelyek t;
-    t.födém = födém;
-    t.mért = true;
-    for (const Pont& p : pontok) {
-        t.frekvencia = std::max(t.frekvencia, p.frekvencia * 1.05);
-        t.sebesség = std::max(t.sebesség, p.sebesség * 1.1);
-    }
+    const Tengelyek t = pontokhoz(pontok, födém);
     const Határábra ábra = Határgörbe(festő, méret, paletta, betű, kategória, t);
     Pontok(festő, ábra, paletta, betű, pontok);
     return ábra;
@@ -294,13 +300,7 @@ void Túllépésjel(QPainter& festő, QPointF itt) {
 
 Határábra Felhő(QPainter& festő, const QSizeF& méret, const QPalette& paletta, const QFont& betű,
                 int kiemelt, bool födém, const std::vector<Pont>& pontok) {
-    Tengelyek t;
-    t.födém = födém;
-    t.mért = true;
-    for (const Pont& p : pontok) {
-        t.frekvencia = std::max(t.frekvencia, p.frekvencia * 1.05);
-        t.sebesség = std::max(t.sebesség, p.sebesség * 1.1);
-    }
+    const Tengelyek t = pontokhoz(pontok, födém);
     const Határábra ábra = Határgörbe(festő, méret, paletta, betű, kiemelt, t);
     int túllépi = 0;
     const QColor alap = paletta.color(QPalette::Base);

@@ -152,3 +152,18 @@ void CsvOlvasó::feloszt(char elválasztó, std::vector<QByteArrayView>& mezők)
     }
     mezők.emplace_back(ki + kezdet, hossz - kezdet);
 }
+
+char CsvOlvasó::elválasztótVálaszt(std::vector<QByteArrayView>& mezők) {
+    char elválasztó = Elválasztók[0];
+    std::size_t legtöbb = 0;
+    for (const char jel : Elválasztók) {
+        feloszt(jel, mezők);
+        if (mezők.size() > legtöbb) {
+            legtöbb = mezők.size();
+            elválasztó = jel;
+        }
+    }
+    elválasztótRögzít(elválasztó);
+    feloszt(elválasztó, mezők);
+    return elválasztó;
+}

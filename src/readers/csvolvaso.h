@@ -25,6 +25,9 @@ public:
     void feloszt(char elválasztó, std::vector<QByteArrayView>& mezők);
     // From now on a quote opens a quoted field only after this separator.
     void elválasztótRögzít(char elválasztó) { elválasztó_ = elválasztó; }
+    // The separator that splits the current record (a header) into the most fields, fixed
+    // from now on; `mezők` then holds its fields.
+    char elválasztótVálaszt(std::vector<QByteArrayView>& mezők);
 
     QByteArrayView rekord() const { return rekord_; }
     qint64 sor() const { return sor_; }               // the line the record starts on, from 1

@@ -369,15 +369,7 @@ std::variant<std::vector<Sor>, Hiba> olvas(Szöveg::Forrás& forrás, const QStr
 
 std::variant<std::vector<Sor>, Hiba> bájtokból(const QByteArray& bájtok, const QString& név,
                                                std::optional<double> egység) {
-    QByteArray másolat = bájtok;
-    QBuffer puffer(&másolat);
-    puffer.open(QIODevice::ReadOnly);
-    Szöveg::Forrás forrás;
-    forrás.megnyit(&puffer, true);
-    auto o = olvas(forrás, név, egység);
-    if (std::holds_alternative<Hiba>(o) && forrás.kódlapraVált()) // not UTF-8 after all
-        o = olvas(forrás, név, egység);
-    return o;
+    return Szöveg::BájtokbólOlvas(bájtok, [&](Szöveg::Forrás& f) { return olvas(f, név, egység); });
 }
 
 } // namespace

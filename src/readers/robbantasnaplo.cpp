@@ -206,15 +206,7 @@ std::optional<qint64> Időpont(const QString& szöveg) {
 }
 
 std::variant<std::vector<Robbantás>, Hiba> Olvas(const QByteArray& bájtok, const QString& név) {
-    QByteArray másolat = bájtok;
-    QBuffer puffer(&másolat);
-    puffer.open(QIODevice::ReadOnly);
-    Szöveg::Forrás forrás;
-    forrás.megnyit(&puffer, true);
-    auto o = olvas(forrás, név);
-    if (std::holds_alternative<Hiba>(o) && forrás.kódlapraVált()) // not UTF-8 after all
-        o = olvas(forrás, név);
-    return o;
+    return Szöveg::BájtokbólOlvas(bájtok, [&](Szöveg::Forrás& f) { return olvas(f, név); });
 }
 
 std::variant<std::vector<Robbantás>, Hiba> FájlOlvas(const QString& fájl) {

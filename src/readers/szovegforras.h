@@ -2,12 +2,14 @@
 
 #include "hiba.h"
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QFile>
 #include <QString>
 #include <QStringDecoder>
 
 #include <optional>
+#include <variant>
 
 // A text file as spreadsheets and instruments save it, read in blocks and handed on as
 // UTF-8: UTF-8 with or without a byte order mark, UTF-16 (little or big endian) with
@@ -106,5 +108,19 @@ private:
     Kódolás kódolás_;
     std::optional<QStringEncoder> kódoló_;
 };
+
+// Bytes in memory read by `olvas` (a reader of a Forrás giving a variant with a Hiba): as
+// UTF-8 first, then, where that failed on bytes that are not UTF-8, as Windows-1250.
+template <class Olvasó> auto BájtokbólOlvas(const QByteArray& bájtok, Olvasó olvas) {
+    QByteArray másolat = bájtok;
+    QBuffer puffer(&másolat);
+    puffer.open(QIODevice::ReadOnly);
+    Forrás forrás;
+    forrás.megnyit(&puffer, true);
+    auto o = olvas(forrás);
+    if (std::holds_alternative<Hiba>(o) && forrás.kódlapraVált())
+        o = olvas(forrás);
+    return o;
+}
 
 } // namespace Szöveg

@@ -35,17 +35,7 @@ Olvasás TáblázatOlvas(Szöveg::Forrás& forrás, const QString& fájl, const 
         return hibás(csv.hibásSor(), csv.hiba()->részlet, {}, csv.hiba()->fajta);
     if (r == CsvOlvasó::Vége)
         return hibás(0, QStringLiteral("üres, nincs fejlécsora"), {}, Hiba::Fajta::NincsFejlécsor);
-    char elválasztó = ';';
-    std::size_t legtöbb = 0;
-    for (const char jel : CsvOlvasó::Elválasztók) {
-        csv.feloszt(jel, mezők);
-        if (mezők.size() > legtöbb) {
-            legtöbb = mezők.size();
-            elválasztó = jel;
-        }
-    }
-    csv.elválasztótRögzít(elválasztó);
-    csv.feloszt(elválasztó, mezők);
+    const char elválasztó = csv.elválasztótVálaszt(mezők);
     const qint64 fejlécSor = csv.sor();
     // The time column: named idő or time (t only where no other is), with a time unit or
     // none. "T [mm/s]" is the transverse component.
