@@ -540,6 +540,20 @@ std::variant<std::vector<ListaSor>, Hiba> Katalógusfájl::lista(const Szűrő& 
     return sorok;
 }
 
+std::variant<std::unordered_map<qint64, double>, Hiba> Katalógusfájl::legnagyobbSebességek() {
+    QSqlQuery q(QSqlDatabase::database(kapcsolat_));
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT meres_id, MAX(ppv) FROM komponens WHERE mennyiseg = ? AND "
+                             "ppv IS NOT NULL GROUP BY meres_id"));
+    q.addBindValue(int(Rezgésjel::Mennyiség::Sebesség));
+    if (!q.exec())
+        return lekérdezésHiba(q);
+    std::unordered_map<qint64, double> legnagyobb;
+    while (q.next())
+        legnagyobb.emplace(q.value(0).toLongLong(), q.value(1).toDouble());
+    return legnagyobb;
+}
+
 std::variant<Eredeti, Hiba> Katalógusfájl::eredeti(qint64 fájlId) {
     QSqlQuery q(QSqlDatabase::database(kapcsolat_));
     q.prepare(

@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <variant>
 #include <vector>
 
@@ -102,6 +103,10 @@ public:
 
     // The measurements that pass the filter, by their start, then point.
     std::variant<std::vector<ListaSor>, Hiba> lista(const Szűrő& szűrő);
+
+    // Each measurement's largest velocity component's PPV (mm/s), by the measurement's key;
+    // one with no velocity component that has a PPV is not in it.
+    std::variant<std::unordered_map<qint64, double>, Hiba> legnagyobbSebességek();
 
     // The files that have a measurement not judged (of the point, where given), by their key;
     // a summary table's rows are none of them (their figures are what they are).

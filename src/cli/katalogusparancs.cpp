@@ -51,18 +51,6 @@ QString katalógusHiba(const QString& katalógus, const Katalógus::Hiba& h) {
     return rt::App::Prefix() + QStringLiteral("%1: %2").arg(katalógus, h.részlet);
 }
 
-std::variant<std::unique_ptr<Katalógus::Katalógusfájl>, QString> megnyit(const QString& cím,
-                                                                         bool írásra) {
-    QString miért;
-    const std::optional<Katalógus::Cím> c = Katalógus::CímOlvas(cím, &miért);
-    if (!c)
-        return rt::App::Prefix() + miért;
-    auto k = Katalógus::Katalógusfájl::Megnyit(*c, írásra);
-    if (auto* h = std::get_if<Katalógus::Hiba>(&k))
-        return katalógusHiba(c->név(), *h);
-    return std::move(std::get<std::unique_ptr<Katalógus::Katalógusfájl>>(k));
-}
-
 QByteArray szám(const std::optional<double>& v, int tizedesek) {
     return v ? Határérték::Szám(*v, tizedesek).toUtf8() : QByteArray();
 }
@@ -105,6 +93,18 @@ QByteArray sor(const Katalógus::ListaSor& s) {
 
 } // namespace
 
+std::variant<std::unique_ptr<Katalógus::Katalógusfájl>, QString> Megnyit(const QString& cím,
+                                                                         bool írásra) {
+    QString miért;
+    const std::optional<Katalógus::Cím> c = Katalógus::CímOlvas(cím, &miért);
+    if (!c)
+        return rt::App::Prefix() + miért;
+    auto k = Katalógus::Katalógusfájl::Megnyit(*c, írásra);
+    if (auto* h = std::get_if<Katalógus::Hiba>(&k))
+        return katalógusHiba(c->név(), *h);
+    return std::move(std::get<std::unique_ptr<Katalógus::Katalógusfájl>>(k));
+}
+
 std::optional<qint64> Időpont(const QString& szöveg, bool vége) {
     const QString s = szöveg.trimmed();
     const QDate nap = QDate::fromString(s, Qt::ISODate);
@@ -116,7 +116,7 @@ std::optional<qint64> Időpont(const QString& szöveg, bool vége) {
 }
 
 int Felvesz(const Felvétel& kérés, std::FILE* hibák) {
-    auto megnyitott = megnyit(kérés.katalógus, true);
+    auto megnyitott = Megnyit(kérés.katalógus, true);
     if (const QString* h = std::get_if<QString>(&megnyitott)) {
         SorKiír(hibák, *h);
         return HibásBemenet;
@@ -236,7 +236,7 @@ int Felvesz(const Felvétel& kérés, std::FILE* hibák) {
 }
 
 int Listáz(const Lista& kérés, std::FILE* ki, std::FILE* hibák) {
-    auto megnyitott = megnyit(kérés.katalógus, false);
+    auto megnyitott = Megnyit(kérés.katalógus, false);
     if (const QString* h = std::get_if<QString>(&megnyitott)) {
         SorKiír(hibák, *h);
         return HibásBemenet;

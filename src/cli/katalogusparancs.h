@@ -6,6 +6,8 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <memory>
+#include <variant>
 
 // --katalogus: a campaign's catalogue from the command line: files imported into it
 // (--felvesz) and its measurements listed (--lista).
@@ -44,6 +46,10 @@ int Listáz(const Lista& kérés, std::FILE* ki, std::FILE* hibák);
 // A day ("2026-09-14", Hungarian local time, its start; with `vége` the next day's start)
 // or a time as a blast log writes it (Robbantásnapló::Időpont), µs since 1970.
 std::optional<qint64> Időpont(const QString& szöveg, bool vége);
+
+// The catalogue at the address, or the message that says why it does not open.
+std::variant<std::unique_ptr<Katalógus::Katalógusfájl>, QString> Megnyit(const QString& cím,
+                                                                         bool írásra);
 
 QString Súgó();
 

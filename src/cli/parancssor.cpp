@@ -18,10 +18,12 @@
 #include "runtime/app.h"
 #include "runtime/text.h"
 #include "tablakimenet.h"
+#include "terjedesparancs.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTimeZone>
 
 #include <cstdio>
@@ -212,6 +214,45 @@ struct Opciók {
     const QCommandLineOption túllépő{{QStringLiteral("tullepi"), QStringLiteral("exceeding")},
                                      QStringLiteral("A --lista csak a túllépő mérésekkel.")};
 
+    const QCommandLineOption terjedés{
+        {QStringLiteral("terjedes"), QStringLiteral("attenuation")},
+        QStringLiteral("A helyszín terjedési törvénye a --katalogus (szűrt) méréseiből, vagy a "
+                       "megadott összesítő táblázatból; lásd fent.")};
+    const QCommandLineOption gyök{{QStringLiteral("gyok"), QStringLiteral("root")},
+                                  QStringLiteral("Az arányos távolság gyöke: 2 (D/√W, "
+                                                 "alapértelmezés) vagy 3 (D/∛W)."),
+                                  QStringLiteral("2|3")};
+    const QCommandLineOption ppv{
+        {QStringLiteral("ppv")},
+        QStringLiteral("A --terjedes PPV-je: max (a legnagyobb sebességösszetevő, "
+                       "alapértelmezés) vagy pvs."),
+        QStringLiteral("max|pvs")};
+    const QCommandLineOption kizár{{QStringLiteral("kizar"), QStringLiteral("exclude")},
+                                   QStringLiteral("A --terjedes ezeket a méréseket hagyja ki "
+                                                  "(katalógusazonosító, táblázatnál a sor "
+                                                  "száma); vesszővel vagy ismételve."),
+                                   QStringLiteral("ID")};
+    const QCommandLineOption pontonként{
+        {QStringLiteral("pontonkent"), QStringLiteral("per-point")},
+        QStringLiteral("A --terjedes pontonként is; a --max-toltet minden pontra.")};
+    const QCommandLineOption előrejelzés{
+        {QStringLiteral("elorejelzes"), QStringLiteral("predict")},
+        QStringLiteral("A --tavolsag és --toltet mellett várható PPV50 és PPV95.")};
+    const QCommandLineOption maxTöltet{
+        {QStringLiteral("max-toltet"), QStringLiteral("max-charge")},
+        QStringLiteral("A legnagyobb késleltetésenkénti töltet a --tavolsag-on, a --kategoria "
+                       "határértékével a --frekvencia-n.")};
+    const QCommandLineOption távolság{{QStringLiteral("tavolsag"), QStringLiteral("distance")},
+                                      QStringLiteral("Távolság (m); --pontonkent: PONT=D."),
+                                      QStringLiteral("D")};
+    const QCommandLineOption töltet{{QStringLiteral("toltet"), QStringLiteral("charge")},
+                                    QStringLiteral("Késleltetésenkénti töltet (kg)."),
+                                    QStringLiteral("W")};
+    const QCommandLineOption eov{{QStringLiteral("eov")},
+                                 QStringLiteral("A tervezett robbantás EOV koordinátái "
+                                                "(Y,X m) a --max-toltet --pontonkent-hez."),
+                                 QStringLiteral("Y,X")};
+
     void felvesz(QCommandLineParser& elemző) const {
         for (const QCommandLineOption* o :
              {&súgó,        &verzió,    &kategória,   &frekvencia, &értékel,     &elemez,
@@ -219,7 +260,8 @@ struct Opciók {
               &függőleges,  &állomás,   &adatok,      &jelentés,   &események,   &küszöb,
               &intervallum, &katalógus, &felvétel,    &lista,      &tól,         &ig,
               &pont,        &túllépő,   &robbantások, &párosítás,  &statisztika, &kimenet,
-              &megítél})
+              &megítél,     &terjedés,  &gyök,        &ppv,        &kizár,       &pontonként,
+              &előrejelzés, &maxTöltet, &távolság,    &töltet,     &eov})
             elemző.addOption(*o);
     }
 };
@@ -309,6 +351,179 @@ std::optional<QString> olvasás(const QCommandLineParser& elemző, const Opciók
     return std::nullopt;
 }
 
+// The listing's filter: --tol, --ig, --pont, --tullepi; the fault's words where one does not hold.
+std::optional<QString> szűrőOlvas(const QCommandLineParser& elemző, const Opciók& o,
+                                  Katalógus::Szűrő& szűrő) {
+    for (const auto& [opció, vége] : {std::pair{&o.tól, false}, std::pair{&o.ig, true}}) {
+        if (!elemző.isSet(*opció))
+            continue;
+        const std::optional<qint64> t = KatalógusParancs::Időpont(elemző.value(*opció), vége);
+        if (!t)
+            return QStringLiteral("a --%1 egy nap (2026-09-14) vagy ISO 8601 idő: \"%2\"")
+                .arg(opció->names().value(0), elemző.value(*opció));
+        (vége ? szűrő.igMikro : szűrő.tólMikro) = t;
+    }
+    szűrő.pont = elemző.value(o.pont).trimmed();
+    szűrő.csakTúllépő = elemző.isSet(o.túllépő);
+    return std::nullopt;
+}
+
+// A number of the command line, with a decimal comma or point, positive and finite.
+std::optional<double> pozitívSzám(const QString& szöveg) {
+    QString miért;
+    const auto szám = Cella::SzámOlvas(szöveg.trimmed().toUtf8(), &miért);
+    if (!szám || !(szám->érték > 0) || !std::isfinite(szám->érték))
+        return std::nullopt;
+    return szám->érték;
+}
+
+// --terjedes, with --elorejelzes or --max-toltet beside it.
+int terjedésParancs(const QCommandLineParser& elemző, const Opciók& o, std::FILE* ki,
+                    std::FILE* hibák) {
+    auto hiba = [hibák](const QString& szöveg) { return hibaÍr(hibák, szöveg); };
+    if (!elemző.isSet(o.terjedés))
+        return hiba(QStringLiteral("az --elorejelzes és a --max-toltet a --terjedes mellett "
+                                   "adható meg"));
+    if (elemző.isSet(o.előrejelzés) && elemző.isSet(o.maxTöltet))
+        return hiba(QStringLiteral("az --elorejelzes és a --max-toltet közül csak az egyik "
+                                   "adható meg"));
+    for (const QCommandLineOption* m :
+         {&o.elemez, &o.értékel, &o.felvétel, &o.lista, &o.statisztika, &o.robbantások, &o.megítél,
+          &o.jelentés, &o.kimenet, &o.események, &o.intervallum})
+        if (elemző.isSet(*m))
+            return hiba(QStringLiteral("a --terjedes mellett nem adható meg a --%1")
+                            .arg(m->names().value(0)));
+    TerjedésParancs::Kérés k;
+    const QStringList táblák = elemző.positionalArguments();
+    if (elemző.isSet(o.katalógus) == !táblák.isEmpty() || táblák.size() > 1)
+        return hiba(QStringLiteral("a --terjedes a --katalogus méréseiből vagy egy összesítő "
+                                   "táblázatból illeszt: pontosan az egyik kell"));
+    if (elemző.isSet(o.katalógus)) {
+        k.katalógus = elemző.value(o.katalógus);
+        if (const std::optional<QString> h = szűrőOlvas(elemző, o, k.szűrő))
+            return hiba(*h);
+    } else {
+        k.tábla = táblák.first();
+        for (const QCommandLineOption* m : {&o.tól, &o.ig, &o.túllépő})
+            if (elemző.isSet(*m))
+                return hiba(
+                    QStringLiteral("a --%1 a --katalogus szűrője").arg(m->names().value(0)));
+        k.pont = elemző.value(o.pont).trimmed();
+        if (elemző.isSet(o.egység)) {
+            const auto e = Rezgésjel::EgységKeres(elemző.value(o.egység));
+            if (!e || e->mennyiség != Rezgésjel::Mennyiség::Sebesség)
+                return hiba(QStringLiteral("ismeretlen mértékegység: \"%1\" (%2)")
+                                .arg(elemző.value(o.egység),
+                                     Rezgésjel::EgységFelsorolás(Rezgésjel::Mennyiség::Sebesség)));
+            k.egység = e->szorzó;
+        }
+    }
+    if (elemző.isSet(o.gyök)) {
+        const QString g = elemző.value(o.gyök).trimmed();
+        if (g != u"2" && g != u"3")
+            return hiba(QStringLiteral("a --gyok 2 vagy 3: \"%1\"").arg(g));
+        k.gyök = g.toInt();
+    }
+    if (elemző.isSet(o.ppv)) {
+        const QString p = rt::NameKey(elemző.value(o.ppv));
+        if (p == u"pvs")
+            k.mérték = Terjedés::Mérték::Pvs;
+        else if (p != u"max")
+            return hiba(QStringLiteral("a --ppv max vagy pvs: \"%1\"").arg(elemző.value(o.ppv)));
+    }
+    for (const QString& v : elemző.values(o.kizár))
+        for (const QString& id :
+             v.split(QRegularExpression(QStringLiteral("[,;\\s]+")), Qt::SkipEmptyParts))
+            k.kizár << id;
+    k.pontonként = elemző.isSet(o.pontonként);
+    k.mit = elemző.isSet(o.előrejelzés) ? TerjedésParancs::Mit::Előrejelzés
+            : elemző.isSet(o.maxTöltet) ? TerjedésParancs::Mit::MaxTöltet
+                                        : TerjedésParancs::Mit::Illesztés;
+    using Mit = TerjedésParancs::Mit;
+    if (k.mit == Mit::Illesztés) {
+        for (const QCommandLineOption* m :
+             {&o.távolság, &o.töltet, &o.kategória, &o.frekvencia, &o.eov})
+            if (elemző.isSet(*m))
+                return hiba(QStringLiteral("a --%1 az --elorejelzes vagy a --max-toltet "
+                                           "kapcsolója")
+                                .arg(m->names().value(0)));
+        return TerjedésParancs::Végrehajt(k, ki, hibák);
+    }
+    if (k.mit == Mit::Előrejelzés) {
+        for (const QCommandLineOption* m : {&o.kategória, &o.frekvencia, &o.eov, &o.pontonként})
+            if (elemző.isSet(*m))
+                return hiba(QStringLiteral("a --%1 nem az --elorejelzes kapcsolója")
+                                .arg(m->names().value(0)));
+        if (elemző.values(o.távolság).size() != 1 || elemző.values(o.töltet).size() != 1)
+            return hiba(QStringLiteral("az --elorejelzes mellé egy --tavolsag és egy --toltet "
+                                       "kell"));
+        k.távolság = pozitívSzám(elemző.value(o.távolság));
+        k.töltet = pozitívSzám(elemző.value(o.töltet));
+        if (!k.távolság || !k.töltet)
+            return hiba(QStringLiteral("a --tavolsag és a --toltet pozitív szám: \"%1\", \"%2\"")
+                            .arg(elemző.value(o.távolság), elemző.value(o.töltet)));
+        return TerjedésParancs::Végrehajt(k, ki, hibák);
+    }
+    if (elemző.isSet(o.töltet))
+        return hiba(QStringLiteral("a --max-toltet a töltetet számítja: --toltet nem adható meg"));
+    if (elemző.isSet(o.frekvencia)) {
+        QString miért;
+        const auto f = Cella::SzámOlvas(elemző.value(o.frekvencia).trimmed().toUtf8(), &miért);
+        if (!f || !(f->érték >= 0) || !std::isfinite(f->érték))
+            return hiba(QStringLiteral("a frekvencia nem negatív szám (Hz): \"%1\"")
+                            .arg(elemző.value(o.frekvencia)));
+        k.frekvencia = f->érték;
+    }
+    if (k.pontonként) {
+        if (elemző.isSet(o.kategória))
+            return hiba(QStringLiteral("a --max-toltet --pontonkent minden pontot a saját "
+                                       "kategóriájával számít: --kategoria nem adható meg"));
+        if (k.katalógus.isEmpty())
+            return hiba(QStringLiteral("a --max-toltet --pontonkent a --katalogus pontjaira "
+                                       "számít"));
+        for (const QString& v : elemző.values(o.távolság)) {
+            const qsizetype eq = v.indexOf(u'=');
+            const std::optional<double> d = eq > 0 ? pozitívSzám(v.mid(eq + 1)) : std::nullopt;
+            if (!d)
+                return hiba(
+                    QStringLiteral("a --pontonkent --tavolsag-a PONT=D (m): \"%1\"").arg(v));
+            k.pontTávolságok.insert(v.left(eq).trimmed(), *d);
+        }
+        if (elemző.isSet(o.eov)) {
+            // "Y;X", "Y X" (either may have a decimal comma) or "Y,X"
+            const QString e = elemző.value(o.eov).trimmed();
+            const QStringList yx = e.contains(u';')   ? e.split(u';')
+                                   : e.contains(u' ') ? e.split(u' ', Qt::SkipEmptyParts)
+                                                      : e.split(u',');
+            QString miért;
+            const auto y = yx.size() == 2 ? Cella::SzámOlvas(yx[0].toUtf8(), &miért) : std::nullopt;
+            const auto x = yx.size() == 2 ? Cella::SzámOlvas(yx[1].toUtf8(), &miért) : std::nullopt;
+            if (!y || !x)
+                return hiba(
+                    QStringLiteral("az --eov két szám, Y,X (m): \"%1\"").arg(elemző.value(o.eov)));
+            k.eov = std::pair{y->érték, x->érték};
+        }
+        if (k.pontTávolságok.isEmpty() && !k.eov)
+            return hiba(QStringLiteral("a --max-toltet --pontonkent mellé --tavolsag PONT=D "
+                                       "vagy --eov Y,X kell"));
+        return TerjedésParancs::Végrehajt(k, ki, hibák);
+    }
+    if (elemző.isSet(o.eov))
+        return hiba(QStringLiteral("az --eov a --max-toltet --pontonkent kapcsolója"));
+    if (elemző.values(o.távolság).size() != 1 ||
+        !(k.távolság = pozitívSzám(elemző.value(o.távolság))))
+        return hiba(QStringLiteral("a --max-toltet mellé egy --tavolsag kell (m, pozitív szám)"));
+    if (elemző.isSet(o.kategória)) {
+        k.kategória = Határérték::KategóriaKeres(elemző.value(o.kategória));
+        if (!k.kategória)
+            return hiba(Határérték::IsmeretlenKategória(elemző.value(o.kategória).trimmed()));
+    } else {
+        return hiba(QStringLiteral("a --max-toltet mellé a --kategoria is kell (vagy "
+                                   "--pontonkent a katalógus pontjaira)"));
+    }
+    return TerjedésParancs::Végrehajt(k, ki, hibák);
+}
+
 // --katalogus with --felvesz or --lista.
 int katalógusParancs(const QCommandLineParser& elemző, const Opciók& o, std::FILE* hibák,
                      std::FILE* ki) {
@@ -338,17 +553,8 @@ int katalógusParancs(const QCommandLineParser& elemző, const Opciók& o, std::
                             .arg(elemző.positionalArguments().first()));
         KatalógusParancs::Lista kérés;
         kérés.katalógus = elemző.value(o.katalógus);
-        for (const auto& [opció, vége] : {std::pair{&o.tól, false}, std::pair{&o.ig, true}}) {
-            if (!elemző.isSet(*opció))
-                continue;
-            const std::optional<qint64> t = KatalógusParancs::Időpont(elemző.value(*opció), vége);
-            if (!t)
-                return hiba(QStringLiteral("a --%1 egy nap (2026-09-14) vagy ISO 8601 idő: \"%2\"")
-                                .arg(opció->names().value(0), elemző.value(*opció)));
-            (vége ? kérés.szűrő.igMikro : kérés.szűrő.tólMikro) = t;
-        }
-        kérés.szűrő.pont = elemző.value(o.pont).trimmed();
-        kérés.szűrő.csakTúllépő = elemző.isSet(o.túllépő);
+        if (const std::optional<QString> h = szűrőOlvas(elemző, o, kérés.szűrő))
+            return hiba(*h);
         kérés.statisztika = elemző.isSet(o.statisztika);
         kérés.kimenet = elemző.value(o.kimenet);
         if (elemző.isSet(o.kimenet) && !Táblakimenet::Ismert(kérés.kimenet))
@@ -412,7 +618,8 @@ int Parancssor(const QStringList& argumentumok, const RezgésElemzés::Jelentés
                               "Kapcsoló nélkül az ablak nyílik meg, a megadott rezgésjel-fájlok "
                               "mindegyike a saját ablakában.\n\n") +
                Értékelés::Súgó() + QStringLiteral("\n\n") + RezgésElemzés::Súgó() +
-               QStringLiteral("\n\n") + KatalógusParancs::Súgó()));
+               QStringLiteral("\n\n") + KatalógusParancs::Súgó() + QStringLiteral("\n\n") +
+               TerjedésParancs::Súgó()));
     const Opciók opciók;
     opciók.felvesz(elemző);
     const QCommandLineOption& súgó = opciók.súgó;
@@ -452,6 +659,9 @@ int Parancssor(const QStringList& argumentumok, const RezgésElemzés::Jelentés
                                                 QCoreApplication::applicationVersion()));
         return 0;
     }
+    if (elemző.isSet(opciók.terjedés) || elemző.isSet(opciók.előrejelzés) ||
+        elemző.isSet(opciók.maxTöltet))
+        return terjedésParancs(elemző, opciók, ki, hibák);
     if (elemző.isSet(opciók.katalógus) || elemző.isSet(opciók.felvétel) ||
         elemző.isSet(opciók.megítél) || elemző.isSet(opciók.lista) ||
         elemző.isSet(opciók.statisztika) || elemző.isSet(opciók.robbantások))

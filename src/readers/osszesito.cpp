@@ -40,8 +40,9 @@ const std::array<std::vector<const char16_t*>, OszlopokSzáma> Nevek = {{
     {u"idő", u"időpont", u"dátum és idő", u"time", u"date and time", u"datetime"},
     {u"dátum", u"nap", u"date", u"day"},
     {u"távolság", u"distance", u"dist"},
-    {u"töltet késleltetésenként", u"töltet/késleltetés", u"töltet", u"charge per delay",
-     u"max charge per delay", u"charge", u"mic"},
+    {u"töltet késleltetésenként", u"töltet/késleltetés", u"töltet", u"/késleltetés",
+     u"charge per delay", u"max charge per delay", u"charge", u"mic", u"mcpd", u"/delay",
+     u"per delay", u"kg/delay"},
     {u"ppv", u"sebesség", u"rezgéssebesség", u"csúcssebesség", u"peak particle velocity"},
     {u"tran", u"trans", u"transverse", u"keresztirányú"},
     {u"vert", u"vertical", u"függőleges"},
@@ -72,6 +73,29 @@ struct Fejoszlop {
     QString egység;
 };
 
+// The column a name is of, or -1.
+int oszlop(const QString& név) {
+    const QString kulcs = rt::NameKey(név);
+    if (kulcs.isEmpty())
+        return -1;
+    for (int o = 0; o < OszlopokSzáma; ++o)
+        for (const char16_t* n : Nevek[std::size_t(o)])
+            if (kulcs == rt::NameKey(QString::fromUtf16(n)))
+                return o;
+    return -1;
+}
+
+QString egységKulcs(QString e);
+
+// Whether a cell is nothing but a unit of length in brackets: "( mtr )", "[m]".
+bool hossz(const QString& cella) {
+    const QString c = cella.trimmed();
+    if (!((c.startsWith(u'(') && c.endsWith(u')')) || (c.startsWith(u'[') && c.endsWith(u']'))))
+        return false;
+    const QString e = egységKulcs(c);
+    return e == u"m" || e == u"mtr" || e == u"méter" || e == u"km" || e == u"ft";
+}
+
 // The header's columns, if this row names a velocity column and one more that a summary has.
 std::optional<std::vector<Fejoszlop>> fejléc(const std::vector<QByteArrayView>& mezők,
                                              QString* kétszer) {
@@ -80,16 +104,22 @@ std::optional<std::vector<Fejoszlop>> fejléc(const std::vector<QByteArrayView>&
     hol.fill(-1);
     int utolsóSebesség = -1;
     for (std::size_t i = 0; i < mezők.size(); ++i) {
-        const Cella::NévÉsEgység n = Cella::OszlopNév(mezők[i]);
-        const QString kulcs = rt::NameKey(n.név);
-        if (kulcs.isEmpty())
-            continue;
-        for (int o = 0; o < OszlopokSzáma && f[i].mi < 0; ++o)
-            for (const char16_t* név : Nevek[std::size_t(o)])
-                if (kulcs == rt::NameKey(QString::fromUtf16(név))) {
+        Cella::NévÉsEgység n = Cella::OszlopNév(mezők[i]);
+        f[i].mi = oszlop(n.név);
+        if (f[i].mi < 0) {
+            // "PPV_mm_s", "Distance_m": the unit after the name, its slash an underscore
+            const QStringList részek = n.név.split(u'_', Qt::SkipEmptyParts);
+            for (qsizetype k = részek.size() - 1; k > 0 && f[i].mi < 0 && n.egység.isEmpty(); --k)
+                if (const int o = oszlop(részek.mid(0, k).join(u' '));
+                    o >= 0 && egységKulcs(részek.mid(k).join(u'/')).size() <= 5) {
                     f[i].mi = o;
-                    break;
+                    n.egység = részek.mid(k).join(u'/');
                 }
+        }
+        if (f[i].mi < 0 && hossz(n.név)) { // a nameless "( mtr )": only a distance is in metres
+            f[i].mi = Távolság;
+            n.egység = n.név;
+        }
         if (f[i].mi < 0)
             continue;
         f[i].egység = n.egység.trimmed();
