@@ -397,6 +397,69 @@ private slots:
                      .állapot,
                  2);
     }
+    // The site's law from the catalogue is the law of the same rows read as a table; a
+    // filter takes its point's alone; a charge is given for every point with its own building.
+    void siteLaw_data() { backends(); }
+    void siteLaw() {
+        QFETCH(QString, backend);
+        CATALOGUE(kat, backend)
+        const QByteArray fej = "Pont;Idő;Távolság (m);Töltet (kg);Tran (mm/s);Freq (Hz);Vert "
+                               "(mm/s);Freq (Hz);Long (mm/s);Freq (Hz)\r\n";
+        QByteArray sorok[2];
+        for (int i = 0; i < 40; ++i) { // two points, the law 900·SD^−1.5, a spread of ±25 %
+            const int p = i % 2;
+            const double sd = 4 + 3.1 * i, w = 9 + i % 5;
+            const double ppv = 900 * std::pow(sd, -1.5) * (1 + 0.25 * std::sin(i * 2.7));
+            sorok[p] +=
+                QByteArray(p ? "TEMP" : "HAZ1") + ";2026-09-" + QByteArray::number(10 + i / 2) +
+                "T08:" + QByteArray::number(10 + i).rightJustified(2, '0') + ":00+02:00;" +
+                QByteArray::number(sd * std::sqrt(w), 'f', 2) + ';' + QByteArray::number(w) + ';' +
+                QByteArray::number(ppv * 0.6, 'f', 4) + ";12;" + QByteArray::number(ppv, 'f', 4) +
+                ";18;" + QByteArray::number(ppv * 0.8, 'f', 4) + ";25\r\n";
+        }
+        sorok[0] += "HAZ1;2026-09-30T08:00:00+02:00;;;1,2;15;2,2;15;1,1;15\r\n"; // no distance
+        const QString ház =
+            saveFile(dir_, QStringLiteral("haz-%1.csv").arg(backend), fej + sorok[0]);
+        const QString templom =
+            saveFile(dir_, QStringLiteral("templom-%1.csv").arg(backend), fej + sorok[1]);
+        const QString mind =
+            saveFile(dir_, QStringLiteral("mind-%1.csv").arg(backend), fej + sorok[0] + sorok[1]);
+        // the nearest blasts exceed (status 1); none is a fault
+        QCOMPARE(parancssor({"--katalogus", kat, "--felvesz", ház, "-k", "lakó"}).állapot, 1);
+        QCOMPARE(parancssor({"--katalogus", kat, "--felvesz", templom, "-k", "műemlék"}).állapot,
+                 1);
+        auto törvény = [](const Futás& f) {
+            const QList<QByteArray> s = f.sorok();
+            return s.size() == 2 ? s[1].left(s[1].lastIndexOf(';')) : QByteArray("?");
+        };
+        const Futás katalógusból = parancssor({"--katalogus", kat, "--terjedes"});
+        QCOMPARE(katalógusból.állapot, 0);
+        QCOMPARE(törvény(katalógusból), törvény(parancssor({"--terjedes", mind})));
+        QVERIFY2(katalógusból.hibák.contains(QStringLiteral("1 mérés nem vett részt")),
+                 qPrintable(katalógusból.hibák));
+        QCOMPARE(törvény(parancssor({"--katalogus", kat, "--terjedes", "--pont", "TEMP"})),
+                 törvény(parancssor({"--terjedes", templom})));
+        // every point at its distance, judged by its own building at the frequency given
+        const Futás töltetek = parancssor({"--katalogus", kat, "--terjedes", "--max-toltet",
+                                           "--pontonkent", "--tavolsag", "HAZ1=300", "--tavolsag",
+                                           "TEMP=450,5", "--frekvencia", "20"});
+        QCOMPARE(töltetek.állapot, 0);
+        const QList<QByteArray> s = töltetek.sorok();
+        QCOMPARE(s.size(), 3);
+        QCOMPARE(s[0], QByteArray("pont;távolság;kategória;frekvencia;határérték;W50;W95"));
+        for (const auto& [sor, kategória, távolság] :
+             {std::tuple{1, "lakó", "300"}, std::tuple{2, "műemlék", "450,5"}}) {
+            const Futás egy =
+                parancssor({"--terjedes", mind, "--max-toltet", "--tavolsag", távolság,
+                            "--kategoria", kategória, "--frekvencia", "20"});
+            QCOMPARE(s[sor], QByteArray(sor == 1 ? "HAZ1;" : "TEMP;") + egy.sorok().value(1));
+        }
+        // a point with no distance is named, not guessed
+        const Futás hiányzó = parancssor({"--katalogus", kat, "--terjedes", "--max-toltet",
+                                          "--pontonkent", "--tavolsag", "HAZ1=300"});
+        QCOMPARE(hiányzó.állapot, 2);
+        QVERIFY(hiányzó.hibák.contains(QStringLiteral("TEMP: nincs távolsága")));
+    }
 
     // The results of --elemez and --ertekel go to a spreadsheet too: the rows standard output
     // has, in Hungarian Excel's CSV (a log's own separator and decimal point turned to its

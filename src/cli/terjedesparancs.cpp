@@ -128,7 +128,8 @@ QString töltetSor(const Terjedés::Illesztés& i, double d, int kategória,
                   const QString& kié) {
     const double h = határ(kategória, f);
     QStringList c{Jegyek(d), Határérték::KategóriaNév(kategória).toLower(),
-                  f ? Jegyek(*f) : QStringLiteral("nincs megadva"), Határérték::Szám(h, 2)};
+                  f ? Határérték::Szám(*f, 2) : QStringLiteral("nincs megadva"),
+                  Határérték::Szám(h, 2)};
     const auto w = Terjedés::MaxTöltet(i, d, h);
     if (const QString* miért = std::get_if<QString>(&w)) {
         SorKiír(hibák, rt::App::Prefix() + kié + QStringLiteral("nincs töltet: ") + *miért);
