@@ -7,6 +7,7 @@
 #include "catalogue/kampanymodell.h"
 #include "catalogue/statisztika.h"
 #include "exportwriter.h"
+#include "sitelaw/adatpontok.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -107,6 +108,8 @@ int main(int argc, char** argv) {
             m.határSzázad = 750;
             m.kihasználtságTized = qint64(*m.ppv / 7.5 * 1000);
             m.döntő = QStringLiteral("Vert");
+            m.távolság = 50 + (done + i) % 450;
+            m.töltet = 5 + (done + i) % 23;
             for (const char* c : {"Tran", "Vert", "Long"})
                 m.komponensek.push_back({QString::fromLatin1(c), 0, m.ppv, 0.1, m.frekvencia,
                                          m.frekvencia, 1.0, 0.01, 750, m.kihasználtságTized,
@@ -184,6 +187,19 @@ int main(int argc, char** argv) {
               .arg(std::get<Katalógus::Párosítás>(pairing).párosítva)
               .arg(blasts.size())
               .arg(fixed(paired, 3))
+              .arg(fixed(listed, 3)));
+
+    // the site's law over all of them, gathered from the catalogue
+    timer.restart();
+    auto gathered = Terjedés::Katalógusból(kat, {}, Terjedés::Mérték::LegnagyobbÖsszetevő, {});
+    if (!std::holds_alternative<Terjedés::Gyűjtés>(gathered))
+        return 1;
+    const Terjedés::Illesztés law =
+        Terjedés::Illeszt(std::get<Terjedés::Gyűjtés>(gathered).pontok, 2);
+    print(QStringLiteral("the site's law fitted to %1 measurements of the catalogue in %2 s; "
+                         "beside the listing's %3 s")
+              .arg(law.n)
+              .arg(fixed(double(timer.nsecsElapsed()) / 1e9, 3))
               .arg(fixed(listed, 3)));
     return 0;
 }
