@@ -49,6 +49,26 @@ std::set<QString> kizárandók(const QStringList& kizár) {
 
 } // namespace
 
+Gyűjtés Sorokból(const std::vector<Katalógus::ListaSor>& sorok,
+                 const std::unordered_map<qint64, double>& legnagyobb, Mérték mérték,
+                 const QStringList& kizár) {
+    Gyűjtés g;
+    std::set<QString> k = kizárandók(kizár);
+    for (const Katalógus::ListaSor& s : sorok) {
+        const Katalógus::Mérés& m = s.mérés;
+        g.kategóriák.emplace(m.pont, m.kategória);
+        std::optional<double> ppv = m.pvs;
+        if (mérték == Mérték::LegnagyobbÖsszetevő) {
+            const auto i = legnagyobb.find(s.id);
+            ppv = i == legnagyobb.end() ? std::nullopt : std::optional<double>(i->second);
+        }
+        felvesz(g, k, {QString::number(s.id), m.pont, 0, 0, 0},
+                m.ítélet != Katalógus::Ítélet::NincsMegítélve, m.távolság, m.töltet, ppv);
+    }
+    g.nincsIlyen = QStringList(k.begin(), k.end());
+    return g;
+}
+
 std::variant<Gyűjtés, Katalógus::Hiba> Katalógusból(Katalógus::Katalógusfájl& katalógus,
                                                     const Katalógus::Szűrő& szűrő, Mérték mérték,
                                                     const QStringList& kizár) {
@@ -62,28 +82,16 @@ std::variant<Gyűjtés, Katalógus::Hiba> Katalógusból(Katalógus::Katalógusf
             return *h;
         legnagyobb = std::move(std::get<0>(l));
     }
-    Gyűjtés g;
-    std::set<QString> k = kizárandók(kizár);
-    for (const Katalógus::ListaSor& s : std::get<0>(lista)) {
-        const Katalógus::Mérés& m = s.mérés;
-        if (!g.helyek.count(m.pont)) {
-            auto p = katalógus.pont(m.pont);
-            if (auto* h = std::get_if<Katalógus::Hiba>(&p))
-                return *h;
-            if (const auto& pont = std::get<0>(p)) {
-                g.helyek.emplace(m.pont, *pont);
-                g.kategóriák.emplace(m.pont, pont->kategória);
-            }
+    Gyűjtés g = Sorokból(std::get<0>(lista), legnagyobb, mérték, kizár);
+    for (auto& [kód, kategória] : g.kategóriák) {
+        auto p = katalógus.pont(kód);
+        if (auto* h = std::get_if<Katalógus::Hiba>(&p))
+            return *h;
+        if (const auto& pont = std::get<0>(p)) {
+            g.helyek.emplace(kód, *pont);
+            kategória = pont->kategória;
         }
-        std::optional<double> ppv = m.pvs;
-        if (mérték == Mérték::LegnagyobbÖsszetevő) {
-            const auto i = legnagyobb.find(s.id);
-            ppv = i == legnagyobb.end() ? std::nullopt : std::optional<double>(i->second);
-        }
-        felvesz(g, k, {QString::number(s.id), m.pont, 0, 0, 0},
-                m.ítélet != Katalógus::Ítélet::NincsMegítélve, m.távolság, m.töltet, ppv);
     }
-    g.nincsIlyen = QStringList(k.begin(), k.end());
     return g;
 }
 

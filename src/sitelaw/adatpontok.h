@@ -33,6 +33,13 @@ struct Gyűjtés {
     int kimaradt() const { return megítéletlen + adatNélkül + ppvNélkül; }
 };
 
+// The rows' measurements, each with its largest velocity component's PPV by its key
+// (Katalógusfájl::legnagyobbSebességek), as the catalogue gives them; the points' categories
+// from the rows.
+Gyűjtés Sorokból(const std::vector<Katalógus::ListaSor>& sorok,
+                 const std::unordered_map<qint64, double>& legnagyobb, Mérték mérték,
+                 const QStringList& kizár);
+
 // A catalogue's measurements that pass the filter, their key the name --kizar takes.
 std::variant<Gyűjtés, Katalógus::Hiba> Katalógusból(Katalógus::Katalógusfájl& katalógus,
                                                     const Katalógus::Szűrő& szűrő, Mérték mérték,

@@ -13,6 +13,7 @@
 #include "readers/robbantasnaplo.h"
 #include "rezgesjelablak.h"
 #include "rezgesjelbetoltes.h"
+#include "tervezeslap.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -289,6 +290,8 @@ KampányAblak::KampányAblak(Katalógus::Cím cím, std::unique_ptr<Katalógus::
     lapok->addTab(statisztika_, QStringLiteral("&Statisztika"));
     lapok->addTab(idősor_, QStringLiteral("PPV &időben"));
     lapok->addTab(felhőLap, QStringLiteral("Megfelelőségi á&bra"));
+    tervezés_ = new TervezésLap(&látható_, &legnagyobb_);
+    lapok->addTab(tervezés_, QStringLiteral("&Tervezés"));
 
     auto* osztó = new QSplitter(Qt::Vertical);
     osztó->addWidget(táblázat_);
@@ -381,16 +384,24 @@ void KampányAblak::Frissít() {
         // this thread's own connection; 100 000 rows take a moment, the window answers meanwhile
         betöltésHiba_.clear();
         betöltött_.clear();
+        betöltöttLegnagyobb_.clear();
         auto k = Katalógus::Katalógusfájl::Megnyit(cím_, false);
         if (auto* h = std::get_if<Katalógus::Hiba>(&k)) {
             betöltésHiba_ = h->részlet;
             return;
         }
-        auto sorok = std::get<std::unique_ptr<Katalógus::Katalógusfájl>>(k)->lista({});
-        if (auto* h = std::get_if<Katalógus::Hiba>(&sorok))
+        auto& katalógus = *std::get<std::unique_ptr<Katalógus::Katalógusfájl>>(k);
+        auto sorok = katalógus.lista({});
+        if (auto* h = std::get_if<Katalógus::Hiba>(&sorok)) {
+            betöltésHiba_ = h->részlet;
+            return;
+        }
+        betöltött_ = std::move(std::get<std::vector<Katalógus::ListaSor>>(sorok));
+        auto legnagyobb = katalógus.legnagyobbSebességek();
+        if (auto* h = std::get_if<Katalógus::Hiba>(&legnagyobb))
             betöltésHiba_ = h->részlet;
         else
-            betöltött_ = std::move(std::get<std::vector<Katalógus::ListaSor>>(sorok));
+            betöltöttLegnagyobb_ = std::move(std::get<0>(legnagyobb));
     }));
     connect(betöltés_.get(), &QThread::finished, this, [this] {
         if (!betöltésHiba_.isEmpty()) {
@@ -398,6 +409,8 @@ void KampányAblak::Frissít() {
         } else {
             modell_->Betölt(std::move(betöltött_));
             betöltött_ = {};
+            legnagyobb_ = std::move(betöltöttLegnagyobb_);
+            betöltöttLegnagyobb_ = {};
             // the points to choose from, keeping the one chosen
             const QString választott = pont_->currentData().toString();
             const QSignalBlocker csend(pont_);
@@ -501,6 +514,7 @@ void KampányAblak::nézetekFrissít() {
     statisztika_->resizeColumnsToContents();
     idősor_->update();
     felhő_->update();
+    tervezés_->Frissít();
 }
 
 KampányFelvétel* KampányAblak::Felvesz(const QStringList& fájlok, std::optional<int> kategória) {

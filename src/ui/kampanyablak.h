@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <unordered_map>
 
 class QCheckBox;
 class QComboBox;
@@ -22,6 +23,7 @@ class QTableWidget;
 class QThread;
 
 class RezgésjelAblak;
+class TervezésLap;
 class RezgésjelBetöltés;
 
 // "Kampány – NAME": a campaign's catalogue: its measurements in a table (sorted by any
@@ -66,6 +68,7 @@ public:
     QPushButton* MégseGomb() const { return mégse_; }
     QWidget* Idősor() const { return idősor_; }
     QWidget* Felhő() const { return felhő_; }
+    TervezésLap* Tervezés() const { return tervezés_; }
     // The filter's fields, as a user sets them.
     void IdőszakBeállít(QDate tól, QDate ig);
 
@@ -104,12 +107,14 @@ private:
     QComboBox* felhőHely_ = nullptr;
     Rajzlap* idősor_ = nullptr;
     Rajzlap* felhő_ = nullptr;
+    TervezésLap* tervezés_ = nullptr;
     QLabel* állapot_ = nullptr;
     QProgressBar* haladás_ = nullptr;
     QPushButton* mégse_ = nullptr;
     std::vector<Katalógus::ListaSor> látható_; // what passes the filter, for the charts
     std::unique_ptr<QThread> betöltés_;
     std::vector<Katalógus::ListaSor> betöltött_;
+    std::unordered_map<qint64, double> legnagyobb_, betöltöttLegnagyobb_; // velocity, by key
     QString betöltésHiba_;
     bool újraKell_ = false;
     std::function<void()> betöltve_;
