@@ -9,9 +9,12 @@
 #ifndef Q_MOC_RUN // moc's parser takes no accented namespace names
 #include "catalogue/behozatal.h"
 #include "catalogue/kampanymodell.h"
+#include "engine/hatarertek.h"
+#include "engine/szovegek.h"
 #include "readers/robbantasnaplo.h"
 #include "ui/kampanyablak.h"
 #include "ui/rezgesjelablak.h"
+#include "ui/tervezeslap.h"
 #endif
 
 #include <QComboBox>
@@ -296,6 +299,93 @@ private slots:
         w->Betöltve([&loaded] { loaded = true; });
         QVERIFY(QTest::qWaitFor([&] { return loaded; }, 20000));
         QCOMPARE(w->Modell().rowCount(), 3 * Napok + ö.felvéve);
+    }
+
+    // The planning pane fits the rows shown (a filter takes a point's alone, as the command
+    // line's --pont does), and its calculator gives the PPV and the charge of that law at the
+    // figures typed, with a decimal comma or point, at the building and frequency chosen.
+    void planningPane_data() {
+        QTest::addColumn<QString>("point"); // the filter; empty: every point
+        QTest::addColumn<int>("measure");   // Terjedés::Mérték
+        QTest::addColumn<QString>("frequency");
+        QTest::newRow("every point, largest component, 12,5 Hz")
+            << QString() << int(Terjedés::Mérték::LegnagyobbÖsszetevő) << "12,5";
+        QTest::newRow("one point, PVS, no frequency")
+            << "TAB2" << int(Terjedés::Mérték::Pvs) << QString();
+    }
+    void planningPane() {
+        QFETCH(QString, point);
+        QFETCH(int, measure);
+        QFETCH(QString, frequency);
+        QTemporaryDir dir;
+        QByteArray table = "Pont;Idő;Távolság (m);Töltet (kg);Tran (mm/s);Freq (Hz);Vert "
+                           "(mm/s);Freq (Hz);Long (mm/s);Freq (Hz);PVS (mm/s)\r\n";
+        for (int i = 0; i < 36; ++i) { // the law 700·SD^−1.45, a spread of ±30 %
+            const double sd = 6 + 4.3 * i, w = 10 + i % 7;
+            const double ppv = 700 * std::pow(sd, -1.45) * (1 + 0.3 * std::sin(i * 1.9));
+            table += "TAB" + QByteArray::number(1 + i % 2) + ";2026-10-" +
+                     QByteArray::number(1 + i / 3).rightJustified(2, '0') +
+                     "T09:" + QByteArray::number(10 + i) + ":00+02:00;" +
+                     QByteArray::number(sd * std::sqrt(w), 'f', 2) + ';' + QByteArray::number(w) +
+                     ';' + QByteArray::number(ppv * 0.5, 'f', 4) + ";15;" +
+                     QByteArray::number(ppv, 'f', 4) + ";15;" +
+                     QByteArray::number(ppv * 0.7, 'f', 4) + ";15;" +
+                     QByteArray::number(ppv * 1.3, 'f', 4) + "\r\n";
+        }
+        const QString address = dir.filePath(QStringLiteral("terv.velorix"));
+        {
+            Katalógus::Cím cím;
+            cím.fájl = address;
+            auto m = Katalógus::Katalógusfájl::Megnyit(cím, true);
+            Katalógus::Behozatal b;
+            b.kategória = 1;
+            QCOMPARE(int(Katalógus::FájltFelvesz(*std::get<0>(m),
+                                                 saveFile(dir, QStringLiteral("t.csv"), table), b)
+                             .mi),
+                     int(Katalógus::FájlEredmény::Mi::Felvéve));
+        }
+        auto* w = KampányAblak::Megnyit(address, nullptr);
+        bool loaded = false;
+        w->Betöltve([&loaded] { loaded = true; });
+        QVERIFY(QTest::qWaitFor([&] { return loaded; }, 20000));
+        TervezésLap* pane = w->Tervezés();
+        pane->PpvVálasztó()->setCurrentIndex(pane->PpvVálasztó()->findData(measure));
+        if (!point.isEmpty())
+            w->PontVálasztó()->setCurrentIndex(w->PontVálasztó()->findData(point));
+        // the law the command line fits to the same filter
+        Katalógus::Cím cím;
+        cím.fájl = address;
+        auto m = Katalógus::Katalógusfájl::Megnyit(cím, false);
+        Katalógus::Szűrő szűrő;
+        szűrő.pont = point;
+        const auto g =
+            Terjedés::Katalógusból(*std::get<0>(m), szűrő, Terjedés::Mérték(measure), {});
+        const Terjedés::Illesztés law = Terjedés::Illeszt(std::get<0>(g).pontok, 2);
+        QCOMPARE(pane->Illesztés().n, point.isEmpty() ? 36 : 18);
+        QCOMPARE(pane->Illesztés().K, law.K);
+        QCOMPARE(pane->Illesztés().béta, law.béta);
+        QVERIFY(pane->Illesztés().használható());
+
+        QTest::keyClicks(pane->ElőrejelzésTávolság(), QStringLiteral("180"));
+        QVERIFY(pane->ElőrejelzésSzöveg()->text().contains(QStringLiteral("Adja meg")));
+        QTest::keyClicks(pane->ElőrejelzésTöltet(), QStringLiteral("12,5"));
+        const auto e = std::get<Terjedés::Előrejelzés>(Terjedés::Előrejelez(law, 180, 12.5));
+        QVERIFY2(pane->ElőrejelzésSzöveg()->text().contains(Terjedés::Jegyek(e.ppv95, 4)),
+                 qPrintable(pane->ElőrejelzésSzöveg()->text()));
+
+        pane->TöltetKategória()->setCurrentIndex(2);
+        QTest::keyClicks(pane->TöltetTávolság(), QStringLiteral("240.5"));
+        QTest::keyClicks(pane->TöltetFrekvencia(), frequency);
+        const double limit = (frequency.isEmpty() ? Határérték::LegkisebbAlaponSzázad(2)
+                                                  : Határérték::AlaponSzázad(2, 12.5)) /
+                             100.0;
+        const auto t = std::get<Terjedés::Töltet>(Terjedés::MaxTöltet(law, 240.5, limit));
+        const QString text = pane->TöltetSzöveg()->text();
+        QVERIFY2(text.contains(Határérték::Szám(limit, 2) + QStringLiteral(" mm/s")) &&
+                     text.contains(QStringLiteral("W95 = ") + Terjedés::Jegyek(t.w95, 4)),
+                 qPrintable(text));
+        QCOMPARE(text.contains(QStringLiteral("legkisebb")), frequency.isEmpty());
+        delete w;
     }
 
     // What the main window opens as a catalogue, by address, name or content.

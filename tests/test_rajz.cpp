@@ -5,6 +5,7 @@
 #include "painters/hatargorbe.h"
 #include "painters/idosor.h"
 #include "painters/jelrajz.h"
+#include "painters/terjedesabra.h"
 #endif
 #include "testlocale.h"
 
@@ -275,8 +276,9 @@ private slots:
         QImage image(800, 300, QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter painter(&image);
-        const Rajz::Idősorábra ábra = Rajz::Idősor(painter, image.size(), paper(), QFont(),
-                                                   QStringLiteral("UMK0001"), Qt::darkGreen, points);
+        const Rajz::Idősorábra ábra =
+            Rajz::Idősor(painter, image.size(), paper(), QFont(), QStringLiteral("UMK0001"),
+                         Qt::darkGreen, points);
         painter.end();
         QVERIFY(ábra.felső >= largest && ábra.tól < first && ábra.ig > first + span);
         for (const Rajz::Időpont& p : points) {
@@ -288,6 +290,69 @@ private slots:
             else
                 QVERIFY2(c.blue() > 120 && c.red() < 40, qPrintable(c.name()));
         }
+    }
+
+    // The attenuation chart: its decades grow to hold every measurement, line and limit, so
+    // each is drawn where its own figures put it, however far they spread.
+    void attenuationChartHoldsEverything_data() {
+        QTest::addColumn<double>("sdLow");
+        QTest::addColumn<double>("sdHigh");
+        QTest::addColumn<double>("ppvLow");
+        QTest::addColumn<double>("ppvHigh");
+        QTest::addColumn<double>("limit");
+        QTest::newRow("a quarry's campaign") << 8.0 << 180.0 << 0.3 << 25.0 << 5.0;
+        QTest::newRow("close blasting, limit below every point")
+            << 0.04 << 3.0 << 40.0 << 900.0 << 3.0;
+        QTest::newRow("far and faint, limit far above") << 300.0 << 9000.0 << 0.002 << 0.05 << 20.0;
+    }
+    void attenuationChartHoldsEverything() {
+        QFETCH(double, sdLow);
+        QFETCH(double, sdHigh);
+        QFETCH(double, ppvLow);
+        QFETCH(double, ppvHigh);
+        QFETCH(double, limit);
+        const std::vector<Rajz::TerjedésPont> points = {
+            {sdLow, ppvHigh, false},
+            {sdHigh, ppvLow, false},
+            {std::sqrt(sdLow * sdHigh), std::sqrt(ppvLow * ppvHigh), true}};
+        const Rajz::TerjedésVonal line{
+            QStringLiteral("50 %"),
+            Qt::darkGreen,
+            Qt::SolidLine,
+            {{sdLow / 1.5, ppvHigh * 1.2}, {sdHigh * 1.5, ppvLow / 1.2}}};
+        QImage image(700, 360, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        const Rajz::Terjedésábra ábra =
+            Rajz::Terjedés(painter, image.size(), paper(), QFont(),
+                           QStringLiteral("Terjedési törvény"), QStringLiteral("SD"), points,
+                           {line}, {{QStringLiteral("határ"), limit, Qt::red, true}});
+        painter.end();
+        auto inside = [&](double sd, double ppv) {
+            const QPointF at = ábra.pont(sd, ppv);
+            return ábra.tér.adjusted(-0.5, -0.5, 0.5, 0.5).contains(at);
+        };
+        for (const Rajz::TerjedésPont& p : points) {
+            QVERIFY(inside(p.arányos, p.ppv));
+            const QPointF at = ábra.pont(p.arányos, p.ppv);
+            const QColor c = image.pixelColor(at.toPoint());
+            if (p.kiugró) { // a ring of its own colour around it, antialiased
+                bool ring = false;
+                for (int dx = 5; dx <= 7; ++dx)
+                    for (int dy = -1; dy <= 1; ++dy) {
+                        const QColor r = image.pixelColor((at + QPointF(dx, dy)).toPoint());
+                        ring = ring || (r.red() > 150 && r.blue() < 60 && r.green() < 150);
+                    }
+                QVERIFY(ring);
+            } else
+                QVERIFY2(c.blue() > 120 && c.red() < 40, qPrintable(c.name()));
+        }
+        for (const QPointF& q : line.pontok)
+            QVERIFY(inside(q.x(), q.y()));
+        QVERIFY(inside(sdLow, limit));
+        // whole decades at the ends
+        for (const double v : {ábra.xAlsó, ábra.xFelső, ábra.yAlsó, ábra.yFelső})
+            QCOMPARE(v, std::round(v));
     }
 
     // No trace takes a limit curve's colour.
