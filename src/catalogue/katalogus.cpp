@@ -214,19 +214,55 @@ std::variant<bool, Hiba> Katalógusfájl::benne(const QByteArray& bájtok) {
     return q.next();
 }
 
-std::variant<std::optional<Pont>, Hiba> Katalógusfájl::pont(const QString& kód) {
+std::variant<std::vector<Pont>, Hiba> Katalógusfájl::pontok(const QString& kód) {
     QSqlQuery q(QSqlDatabase::database(kapcsolat_));
-    q.prepare(QStringLiteral("SELECT kategoria, hely FROM pont WHERE kod = ?"));
-    q.addBindValue(kód);
+    // the clock offset came with the second schema: an older catalogue read as it is
+    q.prepare(QStringLiteral("SELECT kod, kategoria, hely, eov_y, eov_x, szelesseg, hosszusag, "
+                             "erzekelo, muszer, kalibralas, %1 FROM pont%2 ORDER BY kod")
+                  .arg(séma_ >= 2 ? QStringLiteral("ora_elteres_mikro") : QStringLiteral("NULL"),
+                       kód.isNull() ? QString() : QStringLiteral(" WHERE kod = ?")));
+    if (!kód.isNull())
+        q.addBindValue(kód);
     if (!q.exec())
         return lekérdezésHiba(q);
-    if (!q.next())
-        return std::optional<Pont>{};
-    Pont p;
-    p.kód = kód;
-    p.kategória = q.value(0).toInt();
-    p.hely = q.value(1).toInt();
-    return std::optional<Pont>{p};
+    std::vector<Pont> pontok;
+    while (q.next()) {
+        Pont p;
+        p.kód = q.value(0).toString();
+        p.kategória = q.value(1).toInt();
+        p.hely = q.value(2).toInt();
+        p.eovY = opcionális<double>(q.value(3));
+        p.eovX = opcionális<double>(q.value(4));
+        p.szélesség = opcionális<double>(q.value(5));
+        p.hosszúság = opcionális<double>(q.value(6));
+        p.érzékelő = q.value(7).toString();
+        p.műszer = q.value(8).toString();
+        p.kalibrálás = q.value(9).toString();
+        p.óraEltérésMikro = opcionális<qint64>(q.value(10));
+        pontok.push_back(std::move(p));
+    }
+    return pontok;
+}
+
+std::variant<std::optional<Pont>, Hiba> Katalógusfájl::pont(const QString& kód) {
+    auto p = pontok(kód.isNull() ? QStringLiteral("") : kód);
+    if (auto* h = std::get_if<Hiba>(&p))
+        return *h;
+    auto& v = std::get<std::vector<Pont>>(p);
+    return v.empty() ? std::optional<Pont>{} : std::optional<Pont>{std::move(v.front())};
+}
+
+std::variant<Helyszín, Hiba> Katalógusfájl::helyszín() {
+    QSqlQuery q(QSqlDatabase::database(kapcsolat_));
+    if (!q.exec(QStringLiteral("SELECT nev, megrendelo, megjegyzes FROM helyszin WHERE id = 1")))
+        return lekérdezésHiba(q);
+    Helyszín h;
+    if (q.next()) {
+        h.név = q.value(0).toString();
+        h.megrendelő = q.value(1).toString();
+        h.megjegyzés = q.value(2).toString();
+    }
+    return h;
 }
 
 std::variant<Katalógusfájl::Eredmény, Hiba>

@@ -31,6 +31,11 @@ struct Pont {
     QString érzékelő, műszer, kalibrálás;  // the sensor's place, the instrument, its calibration
 };
 
+// The site a catalogue is of.
+struct Helyszín {
+    QString név, megrendelő, megjegyzés;
+};
+
 // What pairing the measurements with the blasts found.
 struct Párosítás {
     int párosítva = 0;
@@ -79,6 +84,10 @@ public:
     std::variant<bool, Hiba> benne(const QByteArray& bájtok);
     // The point as the catalogue holds it, if it does.
     std::variant<std::optional<Pont>, Hiba> pont(const QString& kód);
+    // Every point (or the one of this code), by code.
+    std::variant<std::vector<Pont>, Hiba> pontok(const QString& kód = QString());
+    // The site's name, client and notes (empty where none was given).
+    std::variant<Helyszín, Hiba> helyszín();
 
     enum class Eredmény { Felvéve, MárBenne };
     // One file's measurements, in one transaction: the points made where new (with their

@@ -9,6 +9,7 @@
 #include "kimenet.h"
 #include "readers/szovegforras.h"
 #include "runtime/app.h"
+#include "sitelaw/kampany.h"
 
 #include <QFile>
 
@@ -218,11 +219,7 @@ int Végrehajt(const Kérés& k, std::FILE* ki, std::FILE* hibák) {
     // every point with its own category, at its distance to the planned blast
     SorKiír(ki, QStringLiteral("pont;") + QString::fromUtf8(TöltetFejléc));
     for (const auto& [kód, pont] : g.helyek) {
-        std::optional<double> d;
-        if (k.pontTávolságok.contains(kód))
-            d = k.pontTávolságok.value(kód);
-        else if (k.eov && pont.eovY && pont.eovX)
-            d = std::hypot(*pont.eovY - k.eov->first, *pont.eovX - k.eov->second);
+        const std::optional<double> d = Kampány::Távolság(pont, k.pontTávolságok, k.eov);
         const QString kié = kód + QStringLiteral(": ");
         if (!d) {
             SorKiír(hibák, rt::App::Prefix() + kié +
