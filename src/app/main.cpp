@@ -1,5 +1,6 @@
 #include "cli/parancssor.h"
 #include "report/jelentes.h"
+#include "report/kampanyjelentes.h"
 #include "runtime/app.h"
 #include "ui/application.h"
 #include "ui/form1.h"
@@ -35,7 +36,8 @@ int parancssorral(int argc, char** argv) {
     }
     rt::describeApplication();
     rt::installQtTranslation();
-    const RezgésElemzés::Jelentésíró író{&Jelentés::Ír, &Jelentés::Oldalszám};
+    const RezgésElemzés::Jelentésíró író{&Jelentés::Ír, &Jelentés::Oldalszám, &KampányJelentés::Ír,
+                                         &KampányJelentés::Oldalszám};
     return Parancssor(QCoreApplication::arguments(), &író);
 }
 

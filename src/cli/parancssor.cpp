@@ -7,6 +7,7 @@
 #include "engine/szovegek.h"
 #include "ertekeles.h"
 #include "hibaszoveg.h"
+#include "kampanyparancs.h"
 #include "katalogusparancs.h"
 #include "kilepes.h"
 #include "kimenet.h"
@@ -377,6 +378,70 @@ std::optional<double> pozitívSzám(const QString& szöveg) {
     return szám->érték;
 }
 
+// The law's options: --gyok, --ppv, --kizar.
+std::optional<QString> törvényOlvas(const QCommandLineParser& elemző, const Opciók& o, int& gyök,
+                                    Terjedés::Mérték& mérték, QStringList& kizár) {
+    if (elemző.isSet(o.gyök)) {
+        const QString g = elemző.value(o.gyök).trimmed();
+        if (g != u"2" && g != u"3")
+            return QStringLiteral("a --gyok 2 vagy 3: \"%1\"").arg(g);
+        gyök = g.toInt();
+    }
+    if (elemző.isSet(o.ppv)) {
+        const QString p = rt::NameKey(elemző.value(o.ppv));
+        if (p == u"pvs")
+            mérték = Terjedés::Mérték::Pvs;
+        else if (p != u"max")
+            return QStringLiteral("a --ppv max vagy pvs: \"%1\"").arg(elemző.value(o.ppv));
+    }
+    for (const QString& v : elemző.values(o.kizár))
+        for (const QString& id :
+             v.split(QRegularExpression(QStringLiteral("[,;\\s]+")), Qt::SkipEmptyParts))
+            kizár << id;
+    return std::nullopt;
+}
+
+// --frekvencia as a real number of hertz, with a decimal comma or point.
+std::optional<QString> frekvenciaOlvas(const QCommandLineParser& elemző, const Opciók& o,
+                                       std::optional<double>& frekvencia) {
+    if (elemző.isSet(o.frekvencia)) {
+        QString miért;
+        const auto f = Cella::SzámOlvas(elemző.value(o.frekvencia).trimmed().toUtf8(), &miért);
+        if (!f || !(f->érték >= 0) || !std::isfinite(f->érték))
+            return QStringLiteral("a frekvencia nem negatív szám (Hz): \"%1\"")
+                .arg(elemző.value(o.frekvencia));
+        frekvencia = f->érték;
+    }
+    return std::nullopt;
+}
+
+// Where a planned blast is: each point's distance (--tavolsag PONT=D) or its EOV coordinates.
+std::optional<QString> tervezettHelyOlvas(const QCommandLineParser& elemző, const Opciók& o,
+                                          QMap<QString, double>& távolságok,
+                                          std::optional<std::pair<double, double>>& eov) {
+    for (const QString& v : elemző.values(o.távolság)) {
+        const qsizetype eq = v.indexOf(u'=');
+        const std::optional<double> d = eq > 0 ? pozitívSzám(v.mid(eq + 1)) : std::nullopt;
+        if (!d)
+            return QStringLiteral("pontonként a --tavolsag PONT=D (m): \"%1\"").arg(v);
+        távolságok.insert(v.left(eq).trimmed(), *d);
+    }
+    if (elemző.isSet(o.eov)) {
+        // "Y;X", "Y X" (either may have a decimal comma) or "Y,X"
+        const QString e = elemző.value(o.eov).trimmed();
+        const QStringList yx = e.contains(u';')   ? e.split(u';')
+                               : e.contains(u' ') ? e.split(u' ', Qt::SkipEmptyParts)
+                                                  : e.split(u',');
+        QString miért;
+        const auto y = yx.size() == 2 ? Cella::SzámOlvas(yx[0].toUtf8(), &miért) : std::nullopt;
+        const auto x = yx.size() == 2 ? Cella::SzámOlvas(yx[1].toUtf8(), &miért) : std::nullopt;
+        if (!y || !x)
+            return QStringLiteral("az --eov két szám, Y,X (m): \"%1\"").arg(elemző.value(o.eov));
+        eov = std::pair{y->érték, x->érték};
+    }
+    return std::nullopt;
+}
+
 // --terjedes, with --elorejelzes or --max-toltet beside it.
 int terjedésParancs(const QCommandLineParser& elemző, const Opciók& o, std::FILE* ki,
                     std::FILE* hibák) {
@@ -418,23 +483,8 @@ int terjedésParancs(const QCommandLineParser& elemző, const Opciók& o, std::F
             k.egység = e->szorzó;
         }
     }
-    if (elemző.isSet(o.gyök)) {
-        const QString g = elemző.value(o.gyök).trimmed();
-        if (g != u"2" && g != u"3")
-            return hiba(QStringLiteral("a --gyok 2 vagy 3: \"%1\"").arg(g));
-        k.gyök = g.toInt();
-    }
-    if (elemző.isSet(o.ppv)) {
-        const QString p = rt::NameKey(elemző.value(o.ppv));
-        if (p == u"pvs")
-            k.mérték = Terjedés::Mérték::Pvs;
-        else if (p != u"max")
-            return hiba(QStringLiteral("a --ppv max vagy pvs: \"%1\"").arg(elemző.value(o.ppv)));
-    }
-    for (const QString& v : elemző.values(o.kizár))
-        for (const QString& id :
-             v.split(QRegularExpression(QStringLiteral("[,;\\s]+")), Qt::SkipEmptyParts))
-            k.kizár << id;
+    if (const std::optional<QString> h = törvényOlvas(elemző, o, k.gyök, k.mérték, k.kizár))
+        return hiba(*h);
     k.pontonként = elemző.isSet(o.pontonként);
     k.mit = elemző.isSet(o.előrejelzés) ? TerjedésParancs::Mit::Előrejelzés
             : elemző.isSet(o.maxTöltet) ? TerjedésParancs::Mit::MaxTöltet
@@ -466,14 +516,8 @@ int terjedésParancs(const QCommandLineParser& elemző, const Opciók& o, std::F
     }
     if (elemző.isSet(o.töltet))
         return hiba(QStringLiteral("a --max-toltet a töltetet számítja: --toltet nem adható meg"));
-    if (elemző.isSet(o.frekvencia)) {
-        QString miért;
-        const auto f = Cella::SzámOlvas(elemző.value(o.frekvencia).trimmed().toUtf8(), &miért);
-        if (!f || !(f->érték >= 0) || !std::isfinite(f->érték))
-            return hiba(QStringLiteral("a frekvencia nem negatív szám (Hz): \"%1\"")
-                            .arg(elemző.value(o.frekvencia)));
-        k.frekvencia = f->érték;
-    }
+    if (const std::optional<QString> h = frekvenciaOlvas(elemző, o, k.frekvencia))
+        return hiba(*h);
     if (k.pontonként) {
         if (elemző.isSet(o.kategória))
             return hiba(QStringLiteral("a --max-toltet --pontonkent minden pontot a saját "
@@ -481,28 +525,8 @@ int terjedésParancs(const QCommandLineParser& elemző, const Opciók& o, std::F
         if (k.katalógus.isEmpty())
             return hiba(QStringLiteral("a --max-toltet --pontonkent a --katalogus pontjaira "
                                        "számít"));
-        for (const QString& v : elemző.values(o.távolság)) {
-            const qsizetype eq = v.indexOf(u'=');
-            const std::optional<double> d = eq > 0 ? pozitívSzám(v.mid(eq + 1)) : std::nullopt;
-            if (!d)
-                return hiba(
-                    QStringLiteral("a --pontonkent --tavolsag-a PONT=D (m): \"%1\"").arg(v));
-            k.pontTávolságok.insert(v.left(eq).trimmed(), *d);
-        }
-        if (elemző.isSet(o.eov)) {
-            // "Y;X", "Y X" (either may have a decimal comma) or "Y,X"
-            const QString e = elemző.value(o.eov).trimmed();
-            const QStringList yx = e.contains(u';')   ? e.split(u';')
-                                   : e.contains(u' ') ? e.split(u' ', Qt::SkipEmptyParts)
-                                                      : e.split(u',');
-            QString miért;
-            const auto y = yx.size() == 2 ? Cella::SzámOlvas(yx[0].toUtf8(), &miért) : std::nullopt;
-            const auto x = yx.size() == 2 ? Cella::SzámOlvas(yx[1].toUtf8(), &miért) : std::nullopt;
-            if (!y || !x)
-                return hiba(
-                    QStringLiteral("az --eov két szám, Y,X (m): \"%1\"").arg(elemző.value(o.eov)));
-            k.eov = std::pair{y->érték, x->érték};
-        }
+        if (const std::optional<QString> h = tervezettHelyOlvas(elemző, o, k.pontTávolságok, k.eov))
+            return hiba(*h);
         if (k.pontTávolságok.isEmpty() && !k.eov)
             return hiba(QStringLiteral("a --max-toltet --pontonkent mellé --tavolsag PONT=D "
                                        "vagy --eov Y,X kell"));
@@ -524,15 +548,54 @@ int terjedésParancs(const QCommandLineParser& elemző, const Opciók& o, std::F
     return TerjedésParancs::Végrehajt(k, ki, hibák);
 }
 
+// --katalogus KAT --jelentes KAMPANY.pdf, with the listing's filters and the law's options.
+int kampányJelentés(const QCommandLineParser& elemző, const Opciók& o, std::FILE* hibák,
+                    const RezgésElemzés::Jelentésíró* jelentésíró) {
+    auto hiba = [hibák](const QString& szöveg) { return hibaÍr(hibák, szöveg); };
+    for (const QCommandLineOption* m :
+         {&o.elemez,      &o.értékel,    &o.események, &o.intervallum, &o.küszöb,    &o.kimenet,
+          &o.kategória,   &o.hely,       &o.módszer,   &o.érzékenység, &o.egység,    &o.mintavétel,
+          &o.időzóna,     &o.függőleges, &o.állomás,   &o.adatok,      &o.párosítás, &o.töltet,
+          &o.előrejelzés, &o.maxTöltet,  &o.pontonként})
+        if (elemző.isSet(*m))
+            return hiba(QStringLiteral("a kampányjelentés mellett nem adható meg a --%1")
+                            .arg(m->names().value(0)));
+    if (!elemző.positionalArguments().isEmpty())
+        return hiba(
+            QStringLiteral("ismeretlen argumentum: %1").arg(elemző.positionalArguments().first()));
+    KampányParancs::Kérés k;
+    k.katalógus = elemző.value(o.katalógus);
+    k.jelentés = elemző.value(o.jelentés);
+    Kampány::Kérés& kk = k.kampány;
+    if (const std::optional<QString> h = szűrőOlvas(elemző, o, kk.szűrő))
+        return hiba(*h);
+    QStringList szűrő;
+    for (const QCommandLineOption* m : {&o.tól, &o.ig, &o.pont})
+        if (elemző.isSet(*m))
+            szűrő << QStringLiteral("--%1 %2").arg(m->names().value(0), elemző.value(*m));
+    if (elemző.isSet(o.túllépő))
+        szűrő << QStringLiteral("csak a túllépők");
+    kk.szűrőSzöveg = szűrő.join(QStringLiteral(", "));
+    if (const std::optional<QString> h = törvényOlvas(elemző, o, kk.gyök, kk.mérték, kk.kizár))
+        return hiba(*h);
+    if (const std::optional<QString> h = frekvenciaOlvas(elemző, o, kk.frekvencia))
+        return hiba(*h);
+    if (const std::optional<QString> h = tervezettHelyOlvas(elemző, o, kk.távolságok, kk.eov))
+        return hiba(*h);
+    return KampányParancs::Jelentés(k, jelentésíró, hibák);
+}
+
 // --katalogus with --felvesz or --lista.
 int katalógusParancs(const QCommandLineParser& elemző, const Opciók& o, std::FILE* hibák,
-                     std::FILE* ki) {
+                     std::FILE* ki, const RezgésElemzés::Jelentésíró* jelentésíró) {
     auto hiba = [hibák](const QString& szöveg) { return hibaÍr(hibák, szöveg); };
     if (!elemző.isSet(o.katalógus))
         return hiba(QStringLiteral("a --felvesz és a --lista mellé a --katalogus is kell"));
     const bool felvesz = elemző.isSet(o.felvétel) || elemző.isSet(o.robbantások) ||
                          elemző.isSet(o.megítél),
                listáz = elemző.isSet(o.lista) || elemző.isSet(o.statisztika);
+    if (elemző.isSet(o.jelentés) && !felvesz && !listáz)
+        return kampányJelentés(elemző, o, hibák, jelentésíró);
     if (felvesz == listáz)
         return hiba(QStringLiteral("a --katalogus mellé a --felvesz (vagy --robbantasok, "
                                    "--megitel) vagy a --lista kell, egyszerre csak az egyik"));
@@ -665,7 +728,7 @@ int Parancssor(const QStringList& argumentumok, const RezgésElemzés::Jelentés
     if (elemző.isSet(opciók.katalógus) || elemző.isSet(opciók.felvétel) ||
         elemző.isSet(opciók.megítél) || elemző.isSet(opciók.lista) ||
         elemző.isSet(opciók.statisztika) || elemző.isSet(opciók.robbantások))
-        return katalógusParancs(elemző, opciók, hibák, ki);
+        return katalógusParancs(elemző, opciók, hibák, ki, jelentésíró);
     if (elemző.isSet(elemez) || elemző.isSet(események) || elemző.isSet(intervallum)) {
         if (elemző.isSet(értékel) || elemző.isSet(frekvencia))
             return hiba(QStringLiteral("az --elemez mellett nem adható meg --ertekel vagy "

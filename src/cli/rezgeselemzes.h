@@ -6,6 +6,7 @@
 #include "engine/kategoriak.h"
 #include "readers/felvetel.h"
 #include "readers/meresadatok.h"
+#include "sitelaw/kampany.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,6 +23,9 @@ struct Jelentésíró {
                                       const std::vector<Feldolgozás::Jelentéstétel>& tételek)>
         ír;
     std::function<std::size_t(const std::vector<Feldolgozás::Jelentéstétel>& tételek)> oldalszám;
+    // the campaign report of a catalogue
+    std::function<std::optional<Hiba>(const QString& pdf, const Kampány::Adatok& adatok)> kampány;
+    std::function<std::size_t(const Kampány::Adatok& adatok)> kampányOldalszám;
 };
 
 struct Kérés {

@@ -23,6 +23,17 @@ QString jel(double érték) {
 
 } // namespace
 
+std::vector<TerjedésVonal> TörvényVonalai(const std::vector<QPointF>& ötven,
+                                          const std::vector<QPointF>& kilencvenöt,
+                                          const std::vector<QPointF>& szokásos) {
+    if (ötven.empty())
+        return {};
+    return {{QStringLiteral("50 %"), QColor(0, 110, 60), Qt::SolidLine, ötven},
+            {QStringLiteral("95 % előrejelzési korlát"), QColor(120, 40, 160), Qt::DashLine,
+             kilencvenöt},
+            {QStringLiteral("K95 (1,645 s)"), QColor(110, 110, 110), Qt::DotLine, szokásos}};
+}
+
 QPointF Terjedésábra::pont(double arányos, double ppv) const {
     const double x = (std::log10(arányos) - xAlsó) / (xFelső - xAlsó);
     const double y = (std::log10(ppv) - yAlsó) / (yFelső - yAlsó);

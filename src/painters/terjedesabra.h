@@ -30,6 +30,12 @@ struct TerjedésVonal {
     std::vector<QPointF> pontok;
 };
 
+// The site law's three lines, named and coloured alike wherever they are drawn: the 50 %
+// line, the 95 % prediction bound, the common K95 = K·10^(1.645 s).
+std::vector<TerjedésVonal> TörvényVonalai(const std::vector<QPointF>& ötven,
+                                          const std::vector<QPointF>& kilencvenöt,
+                                          const std::vector<QPointF>& szokásos);
+
 // A limit across the chart, e.g. a building's foundation limit at a frequency.
 struct Szint {
     QString név;

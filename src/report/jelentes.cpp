@@ -49,11 +49,6 @@ Dokumentumadatok dokumentumadatok(const std::vector<Tétel>& tételek) {
     a.tárgy = QStringLiteral("Rezgésmérés: %1").arg(mi.join(QStringLiteral(", ")));
     if (!hol.isEmpty())
         a.tárgy += QStringLiteral(" – ") + hol.join(QStringLiteral(", "));
-    a.készítő = QStringLiteral("%1 %2").arg(QCoreApplication::applicationName(),
-                                            QCoreApplication::applicationVersion());
-    a.előállító = QStringLiteral("Qt ") + QString::fromLatin1(qVersion());
-    const QDateTime most = QDateTime::currentDateTimeUtc();
-    a.készült = most.addMSecs(-most.time().msec());
     return a;
 }
 
@@ -66,9 +61,20 @@ std::size_t Oldalszám(const std::vector<Tétel>& tételek) {
     return lapok;
 }
 
-std::optional<Hiba> Ír(const QString& pdf, const std::vector<Tétel>& tételek) {
+QRectF Lapkeret() {
+    const QPageLayout l(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
+                        QPageLayout::Millimeter);
+    return QRectF(QPointF(0, 0), l.paintRectPixels(Felbontás).size());
+}
+
+std::optional<Hiba> PdfÍr(const QString& pdf, Dokumentumadatok adatok,
+                          const std::function<void(QPdfWriter&, QPainter&, const QRectF&)>& lapok) {
     auto nemÍrható = [&](const QString& miért = {}) { return ÍrásiHiba(pdf, miért); };
-    const Dokumentumadatok adatok = dokumentumadatok(tételek);
+    adatok.készítő = QStringLiteral("%1 %2").arg(QCoreApplication::applicationName(),
+                                                 QCoreApplication::applicationVersion());
+    adatok.előállító = QStringLiteral("Qt ") + QString::fromLatin1(qVersion());
+    const QDateTime most = QDateTime::currentDateTimeUtc();
+    adatok.készült = most.addMSecs(-most.time().msec());
     QBuffer tár;
     tár.open(QIODevice::WriteOnly);
     {
@@ -83,18 +89,8 @@ std::optional<Hiba> Ír(const QString& pdf, const std::vector<Tétel>& tételek)
         QPainter festő;
         if (!festő.begin(&író))
             return nemÍrható();
-        const QRectF keret(QPointF(0, 0), író.pageLayout().paintRectPixels(Felbontás).size());
-        const std::size_t lapok = Oldalszám(tételek);
-        std::size_t lap = 0;
-        for (const Tétel& t : tételek) {
-            if (lap > 0)
-                író.newPage();
-            oldal(festő, keret, t, ++lap, lapok);
-            for (std::size_t rész = 0; rész < összesítőLapok(t); ++rész) {
-                író.newPage();
-                összesítő(festő, keret, t, rész, ++lap, lapok);
-            }
-        }
+        lapok(író, festő,
+              QRectF(QPointF(0, 0), író.pageLayout().paintRectPixels(Felbontás).size()));
         if (!festő.end())
             return nemÍrható();
     }
@@ -104,6 +100,23 @@ std::optional<Hiba> Ír(const QString& pdf, const std::vector<Tétel>& tételek)
     if (const std::optional<QString> miért = rt::FájlbaÍr(pdf, bájtok))
         return nemÍrható(*miért);
     return std::nullopt;
+}
+
+std::optional<Hiba> Ír(const QString& pdf, const std::vector<Tétel>& tételek) {
+    return PdfÍr(pdf, dokumentumadatok(tételek),
+                 [&](QPdfWriter& író, QPainter& festő, const QRectF& keret) {
+                     const std::size_t lapok = Oldalszám(tételek);
+                     std::size_t lap = 0;
+                     for (const Tétel& t : tételek) {
+                         if (lap > 0)
+                             író.newPage();
+                         oldal(festő, keret, t, ++lap, lapok);
+                         for (std::size_t rész = 0; rész < összesítőLapok(t); ++rész) {
+                             író.newPage();
+                             összesítő(festő, keret, t, rész, ++lap, lapok);
+                         }
+                     }
+                 });
 }
 
 } // namespace Jelentés

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "dokumentumadatok.h"
 #include "jelentes.h"
 
 #include <QDateTime>
 #include <QPainter>
 #include <QPalette>
+#include <QPdfWriter>
 #include <QRectF>
+
+#include <functional>
 
 // The report's pages, each drawn inside `keret` as page `lap` of `lapok`: a record's page,
 // a monitoring record's summary of its events, and what every page shares.
@@ -25,6 +29,15 @@ QString kezdőidő(const QDateTime& utc);
 
 // A line to sign, then the footer: the program, when the report was made, the page.
 void lábléc(QPainter& festő, const QRectF& keret, std::size_t lap, std::size_t lapok);
+
+// A PDF/A-1b document on A4 with 15 mm margins, its description `adatok` (the program as
+// its creator, now as its time filled in), its pages drawn by `lapok` into the page's
+// rectangle (a new page by the writer's newPage); the fault (Írás) where it cannot be written.
+std::optional<Hiba> PdfÍr(const QString& pdf, Dokumentumadatok adatok,
+                          const std::function<void(QPdfWriter&, QPainter&, const QRectF&)>& lapok);
+
+// The rectangle a page is drawn in.
+QRectF Lapkeret();
 
 // One record's page.
 void oldal(QPainter& festő, const QRectF& keret, const Tétel& t, std::size_t lap,

@@ -54,6 +54,21 @@ std::optional<QString> Illesztés::kívül(double sd) const {
              Határérték::Szám(LegnagyobbKinyúlás, 1));
 }
 
+Görbék Vonalak(const Illesztés& i, int darab) {
+    Görbék g;
+    if (!i.illeszthető)
+        return g;
+    const double a = std::log10(i.sdMin / LegnagyobbKinyúlás),
+                 b = std::log10(i.sdMax * LegnagyobbKinyúlás);
+    for (int k = 0; k <= darab; ++k) {
+        const double sd = std::pow(10.0, a + (b - a) * k / darab);
+        g.ötven.emplace_back(sd, i.ppv50(sd));
+        g.kilencvenöt.emplace_back(sd, i.ppv95(sd));
+        g.szokásos.emplace_back(sd, i.K95_1645s() * std::pow(sd, -i.béta));
+    }
+    return g;
+}
+
 Illesztés Illeszt(const std::vector<Pont>& pontok, int gyök) {
     Illesztés i;
     i.gyök = gyök;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointF>
 #include <QString>
 #include <QStringList>
 
@@ -72,6 +73,14 @@ struct Töltet {
 // The largest charge per delay at D whose 95 % bound (and whose 50 % line) reaches the limit
 // (mm/s) and no more, or why the fit does not tell.
 std::variant<Töltet, QString> MaxTöltet(const Illesztés& i, double távolság, double határ);
+
+// The fit's lines as (SD, mm/s) points over the SD range a prediction is given for: the 50 %
+// line, the 95 % prediction bound and the common K95 = K·10^(1.645 s) line. None where no
+// line was fitted.
+struct Görbék {
+    std::vector<QPointF> ötven, kilencvenöt, szokásos;
+};
+Görbék Vonalak(const Illesztés& i, int darab = 60);
 
 // A number with at least `jegyek` significant digits and a decimal comma.
 QString Jegyek(double érték, int jegyek = 5);

@@ -22,6 +22,7 @@ std::variant<Adatok, Katalógus::Hiba> Összeállít(Katalógus::Katalógusfájl
     a.katalógus = katalógus.cím().név();
     a.szűrő = k.szűrőSzöveg;
     a.frekvencia = k.frekvencia;
+    a.mérték = k.mérték;
     auto h = katalógus.helyszín();
     if (auto* hiba = std::get_if<Katalógus::Hiba>(&h))
         return *hiba;

@@ -51,6 +51,7 @@ struct Adatok {
     std::vector<Katalógus::Statisztikasor> statisztika;
     Terjedés::Gyűjtés gyűjtés;
     Terjedés::Illesztés illesztés;
+    Terjedés::Mérték mérték = Terjedés::Mérték::LegnagyobbÖsszetevő;
     std::optional<double> frekvencia;
     std::vector<PontTöltet> töltetek;
 };

@@ -25,8 +25,6 @@ namespace {
 
 using Terjedés::Jegyek;
 
-const QColor Vonal50(0, 110, 60), Vonal95(120, 40, 160), VonalSzokásos(110, 110, 110);
-
 // A positive number typed with a decimal comma or point; none for anything else.
 std::optional<double> szám(const QLineEdit* mező) {
     QString miért;
@@ -238,24 +236,9 @@ void TervezésLap::rajzol(QPainter& festő, const QRectF& r) {
     std::vector<Rajz::TerjedésPont> pontok;
     for (const Terjedés::Pont& p : gyűjtés_.pontok)
         pontok.push_back({i.arányos(p.távolság, p.töltet), p.ppv, kiugrók.count(p.azonosító) > 0});
-    std::vector<Rajz::TerjedésVonal> vonalak;
-    if (i.illeszthető) {
-        // over the range a prediction is given for
-        const double a = std::log10(i.sdMin / Terjedés::LegnagyobbKinyúlás),
-                     b = std::log10(i.sdMax * Terjedés::LegnagyobbKinyúlás);
-        Rajz::TerjedésVonal v50{QStringLiteral("50 %"), Vonal50, Qt::SolidLine, {}};
-        Rajz::TerjedésVonal v95{
-            QStringLiteral("95 % előrejelzési korlát"), Vonal95, Qt::DashLine, {}};
-        Rajz::TerjedésVonal szokásos{
-            QStringLiteral("K95 (1,645 s)"), VonalSzokásos, Qt::DotLine, {}};
-        for (int k = 0; k <= 60; ++k) {
-            const double sd = std::pow(10.0, a + (b - a) * k / 60);
-            v50.pontok.emplace_back(sd, i.ppv50(sd));
-            v95.pontok.emplace_back(sd, i.ppv95(sd));
-            szokásos.pontok.emplace_back(sd, i.K95_1645s() * std::pow(sd, -i.béta));
-        }
-        vonalak = {v50, v95, szokásos};
-    }
+    const Terjedés::Görbék g = Terjedés::Vonalak(i);
+    const std::vector<Rajz::TerjedésVonal> vonalak =
+        Rajz::TörvényVonalai(g.ötven, g.kilencvenöt, g.szokásos);
     std::vector<Rajz::Szint> szintek;
     const bool frekvenciával = !frekvencia_->text().trimmed().isEmpty();
     const int választott = kategória_->currentData().toInt();
