@@ -16,12 +16,15 @@
 #include "engine/hatarertek.h"
 #include "engine/szovegek.h"
 #include "futtatas.h"
+#include "sitelaw/illesztes.h"
 #endif
 
 #include <QCryptographicHash>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -459,6 +462,93 @@ private slots:
                                           "--pontonkent", "--tavolsag", "HAZ1=300"});
         QCOMPARE(hiányzó.állapot, 2);
         QVERIFY(hiányzó.hibák.contains(QStringLiteral("TEMP: nincs távolsága")));
+    }
+    // The campaign report of a filtered catalogue: every measurement in its paged table, the
+    // filter on the first page, each point's largest charge as the command line computes it,
+    // numbered pages, PDF/A; nothing to report is a fault, and no file is written.
+    void campaignReport_data() {
+        QTest::addColumn<QString>("point"); // the filter; empty: none
+        QTest::newRow("every point, several pages of measurements") << QString();
+        QTest::newRow("one point") << "TEMP";
+    }
+    void campaignReport() {
+        QFETCH(QString, point);
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        const QString kat = catalogue(QStringLiteral("sqlite"));
+        QByteArray table = "Pont;Idő;Távolság (m);Töltet (kg);Tran (mm/s);Freq (Hz);Vert "
+                           "(mm/s);Freq (Hz);Long (mm/s);Freq (Hz)\r\n";
+        for (int i = 0; i < 150; ++i) { // the law 900·SD^−1.5, a spread of ±25 %
+            const double sd = 4 + 1.1 * i, w = 9 + i % 5;
+            const double ppv = 900 * std::pow(sd, -1.5) * (1 + 0.25 * std::sin(i * 2.7));
+            table += QByteArray(i % 2 ? "TEMP" : "HAZ1") + ";2026-09-" +
+                     QByteArray::number(10 + i / 10) +
+                     "T08:" + QByteArray::number(10 + i % 40).rightJustified(2, '0') +
+                     ":00+02:00;" + QByteArray::number(sd * std::sqrt(w), 'f', 2) + ';' +
+                     QByteArray::number(w) + ';' + QByteArray::number(ppv * 0.6, 'f', 4) + ";12;" +
+                     QByteArray::number(ppv, 'f', 4) + ";18;" +
+                     QByteArray::number(ppv * 0.8, 'f', 4) + ";25\r\n";
+        }
+        const QString f = saveFile(dir_, QStringLiteral("kampany.csv"), table);
+        QVERIFY(parancssor({"--katalogus", kat, "--felvesz", f, "-k", "lakó"}).állapot != 2);
+        QStringList filter;
+        if (!point.isEmpty())
+            filter << "--pont" << point;
+        const QString pdf = dir_.filePath(QStringLiteral("kampany-%1.pdf").arg(point));
+        QProcess p;
+        p.start(QStringLiteral(VELORIX_PROGRAM),
+                QStringList{"--katalogus", kat, "--jelentes", pdf, "--tavolsag", "HAZ1=200",
+                            "--tavolsag", "TEMP=310,5"} +
+                    filter);
+        QVERIFY(p.waitForFinished(60000));
+        QVERIFY2(p.exitCode() != 2, p.readAllStandardError().constData());
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.contains("<pdfaid:part>1</pdfaid:part>"));
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(30000));
+        const QString content = QString::fromUtf8(text.readAllStandardOutput());
+        // the rows the listing gives, each once in the report's table, over as many pages as it
+        // takes
+        const int rows =
+            int(parancssor(QStringList{"--katalogus", kat, "--lista"} + filter).sorok().size()) - 1;
+        QCOMPARE(rows, point.isEmpty() ? 150 : 75);
+        int shown = 0;
+        const QRegularExpression range(
+            QStringLiteral("Robbantások és mérések \\((\\d+)–(\\d+)\\. / (\\d+)\\)"));
+        for (auto m = range.globalMatch(content); m.hasNext();) {
+            const auto r = m.next();
+            QCOMPARE(r.captured(1).toInt(), shown + 1);
+            QCOMPARE(r.captured(3).toInt(), rows);
+            shown = r.captured(2).toInt();
+        }
+        QCOMPARE(shown, rows);
+        const int pages = int(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") +
+                              bytes.count("/Type /Page "));
+        QVERIFY(pages >= (point.isEmpty() ? 7 : 5));
+        for (int i = 1; i <= pages; ++i)
+            QVERIFY2(content.contains(QStringLiteral("%1/%2. oldal").arg(i).arg(pages)),
+                     qPrintable(QString::number(i)));
+        QCOMPARE(content.contains(QStringLiteral("Szűrő: --pont TEMP")), !point.isEmpty());
+        // each point's charge as --max-toltet --pontonkent gives it
+        const Futás charges =
+            parancssor(QStringList{"--katalogus", kat, "--terjedes", "--max-toltet", "--pontonkent",
+                                   "--tavolsag", "HAZ1=200", "--tavolsag", "TEMP=310,5"} +
+                       filter);
+        const QList<QByteArray> c = charges.sorok();
+        QCOMPARE(c.size(), point.isEmpty() ? 3 : 2);
+        for (const QByteArray& row : c.mid(1)) {
+            const QList<QByteArray> cells = row.split(';');
+            const double w95 = QByteArray(cells[6]).replace(',', '.').toDouble();
+            QVERIFY2(content.contains(Terjedés::Jegyek(w95, 4)), row.constData());
+        }
+        // nothing passes the filter: nothing to report
+        const QString none = dir_.filePath(QStringLiteral("semmi.pdf"));
+        QCOMPARE(parancssor({"--katalogus", kat, "--jelentes", none, "--pont", "NINCS"}).állapot,
+                 2);
+        QVERIFY(!QFile::exists(none));
     }
 
     // The results of --elemez and --ertekel go to a spreadsheet too: the rows standard output
