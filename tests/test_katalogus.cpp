@@ -428,7 +428,12 @@ private slots:
         const QString mind =
             saveFile(dir_, QStringLiteral("mind-%1.csv").arg(backend), fej + sorok[0] + sorok[1]);
         // the nearest blasts exceed (status 1); none is a fault
-        QCOMPARE(parancssor({"--katalogus", kat, "--felvesz", ház, "-k", "lakó"}).állapot, 1);
+        const QString adatok = saveFile(dir_, QStringLiteral("haz-%1.txt").arg(backend),
+                                        "[HAZ1]\nEOV Y = 650000\nEOV X = 230000\n");
+        QCOMPARE(
+            parancssor({"--katalogus", kat, "--felvesz", ház, "-k", "lakó", "--adatok", adatok})
+                .állapot,
+            1);
         QCOMPARE(parancssor({"--katalogus", kat, "--felvesz", templom, "-k", "műemlék"}).állapot,
                  1);
         auto törvény = [](const Futás& f) {
@@ -457,6 +462,16 @@ private slots:
                             "--kategoria", kategória, "--frekvencia", "20"});
             QCOMPARE(s[sor], QByteArray(sor == 1 ? "HAZ1;" : "TEMP;") + egy.sorok().value(1));
         }
+        // the planned blast's EOV coordinates give the distance of a point that has its own
+        const Futás eov =
+            parancssor({"--katalogus", kat, "--terjedes", "--max-toltet", "--pontonkent", "--eov",
+                        "650120;230090", "--tavolsag", "TEMP=450,5"});
+        QCOMPARE(eov.állapot, 0);
+        QCOMPARE(eov.sorok().value(1),
+                 "HAZ1;" + parancssor({"--terjedes", mind, "--max-toltet", "--tavolsag", "150",
+                                       "--kategoria", "lakó"})
+                               .sorok()
+                               .value(1));
         // a point with no distance is named, not guessed
         const Futás hiányzó = parancssor({"--katalogus", kat, "--terjedes", "--max-toltet",
                                           "--pontonkent", "--tavolsag", "HAZ1=300"});
