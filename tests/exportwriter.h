@@ -9,9 +9,10 @@
 #include <functional>
 
 struct FullWaveform {
-    double rate = 1024;       // sps
-    double recordTime = 1.0;  // s after the trigger
-    double preTrigger = 0.25; // s before it
+    double rate = 1024;                        // sps
+    double recordTime = 1.0;                   // s after the trigger
+    double preTrigger = 0.25;                  // s before it
+    QByteArray preTriggerText, recordTimeText; // the header's values as written, where set
     QByteArray units = "mm/s and ";
     QByteArray date = "June 26, 2026", time = "15:41:05";
     QByteArray serial = "UM99999";
@@ -51,8 +52,12 @@ struct FullWaveform {
             line("Version", " V 10-89 Micromate ISEE") + line("Event Time", time) +
             line("Event Date", date) + line("Trigger", "Vert") +
             line("Geo Trigger Level", "1.000 mm/s") +
-            line("Pre-trigger Length", "-" + QByteArray::number(preTrigger, 'f', 3) + " sec") +
-            line("Record Time", QByteArray::number(recordTime, 'f', 1) + " sec") +
+            line("Pre-trigger Length", preTriggerText.isEmpty()
+                                           ? "-" + QByteArray::number(preTrigger, 'f', 3) + " sec"
+                                           : preTriggerText) +
+            line("Record Time", recordTimeText.isEmpty()
+                                    ? QByteArray::number(recordTime, 'f', 1) + " sec"
+                                    : recordTimeText) +
             line("Sample Rate", QByteArray::number(rate, 'f', 0) + " sps") +
             line("Calibration", calibration) + line("Units", units) +
             line("Operator", "Kiss Anna") + line("Location:", "Kővágóörs") + line("Client:", "") +
@@ -89,6 +94,7 @@ struct VendorCsv {
     bool clockTime = true;       // else elapsed milliseconds
     QByteArray lineEnd = "\n\r"; // as the instrument writes it, reversed
     int badRow = -1;             // a row whose Channel 2 cell is no number
+    QByteArray preTrigger = "40 ms";
     QByteArray bytes() const {
         QByteArray out;
         auto line = [&](const QByteArray& l) { out += l + lineEnd; };
@@ -97,7 +103,7 @@ struct VendorCsv {
         line("\"Date of calibration\",\"2024-03-01\"");
         line("\"Date & Time\",\"2024-07-09 / 12:44:42\"");
         line("\"Time\",\"1 s\"");
-        line("\"Pretrigger\",\"40 ms\"");
+        line("\"Pretrigger\",\"" + preTrigger + "\"");
         line("\"Sampling rate\",\"" + QByteArray::number(rate, 'f', 0) + " sps\"");
         line("\"Note 1\",\"Kővágóörs, kőfejtő\"");
         line("\"Frequency - Zero crossing\"");

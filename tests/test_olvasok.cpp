@@ -500,6 +500,19 @@ private slots:
         csvCut.badRow = 17;
         QTest::newRow("the CSV form, a cell no number")
             << csvCut.bytes() << 1.0 << int(Hiba::Fajta::NemSzám) << 17 << 0;
+        // a pre-trigger or record time no instrument has: no clock or length is built on it
+        FullWaveform absurd = w;
+        absurd.preTriggerText = "-" + QByteArray(22, '9') + " sec";
+        QTest::newRow("a pre-trigger of 10^22 s")
+            << absurd.bytes() << 1.0 << int(Hiba::Fajta::HibásFejléc) << -1 << 0;
+        FullWaveform hour = w;
+        hour.preTriggerText = "-3600.001 sec";
+        QTest::newRow("a pre-trigger just over an hour")
+            << hour.bytes() << 1.0 << int(Hiba::Fajta::HibásFejléc) << -1 << 0;
+        FullWaveform endless = w;
+        endless.recordTimeText = "10000000.0 sec";
+        QTest::newRow("a record time of 10^7 s")
+            << endless.bytes() << 1.0 << int(Hiba::Fajta::HibásFejléc) << -1 << 0;
     }
     void fullWaveformExport() {
         QFETCH(QByteArray, bytes);
@@ -744,6 +757,10 @@ private slots:
         VendorCsv bad = v;
         bad.badRow = 40;
         QTest::newRow("a cell no number") << bad.bytes() << 0 << int(Hiba::Fajta::NemSzám);
+        VendorCsv absurd = v;
+        absurd.preTrigger = QByteArray(22, '9') + " ms";
+        QTest::newRow("a pre-trigger of 10^19 s")
+            << absurd.bytes() << 0 << int(Hiba::Fajta::HibásFejléc);
     }
     void vendorCsvExport() {
         QFETCH(QByteArray, bytes);
@@ -756,8 +773,10 @@ private slots:
         if (fault >= 0) {
             QVERIFY(o.hiba);
             QCOMPARE(int(o.hiba->fajta), fault);
-            QCOMPARE(o.hiba->sor, qint64(10 + 1 + 40 + 1)); // 10 key lines, the table header
-            QCOMPARE(o.hiba->oszlop, 3);
+            if (fault == int(Hiba::Fajta::NemSzám)) { // 10 key lines, the table header
+                QCOMPARE(o.hiba->sor, qint64(10 + 1 + 40 + 1));
+                QCOMPARE(o.hiba->oszlop, 3);
+            }
             return;
         }
         QVERIFY2(!o.hiba, qPrintable(o.hiba ? o.hiba->részlet : QString()));

@@ -126,8 +126,14 @@ Olvasás CsatornaExportOlvas(const QByteArray& szöveg, const QString& fájl, co
     const QDate nap = QDate::fromString(dátumIdő.value(0).trimmed(), Qt::ISODate);
     const std::optional<qint64> indításÓra = óraidő(dátumIdő.value(1).trimmed());
     std::optional<double> előindítás;
-    if (const auto p = Export::SzámÉrték(érték(QStringLiteral("Pretrigger"))))
-        előindítás = p->érték * (p->egység == u"ms" ? 1e-3 : 1);
+    const QString előindításSzöveg = érték(QStringLiteral("Pretrigger"));
+    if (const auto p = Export::IdőtartamÉrték(előindításSzöveg)) {
+        if (p->képtelen)
+            return HibásOlvasás(
+                fájl, Hiba::Fajta::HibásFejléc, sorok[táblázat].szám,
+                QStringLiteral("képtelen időtartam: \"Pretrigger\",\"%1\"").arg(előindításSzöveg));
+        előindítás = p->másodperc;
+    }
     műszer->indítás = előindítás;
 
     // the table's columns

@@ -28,6 +28,14 @@ std::optional<Szám> SzámÉrték(const QString& érték) {
     return Szám{x, 0.5 * std::pow(10.0, -double(tizedes.size())), m.captured(3).trimmed()};
 }
 
+std::optional<Időtartam> IdőtartamÉrték(const QString& érték) {
+    const std::optional<Szám> x = SzámÉrték(érték);
+    if (!x)
+        return std::nullopt;
+    const double másodperc = x->érték * (x->egység == u"ms" ? 1e-3 : 1);
+    return Időtartam{másodperc, !(std::fabs(másodperc) <= 3600)};
+}
+
 QTimeZone Zóna(const Beállítás& b, QString& név) {
     const QByteArray zóna = b.időzóna.isEmpty() ? QByteArrayLiteral("Europe/Budapest") : b.időzóna;
     név = QString::fromLatin1(zóna);

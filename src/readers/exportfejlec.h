@@ -28,6 +28,16 @@ struct Szám {
 };
 std::optional<Szám> SzámÉrték(const QString& érték);
 
+// A header's length of time (a pre-trigger, a record time) in seconds: "-0.250 sec",
+// "40 ms", "1.0 sec"; nothing where the value is no number. `képtelen` is set where it is no
+// length an export holds (beyond an hour either way): a clock or a sample count built on it
+// would be false.
+struct Időtartam {
+    double másodperc = 0;
+    bool képtelen = false;
+};
+std::optional<Időtartam> IdőtartamÉrték(const QString& érték);
+
 // The instrument clock's zone: `beállítás.időzóna`, or Europe/Budapest; its name in `név`.
 QTimeZone Zóna(const Beállítás& beállítás, QString& név);
 

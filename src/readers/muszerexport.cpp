@@ -99,6 +99,10 @@ Olvasás MűszerExportOlvas(const QByteArray& szöveg, const QString& fájl, con
         return HibásOlvasás(fájl, Hiba::Fajta::HibásFejléc, fejlécVége,
                             QStringLiteral("a fejlécből hiányzik: \"%1\"").arg(kulcs));
     };
+    auto képtelen = [&](const QString& kulcs, const QString& szöveg) {
+        return HibásOlvasás(fájl, Hiba::Fajta::HibásFejléc, fejlécVége,
+                            QStringLiteral("képtelen időtartam: \"%1 : %2\"").arg(kulcs, szöveg));
+    };
 
     auto műszer = std::make_shared<Műszeradatok>();
     műszer->formátum =
@@ -129,8 +133,12 @@ Olvasás MűszerExportOlvas(const QByteArray& szöveg, const QString& fájl, con
     const QTime óra =
         QTime::fromString(érték(QStringLiteral("Event Time")), QStringLiteral("H:mm:ss"));
     std::optional<double> előindítás;
-    if (const auto p = Export::SzámÉrték(érték(QStringLiteral("Pre-trigger Length"))))
-        előindítás = std::fabs(p->érték);
+    const QString előindításSzöveg = érték(QStringLiteral("Pre-trigger Length"));
+    if (const auto p = Export::IdőtartamÉrték(előindításSzöveg)) {
+        if (p->képtelen)
+            return képtelen(QStringLiteral("Pre-trigger Length"), előindításSzöveg);
+        előindítás = std::fabs(p->másodperc);
+    }
     műszer->indítás = előindítás;
     std::optional<qint64> kezdetMikro;
     if (nap.isValid() && óra.isValid() && zóna.isValid())
@@ -215,15 +223,18 @@ Olvasás MűszerExportOlvas(const QByteArray& szöveg, const QString& fájl, con
     }
     // the stated length: the record time and the pre-trigger
     const std::size_t n = csatornák.empty() ? 0 : csatornák.front().minták.size();
-    if (const auto hossz = Export::SzámÉrték(érték(QStringLiteral("Record Time")))) {
-        const double várt = (hossz->érték + előindítás.value_or(0)) * mintavétel;
+    const QString hosszSzöveg = érték(QStringLiteral("Record Time"));
+    if (const auto hossz = Export::IdőtartamÉrték(hosszSzöveg)) {
+        if (hossz->képtelen)
+            return képtelen(QStringLiteral("Record Time"), hosszSzöveg);
+        const double várt = (hossz->másodperc + előindítás.value_or(0)) * mintavétel;
         if (double(n) + 1 < std::floor(várt))
             return HibásOlvasás(
                 fájl, Hiba::Fajta::Csonka, utolsóSor,
                 QStringLiteral("a táblázat %1 minta után véget ér, a fejléc szerint %2 "
                                "kell (Record Time, Pre-trigger Length)")
                     .arg(n)
-                    .arg(std::llround(várt)));
+                    .arg(QString::number(std::floor(várt), 'f', 0)));
     }
 
     // the particulars the header fills
