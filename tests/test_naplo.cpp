@@ -385,6 +385,34 @@ private slots:
         QVERIFY2(parsed, qPrintable(why));
         QCOMPARE(parsed->érték, value); // exact: the same bits
     }
+
+    // What a user types into an option or a field: a figure with either mark and spaces
+    // around it; zero only where zero is allowed; no sign, group separator, unit or infinity.
+    void typedFigures_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("positive");    // -1: refused
+        QTest::addColumn<double>("nonNegative"); // -1: refused
+        QTest::newRow("decimal comma, spaces") << QStringLiteral(" 12,5 ") << 12.5 << 12.5;
+        QTest::newRow("decimal point") << QStringLiteral("0.25") << 0.25 << 0.25;
+        QTest::newRow("zero") << QStringLiteral("0") << -1.0 << 0.0;
+        QTest::newRow("negative zero") << QStringLiteral("-0,0") << -1.0 << 0.0;
+        QTest::newRow("negative") << QStringLiteral("-3") << -1.0 << -1.0;
+        QTest::newRow("empty") << QString() << -1.0 << -1.0;
+        QTest::newRow("group separator") << QStringLiteral("1 000") << -1.0 << -1.0;
+        QTest::newRow("both marks") << QStringLiteral("1.000,5") << -1.0 << -1.0;
+        QTest::newRow("a unit") << QStringLiteral("40 m") << -1.0 << -1.0;
+        QTest::newRow("beyond a double") << QStringLiteral("1e999") << -1.0 << -1.0;
+        QTest::newRow("infinity") << QStringLiteral("inf") << -1.0 << -1.0;
+    }
+    void typedFigures() {
+        QFETCH(QString, text);
+        QFETCH(double, positive);
+        QFETCH(double, nonNegative);
+        const auto p = Cella::Beírt(text);
+        const auto n = Cella::Beírt(text, Cella::Előjel::NemNegatív);
+        QCOMPARE(p.value_or(-1), positive);
+        QCOMPARE(n.value_or(-1), nonNegative);
+    }
 };
 
 int main(int argc, char** argv) {

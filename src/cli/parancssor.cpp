@@ -280,12 +280,8 @@ bool pozitív(const QCommandLineParser& elemző, const QCommandLineOption& o,
              std::optional<double>& hova) {
     if (!elemző.isSet(o))
         return true;
-    QString miért;
-    const auto szám = Cella::SzámOlvas(elemző.value(o).toUtf8(), &miért);
-    if (!szám || !(szám->érték > 0))
-        return false;
-    hova = szám->érték;
-    return true;
+    hova = Cella::Beírt(elemző.value(o));
+    return hova.has_value();
 }
 
 // The place and the method judged by, and how to read the samples, as --elemez and --felvesz
@@ -369,15 +365,6 @@ std::optional<QString> szűrőOlvas(const QCommandLineParser& elemző, const Opc
     return std::nullopt;
 }
 
-// A number of the command line, with a decimal comma or point, positive and finite.
-std::optional<double> pozitívSzám(const QString& szöveg) {
-    QString miért;
-    const auto szám = Cella::SzámOlvas(szöveg.trimmed().toUtf8(), &miért);
-    if (!szám || !(szám->érték > 0) || !std::isfinite(szám->érték))
-        return std::nullopt;
-    return szám->érték;
-}
-
 // The law's options: --gyok, --ppv, --kizar.
 std::optional<QString> törvényOlvas(const QCommandLineParser& elemző, const Opciók& o, int& gyök,
                                     Terjedés::Mérték& mérték, QStringList& kizár) {
@@ -405,12 +392,10 @@ std::optional<QString> törvényOlvas(const QCommandLineParser& elemző, const O
 std::optional<QString> frekvenciaOlvas(const QCommandLineParser& elemző, const Opciók& o,
                                        std::optional<double>& frekvencia) {
     if (elemző.isSet(o.frekvencia)) {
-        QString miért;
-        const auto f = Cella::SzámOlvas(elemző.value(o.frekvencia).trimmed().toUtf8(), &miért);
-        if (!f || !(f->érték >= 0) || !std::isfinite(f->érték))
+        frekvencia = Cella::Beírt(elemző.value(o.frekvencia), Cella::Előjel::NemNegatív);
+        if (!frekvencia)
             return QStringLiteral("a frekvencia nem negatív szám (Hz): \"%1\"")
                 .arg(elemző.value(o.frekvencia));
-        frekvencia = f->érték;
     }
     return std::nullopt;
 }
@@ -421,7 +406,7 @@ std::optional<QString> tervezettHelyOlvas(const QCommandLineParser& elemző, con
                                           std::optional<std::pair<double, double>>& eov) {
     for (const QString& v : elemző.values(o.távolság)) {
         const qsizetype eq = v.indexOf(u'=');
-        const std::optional<double> d = eq > 0 ? pozitívSzám(v.mid(eq + 1)) : std::nullopt;
+        const std::optional<double> d = eq > 0 ? Cella::Beírt(v.mid(eq + 1)) : std::nullopt;
         if (!d)
             return QStringLiteral("pontonként a --tavolsag PONT=D (m): \"%1\"").arg(v);
         távolságok.insert(v.left(eq).trimmed(), *d);
@@ -507,8 +492,8 @@ int terjedésParancs(const QCommandLineParser& elemző, const Opciók& o, std::F
         if (elemző.values(o.távolság).size() != 1 || elemző.values(o.töltet).size() != 1)
             return hiba(QStringLiteral("az --elorejelzes mellé egy --tavolsag és egy --toltet "
                                        "kell"));
-        k.távolság = pozitívSzám(elemző.value(o.távolság));
-        k.töltet = pozitívSzám(elemző.value(o.töltet));
+        k.távolság = Cella::Beírt(elemző.value(o.távolság));
+        k.töltet = Cella::Beírt(elemző.value(o.töltet));
         if (!k.távolság || !k.töltet)
             return hiba(QStringLiteral("a --tavolsag és a --toltet pozitív szám: \"%1\", \"%2\"")
                             .arg(elemző.value(o.távolság), elemző.value(o.töltet)));
@@ -535,7 +520,7 @@ int terjedésParancs(const QCommandLineParser& elemző, const Opciók& o, std::F
     if (elemző.isSet(o.eov))
         return hiba(QStringLiteral("az --eov a --max-toltet --pontonkent kapcsolója"));
     if (elemző.values(o.távolság).size() != 1 ||
-        !(k.távolság = pozitívSzám(elemző.value(o.távolság))))
+        !(k.távolság = Cella::Beírt(elemző.value(o.távolság))))
         return hiba(QStringLiteral("a --max-toltet mellé egy --tavolsag kell (m, pozitív szám)"));
     if (elemző.isSet(o.kategória)) {
         k.kategória = Határérték::KategóriaKeres(elemző.value(o.kategória));
@@ -756,7 +741,7 @@ int Parancssor(const QStringList& argumentumok, const RezgésElemzés::Jelentés
         };
         if (elemző.isSet(események)) {
             kérés.küszöb = Elemzés::AlapKüszöb;
-            if (!pozitív(küszöb, kérés.küszöb) || !std::isfinite(*kérés.küszöb))
+            if (!pozitív(küszöb, kérés.küszöb))
                 return hiba(QStringLiteral("a küszöb pozitív szám (mm/s): \"%1\"")
                                 .arg(elemző.value(küszöb)));
         }

@@ -112,4 +112,12 @@ std::optional<Szám> SzámOlvas(QByteArrayView cella, QString* miért) {
     return szám;
 }
 
+std::optional<double> Beírt(const QString& szöveg, Előjel előjel) {
+    QString miért;
+    const std::optional<Szám> szám = SzámOlvas(szöveg.toUtf8(), &miért);
+    if (!szám || !(előjel == Előjel::Pozitív ? szám->érték > 0 : szám->érték >= 0))
+        return std::nullopt;
+    return szám->érték;
+}
+
 } // namespace Cella

@@ -36,4 +36,10 @@ struct Szám {
 // The cell as a finite number, or the reason it is not one (the cell quoted as written).
 std::optional<Szám> SzámOlvas(QByteArrayView cella, QString* miért);
 
+// A figure someone typed (an option's, a field's), spaces around it, a decimal comma or
+// point: its value where it is above zero (at least zero with `Előjel::NemNegatív`), none
+// otherwise.
+enum class Előjel { Pozitív, NemNegatív };
+std::optional<double> Beírt(const QString& szöveg, Előjel előjel = Előjel::Pozitív);
+
 } // namespace Cella

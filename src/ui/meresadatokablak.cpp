@@ -43,11 +43,7 @@ std::array<QString, MérésadatokPárbeszéd::Mezőszám> szövegek(const Méré
 }
 
 Mérésadatok adatok(const std::array<QString, MérésadatokPárbeszéd::Mezőszám>& t) {
-    auto szám = [](const QString& s) -> std::optional<double> {
-        QString miért;
-        const auto v = Cella::SzámOlvas(s.trimmed().toUtf8(), &miért);
-        return v && v->érték >= 0 ? std::optional(v->érték) : std::nullopt;
-    };
+    auto szám = [](const QString& s) { return Cella::Beírt(s, Cella::Előjel::NemNegatív); };
     Mérésadatok a;
     a.helyszín = t[0].trimmed();
     a.megrendelő = t[1].trimmed();

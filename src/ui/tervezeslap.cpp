@@ -27,11 +27,7 @@ using Terjedés::Jegyek;
 
 // A positive number typed with a decimal comma or point; none for anything else.
 std::optional<double> szám(const QLineEdit* mező) {
-    QString miért;
-    const auto sz = Cella::SzámOlvas(mező->text().trimmed().toUtf8(), &miért);
-    if (!sz || !(sz->érték > 0) || !std::isfinite(sz->érték))
-        return std::nullopt;
-    return sz->érték;
+    return Cella::Beírt(mező->text());
 }
 
 QString hibás(const QString& szöveg) {
@@ -175,13 +171,7 @@ void TervezésLap::Frissít() {
 
 double TervezésLap::határ() const {
     const int k = kategória_->currentData().toInt();
-    const std::optional<double> f =
-        frekvencia_->text().trimmed().isEmpty() ? std::nullopt : [&]() -> std::optional<double> {
-        QString miért;
-        const auto sz = Cella::SzámOlvas(frekvencia_->text().trimmed().toUtf8(), &miért);
-        return sz && sz->érték >= 0 && std::isfinite(sz->érték) ? std::optional<double>(sz->érték)
-                                                                : std::nullopt;
-    }();
+    const std::optional<double> f = Cella::Beírt(frekvencia_->text(), Cella::Előjel::NemNegatív);
     return (f ? Határérték::AlaponSzázad(k, *f) : Határérték::LegkisebbAlaponSzázad(k)) / 100.0;
 }
 
@@ -200,11 +190,8 @@ void TervezésLap::számol() {
         }
     }
     const std::optional<double> dt = szám(dTöltet_);
-    const bool frekvenciaJó = frekvencia_->text().trimmed().isEmpty() || [&] {
-        QString miért;
-        const auto sz = Cella::SzámOlvas(frekvencia_->text().trimmed().toUtf8(), &miért);
-        return sz && sz->érték >= 0 && std::isfinite(sz->érték);
-    }();
+    const bool frekvenciaJó = frekvencia_->text().trimmed().isEmpty() ||
+                              Cella::Beírt(frekvencia_->text(), Cella::Előjel::NemNegatív);
     const QString h =
         QStringLiteral("határérték %1 mm/s%2")
             .arg(Határérték::Szám(határ(), 2), frekvencia_->text().trimmed().isEmpty()
