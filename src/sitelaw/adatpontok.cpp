@@ -75,6 +75,12 @@ std::variant<Gyűjtés, Katalógus::Hiba> Katalógusból(Katalógus::Katalógusf
     auto lista = katalógus.lista(szűrő);
     if (auto* h = std::get_if<Katalógus::Hiba>(&lista))
         return *h;
+    return ListaSorokból(katalógus, std::get<0>(lista), mérték, kizár);
+}
+
+std::variant<Gyűjtés, Katalógus::Hiba> ListaSorokból(Katalógus::Katalógusfájl& katalógus,
+                                                     const std::vector<Katalógus::ListaSor>& sorok,
+                                                     Mérték mérték, const QStringList& kizár) {
     std::unordered_map<qint64, double> legnagyobb;
     if (mérték == Mérték::LegnagyobbÖsszetevő) {
         auto l = katalógus.legnagyobbSebességek();
@@ -82,7 +88,7 @@ std::variant<Gyűjtés, Katalógus::Hiba> Katalógusból(Katalógus::Katalógusf
             return *h;
         legnagyobb = std::move(std::get<0>(l));
     }
-    Gyűjtés g = Sorokból(std::get<0>(lista), legnagyobb, mérték, kizár);
+    Gyűjtés g = Sorokból(sorok, legnagyobb, mérték, kizár);
     for (auto& [kód, kategória] : g.kategóriák) {
         auto p = katalógus.pont(kód);
         if (auto* h = std::get_if<Katalógus::Hiba>(&p))

@@ -44,6 +44,10 @@ Gyűjtés Sorokból(const std::vector<Katalógus::ListaSor>& sorok,
 std::variant<Gyűjtés, Katalógus::Hiba> Katalógusból(Katalógus::Katalógusfájl& katalógus,
                                                     const Katalógus::Szűrő& szűrő, Mérték mérték,
                                                     const QStringList& kizár);
+// The same for rows the catalogue listed: the points' categories and places as it holds them.
+std::variant<Gyűjtés, Katalógus::Hiba> ListaSorokból(Katalógus::Katalógusfájl& katalógus,
+                                                     const std::vector<Katalógus::ListaSor>& sorok,
+                                                     Mérték mérték, const QStringList& kizár);
 
 // A summary table's rows (a row's line the name --kizar takes); `pont` names the point of a
 // table that has none.

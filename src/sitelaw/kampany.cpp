@@ -31,14 +31,10 @@ std::variant<Adatok, Katalógus::Hiba> Összeállít(Katalógus::Katalógusfájl
     if (auto* hiba = std::get_if<Katalógus::Hiba>(&lista))
         return *hiba;
     a.sorok = std::move(std::get<0>(lista));
-    std::unordered_map<qint64, double> legnagyobb;
-    if (k.mérték == Terjedés::Mérték::LegnagyobbÖsszetevő) {
-        auto l = katalógus.legnagyobbSebességek();
-        if (auto* hiba = std::get_if<Katalógus::Hiba>(&l))
-            return *hiba;
-        legnagyobb = std::move(std::get<0>(l));
-    }
-    a.gyűjtés = Terjedés::Sorokból(a.sorok, legnagyobb, k.mérték, k.kizár);
+    auto gyűjtés = Terjedés::ListaSorokból(katalógus, a.sorok, k.mérték, k.kizár);
+    if (auto* hiba = std::get_if<Katalógus::Hiba>(&gyűjtés))
+        return *hiba;
+    a.gyűjtés = std::move(std::get<Terjedés::Gyűjtés>(gyűjtés));
     a.illesztés = Terjedés::Illeszt(a.gyűjtés.pontok, k.gyök);
     a.statisztika = Katalógus::Statisztika(a.sorok);
 
