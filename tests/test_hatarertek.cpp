@@ -255,6 +255,30 @@ private slots:
         QCOMPARE(Határérték::Szám(value, decimals), text);
     }
 
+    // Fitted figures: at least the significant digits asked for, counted after rounding, so
+    // a value that rounds up a decade keeps its count; whole digits are never cut.
+    void significantDigits_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("digits");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("a slope") << 1.234567 << 4 << QStringLiteral("1,235");
+        QTest::newRow("small") << 0.0123456 << 4 << QStringLiteral("0,01235");
+        QTest::newRow("rounds up a decade") << 9.99996 << 4 << QStringLiteral("10,00");
+        QTest::newRow("rounds up below one") << 0.099996 << 3 << QStringLiteral("0,100");
+        QTest::newRow("an exact power") << 100.0 << 5 << QStringLiteral("100,00");
+        QTest::newRow("whole digits beyond") << 123456.7 << 4 << QStringLiteral("123457");
+        QTest::newRow("negative") << -0.5 << 3 << QStringLiteral("-0,500");
+        QTest::newRow("zero") << 0.0 << 5 << QStringLiteral("0");
+        QTest::newRow("tiny") << 1.5e-20 << 2 << QStringLiteral("0,000000000000000000015");
+        QTest::newRow("not finite") << qQNaN() << 5 << QString();
+    }
+    void significantDigits() {
+        QFETCH(double, value);
+        QFETCH(int, digits);
+        QFETCH(QString, text);
+        QCOMPARE(Határérték::Jegyek(value, digits), text);
+    }
+
     // The verdict words with their remarks, as a log row, a table and a summary write them.
     // The foundation label's number: whole values right-aligned with a comma, fractional ones
     // with the runtime's point and two decimals, whatever the locale.

@@ -370,7 +370,7 @@ private slots:
         QVERIFY(pane->ElőrejelzésSzöveg()->text().contains(QStringLiteral("Adja meg")));
         QTest::keyClicks(pane->ElőrejelzésTöltet(), QStringLiteral("12,5"));
         const auto e = std::get<Terjedés::Előrejelzés>(Terjedés::Előrejelez(law, 180, 12.5));
-        QVERIFY2(pane->ElőrejelzésSzöveg()->text().contains(Terjedés::Jegyek(e.ppv95, 4)),
+        QVERIFY2(pane->ElőrejelzésSzöveg()->text().contains(Határérték::Jegyek(e.ppv95, 4)),
                  qPrintable(pane->ElőrejelzésSzöveg()->text()));
 
         pane->TöltetKategória()->setCurrentIndex(2);
@@ -382,7 +382,7 @@ private slots:
         const auto t = std::get<Terjedés::Töltet>(Terjedés::MaxTöltet(law, 240.5, limit));
         const QString text = pane->TöltetSzöveg()->text();
         QVERIFY2(text.contains(Határérték::Szám(limit, 2) + QStringLiteral(" mm/s")) &&
-                     text.contains(QStringLiteral("W95 = ") + Terjedés::Jegyek(t.w95, 4)),
+                     text.contains(QStringLiteral("W95 = ") + Határérték::Jegyek(t.w95, 4)),
                  qPrintable(text));
         QCOMPARE(text.contains(QStringLiteral("legkisebb")), frequency.isEmpty());
         delete w;

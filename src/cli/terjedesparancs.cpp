@@ -23,7 +23,7 @@ const char* const TöltetFejléc = "távolság;kategória;frekvencia;határért�
 
 namespace {
 
-using Terjedés::Jegyek;
+using Határérték::Jegyek;
 
 QString mező(QString s) {
     return s.replace(u';', u',').replace(u'\n', u' ');

@@ -90,6 +90,26 @@ QString Ítélet(const Megítélés& m) {
     return QString::fromUtf8(szöveg);
 }
 
+QString Jegyek(double érték, int jegyek) {
+    if (!std::isfinite(érték))
+        return QString();
+    jegyek = std::clamp(jegyek, 1, 17);
+    int tizedesek = 0;
+    if (érték != 0) {
+        // the exponent after rounding to the digits asked for: 9.99996 is 1.000e+01
+        char puffer[64];
+        const auto [vége, hiba] = std::to_chars(puffer, puffer + sizeof puffer, érték,
+                                                std::chars_format::scientific, jegyek - 1);
+        int kitevő = 0;
+        if (hiba == std::errc()) {
+            const char* e = std::find(puffer, vége, 'e');
+            std::from_chars(e + (e < vége && e[1] == '+' ? 2 : 1), vége, kitevő);
+        }
+        tizedesek = std::clamp(jegyek - 1 - kitevő, 0, 40);
+    }
+    return Szám(érték, tizedesek);
+}
+
 QString CímkeSzám(float v) {
     if (static_cast<float>(std::floor(v)) == v)
         return rt::Right(u' ' + rt::Str(v), 3) + QStringLiteral(",00");

@@ -25,6 +25,10 @@ QString Százalék(std::int64_t tized, char tizedesjel = ',');
 // A measured figure with a decimal comma and a fixed count of decimals ("9,396"); never
 // "-0,000".
 QString Szám(double érték, int tizedesek);
+// A fitted or computed figure with at least `jegyek` significant digits and a decimal comma:
+// 0.0123456, 4 -> "0,01235"; 9.99996, 4 -> "10,00"; 123456, 4 -> "123456". No finite value:
+// an empty text.
+QString Jegyek(double érték, int jegyek = 5);
 
 // The foundation label's number text of a value in whole hundredths, exactly as the window
 // shows it: a whole value right-aligned in three characters with ",00" ("  5,00", "100,00"),

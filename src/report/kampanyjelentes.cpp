@@ -21,8 +21,8 @@ namespace KampányJelentés {
 
 namespace {
 
+using Határérték::Jegyek;
 using Jelentés::Felbontás;
-using Terjedés::Jegyek;
 
 const QTimeZone& budapest() {
     static const QTimeZone z(QByteArrayLiteral("Europe/Budapest"));

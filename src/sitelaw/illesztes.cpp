@@ -10,6 +10,8 @@ namespace Terjedés {
 
 namespace {
 
+using Határérték::Jegyek;
+
 constexpr double NormálisKvantilis95 = 1.645; // the common practice's rounded z(0.95)
 
 QString arány(double a) {
@@ -17,16 +19,6 @@ QString arány(double a) {
 }
 
 } // namespace
-
-QString Jegyek(double érték, int jegyek) {
-    if (!std::isfinite(érték))
-        return QString();
-    int tizedesek = 0;
-    if (érték != 0)
-        tizedesek = std::max(0, jegyek - 1 - int(std::floor(std::log10(std::fabs(érték)))));
-    // a value rounded up to the next power of ten has one digit more than it needs: harmless
-    return Határérték::Szám(érték, std::min(tizedesek, 12));
-}
 
 double Illesztés::K95_1645s() const {
     return K * std::pow(10.0, NormálisKvantilis95 * s);

@@ -82,7 +82,4 @@ struct Görbék {
 };
 Görbék Vonalak(const Illesztés& i, int darab = 60);
 
-// A number with at least `jegyek` significant digits and a decimal comma.
-QString Jegyek(double érték, int jegyek = 5);
-
 } // namespace Terjedés

@@ -23,7 +23,7 @@
 
 namespace {
 
-using Terjedés::Jegyek;
+using Határérték::Jegyek;
 
 // A positive number typed with a decimal comma or point; none for anything else.
 std::optional<double> szám(const QLineEdit* mező) {
