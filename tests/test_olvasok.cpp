@@ -685,6 +685,13 @@ private slots:
         QTest::newRow("a PPV that is no number")
             << QByteArray("Pont;PPV (mm/s);Frekvencia (Hz)\nA;1,2;20\nB;sok;20\n") << 0.0
             << int(Hiba::Fajta::NemSzám) << 0.0;
+        // figures a double holds as written, but not in mm/s or Pa
+        QTest::newRow("an air level of 55210 dB")
+            << QByteArray("Pont;PPV (mm/s);Frekvencia (Hz);Légnyomás (dB)\nA;1,2;20;55210\n") << 0.0
+            << int(Hiba::Fajta::NemSzám) << 0.0;
+        QTest::newRow("a PPV of 1e308 in/s")
+            << QByteArray("Pont;PPV (in/s);Frekvencia (Hz)\nA;1e308;20\n") << 0.0
+            << int(Hiba::Fajta::NemSzám) << 0.0;
     }
     void summaryTable() {
         QFETCH(QByteArray, bytes);

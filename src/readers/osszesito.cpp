@@ -329,6 +329,15 @@ std::variant<std::vector<Sor>, Hiba> olvas(Szöveg::Forrás& forrás, const QStr
                     Hiba::Fajta::NemSzám);
             return std::optional<double>(x->érték);
         };
+        // a figure no double holds once in its unit (1e308 in/s, 400 dB) is no figure
+        auto véges = [&](int i, const std::optional<double>& v) -> std::optional<Hiba> {
+            if (v && !std::isfinite(*v))
+                return táblaHiba(
+                    név, sorszám,
+                    QStringLiteral("átváltva túl nagy szám: \"%1\"").arg(cellák[std::size_t(i)]),
+                    Hiba::Fajta::NemSzám);
+            return std::nullopt;
+        };
         auto érték = [&](int i, std::optional<double>& hova) -> std::optional<Hiba> {
             auto v = szám(i, false);
             if (Hiba* h = std::get_if<Hiba>(&v))
@@ -336,7 +345,7 @@ std::variant<std::vector<Sor>, Hiba> olvas(Szöveg::Forrás& forrás, const QStr
             hova = std::get<std::optional<double>>(v);
             if (hova && oszlopok[std::size_t(i)].mi != Légnyomás)
                 *hova *= szorzók[std::size_t(i)];
-            return std::nullopt;
+            return véges(i, hova);
         };
         if (const int i = oszlop(Pont); i >= 0)
             s.pont = cellák[std::size_t(i)];
@@ -369,6 +378,8 @@ std::variant<std::vector<Sor>, Hiba> olvas(Szöveg::Forrás& forrás, const QStr
                 *s.légnyomás = 20e-6 * std::pow(10.0, *s.légnyomás / 20.0);
             else if (s.légnyomás)
                 *s.légnyomás *= szorzók[std::size_t(i)];
+            if (std::optional<Hiba> h = véges(i, s.légnyomás))
+                return *h;
         }
         for (std::size_t i = 0; i < oszlopok.size(); ++i) {
             const int mi = oszlopok[i].mi;
