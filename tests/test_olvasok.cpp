@@ -261,6 +261,9 @@ private slots:
         QTest::newRow("a unit against the one given")
             << QByteArray("t;Z [m/s]\n0;1\n0,01;2\n0,02;3\n") << int(Hiba::Fajta::EgységEllentmond)
             << qint64(0) << QStringLiteral("Z") << false;
+        QTest::newRow("a sample beyond the doubles once in mm/s")
+            << QByteArray("t;Z [in/s]\n0;1\n0,01;1e308\n0,02;3\n")
+            << int(Hiba::Fajta::NemVégesMinta) << qint64(0) << QStringLiteral("Z") << false;
     }
     void faultsSayWhere() {
         QFETCH(QByteArray, bytes);
@@ -967,7 +970,7 @@ private slots:
     // to velocity floats with none of their own; only a file's own unit can contradict.
     void optionsWhereTheyApply_data() {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<double>("factor"); // of the first sample read; 0: a fault
+        QTest::addColumn<double>("factor"); // of the first sample read; 0, -1: a fault
         const QByteArray countsFile = "TIMESERIES HU_A_00_HHZ_D, 3 samples, 100 sps, "
                                       "2026-12-04T09:41:12, SLIST, INTEGER, COUNTS\n100 -200 50\n";
         const QByteArray floats = "TIMESERIES HU_A_00_HHZ_D, 3 samples, 100 sps, "
@@ -979,6 +982,9 @@ private slots:
         QTest::newRow("floats: the unit") << floats << 1000.0;
         QTest::newRow("the file's m/s, as given") << metres << 1000.0;
         QTest::newRow("the file's mm/s against m/s") << millimetres << 0.0;
+        QByteArray huge = floats;
+        huge.replace("100 -200", "100 1e306");
+        QTest::newRow("floats the unit takes beyond the doubles") << huge << -1.0;
     }
     void optionsWhereTheyApply() {
         QFETCH(QByteArray, bytes);
@@ -986,9 +992,10 @@ private slots:
         Rezgésjel::Beállítás b = counts(1000);
         b.egység = 1000; // m/s
         const Rezgésjel::Olvasás o = Rezgésjel::Olvas(bytes, QStringLiteral("o"), b);
-        QCOMPARE(!o.hiba, factor != 0);
-        if (factor == 0) {
-            QCOMPARE(int(o.hiba->fajta), int(Hiba::Fajta::EgységEllentmond));
+        QCOMPARE(!o.hiba, factor > 0);
+        if (!(factor > 0)) {
+            QCOMPARE(int(o.hiba->fajta),
+                     int(factor == 0 ? Hiba::Fajta::EgységEllentmond : Hiba::Fajta::NemVégesMinta));
             return;
         }
         QCOMPARE(o.felvételek[0].csatornák[0].minták[0], 100 * factor);

@@ -1,5 +1,6 @@
 #include "osszeallitas.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -119,11 +120,29 @@ std::variant<std::monostate, Átváltás, Hiba> Átvált(const Csatornakód& kó
     return á;
 }
 
+namespace {
+
+// A sample that its unit's factor took beyond the doubles (1e308 in/s), in words; none where
+// every one is finite.
+std::optional<QString> nemVéges(const std::vector<double>& minták) {
+    const auto i =
+        std::find_if(minták.begin(), minták.end(), [](double x) { return !std::isfinite(x); });
+    if (i == minták.end())
+        return std::nullopt;
+    return QStringLiteral("a(z) %1. minta átváltva nem véges szám: ellenőrizze a mértékegységet "
+                          "vagy az érzékenységet")
+        .arg(i - minták.begin() + 1);
+}
+
+} // namespace
+
 Olvasás Összeállít(const QString& fájl, std::vector<NyersCsatorna>&& csatornák,
                    const QStringList& kihagyott, const QString& formátum) {
     Olvasás o;
-    auto hibás = [&](const NyersCsatorna& cs, QString részlet) {
+    auto hibás = [&](const NyersCsatorna& cs, QString részlet,
+                     Hiba::Fajta fajta = Hiba::Fajta::Tartalom) {
         Hiba h;
+        h.fajta = fajta;
         h.fájl = fájl;
         h.csatorna = cs.kód.név();
         h.részlet = std::move(részlet);
@@ -182,6 +201,8 @@ Olvasás Összeállít(const QString& fájl, std::vector<NyersCsatorna>&& csator
                 return hibás(*cs, QStringLiteral("érvénytelen mintavételi frekvencia"));
             if (cs->minták.size() < 3)
                 return hibás(*cs, QStringLiteral("túl rövid (%1 minta)").arg(cs->minták.size()));
+            if (std::optional<QString> miért = nemVéges(cs->minták))
+                return hibás(*cs, *miért, Hiba::Fajta::NemVégesMinta);
             if (cs->kezdetMikro && (!f.kezdetMikro || *cs->kezdetMikro < *f.kezdetMikro))
                 f.kezdetMikro = cs->kezdetMikro;
             Csatorna c;
@@ -207,14 +228,28 @@ Olvasás Összeállít(const QString& fájl, std::vector<NyersCsatorna>&& csator
 std::optional<Hiba> ÉrzékenységetAlkalmaz(Felvétel& f, const Beállítás& beállítás) {
     Beállítás b = beállítás;
     b.érzékenységKésőbb = false;
+    auto szoroz = [&](Csatorna& cs, double szorzó) -> std::optional<Hiba> {
+        for (double& x : cs.minták)
+            x *= szorzó;
+        std::optional<QString> miért = nemVéges(cs.minták);
+        if (!miért)
+            return std::nullopt;
+        Hiba h;
+        h.fajta = Hiba::Fajta::NemVégesMinta;
+        h.fájl = f.fájl;
+        h.csatorna = cs.kód.név();
+        h.állomás = cs.kód.állomásNév();
+        h.részlet = *miért;
+        return h;
+    };
     for (Csatorna& cs : f.csatornák) {
         if (cs.egységIsmeretlen) {
             MintaFajta fajta;
             std::variant<std::monostate, Átváltás, Hiba> á =
                 Átvált(cs.kód, fajta, b, cs.kezdetMikro);
             if (const Átváltás* a = std::get_if<Átváltás>(&á); a && !a->egységIsmeretlen) {
-                for (double& x : cs.minták)
-                    x *= a->szorzó;
+                if (std::optional<Hiba> h = szoroz(cs, a->szorzó))
+                    return h;
                 cs.átváltás = a->forrás;
                 cs.egységIsmeretlen = false;
             }
@@ -232,8 +267,8 @@ std::optional<Hiba> ÉrzékenységetAlkalmaz(Felvétel& f, const Beállítás& b
             return std::move(*h);
         }
         const Átváltás& a = std::get<Átváltás>(á);
-        for (double& x : cs.minták)
-            x *= a.szorzó;
+        if (std::optional<Hiba> h = szoroz(cs, a.szorzó))
+            return h;
         cs.mennyiség = a.mennyiség;
         cs.nyers = a.nyers;
         cs.érzékenységből = a.érzékenységből;
