@@ -29,6 +29,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <set>
 
 // A new catalogue on the backend, or the test skipped (no server programs here) or failed.
 #define CATALOGUE(name, backend)                                                                   \
@@ -496,8 +497,8 @@ private slots:
         for (int i = 0; i < 150; ++i) { // the law 900·SD^−1.5, a spread of ±25 %
             const double sd = 4 + 1.1 * i, w = 9 + i % 5;
             const double ppv = 900 * std::pow(sd, -1.5) * (1 + 0.25 * std::sin(i * 2.7));
-            table += QByteArray(i % 2 ? "TEMP" : "HAZ1") + ";2026-09-" +
-                     QByteArray::number(10 + i / 10) +
+            table += QByteArray(i % 2 ? "TEMP" : "HAZ1") + (i < 100 ? ";2026-09-" : ";2026-10-") +
+                     QByteArray::number(10 + i % 100 / 10) +
                      "T08:" + QByteArray::number(10 + i % 40).rightJustified(2, '0') +
                      ":00+02:00;" + QByteArray::number(sd * std::sqrt(w), 'f', 2) + ';' +
                      QByteArray::number(w) + ';' + QByteArray::number(ppv * 0.6, 'f', 4) + ";12;" +
@@ -547,6 +548,26 @@ private slots:
             QVERIFY2(content.contains(QStringLiteral("%1/%2. oldal").arg(i).arg(pages)),
                      qPrintable(QString::number(i)));
         QCOMPARE(content.contains(QStringLiteral("Szűrő: --pont TEMP")), !point.isEmpty());
+        // every row of --statisztika, by month and whole, with its figures in the report's order
+        QProcess layout;
+        layout.start(QStringLiteral("pdftotext"), {"-layout", pdf, QStringLiteral("-")});
+        QVERIFY(layout.waitForFinished(30000));
+        std::set<QStringList> lines;
+        for (const QString& l : QString::fromUtf8(layout.readAllStandardOutput()).split(u'\n')) {
+            QStringList tokens = l.split(u' ', Qt::SkipEmptyParts);
+            tokens.removeAll(QStringLiteral("%"));
+            lines.insert(tokens);
+        }
+        const QList<QByteArray> stats =
+            parancssor(QStringList{"--katalogus", kat, "--statisztika"} + filter).sorok();
+        QCOMPARE(stats.size(), point.isEmpty() ? 1 + 3 * 3 : 1 + 2 * 3); // two months and whole
+        for (const QByteArray& row : stats.mid(1)) {
+            QStringList c = QString::fromUtf8(row).split(u';');
+            c.replaceInStrings(QStringLiteral("(összesen)"), QStringLiteral("összesen"));
+            c.replaceInStrings(QStringLiteral("(helyszín)"), QStringLiteral("helyszín"));
+            const QStringList expected = c.mid(0, 7) + c.mid(10, 5) + c.mid(8, 2);
+            QVERIFY2(lines.count(expected), row.constData());
+        }
         // each point's charge as --max-toltet --pontonkent gives it
         const Futás charges =
             parancssor(QStringList{"--katalogus", kat, "--terjedes", "--max-toltet", "--pontonkent",

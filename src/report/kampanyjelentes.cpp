@@ -159,38 +159,75 @@ QStringList mérésSor(const Katalógus::ListaSor& s) {
             Katalógus::ÍtéletSzöveg(m)};
 }
 
+// Every statistics row, by month and for the whole period, with the utilisation's figures
+// the first page leaves out.
+const Tábla HaviTábla{
+    {0.12, 0.08, 0.06, 0.06, 0.06, 0.07, 0.08, 0.07, 0.07, 0.06, 0.06, 0.07, 0.07, 0.07},
+    {QStringLiteral("Pont"), QStringLiteral("Hónap"), QStringLiteral("Mérés"),
+     QStringLiteral("Robb."), QStringLiteral("Túll."), QStringLiteral("Nincs megít."),
+     QStringLiteral("Legn. kih."), QStringLiteral("Kih. P50"), QStringLiteral("Kih. P95"),
+     QStringLiteral("> 50 %"), QStringLiteral("> 80 %"), QStringLiteral("> 100 %"),
+     QStringLiteral("PPV P50"), QStringLiteral("PPV P95")},
+    {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}};
+
+const QString HaviKulcs = QStringLiteral(
+    "Pontonként hónapról hónapra, majd a pont összesen; végül a helyszín. Robb.: robbantások; "
+    "Túll.: túllépések; Nincs megít.: nincs megítélve; kih.: kihasználtság; > 50 %, > 80 %, "
+    "> 100 %: az ennél nagyobb kihasználtságú mérések száma; PPV mm/s-ban. A percentilisek a "
+    "megítélt mérésekből, legközelebbi rang szerint.");
+
+QString százalék(const std::optional<qint64>& tized) {
+    return tized ? Határérték::Százalék(*tized) + QStringLiteral(" %") : QStringLiteral("–");
+}
+
+QStringList haviSor(const Katalógus::Statisztikasor& s) {
+    return {s.pont.isEmpty() ? QStringLiteral("helyszín") : s.pont,
+            s.hónap.isEmpty() ? QStringLiteral("összesen") : s.hónap,
+            QString::number(s.mérések),
+            QString::number(s.robbantások),
+            QString::number(s.túllépések),
+            QString::number(s.nincsMegítélve),
+            százalék(s.legnagyobbTized),
+            százalék(s.kihasználtság50),
+            százalék(s.kihasználtság95),
+            QString::number(s.fölött50),
+            QString::number(s.fölött80),
+            QString::number(s.fölött100),
+            szám(s.ppv50, 3),
+            szám(s.ppv95, 3)};
+}
+
 // The report's pages, laid out before any is drawn so that each knows the count.
 class Tördelés {
 public:
     Tördelés(const Kampány::Adatok& a, const QRectF& keret) : a_(a), keret_(keret) {
-        // the measurements' table: as many rows a page as fit above the footer
-        const QFontMetricsF m(b_.kicsi);
-        const double fej =
-            sorMagasság(QFontMetricsF(b_.kicsiVastag), keret.width(), MérésTábla, MérésTábla.fej);
-        const double hely = keret.height() - 40 - fej - QFontMetricsF(b_.alcím).height() - 10;
-        double y = 0;
-        std::size_t eleje = 0;
-        for (std::size_t i = 0; i < a.sorok.size(); ++i) {
-            const double h = sorMagasság(m, keret.width(), MérésTábla, mérésSor(a.sorok[i]));
-            if (y + h > hely && i > eleje) {
-                mérésLapok_.push_back({eleje, i});
-                eleje = i;
-                y = 0;
-            }
-            y += h;
-        }
-        if (eleje < a.sorok.size() || a.sorok.empty())
-            mérésLapok_.push_back({eleje, a.sorok.size()});
+        for (const Katalógus::ListaSor& s : a.sorok)
+            mérésSorok_.push_back(mérésSor(s));
+        for (const Katalógus::Statisztikasor& s : a.statisztika)
+            haviSorok_.push_back(haviSor(s));
+        mérésLapok_ = lapokra(MérésTábla, mérésSorok_, 0);
+        // below the table, the abbreviations' key
+        const double kulcs =
+            QFontMetricsF(b_.kicsi)
+                .boundingRect(QRectF(0, 0, keret.width(), 1e6), Qt::TextWordWrap, HaviKulcs)
+                .height();
+        haviLapok_ = lapokra(HaviTábla, haviSorok_, kulcs + 9);
         for (const Katalógus::Pont& p : a.pontok)
             pontok_ << p.kód;
     }
 
-    std::size_t lapok() const { return 2 + idősorLapok() + 1 + mérésLapok_.size(); }
+    std::size_t lapok() const {
+        return 1 + haviLapok_.size() + 1 + idősorLapok() + 1 + mérésLapok_.size();
+    }
 
     void rajzol(QPdfWriter& író, QPainter& f) {
         const std::size_t n = lapok();
         std::size_t lap = 1;
         első(f, lap++, n);
+        for (std::size_t i = 0; i < haviLapok_.size(); ++i) {
+            író.newPage();
+            havi(f, i, lap++, n);
+        }
         író.newPage();
         megfelelőség(f, lap++, n);
         for (std::size_t i = 0; i < idősorLapok(); ++i) {
@@ -206,6 +243,32 @@ public:
     }
 
 private:
+    using Lapok = std::vector<std::pair<std::size_t, std::size_t>>;
+
+    // A paged table's rows, as many a page as fit under its title and header and above the
+    // footer (and `alatta` more): each page's first row and end. No rows: one page.
+    Lapok lapokra(const Tábla& t, const std::vector<QStringList>& sorok, double alatta) const {
+        const QFontMetricsF m(b_.kicsi);
+        const double fej = sorMagasság(QFontMetricsF(b_.kicsiVastag), keret_.width(), t, t.fej);
+        const double hely =
+            keret_.height() - 40 - fej - QFontMetricsF(b_.alcím).height() - 10 - alatta;
+        Lapok lapok;
+        double y = 0;
+        std::size_t eleje = 0;
+        for (std::size_t i = 0; i < sorok.size(); ++i) {
+            const double h = sorMagasság(m, keret_.width(), t, sorok[i]);
+            if (y + h > hely && i > eleje) {
+                lapok.push_back({eleje, i});
+                eleje = i;
+                y = 0;
+            }
+            y += h;
+        }
+        if (eleje < sorok.size() || sorok.empty())
+            lapok.push_back({eleje, sorok.size()});
+        return lapok;
+    }
+
     std::size_t idősorLapok() const { return (std::size_t(pontok_.size()) + 1) / 2; }
 
     void első(QPainter& f, std::size_t lap, std::size_t lapok) {
@@ -281,7 +344,8 @@ private:
                  s.legnagyobbTized ? Határérték::Százalék(*s.legnagyobbTized) + QStringLiteral(" %")
                                    : QStringLiteral("–"),
                  s.hol.isEmpty() ? QStringLiteral("–") : s.hol, szám(s.ppv50, 3), szám(s.ppv95, 3)},
-                b_.kicsi, s.pont.isEmpty(), s.túllépések > 0 && !s.pont.isEmpty());
+                s.pont.isEmpty() ? b_.kicsiVastag : b_.kicsi, false,
+                s.túllépések > 0 && !s.pont.isEmpty());
         }
         y += 6;
         bekezdés(f, keret_, y,
@@ -503,15 +567,35 @@ private:
                           b_.alcím);
         y = sorRajz(f, keret_, y, MérésTábla, MérésTábla.fej, b_.kicsiVastag, true, false);
         for (std::size_t i = eleje; i < vége; ++i)
-            y = sorRajz(f, keret_, y, MérésTábla, mérésSor(a_.sorok[i]), b_.kicsi, false,
+            y = sorRajz(f, keret_, y, MérésTábla, mérésSorok_[i], b_.kicsi, false,
                         a_.sorok[i].mérés.ítélet == Katalógus::Ítélet::Túllépi);
+        Jelentés::lábléc(f, keret_, lap, lapok);
+    }
+
+    void havi(QPainter& f, std::size_t rész, std::size_t lap, std::size_t lapok) {
+        const auto [eleje, vége] = haviLapok_[rész];
+        double y = címsor(f, keret_, keret_.top(),
+                          haviLapok_.size() > 1 ? QStringLiteral("Statisztika havonta (%1/%2. lap)")
+                                                      .arg(rész + 1)
+                                                      .arg(haviLapok_.size())
+                                                : QStringLiteral("Statisztika havonta"),
+                          b_.alcím);
+        y = sorRajz(f, keret_, y, HaviTábla, HaviTábla.fej, b_.kicsiVastag, true, false);
+        for (std::size_t i = eleje; i < vége; ++i) {
+            const Katalógus::Statisztikasor& s = a_.statisztika[i];
+            y = sorRajz(f, keret_, y, HaviTábla, haviSorok_[i],
+                        s.hónap.isEmpty() ? b_.kicsiVastag : b_.kicsi, false, s.túllépések > 0);
+        }
+        if (rész + 1 == haviLapok_.size())
+            bekezdés(f, keret_, y + 6, HaviKulcs, b_.kicsi, QColor(80, 80, 80));
         Jelentés::lábléc(f, keret_, lap, lapok);
     }
 
     const Kampány::Adatok& a_;
     QRectF keret_;
     Betűk b_;
-    std::vector<std::pair<std::size_t, std::size_t>> mérésLapok_;
+    std::vector<QStringList> mérésSorok_, haviSorok_;
+    Lapok mérésLapok_, haviLapok_;
     QStringList pontok_;
 };
 
