@@ -448,6 +448,30 @@ private slots:
                  qPrintable(katalógusból.hibák));
         QCOMPARE(törvény(parancssor({"--katalogus", kat, "--terjedes", "--pont", "TEMP"})),
                  törvény(parancssor({"--terjedes", templom})));
+        // a measurement --lista keys is the one --kizar drops: the same law as the table's
+        // without its row
+        const QList<QByteArray> lista = parancssor({"--katalogus", kat, "--lista"}).sorok();
+        const qsizetype kulcs = lista[0].split(';').indexOf("azonosító");
+        QVERIFY(kulcs > 0);
+        int talált = 0;
+        for (const QByteArray& sor : lista.mid(1)) {
+            const QList<QByteArray> c = sor.split(';');
+            if (c[0] != "TEMP" || c[2] != "2026-09-10T06:11:00.000Z")
+                continue; // the second blast of the table, the first at the temple
+            ++talált;
+            const Futás nélküle = parancssor(
+                {"--katalogus", kat, "--terjedes", "--kizar", QString::fromUtf8(c[kulcs])});
+            QVERIFY2(nélküle.sorok().value(1).contains(";kizárva: " + c[kulcs] + ','),
+                     nélküle.sorok().value(1).constData());
+            QByteArray kisebb = fej + sorok[0] + sorok[1];
+            kisebb.remove(kisebb.indexOf(sorok[1].left(sorok[1].indexOf('\n') + 1)),
+                          sorok[1].indexOf('\n') + 1);
+            QCOMPARE(törvény(nélküle),
+                     törvény(parancssor(
+                         {"--terjedes",
+                          saveFile(dir_, QStringLiteral("kisebb-%1.csv").arg(backend), kisebb)})));
+        }
+        QCOMPARE(talált, 1);
         // every point at its distance, judged by its own building at the frequency given
         const Futás töltetek = parancssor({"--katalogus", kat, "--terjedes", "--max-toltet",
                                            "--pontonkent", "--tavolsag", "HAZ1=300", "--tavolsag",

@@ -20,7 +20,7 @@ namespace KatalógusParancs {
 
 const char* const ListaFejléc =
     "pont;robbantás;idő_utc;idő_helyi;távolság;töltet;arányos_távolság;komponens;ppv;"
-    "frekvencia;pvs;légnyomás_db;határérték;kihasználtság;megítélés;fájl;esemény";
+    "frekvencia;pvs;légnyomás_db;határérték;kihasználtság;megítélés;fájl;esemény;azonosító";
 
 const char* const StatisztikaFejléc =
     "pont;hónap;mérések;robbantások;túllépések;nincs_megítélve;legnagyobb_kihasználtság;hol;"
@@ -88,6 +88,7 @@ QByteArray sor(const Katalógus::ListaSor& s) {
     ki += ';';
     ki += mező(Katalógus::ÍtéletSzöveg(m));
     ki += ';' + mező(s.fájl) + ';' + (m.esemény > 0 ? QByteArray::number(m.esemény) : QByteArray());
+    ki += ';' + QByteArray::number(s.id); // the key --kizar names
     return ki + '\n';
 }
 

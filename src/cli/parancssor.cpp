@@ -230,7 +230,7 @@ struct Opciók {
         QStringLiteral("max|pvs")};
     const QCommandLineOption kizár{{QStringLiteral("kizar"), QStringLiteral("exclude")},
                                    QStringLiteral("A --terjedes ezeket a méréseket hagyja ki "
-                                                  "(katalógusazonosító, táblázatnál a sor "
+                                                  "(a --lista azonosító oszlopa, táblázatnál a sor "
                                                   "száma); vesszővel vagy ismételve."),
                                    QStringLiteral("ID")};
     const QCommandLineOption pontonként{
