@@ -40,6 +40,39 @@ Hiba lekérdezésHiba(const QSqlQuery& q) {
     return {Hiba::Fajta::Lekérdezés, q.lastError().text()};
 }
 
+// A writing transaction, begun where it is made (IMMEDIATE on SQLite: a second writer waits at
+// its start and never fails at its commit) and rolled back where it ends uncommitted, so every
+// way out of a writer leaves the catalogue as it was.
+class Tranzakció {
+public:
+    Tranzakció(const QSqlDatabase& db, bool postgres) : db_(db) {
+        QSqlQuery q(db_);
+        if (!q.exec(postgres ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE")))
+            hiba = lekérdezésHiba(q);
+    }
+    ~Tranzakció() {
+        if (!hiba && !kész_)
+            QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
+    }
+    Tranzakció(const Tranzakció&) = delete;
+    Tranzakció& operator=(const Tranzakció&) = delete;
+
+    // committed through the writer's own query, which that ends (SQLite commits nothing while
+    // a statement is still in progress)
+    std::optional<Hiba> véglegesít(QSqlQuery& q) {
+        if (!q.exec(QStringLiteral("COMMIT")))
+            return lekérdezésHiba(q);
+        kész_ = true;
+        return std::nullopt;
+    }
+
+    std::optional<Hiba> hiba; // it could not begin
+
+private:
+    QSqlDatabase db_;
+    bool kész_ = false;
+};
+
 // A file's measurements and their components written (within the caller's transaction); a
 // measurement of a record and event in `megtartott` keeps the distance and charge it had.
 std::optional<Hiba> mérésekBeír(QSqlDatabase& db, qint64 fájlId,
@@ -269,20 +302,17 @@ std::variant<Katalógusfájl::Eredmény, Hiba>
 Katalógusfájl::felvesz(const QString& név, const QByteArray& bájtok, const QString& beállítás,
                        const std::vector<Pont>& pontok, const std::vector<Mérés>& mérések) {
     QSqlDatabase db = QSqlDatabase::database(kapcsolat_);
+    Tranzakció t(db, postgres_);
+    if (t.hiba)
+        return *t.hiba;
     QSqlQuery q(db);
-    if (!q.exec(postgres_ ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE")))
-        return lekérdezésHiba(q);
-    auto vissza = [&](std::variant<Eredmény, Hiba> e) {
-        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
-        return e;
-    };
     const QString ujjlenyomat = Ujjlenyomat(bájtok);
     q.prepare(QStringLiteral("SELECT id FROM fajl WHERE sha256 = ?"));
     q.addBindValue(ujjlenyomat);
     if (!q.exec())
-        return vissza(lekérdezésHiba(q));
+        return lekérdezésHiba(q);
     if (q.next())
-        return vissza(Eredmény::MárBenne);
+        return Eredmény::MárBenne;
 
     // the points, made where new (a second importer making the same one meanwhile is waited
     // for, and its row taken); one that has another category than the one judged by is a
@@ -299,7 +329,7 @@ Katalógusfájl::felvesz(const QString& név, const QByteArray& bájtok, const Q
               szöveg(p.érzékelő), szöveg(p.műszer), szöveg(p.kalibrálás)})
             q.addBindValue(v);
         if (!q.exec())
-            return vissza(lekérdezésHiba(q));
+            return lekérdezésHiba(q);
         // coordinates given later for a point that had none; a clock offset as last given
         q.prepare(QStringLiteral("UPDATE pont SET eov_y = COALESCE(eov_y, ?), eov_x = "
                                  "COALESCE(eov_x, ?), szelesseg = COALESCE(szelesseg, ?), "
@@ -312,16 +342,16 @@ Katalógusfájl::felvesz(const QString& név, const QByteArray& bájtok, const Q
                                   szöveg(p.műszer), szöveg(p.kalibrálás), QVariant(p.kód)})
             q.addBindValue(v);
         if (!q.exec())
-            return vissza(lekérdezésHiba(q));
+            return lekérdezésHiba(q);
         q.prepare(QStringLiteral("SELECT id, kategoria, hely FROM pont WHERE kod = ?"));
         q.addBindValue(p.kód);
         if (!q.exec() || !q.next())
-            return vissza(lekérdezésHiba(q));
+            return lekérdezésHiba(q);
         if (q.value(1).toInt() != p.kategória || q.value(2).toInt() != p.hely)
-            return vissza(Hiba{Hiba::Fajta::Ellentmondás,
-                               QStringLiteral("a(z) %1 pont kategóriája vagy helye a "
-                                              "katalógusban más")
-                                   .arg(p.kód)});
+            return Hiba{Hiba::Fajta::Ellentmondás,
+                        QStringLiteral("a(z) %1 pont kategóriája vagy helye a "
+                                       "katalógusban más")
+                            .arg(p.kód)};
         pontId[p.kód] = q.value(0).toLongLong();
     }
 
@@ -336,15 +366,15 @@ Katalógusfájl::felvesz(const QString& név, const QByteArray& bájtok, const Q
     q.addBindValue(szöveg(beállítás));
     q.addBindValue(rt::App::Version());
     if (!q.exec())
-        return vissza(lekérdezésHiba(q));
+        return lekérdezésHiba(q);
     if (!q.next()) // a second importer of the same bytes was first
-        return vissza(Eredmény::MárBenne);
+        return Eredmény::MárBenne;
     const qint64 fájlId = q.value(0).toLongLong();
 
     if (std::optional<Hiba> h = mérésekBeír(db, fájlId, pontId, mérések, {}))
-        return vissza(*h);
-    if (!q.exec(QStringLiteral("COMMIT")))
-        return vissza(lekérdezésHiba(q));
+        return *h;
+    if (std::optional<Hiba> h = t.véglegesít(q))
+        return *h;
     return Eredmény::Felvéve;
 }
 
@@ -352,13 +382,10 @@ std::variant<int, Hiba>
 Katalógusfájl::robbantásokFelvesz(const std::vector<Robbantásnapló::Robbantás>& robbantások,
                                   int* márBenne) {
     QSqlDatabase db = QSqlDatabase::database(kapcsolat_);
+    Tranzakció t(db, postgres_);
+    if (t.hiba)
+        return *t.hiba;
     QSqlQuery q(db);
-    if (!q.exec(postgres_ ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE")))
-        return lekérdezésHiba(q);
-    auto vissza = [&](Hiba h) -> std::variant<int, Hiba> {
-        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
-        return h;
-    };
     int új = 0;
     *márBenne = 0;
     for (const Robbantásnapló::Robbantás& r : robbantások) {
@@ -372,7 +399,7 @@ Katalógusfájl::robbantásokFelvesz(const std::vector<Robbantásnapló::Robbant
               érték(r.hosszúság), szöveg(r.megjegyzés)})
             q.addBindValue(v);
         if (!q.exec())
-            return vissza(lekérdezésHiba(q));
+            return lekérdezésHiba(q);
         if (q.next()) {
             ++új;
             continue;
@@ -380,34 +407,30 @@ Katalógusfájl::robbantásokFelvesz(const std::vector<Robbantásnapló::Robbant
         q.prepare(QStringLiteral("SELECT ido_mikro, toltet FROM robbantas WHERE azonosito = ?"));
         q.addBindValue(r.azonosító);
         if (!q.exec() || !q.next())
-            return vissza(lekérdezésHiba(q));
+            return lekérdezésHiba(q);
         if (q.value(0).toLongLong() != r.időMikro || opcionális<double>(q.value(1)) != r.töltet)
-            return vissza(Hiba{Hiba::Fajta::Ellentmondás,
-                               QStringLiteral("a(z) %1 robbantás a katalógusban más idővel vagy "
-                                              "töltettel szerepel (%2. sor)")
-                                   .arg(r.azonosító)
-                                   .arg(r.sor)});
+            return Hiba{Hiba::Fajta::Ellentmondás,
+                        QStringLiteral("a(z) %1 robbantás a katalógusban más idővel vagy "
+                                       "töltettel szerepel (%2. sor)")
+                            .arg(r.azonosító)
+                            .arg(r.sor)};
         ++*márBenne;
     }
-    if (!q.exec(QStringLiteral("COMMIT")))
-        return vissza(lekérdezésHiba(q));
+    if (std::optional<Hiba> h = t.véglegesít(q))
+        return *h;
     return új;
 }
 
 std::variant<Párosítás, Hiba> Katalógusfájl::párosít(qint64 ablakMikro) {
     QSqlDatabase db = QSqlDatabase::database(kapcsolat_);
+    Tranzakció t(db, postgres_);
+    if (t.hiba)
+        return *t.hiba;
     QSqlQuery q(db), r(db), u(db);
-    if (!q.exec(postgres_ ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE")))
-        return lekérdezésHiba(q);
-    auto vissza = [&](Hiba h) -> std::variant<Párosítás, Hiba> {
-        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
-        return h;
-    };
     Párosítás p;
     if (!q.exec(QStringLiteral("SELECT count(*) FROM robbantas")) || !q.next())
-        return vissza(lekérdezésHiba(q));
+        return lekérdezésHiba(q);
     if (q.value(0).toLongLong() == 0) {
-        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
         p.robbantásNélkül = true;
         return p;
     }
@@ -417,7 +440,7 @@ std::variant<Párosítás, Hiba> Katalógusfájl::párosít(qint64 ablakMikro) {
             "p.hosszusag, m.tavolsag, m.toltet FROM meres m JOIN pont p ON p.id = m.pont_id "
             "WHERE m.robbantas_id IS NULL AND COALESCE(m.inditas_mikro, m.kezdet_mikro) IS NOT "
             "NULL ORDER BY 2")))
-        return vissza(lekérdezésHiba(q));
+        return lekérdezésHiba(q);
     struct Mérésadat {
         qint64 id, idő;
         QString pont;
@@ -438,7 +461,7 @@ std::variant<Párosítás, Hiba> Katalógusfájl::párosít(qint64 ablakMikro) {
     std::vector<Robbantásadat> robbantások;
     if (!r.exec(QStringLiteral("SELECT ido_mikro, id, azonosito, toltet, eov_y, eov_x, "
                                "szelesseg, hosszusag FROM robbantas ORDER BY ido_mikro, id")))
-        return vissza(lekérdezésHiba(r));
+        return lekérdezésHiba(r);
     while (r.next())
         robbantások.push_back({r.value(0).toLongLong(), r.value(1).toLongLong(),
                                r.value(2).toString(), opcionális<double>(r.value(3)),
@@ -496,11 +519,11 @@ std::variant<Párosítás, Hiba> Katalógusfájl::párosít(qint64 ablakMikro) {
              {QVariant(robbantás), érték(távolság), érték(töltet), érték(arányos), QVariant(m.id)})
             u.addBindValue(v);
         if (!u.exec())
-            return vissza(lekérdezésHiba(u));
+            return lekérdezésHiba(u);
         ++p.párosítva;
     }
-    if (!q.exec(QStringLiteral("COMMIT")))
-        return vissza(lekérdezésHiba(q));
+    if (std::optional<Hiba> h = t.véglegesít(q))
+        return *h;
     return p;
 }
 
@@ -628,13 +651,10 @@ std::variant<std::vector<qint64>, Hiba> Katalógusfájl::megítéletlenFájlok(c
 std::variant<bool, Hiba> Katalógusfájl::újraFelvesz(qint64 fájlId, const QString& beállítás,
                                                     const std::vector<Mérés>& mérések) {
     QSqlDatabase db = QSqlDatabase::database(kapcsolat_);
+    Tranzakció t(db, postgres_);
+    if (t.hiba)
+        return *t.hiba;
     QSqlQuery q(db);
-    if (!q.exec(postgres_ ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE")))
-        return lekérdezésHiba(q);
-    auto vissza = [&](Hiba h) -> std::variant<bool, Hiba> {
-        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
-        return h;
-    };
     // what the measurements had beside their reading: the blast paired, distance and charge
     std::map<std::pair<int, int>, Mérés> megtartott;
     std::map<std::pair<int, int>, QVariant> robbantás;
@@ -642,7 +662,7 @@ std::variant<bool, Hiba> Katalógusfájl::újraFelvesz(qint64 fájlId, const QSt
                              "robbantas_id FROM meres WHERE fajl_id = ?"));
     q.addBindValue(fájlId);
     if (!q.exec())
-        return vissza(lekérdezésHiba(q));
+        return lekérdezésHiba(q);
     while (q.next()) {
         Mérés m;
         m.távolság = opcionális<double>(q.value(2));
@@ -652,15 +672,14 @@ std::variant<bool, Hiba> Katalógusfájl::újraFelvesz(qint64 fájlId, const QSt
         robbantás[{q.value(0).toInt(), q.value(1).toInt()}] = q.value(5);
     }
     if (megtartott.empty())
-        return vissza(
-            Hiba{Hiba::Fajta::NincsIlyen, QStringLiteral("nincs ilyen fájl a katalógusban")});
+        return Hiba{Hiba::Fajta::NincsIlyen, QStringLiteral("nincs ilyen fájl a katalógusban")};
     std::map<QString, qint64> pontId;
     for (const Mérés& m : mérések) {
         q.prepare(QStringLiteral("SELECT id FROM pont WHERE kod = ?"));
         q.addBindValue(m.pont);
         if (!q.exec() || !q.next())
-            return vissza(Hiba{Hiba::Fajta::Ellentmondás,
-                               QStringLiteral("a(z) %1 pont nincs a katalógusban").arg(m.pont)});
+            return Hiba{Hiba::Fajta::Ellentmondás,
+                        QStringLiteral("a(z) %1 pont nincs a katalógusban").arg(m.pont)};
         pontId[m.pont] = q.value(0).toLongLong();
     }
     for (const QString& sql :
@@ -670,10 +689,10 @@ std::variant<bool, Hiba> Katalógusfájl::újraFelvesz(qint64 fájlId, const QSt
         q.prepare(sql);
         q.addBindValue(fájlId);
         if (!q.exec())
-            return vissza(lekérdezésHiba(q));
+            return lekérdezésHiba(q);
     }
     if (std::optional<Hiba> h = mérésekBeír(db, fájlId, pontId, mérések, megtartott))
-        return vissza(*h);
+        return *h;
     // each keeps the blast it was paired with
     for (const auto& [kulcs, id] : robbantás) {
         if (id.isNull())
@@ -684,13 +703,15 @@ std::variant<bool, Hiba> Katalógusfájl::újraFelvesz(qint64 fájlId, const QSt
              {id, QVariant(fájlId), QVariant(kulcs.first), QVariant(kulcs.second)})
             q.addBindValue(v);
         if (!q.exec())
-            return vissza(lekérdezésHiba(q));
+            return lekérdezésHiba(q);
     }
     q.prepare(QStringLiteral("UPDATE fajl SET beallitas = ? WHERE id = ?"));
     q.addBindValue(szöveg(beállítás));
     q.addBindValue(fájlId);
-    if (!q.exec() || !q.exec(QStringLiteral("COMMIT")))
-        return vissza(lekérdezésHiba(q));
+    if (!q.exec())
+        return lekérdezésHiba(q);
+    if (std::optional<Hiba> h = t.véglegesít(q))
+        return *h;
     return true;
 }
 
