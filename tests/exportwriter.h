@@ -24,6 +24,13 @@ struct FullWaveform {
     std::function<double(int, int)> sample = [](int c, int i) {
         return (c + 1) * std::sin(2 * M_PI * 20 * i / 1024.0) * std::exp(-i / 400.0);
     };
+    // a blast's 20 Hz burst, dying away: the vertical at `amplitude`, the others at half
+    static std::function<double(int, int)> burst(double amplitude) {
+        return [amplitude](int c, int i) {
+            return amplitude * (c == 1 ? 1 : 0.5) * std::sin(2 * M_PI * 20 * i / 1024.0) *
+                   std::exp(-i / 400.0);
+        };
+    }
     double statedFactor = 1; // the header's PPV and PVS against what the samples hold
     int rowsLeftOut = 0;     // rows the file lacks (a file cut short)
     int badRow = -1;         // a row whose Vert cell is no number

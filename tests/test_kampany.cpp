@@ -50,10 +50,7 @@ QByteArray export_(int pont, int nap, double amplitúdó, double másodperc = 1)
     w.recordTime = másodperc;
     w.date = "September " + QByteArray::number(14 + nap) + ", 2026";
     w.time = "10:05:1" + QByteArray::number(pont);
-    w.sample = [amplitúdó](int c, int i) {
-        return amplitúdó * (c == 1 ? 1 : 0.5) * std::sin(2 * M_PI * 20 * i / 1024.0) *
-               std::exp(-i / 400.0);
-    };
+    w.sample = FullWaveform::burst(amplitúdó);
     return w.bytes();
 }
 

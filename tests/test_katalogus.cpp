@@ -47,10 +47,7 @@ QByteArray exportBytes(int n, double amplitude, double seconds = 1,
     w.date = date;
     w.time = QByteArray::number(10 + n / 60) + ':' +
              QByteArray::number(n % 60).rightJustified(2, '0') + ":05";
-    w.sample = [amplitude](int c, int i) {
-        return amplitude * (c == 1 ? 1 : 0.5) * std::sin(2 * M_PI * 20 * i / 1024.0) *
-               std::exp(-i / 400.0);
-    };
+    w.sample = FullWaveform::burst(amplitude);
     return w.bytes();
 }
 
