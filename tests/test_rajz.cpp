@@ -314,7 +314,9 @@ private slots:
         const std::vector<Rajz::TerjedésPont> points = {
             {sdLow, ppvHigh, false},
             {sdHigh, ppvLow, false},
-            {std::sqrt(sdLow * sdHigh), std::sqrt(ppvLow * ppvHigh), true}};
+            {std::sqrt(sdLow * sdHigh), std::sqrt(ppvLow * ppvHigh), true},
+            // the calculator's figure for a blast farther than any measured, below them all
+            {sdHigh * 4, ppvLow / 4, false, true}};
         const Rajz::TerjedésVonal line{
             QStringLiteral("50 %"),
             Qt::darkGreen,
@@ -336,7 +338,12 @@ private slots:
             QVERIFY(inside(p.arányos, p.ppv));
             const QPointF at = ábra.pont(p.arányos, p.ppv);
             const QColor c = image.pixelColor(at.toPoint());
-            if (p.kiugró) { // a ring of its own colour around it, antialiased
+            if (p.számított) { // a hollow diamond in the text's colour, no measurement's dot
+                const QColor edge = image.pixelColor((at + QPointF(3.5, -3.5)).toPoint());
+                QVERIFY2(edge.red() < 110 && edge.green() < 110 && edge.blue() < 110,
+                         qPrintable(edge.name()));
+                QVERIFY2(!(c.blue() > 120 && c.red() < 40), qPrintable(c.name()));
+            } else if (p.kiugró) { // a ring of its own colour around it, antialiased
                 bool ring = false;
                 for (int dx = 5; dx <= 7; ++dx)
                     for (int dy = -1; dy <= 1; ++dy) {

@@ -21,6 +21,13 @@ QString jel(double érték) {
     return Határérték::Szám(érték, tizedes);
 }
 
+// A hollow diamond about a point, as a computed figure is marked.
+QPolygonF rombusz(const QPointF& k) {
+    constexpr double r = 7;
+    return QPolygonF(
+        {k + QPointF(0, -r), k + QPointF(r, 0), k + QPointF(0, r), k + QPointF(-r, 0)});
+}
+
 } // namespace
 
 std::vector<TerjedésVonal> TörvényVonalai(const std::vector<QPointF>& ötven,
@@ -79,12 +86,15 @@ Terjedésábra Terjedés(QPainter& festő, const QSizeF& méret, const QPalette&
     // the legend's items, in as many rows as the width needs
     struct Jel {
         QString név;
-        int fajta; // 0 a measurement, 1 an outlier, 2 a line
+        int fajta; // 0 a measurement, 1 an outlier, 2 a line, 3 a computed figure
         QPen toll;
     };
     std::vector<Jel> jelek{{QStringLiteral("mérés"), 0, QPen(QColor(0, 70, 160), 1.4)}};
     if (std::any_of(pontok.begin(), pontok.end(), [](const TerjedésPont& p) { return p.kiugró; }))
         jelek.push_back({QStringLiteral("lehetséges kiugró"), 1, QPen(Kiugrószín, 1.6)});
+    if (std::any_of(pontok.begin(), pontok.end(),
+                    [](const TerjedésPont& p) { return p.számított; }))
+        jelek.push_back({QStringLiteral("számított PPV95"), 3, QPen(szöveg, 1.6)});
     for (const TerjedésVonal& v : vonalak)
         jelek.push_back({v.név, 2, QPen(v.szín, 2, v.stílus)});
     const double jelSzél = 30, köz = 14;
@@ -136,6 +146,9 @@ Terjedésábra Terjedés(QPainter& festő, const QSizeF& méret, const QPalette&
         } else if (jelek[i].fajta == 1) {
             festő.setBrush(Qt::NoBrush);
             festő.drawEllipse(közép, 6, 6);
+        } else if (jelek[i].fajta == 3) {
+            festő.setBrush(Qt::NoBrush);
+            festő.drawPolygon(rombusz(közép));
         } else {
             festő.drawLine(közép - QPointF(11, 0), közép + QPointF(11, 0));
         }
@@ -217,15 +230,20 @@ Terjedésábra Terjedés(QPainter& festő, const QSizeF& méret, const QPalette&
     festő.setPen(QPen(kék, 1));
     festő.setBrush(kék);
     for (const TerjedésPont& p : pontok)
-        if (!p.kiugró)
+        if (!p.kiugró && !p.számított)
             festő.drawEllipse(ábra.pont(p.arányos, p.ppv), 2.6, 2.6);
     festő.setPen(QPen(Kiugrószín, 1.6));
     festő.setBrush(Qt::NoBrush);
     for (const TerjedésPont& p : pontok)
-        if (p.kiugró) {
+        if (p.kiugró && !p.számított) {
             festő.drawEllipse(ábra.pont(p.arányos, p.ppv), 2.6, 2.6);
             festő.drawEllipse(ábra.pont(p.arányos, p.ppv), 6, 6);
         }
+    // what the calculator computed, over all: a hollow diamond on the bound
+    festő.setPen(QPen(szöveg, 2));
+    for (const TerjedésPont& p : pontok)
+        if (p.számított)
+            festő.drawPolygon(rombusz(ábra.pont(p.arányos, p.ppv)));
     festő.restore();
     return ábra;
 }

@@ -20,6 +20,7 @@ namespace Rajz {
 struct TerjedésPont {
     double arányos = 0, ppv = 0; // SD, mm/s; both positive
     bool kiugró = false;         // a possible outlier, drawn apart
+    bool számított = false; // a figure computed on the bound (a planned blast's), no measurement
 };
 
 // A line of the law through (SD, mm/s) points, e.g. the 50 % line and the 95 % bound.

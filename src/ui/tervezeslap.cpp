@@ -176,6 +176,7 @@ double TervezésLap::határ() const {
 }
 
 void TervezésLap::számol() {
+    számított_.clear();
     const std::optional<double> d = szám(dElőre_), w = szám(wElőre_);
     if (!d || !w) {
         előre_->setText(QStringLiteral("Adja meg a távolságot és a töltetet."));
@@ -185,6 +186,7 @@ void TervezésLap::számol() {
             előre_->setText(hibás(*miért));
         else {
             const auto& p = std::get<Terjedés::Előrejelzés>(e);
+            számított_.push_back({p.arányos, p.ppv95});
             előre_->setText(QStringLiteral("SD = %1: PPV50 = %2, <b>PPV95 = %3 mm/s</b>")
                                 .arg(Jegyek(p.arányos, 4), Jegyek(p.ppv50, 4), Jegyek(p.ppv95, 4)));
         }
@@ -207,6 +209,7 @@ void TervezésLap::számol() {
             töltet_->setText(h + QStringLiteral("<br>") + hibás(*miért));
         } else {
             const auto& w = std::get<Terjedés::Töltet>(t);
+            számított_.push_back({illesztés_.arányos(*dt, w.w95), határ()});
             töltet_->setText(
                 h + QStringLiteral("<br>W50 = %1 kg<br><b>W95 = %2 kg</b>")
                         .arg(w.w50 ? Jegyek(*w.w50, 4) : QStringLiteral("–"), Jegyek(w.w95, 4)));
@@ -223,6 +226,8 @@ void TervezésLap::rajzol(QPainter& festő, const QRectF& r) {
     std::vector<Rajz::TerjedésPont> pontok;
     for (const Terjedés::Pont& p : gyűjtés_.pontok)
         pontok.push_back({i.arányos(p.távolság, p.töltet), p.ppv, kiugrók.count(p.azonosító) > 0});
+    for (const auto& [sd, ppv] : számított_)
+        pontok.push_back({sd, ppv, false, true});
     const Terjedés::Görbék g = Terjedés::Vonalak(i);
     const std::vector<Rajz::TerjedésVonal> vonalak =
         Rajz::TörvényVonalai(g.ötven, g.kilencvenöt, g.szokásos);

@@ -59,4 +59,5 @@ private:
     QComboBox* kategória_ = nullptr;
     QLineEdit* frekvencia_ = nullptr;
     QLabel* töltet_ = nullptr;
+    std::vector<std::pair<double, double>> számított_; // (SD, PPV95) the calculator gave
 };
