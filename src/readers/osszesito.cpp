@@ -329,7 +329,7 @@ std::variant<std::vector<Sor>, Hiba> olvas(Szöveg::Forrás& forrás, const QStr
                     Hiba::Fajta::NemSzám);
             return std::optional<double>(x->érték);
         };
-        // a figure no double holds once in its unit (1e308 in/s, 400 dB) is no figure
+        // a figure no double holds once in its unit (1e308 in/s, 55210 dB) is no figure
         auto véges = [&](int i, const std::optional<double>& v) -> std::optional<Hiba> {
             if (v && !std::isfinite(*v))
                 return táblaHiba(
