@@ -275,6 +275,15 @@ bool bemenetE(const QString& kimenet, const QStringList& bemenetek) {
     });
 }
 
+// The name of the first of the options that is given; empty where none is.
+QString megadott(const QCommandLineParser& elemző,
+                 std::initializer_list<const QCommandLineOption*> opciók) {
+    for (const QCommandLineOption* o : opciók)
+        if (elemző.isSet(*o))
+            return o->names().value(0);
+    return {};
+}
+
 // A positive number given to the option, into `hova`; false where it is none.
 bool pozitív(const QCommandLineParser& elemző, const QCommandLineOption& o,
              std::optional<double>& hova) {
@@ -437,12 +446,11 @@ int terjedésParancs(const QCommandLineParser& elemző, const Opciók& o, std::F
     if (elemző.isSet(o.előrejelzés) && elemző.isSet(o.maxTöltet))
         return hiba(QStringLiteral("az --elorejelzes és a --max-toltet közül csak az egyik "
                                    "adható meg"));
-    for (const QCommandLineOption* m :
-         {&o.elemez, &o.értékel, &o.felvétel, &o.lista, &o.statisztika, &o.robbantások, &o.megítél,
-          &o.jelentés, &o.kimenet, &o.események, &o.intervallum})
-        if (elemző.isSet(*m))
-            return hiba(QStringLiteral("a --terjedes mellett nem adható meg a --%1")
-                            .arg(m->names().value(0)));
+    if (const QString m = megadott(elemző, {&o.elemez, &o.értékel, &o.felvétel, &o.lista,
+                                            &o.statisztika, &o.robbantások, &o.megítél, &o.jelentés,
+                                            &o.kimenet, &o.események, &o.intervallum});
+        !m.isEmpty())
+        return hiba(QStringLiteral("a --terjedes mellett nem adható meg a --%1").arg(m));
     TerjedésParancs::Kérés k;
     const QStringList táblák = elemző.positionalArguments();
     if (elemző.isSet(o.katalógus) == !táblák.isEmpty() || táblák.size() > 1)
@@ -454,10 +462,8 @@ int terjedésParancs(const QCommandLineParser& elemző, const Opciók& o, std::F
             return hiba(*h);
     } else {
         k.tábla = táblák.first();
-        for (const QCommandLineOption* m : {&o.tól, &o.ig, &o.túllépő})
-            if (elemző.isSet(*m))
-                return hiba(
-                    QStringLiteral("a --%1 a --katalogus szűrője").arg(m->names().value(0)));
+        if (const QString m = megadott(elemző, {&o.tól, &o.ig, &o.túllépő}); !m.isEmpty())
+            return hiba(QStringLiteral("a --%1 a --katalogus szűrője").arg(m));
         k.pont = elemző.value(o.pont).trimmed();
         if (elemző.isSet(o.egység)) {
             const auto e = Rezgésjel::EgységKeres(elemző.value(o.egység));
@@ -476,19 +482,19 @@ int terjedésParancs(const QCommandLineParser& elemző, const Opciók& o, std::F
                                         : TerjedésParancs::Mit::Illesztés;
     using Mit = TerjedésParancs::Mit;
     if (k.mit == Mit::Illesztés) {
-        for (const QCommandLineOption* m :
-             {&o.távolság, &o.töltet, &o.kategória, &o.frekvencia, &o.eov})
-            if (elemző.isSet(*m))
-                return hiba(QStringLiteral("a --%1 az --elorejelzes vagy a --max-toltet "
-                                           "kapcsolója")
-                                .arg(m->names().value(0)));
+        if (const QString m =
+                megadott(elemző, {&o.távolság, &o.töltet, &o.kategória, &o.frekvencia, &o.eov});
+            !m.isEmpty())
+            return hiba(QStringLiteral("a --%1 az --elorejelzes vagy a --max-toltet "
+                                       "kapcsolója")
+                            .arg(m));
         return TerjedésParancs::Végrehajt(k, ki, hibák);
     }
     if (k.mit == Mit::Előrejelzés) {
-        for (const QCommandLineOption* m : {&o.kategória, &o.frekvencia, &o.eov, &o.pontonként})
-            if (elemző.isSet(*m))
-                return hiba(QStringLiteral("a --%1 nem az --elorejelzes kapcsolója")
-                                .arg(m->names().value(0)));
+        if (const QString m =
+                megadott(elemző, {&o.kategória, &o.frekvencia, &o.eov, &o.pontonként});
+            !m.isEmpty())
+            return hiba(QStringLiteral("a --%1 nem az --elorejelzes kapcsolója").arg(m));
         if (elemző.values(o.távolság).size() != 1 || elemző.values(o.töltet).size() != 1)
             return hiba(QStringLiteral("az --elorejelzes mellé egy --tavolsag és egy --toltet "
                                        "kell"));
@@ -537,14 +543,14 @@ int terjedésParancs(const QCommandLineParser& elemző, const Opciók& o, std::F
 int kampányJelentés(const QCommandLineParser& elemző, const Opciók& o, std::FILE* hibák,
                     const RezgésElemzés::Jelentésíró* jelentésíró) {
     auto hiba = [hibák](const QString& szöveg) { return hibaÍr(hibák, szöveg); };
-    for (const QCommandLineOption* m :
-         {&o.elemez,      &o.értékel,    &o.események, &o.intervallum, &o.küszöb,    &o.kimenet,
-          &o.kategória,   &o.hely,       &o.módszer,   &o.érzékenység, &o.egység,    &o.mintavétel,
-          &o.időzóna,     &o.függőleges, &o.állomás,   &o.adatok,      &o.párosítás, &o.töltet,
-          &o.előrejelzés, &o.maxTöltet,  &o.pontonként})
-        if (elemző.isSet(*m))
-            return hiba(QStringLiteral("a kampányjelentés mellett nem adható meg a --%1")
-                            .arg(m->names().value(0)));
+    if (const QString m = megadott(
+            elemző, {&o.elemez,    &o.értékel,    &o.események, &o.intervallum, &o.küszöb,
+                     &o.kimenet,   &o.kategória,  &o.hely,      &o.módszer,     &o.érzékenység,
+                     &o.egység,    &o.mintavétel, &o.időzóna,   &o.függőleges,  &o.állomás,
+                     &o.adatok,    &o.párosítás,  &o.töltet,    &o.előrejelzés, &o.maxTöltet,
+                     &o.pontonként});
+        !m.isEmpty())
+        return hiba(QStringLiteral("a kampányjelentés mellett nem adható meg a --%1").arg(m));
     if (!elemző.positionalArguments().isEmpty())
         return hiba(
             QStringLiteral("ismeretlen argumentum: %1").arg(elemző.positionalArguments().first()));
@@ -584,18 +590,16 @@ int katalógusParancs(const QCommandLineParser& elemző, const Opciók& o, std::
     if (felvesz == listáz)
         return hiba(QStringLiteral("a --katalogus mellé a --felvesz (vagy --robbantasok, "
                                    "--megitel) vagy a --lista kell, egyszerre csak az egyik"));
-    for (const QCommandLineOption* m : {&o.elemez, &o.értékel, &o.frekvencia, &o.események,
-                                        &o.intervallum, &o.küszöb, &o.jelentés})
-        if (elemző.isSet(*m))
-            return hiba(QStringLiteral("a --katalogus mellett nem adható meg a --%1")
-                            .arg(m->names().value(0)));
+    if (const QString m = megadott(elemző, {&o.elemez, &o.értékel, &o.frekvencia, &o.események,
+                                            &o.intervallum, &o.küszöb, &o.jelentés});
+        !m.isEmpty())
+        return hiba(QStringLiteral("a --katalogus mellett nem adható meg a --%1").arg(m));
     if (listáz) {
-        for (const QCommandLineOption* m :
-             {&o.kategória, &o.hely, &o.módszer, &o.érzékenység, &o.egység, &o.mintavétel,
-              &o.időzóna, &o.függőleges, &o.állomás, &o.adatok, &o.párosítás})
-            if (elemző.isSet(*m))
-                return hiba(QStringLiteral("a --%1 a --felvesz kapcsolója, nem a --lista-é")
-                                .arg(m->names().value(0)));
+        if (const QString m = megadott(elemző, {&o.kategória, &o.hely, &o.módszer, &o.érzékenység,
+                                                &o.egység, &o.mintavétel, &o.időzóna, &o.függőleges,
+                                                &o.állomás, &o.adatok, &o.párosítás});
+            !m.isEmpty())
+            return hiba(QStringLiteral("a --%1 a --felvesz kapcsolója, nem a --lista-é").arg(m));
         if (!elemző.positionalArguments().isEmpty())
             return hiba(QStringLiteral("ismeretlen argumentum: %1")
                             .arg(elemző.positionalArguments().first()));
@@ -610,10 +614,8 @@ int katalógusParancs(const QCommandLineParser& elemző, const Opciók& o, std::
                 QStringLiteral("a --kimenet .csv vagy .xlsx fájl: \"%1\"").arg(kérés.kimenet));
         return KatalógusParancs::Listáz(kérés, ki, hibák);
     }
-    for (const QCommandLineOption* m : {&o.tól, &o.ig, &o.túllépő, &o.kimenet})
-        if (elemző.isSet(*m))
-            return hiba(QStringLiteral("a --%1 a --lista kapcsolója, nem a --felvesz-é")
-                            .arg(m->names().value(0)));
+    if (const QString m = megadott(elemző, {&o.tól, &o.ig, &o.túllépő, &o.kimenet}); !m.isEmpty())
+        return hiba(QStringLiteral("a --%1 a --lista kapcsolója, nem a --felvesz-é").arg(m));
     KatalógusParancs::Felvétel kérés;
     kérés.katalógus = elemző.value(o.katalógus);
     kérés.fájlok = elemző.values(o.felvétel) + elemző.positionalArguments();
@@ -773,16 +775,15 @@ int Parancssor(const QStringList& argumentumok, const RezgésElemzés::Jelentés
         }
         return RezgésElemzés::Elemez(kérés, ki, hibák);
     }
-    for (const QCommandLineOption* o : {&opciók.tól, &opciók.ig, &opciók.pont, &opciók.túllépő})
-        if (elemző.isSet(*o))
-            return hiba(QStringLiteral("a --%1 csak a --katalogus mellett adható meg")
-                            .arg(o->names().value(0)));
-    for (const QCommandLineOption* o :
-         {&hely, &módszer, &érzékenység, &egység, &mintavétel, &időzóna, &függőleges, &állomás,
-          &adatok, &jelentés, &küszöb})
-        if (elemző.isSet(*o))
-            return hiba(QStringLiteral("a --%1 csak az --elemez mellett adható meg")
-                            .arg(o->names().value(0)));
+    if (const QString m =
+            megadott(elemző, {&opciók.tól, &opciók.ig, &opciók.pont, &opciók.túllépő});
+        !m.isEmpty())
+        return hiba(QStringLiteral("a --%1 csak a --katalogus mellett adható meg").arg(m));
+    if (const QString m =
+            megadott(elemző, {&hely, &módszer, &érzékenység, &egység, &mintavétel, &időzóna,
+                              &függőleges, &állomás, &adatok, &jelentés, &küszöb});
+        !m.isEmpty())
+        return hiba(QStringLiteral("a --%1 csak az --elemez mellett adható meg").arg(m));
     if (!elemző.positionalArguments().isEmpty())
         return hiba(
             QStringLiteral("ismeretlen argumentum: %1").arg(elemző.positionalArguments().first()));
