@@ -180,8 +180,13 @@ QString százalék(const std::optional<qint64>& tized) {
     return tized ? Határérték::Százalék(*tized) + QStringLiteral(" %") : QStringLiteral("–");
 }
 
+// A statistics row's point: the site's row has none.
+QString pontNév(const Katalógus::Statisztikasor& s) {
+    return s.pont.isEmpty() ? QStringLiteral("helyszín") : s.pont;
+}
+
 QStringList haviSor(const Katalógus::Statisztikasor& s) {
-    return {s.pont.isEmpty() ? QStringLiteral("helyszín") : s.pont,
+    return {pontNév(s),
             s.hónap.isEmpty() ? QStringLiteral("összesen") : s.hónap,
             QString::number(s.mérések),
             QString::number(s.robbantások),
@@ -336,16 +341,13 @@ private:
         for (const Katalógus::Statisztikasor& s : a_.statisztika) {
             if (!s.hónap.isEmpty())
                 continue;
-            y = sorRajz(
-                f, keret_, y, stat,
-                {s.pont.isEmpty() ? QStringLiteral("helyszín") : s.pont, QString::number(s.mérések),
-                 QString::number(s.robbantások), QString::number(s.túllépések),
-                 QString::number(s.nincsMegítélve),
-                 s.legnagyobbTized ? Határérték::Százalék(*s.legnagyobbTized) + QStringLiteral(" %")
-                                   : QStringLiteral("–"),
-                 s.hol.isEmpty() ? QStringLiteral("–") : s.hol, szám(s.ppv50, 3), szám(s.ppv95, 3)},
-                s.pont.isEmpty() ? b_.kicsiVastag : b_.kicsi, false,
-                s.túllépések > 0 && !s.pont.isEmpty());
+            y = sorRajz(f, keret_, y, stat,
+                        {pontNév(s), QString::number(s.mérések), QString::number(s.robbantások),
+                         QString::number(s.túllépések), QString::number(s.nincsMegítélve),
+                         százalék(s.legnagyobbTized), s.hol.isEmpty() ? QStringLiteral("–") : s.hol,
+                         szám(s.ppv50, 3), szám(s.ppv95, 3)},
+                        s.pont.isEmpty() ? b_.kicsiVastag : b_.kicsi, false,
+                        s.túllépések > 0 && !s.pont.isEmpty());
         }
         y += 6;
         bekezdés(f, keret_, y,
